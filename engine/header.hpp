@@ -1,0 +1,23 @@
+// The header bytes a conversion rewrites; everything else passes through unchanged.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace orbisk {
+
+// Bytes 0 to 48: the part of the header that a conversion may rewrite.
+constexpr std::size_t kHeaderSpan = 49;
+// Byte 6 tells the calculator model apart; a Voyager 200 file has "P" there.
+constexpr std::size_t kModelByte = 6;
+// Bytes 18 to 48 hold free text.
+constexpr std::size_t kHeaderTextStart = 18;
+constexpr std::size_t kHeaderTextLength = kHeaderSpan - kHeaderTextStart;
+
+enum class Direction { ToV200, ToTi92Plus };
+
+// Rewrites the first kHeaderSpan bytes of a file. `stamp` must be 15 characters long
+// and is used only for the Voyager 200 direction.
+void RewriteHeader(Direction direction, unsigned char* header, const std::string& stamp);
+
+}  // namespace orbisk

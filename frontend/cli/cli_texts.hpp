@@ -1,0 +1,20 @@
+// Every text the command line itself prints, in French.
+#pragma once
+
+#include <string>
+
+namespace orbisk::texts {
+
+std::string Help();
+std::string Version();
+std::string UnknownOption(const std::string& option);
+std::string TryHelp();
+std::string NoDisplayForWindow();
+std::string QtModuleUnavailable(const std::string& reason);
+std::string MissingEntry(const std::string& entry);
+std::string DisplayUnreachable();
+std::string OverwriteRefusedUnattended(const std::string& question);
+std::string YesNoPromptSuffix();
+std::string YesNoRetry();
+
+}  // namespace orbisk::texts

@@ -1,0 +1,25 @@
+// The command-line mode: converts every named file in turn.
+#include "convert_files.hpp"
+
+#include "exit_status.hpp"
+#include "name_resolution.hpp"
+
+namespace orbisk {
+
+int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
+                 FileSystem& files, Converter& converter) {
+  const auto exists = [&files](const std::string& path) {
+    FileInfo info;
+    return files.Stat(path, info) == 0 && info.kind != FileKind::Missing;
+  };
+  int status = kExitConverted;
+  for (const std::string& name : names) {
+    const ConversionRequest request = RequestFor(ResolveSourceName(name, programFolder, exists));
+    if (!converter.Convert(request.direction, request.source, request.target)) {
+      status = kExitNotConverted;
+    }
+  }
+  return status;
+}
+
+}  // namespace orbisk

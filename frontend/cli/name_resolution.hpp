@@ -1,0 +1,30 @@
+// Turns a file name given on the command line into one conversion: source, target, direction.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "header.hpp"
+
+namespace orbisk {
+
+struct ConversionRequest {
+  std::string source;
+  std::string target;
+  Direction direction = Direction::ToV200;
+};
+
+// Appends ".9xt" when the file-name part holds no ".".
+std::string WithDefaultExtension(const std::string& name);
+
+// An absolute name is used as it stands. A relative one is looked for first in the
+// program's folder, then in the current directory; when neither exists the program's
+// folder is kept, so the missing-source message names it.
+std::string ResolveSourceName(const std::string& name, const std::string& programFolder,
+                              const std::function<bool(const std::string&)>& exists);
+
+// A source whose extension is "v2t" (any case) goes to TI92+, every other one to
+// Voyager 200; the target sits beside the source with the other extension.
+ConversionRequest RequestFor(const std::string& source);
+
+}  // namespace orbisk

@@ -1,0 +1,31 @@
+// Creates the real interaction only when there is something to show, so a run that only
+// converts never pays for loading it.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "interaction.hpp"
+
+namespace orbisk {
+
+class OnDemandInteraction final : public Interaction {
+ public:
+  using Factory = std::function<std::unique_ptr<Interaction>()>;
+  explicit OnDemandInteraction(Factory factory) : factory_(std::move(factory)) {}
+
+  void ShowMessage(const std::string& text) override { Get().ShowMessage(text); }
+  void ReportFailure(const std::string& text) override { Get().ReportFailure(text); }
+  bool AskYesNo(const std::string& question) override { return Get().AskYesNo(question); }
+
+ private:
+  Interaction& Get() {
+    if (!inner_) inner_ = factory_();
+    return *inner_;
+  }
+
+  Factory factory_;
+  std::unique_ptr<Interaction> inner_;
+};
+
+}  // namespace orbisk

@@ -1,0 +1,109 @@
+// Start-up: reads the command line and either converts the named files or opens the window.
+#include "start_up.hpp"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include "assume_yes.hpp"
+#include "cli_texts.hpp"
+#include "command_line.hpp"
+#include "convert_files.hpp"
+#include "exit_status.hpp"
+#include "on_demand_interaction.hpp"
+#include "posix_file_system.hpp"
+#include "program_folder.hpp"
+#include "qt_module.hpp"
+#include "terminal_interaction.hpp"
+#include "unattended_interaction.hpp"
+
+namespace orbisk {
+namespace {
+
+bool HasDisplay() {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+// Message boxes come from the Qt module; if it cannot be loaded, standard error serves.
+std::unique_ptr<Interaction> MessageBoxesOrStandardError(int* argc, char** argv,
+                                                         const std::string& programFolder) {
+  QtModuleEntries module;
+  std::string error;
+  if (LoadQtModule(programFolder, module, error)) {
+    if (module.messageBoxes == nullptr) {
+      error = texts::MissingEntry(kMessageBoxesEntryName);
+    } else if (Interaction* boxes = module.messageBoxes(argc, argv)) {
+      return std::unique_ptr<Interaction>(boxes);
+    } else {
+      error = texts::DisplayUnreachable();
+    }
+  }
+  std::cerr << texts::QtModuleUnavailable(error);
+  return std::make_unique<UnattendedInteraction>(std::cerr);
+}
+
+std::unique_ptr<Interaction> ChooseInteraction(int* argc, char** argv,
+                                               const std::string& programFolder) {
+  if (::isatty(STDIN_FILENO)) return std::make_unique<TerminalInteraction>(std::cin, std::cerr);
+  if (HasDisplay()) {
+    return std::make_unique<OnDemandInteraction>([argc, argv, programFolder] {
+      return MessageBoxesOrStandardError(argc, argv, programFolder);
+    });
+  }
+  return std::make_unique<UnattendedInteraction>(std::cerr);
+}
+
+int OpenWindow(int* argc, char** argv, const std::string& programFolder, FileSystem& files) {
+  if (!HasDisplay()) {
+    std::cerr << texts::NoDisplayForWindow() << texts::TryHelp();
+    return kExitNotConverted;
+  }
+  QtModuleEntries module;
+  std::string error;
+  if (!LoadQtModule(programFolder, module, error)) {
+    std::cerr << texts::QtModuleUnavailable(error);
+    return kExitNotConverted;
+  }
+  if (module.runWindow == nullptr) {
+    std::cerr << texts::QtModuleUnavailable(texts::MissingEntry(kRunWindowEntryName));
+    return kExitNotConverted;
+  }
+  return module.runWindow(argc, argv, &files);
+}
+
+}  // namespace
+
+int Main(int argc, char** argv) {
+  // The one file-system service of the run, shared by every conversion.
+  PosixFileSystem files;
+  const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (line.action) {
+    case CommandLine::Action::ShowHelp:
+      std::cout << texts::Help();
+      return kExitConverted;
+    case CommandLine::Action::ShowVersion:
+      std::cout << texts::Version();
+      return kExitConverted;
+    case CommandLine::Action::UsageError:
+      std::cerr << line.usageError << "\n" << texts::TryHelp();
+      return kExitUsage;
+    case CommandLine::Action::OpenWindow:
+      return OpenWindow(&argc, argv, ProgramFolder(argv[0]), files);
+    case CommandLine::Action::Convert:
+      break;
+  }
+  const std::string programFolder = ProgramFolder(argv[0]);
+  std::unique_ptr<Interaction> user = ChooseInteraction(&argc, argv, programFolder);
+  AssumeYes yes(*user);
+  SystemClock clock;
+  Converter converter(files, line.assumeYes ? static_cast<Interaction&>(yes) : *user, clock);
+  return ConvertFiles(line.names, programFolder, files, converter);
+}
+
+}  // namespace orbisk

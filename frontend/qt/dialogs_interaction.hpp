@@ -1,0 +1,21 @@
+// The engine's messages and questions shown as dialogs, captioned with the program's name.
+#pragma once
+
+#include "dialogs.hpp"
+#include "interaction.hpp"
+
+namespace orbisk {
+
+class DialogsInteraction final : public Interaction {
+ public:
+  explicit DialogsInteraction(Dialogs& dialogs) : dialogs_(dialogs) {}
+
+  void ShowMessage(const std::string& text) override;
+  void ReportFailure(const std::string& text) override;
+  bool AskYesNo(const std::string& question) override;
+
+ private:
+  Dialogs& dialogs_;
+};
+
+}  // namespace orbisk

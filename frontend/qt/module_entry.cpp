@@ -1,0 +1,28 @@
+// The entry points the orbisk program looks up after loading this module.
+#include <QtGlobal>
+
+#include "application.hpp"
+#include "dialogs_interaction.hpp"
+#include "module_api.hpp"
+#include "widget_dialogs.hpp"
+
+namespace {
+
+// An interaction that owns the dialogs it shows through.
+class MessageBoxes final : public orbisk::Interaction {
+ public:
+  void ShowMessage(const std::string& text) override { boxes_.ShowMessage(text); }
+  void ReportFailure(const std::string& text) override { boxes_.ReportFailure(text); }
+  bool AskYesNo(const std::string& question) override { return boxes_.AskYesNo(question); }
+
+ private:
+  orbisk::WidgetDialogs dialogs_;
+  orbisk::DialogsInteraction boxes_{dialogs_};
+};
+
+}  // namespace
+
+extern "C" Q_DECL_EXPORT orbisk::Interaction* orbisk_qt_message_boxes(int* argc, char** argv) {
+  orbisk::EnsureApplication(argc, argv);
+  return new MessageBoxes;
+}

@@ -1,0 +1,202 @@
+// The real orbisk executable, run on temporary files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "files.hpp"
+#include "run_program.hpp"
+#include "temp_folder.hpp"
+
+namespace orbisk {
+namespace {
+
+using testing::ExpectedTi92Plus;
+using testing::Invocation;
+using testing::Outcome;
+using testing::ReadFile;
+using testing::SampleTi92PlusFile;
+using testing::WriteFile;
+namespace fs = std::filesystem;
+
+class OrbiskTest : public ::testing::Test {
+ protected:
+  // Runs orbisk with its current directory in the work folder, with no terminal and no display.
+  Outcome Orbisk(std::vector<std::string> arguments,
+                 const std::string& program = ORBISK_EXECUTABLE) {
+    Invocation invocation;
+    invocation.program = program;
+    invocation.arguments = std::move(arguments);
+    invocation.folder = work_.path().string();
+    return testing::RunProgram(invocation);
+  }
+
+  // A copy of orbisk in a folder of its own, to tell its folder from the current one.
+  std::string InstallCopy() {
+    fs::create_directory(programFolder_);
+    const std::string copy = (programFolder_ / "orbisk").string();
+    fs::copy_file(ORBISK_EXECUTABLE, copy);
+    return copy;
+  }
+
+  // Checks that `target` is `source` converted to Voyager 200 at some moment.
+  static void ExpectV200Of(const std::string& source, const std::string& target) {
+    ASSERT_EQ(target.size(), source.size());
+    EXPECT_EQ(target[6], 'P');
+    EXPECT_TRUE(std::regex_match(target.substr(18, 31),
+                                 std::regex("TextObject file \\d\\d/\\d\\d/\\d\\d, \\d\\d:\\d\\d")))
+        << target.substr(18, 31);
+    std::string rest = target;
+    rest.replace(18, 31, source.substr(18, 31));
+    rest[6] = source[6];
+    EXPECT_TRUE(testing::SameBytes(rest, source));
+  }
+
+  testing::TempFolder work_;
+  testing::TempFolder elsewhere_;
+  fs::path programFolder_ = elsewhere_.path() / "bin";
+  const std::string sample_ = SampleTi92PlusFile(40000);
+};
+
+TEST_F(OrbiskTest, ConvertsANameInTheCurrentFolderSilently) {
+  WriteFile(work_ / "prog.9xt", sample_);
+  const Outcome outcome = Orbisk({"prog.9xt"});
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err, "");
+  ExpectV200Of(sample_, ReadFile(work_ / "prog.v2t"));
+  EXPECT_TRUE(testing::SameBytes(ReadFile(work_ / "prog.9xt"), sample_));
+}
+
+TEST_F(OrbiskTest, ARelativeNameIsLookedForInTheProgramsFolderFirst) {
+  const std::string program = InstallCopy();
+  const std::string other = SampleTi92PlusFile(300);
+  WriteFile((programFolder_ / "prog.9xt").string(), sample_);
+  WriteFile(work_ / "prog.9xt", other);
+
+  EXPECT_EQ(Orbisk({"prog"}, program).status, 0);
+  ExpectV200Of(sample_, ReadFile((programFolder_ / "prog.v2t").string()));
+  EXPECT_FALSE(fs::exists(work_ / "prog.v2t"));
+
+  // Without it there, the current folder's file is converted.
+  fs::remove(programFolder_ / "prog.9xt");
+  EXPECT_EQ(Orbisk({"prog"}, program).status, 0);
+  ExpectV200Of(other, ReadFile(work_ / "prog.v2t"));
+}
+
+TEST_F(OrbiskTest, AMissingFileIsNamedInTheProgramsFolder) {
+  const std::string program = InstallCopy();
+  const Outcome outcome = Orbisk({"absent"}, program);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err,
+            "Le fichier " + (programFolder_ / "absent.9xt").string() + " n'existe pas\n");
+}
+
+TEST_F(OrbiskTest, AbsoluteNamesWithSpacesAndQuotesAreOneName) {
+  fs::create_directory(work_.path() / "My Files");
+  const std::string source = work_ / "My Files/\"prog\" 2.9xt";
+  WriteFile(source, sample_);
+  EXPECT_EQ(Orbisk({source}).status, 0);
+  ExpectV200Of(sample_, ReadFile(work_ / "My Files/\"prog\" 2.v2t"));
+}
+
+TEST_F(OrbiskTest, ConvertsEveryNamedFileBothWaysAndGoesOnAfterAFailure) {
+  WriteFile(work_ / "a.9xt", sample_);
+  WriteFile(work_ / "b.V2T", sample_);
+  WriteFile(work_ / "short.9xt", "too short");
+  const Outcome outcome = Orbisk({"a.9xt", "missing.9xt", "short", "b.V2T"});
+  EXPECT_EQ(outcome.status, 1);
+  ExpectV200Of(sample_, ReadFile(work_ / "a.v2t"));
+  EXPECT_TRUE(testing::SameBytes(ReadFile(work_ / "b.9xt"), ExpectedTi92Plus(sample_)));
+  EXPECT_NE(outcome.err.find("missing.9xt n'existe pas"), std::string::npos) << outcome.err;
+  EXPECT_NE(outcome.err.find("short.9xt : il ne fait que 9 octets"), std::string::npos)
+      << outcome.err;
+  EXPECT_EQ(work_.Entries(),
+            (std::vector<std::string>{"a.9xt", "a.v2t", "b.9xt", "b.V2T", "short.9xt"}));
+}
+
+TEST_F(OrbiskTest, WithNobodyToAskAnExistingTargetIsKeptUnlessYesIsGiven) {
+  WriteFile(work_ / "prog.9xt", sample_);
+  WriteFile(work_ / "prog.v2t", "old");
+
+  const Outcome kept = Orbisk({"prog.9xt"});
+  EXPECT_EQ(kept.status, 1);
+  EXPECT_EQ(kept.err,
+            "prog.v2t existe déjà. Voulez-vous l'écraser ? Non : personne pour "
+            "répondre ; utilisez --yes pour l'écraser.\n");
+  EXPECT_EQ(ReadFile(work_ / "prog.v2t"), "old");
+
+  for (const char* yes : {"--yes", "-y"}) {
+    const Outcome replaced = Orbisk({yes, "prog.9xt"});
+    EXPECT_EQ(replaced.status, 0);
+    EXPECT_EQ(replaced.err, "");
+    ExpectV200Of(sample_, ReadFile(work_ / "prog.v2t"));
+  }
+}
+
+TEST_F(OrbiskTest, OnATerminalTheQuestionIsAskedWithYesAsDefault) {
+  WriteFile(work_ / "prog.9xt", sample_);
+  WriteFile(work_ / "prog.v2t", "old");
+  Invocation invocation;
+  invocation.program = ORBISK_EXECUTABLE;
+  invocation.arguments = {"prog.9xt"};
+  invocation.folder = work_.path().string();
+  invocation.terminal = true;
+
+  invocation.input = "n\n";
+  const Outcome declined = testing::RunProgram(invocation);
+  EXPECT_EQ(declined.status, 1);
+  EXPECT_EQ(declined.err, "prog.v2t existe déjà. Voulez-vous l'écraser ? [O/n] ");
+  EXPECT_EQ(ReadFile(work_ / "prog.v2t"), "old");
+
+  invocation.input = "\n";
+  const Outcome accepted = testing::RunProgram(invocation);
+  EXPECT_EQ(accepted.status, 0);
+  ExpectV200Of(sample_, ReadFile(work_ / "prog.v2t"));
+}
+
+TEST_F(OrbiskTest, NamesAfterDoubleDashMayStartWithADash) {
+  WriteFile(work_ / "-y.9xt", sample_);
+  EXPECT_EQ(Orbisk({"--", "-y.9xt"}).status, 0);
+  ExpectV200Of(sample_, ReadFile(work_ / "-y.v2t"));
+}
+
+TEST_F(OrbiskTest, HelpVersionAndUsageErrors) {
+  const Outcome help = Orbisk({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Utilisation : orbisk [OPTION]... [FICHIER]...\n", 0), 0u);
+  const Outcome version = Orbisk({"-V"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "orbisk " ORBISK_VERSION "\n");
+  const Outcome usage = Orbisk({"--force", "prog.9xt"});
+  EXPECT_EQ(usage.status, 2);
+  EXPECT_EQ(usage.out, "");
+  EXPECT_EQ(usage.err,
+            "orbisk : option inconnue « --force »\n"
+            "Essayez « orbisk --help » pour plus d'informations.\n");
+  EXPECT_TRUE(work_.Entries().empty());
+}
+
+TEST_F(OrbiskTest, WithoutArgumentsOrDisplayItSaysWhyNoWindowOpens) {
+  const Outcome outcome = Orbisk({});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err.rfind("orbisk : aucun affichage graphique", 0), 0u) << outcome.err;
+}
+
+TEST_F(OrbiskTest, ASuccessfulConversionNeverTouchesTheDisplay) {
+  // The display named here does not exist: loading the graphical part would fail.
+  WriteFile(work_ / "prog.9xt", sample_);
+  Invocation invocation;
+  invocation.program = ORBISK_EXECUTABLE;
+  invocation.arguments = {"prog.9xt"};
+  invocation.folder = work_.path().string();
+  invocation.environment.push_back("DISPLAY=:97");
+  const Outcome outcome = testing::RunProgram(invocation);
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.err, "");
+  ExpectV200Of(sample_, ReadFile(work_ / "prog.v2t"));
+}
+
+}  // namespace
+}  // namespace orbisk

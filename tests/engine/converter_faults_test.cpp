@@ -1,0 +1,152 @@
+// Every file-system call of a conversion made to fail in turn: nothing may be lost.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "converter.hpp"
+#include "faulty_file_system.hpp"
+#include "files.hpp"
+#include "fixed_clock.hpp"
+#include "posix_file_system.hpp"
+#include "scripted_interaction.hpp"
+#include "temp_folder.hpp"
+
+namespace orbisk {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::ReadFile;
+using testing::Step;
+using testing::WriteFile;
+using Kind = testing::ScriptedInteraction::Kind;
+
+struct Scenario {
+  Direction direction;
+  bool kernelCopy;  // false: the kernel refuses to copy, so the body is read and written
+};
+
+std::string Describe(const Scenario& s) {
+  return std::string(s.direction == Direction::ToV200 ? "ToV200" : "ToTi92Plus") +
+         (s.kernelCopy ? "_KernelCopy" : "_ReadWrite");
+}
+
+// One conversion onto an existing target, with `configure` setting the faults.
+struct Outcome {
+  std::vector<std::string> entriesAfter;
+  std::string targetAfter;
+  std::string sourceAfter;
+  bool converted = false;
+  testing::ScriptedInteraction user{{true}};
+  int calls[testing::kStepCount] = {};
+  int faults = 0;
+};
+
+class ConverterFaultsTest : public ::testing::TestWithParam<Scenario> {
+ protected:
+  static constexpr std::size_t kSourceSize = 400000;
+
+  template <typename Configure>
+  Outcome Convert(Configure configure) {
+    testing::TempFolder folder;
+    const std::string source = folder / "prog.in";
+    const std::string target = folder / "prog.out";
+    WriteFile(source, source_);
+    WriteFile(target, kOldTarget);
+    PosixFileSystem real;
+    FaultyFileSystem files(real);
+    if (!GetParam().kernelCopy) files.FailAt(Step::CopyRange, 0, EXDEV);
+    configure(files);
+    Outcome run;
+    testing::FixedClock clock(2003, 2, 23, 14, 9);
+    Converter converter(files, run.user, clock, {'/', ':'});
+    run.converted = converter.Convert(GetParam().direction, source, target);
+    run.entriesAfter = folder.Entries();
+    run.targetAfter = ReadFile(target);
+    run.sourceAfter = ReadFile(source);
+    for (std::size_t i = 0; i < testing::kStepCount; ++i) {
+      run.calls[i] = files.Calls(static_cast<Step>(i));
+    }
+    run.faults = files.Faults();
+    return run;
+  }
+
+  std::string Expected() const {
+    return GetParam().direction == Direction::ToV200
+               ? testing::ExpectedV200(source_, "23/02/03, 14:09")
+               : testing::ExpectedTi92Plus(source_);
+  }
+
+  const std::string kOldTarget = "the old target, which must survive any failure";
+  std::string source_ = testing::SampleTi92PlusFile(kSourceSize);
+};
+
+TEST_P(ConverterFaultsTest, ACleanRunConverts) {
+  const Outcome run = Convert([](FaultyFileSystem&) {});
+  ASSERT_TRUE(run.converted);
+  EXPECT_TRUE(testing::SameBytes(run.targetAfter, Expected()));
+  EXPECT_EQ(run.entriesAfter, (std::vector<std::string>{"prog.in", "prog.out"}));
+}
+
+TEST_P(ConverterFaultsTest, EveryFailingCallLeavesTheTargetWholeAndNoTemporaryFile) {
+  const Outcome clean = Convert([](FaultyFileSystem&) {});
+  int tried = 0;
+  for (std::size_t index = 0; index < testing::kStepCount; ++index) {
+    const Step step = static_cast<Step>(index);
+    if (step == Step::CopyRange && !GetParam().kernelCopy) continue;
+    for (int occurrence = 1; occurrence <= clean.calls[index]; ++occurrence) {
+      SCOPED_TRACE(std::string(testing::StepName(step)) + " #" + std::to_string(occurrence));
+      const int error = step == Step::Write ? ENOSPC : EIO;
+      const Outcome run = Convert([&](FaultyFileSystem& f) { f.FailAt(step, occurrence, error); });
+      ++tried;
+      EXPECT_TRUE(testing::SameBytes(run.sourceAfter, source_));
+      EXPECT_EQ(run.entriesAfter, (std::vector<std::string>{"prog.in", "prog.out"}));
+      if (run.converted) {
+        // Only a failure the conversion can work around may end in success.
+        EXPECT_TRUE(step == Step::CopyRange || step == Step::Close) << "converted anyway";
+        EXPECT_TRUE(testing::SameBytes(run.targetAfter, Expected()));
+        continue;
+      }
+      EXPECT_TRUE(testing::SameBytes(run.targetAfter, kOldTarget));
+      const auto& shown = run.user.shown;
+      ASSERT_FALSE(shown.empty());
+      EXPECT_EQ(shown.back().kind, Kind::Failure);
+      EXPECT_TRUE(shown.back().text.find("prog.in") != std::string::npos ||
+                  shown.back().text.find("prog.out") != std::string::npos)
+          << shown.back().text;
+      EXPECT_NE(shown.back().text.find(std::strerror(error)), std::string::npos)
+          << shown.back().text;
+    }
+  }
+  EXPECT_GT(tried, 8);
+}
+
+TEST_P(ConverterFaultsTest, AFailedCleanUpNamesTheTemporaryFileLeftBehind) {
+  const Outcome run = Convert([](FaultyFileSystem& f) {
+    f.FailAt(Step::Rename, 1, EIO);
+    f.FailAt(Step::Remove, 1, EACCES);
+  });
+  EXPECT_FALSE(run.converted);
+  EXPECT_TRUE(testing::SameBytes(run.targetAfter, kOldTarget));
+  ASSERT_EQ(run.entriesAfter.size(), 3u);
+  const std::string& temporary = run.entriesAfter[0];
+  EXPECT_EQ(temporary.rfind(".orbisk-", 0), 0u) << temporary;
+  ASSERT_EQ(run.user.shown.size(), 2u);
+  EXPECT_NE(run.user.shown[1].text.find(temporary), std::string::npos);
+  EXPECT_NE(run.user.shown[1].text.find(std::strerror(EACCES)), std::string::npos);
+}
+
+TEST_P(ConverterFaultsTest, AReplacedTargetReachesTheDiskBeforeItsName) {
+  const Outcome run = Convert([](FaultyFileSystem&) {});
+  EXPECT_EQ(run.calls[static_cast<std::size_t>(Step::Sync)], 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, ConverterFaultsTest,
+                         ::testing::Values(Scenario{Direction::ToV200, true},
+                                           Scenario{Direction::ToV200, false},
+                                           Scenario{Direction::ToTi92Plus, true},
+                                           Scenario{Direction::ToTi92Plus, false}),
+                         [](const auto& row) { return Describe(row.param); });
+
+}  // namespace
+}  // namespace orbisk

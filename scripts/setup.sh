@@ -1,0 +1,41 @@
+# Shared by scripts/run and scripts/test: installs the Debian packages that are missing
+# (as root), or prints the exact apt-get line to run, then configures and builds.
+# Usage: source it, then call: orbisk_setup BUILD_DIR PACKAGE... -- CMAKE_OPTION...
+
+orbisk_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# What every build needs: compiler, CMake, Qt 6 Widgets and its French translations.
+ORBISK_BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n)
+
+orbisk_missing_packages() {
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$' \
+      || echo "$package"
+  done
+}
+
+orbisk_install() {
+  local missing
+  mapfile -t missing < <(orbisk_missing_packages "$@")
+  [ "${#missing[@]}" -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing Debian packages. Install them as root with:" >&2
+    echo "  apt-get install --no-install-recommends ${missing[*]}" >&2
+    return 1
+  fi
+  echo "Installing: ${missing[*]}" >&2
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+orbisk_setup() {
+  local build_dir="$1"; shift
+  local packages=()
+  while [ "$#" -gt 0 ] && [ "$1" != "--" ]; do packages+=("$1"); shift; done
+  [ "${1:-}" = "--" ] && shift
+  orbisk_install "${packages[@]}" || return 1
+  cmake -S "$orbisk_root" -B "$build_dir" "$@" >/dev/null || return 1
+  cmake --build "$build_dir" --parallel "$(nproc)" || return 1
+}

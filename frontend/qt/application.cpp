@@ -8,17 +8,23 @@
 
 namespace orbisk {
 
+bool InstallFrenchTranslations(QCoreApplication& application) {
+  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+  auto* translator = new QTranslator(&application);
+  if (!translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
 void EnsureApplication(int* argc, char** argv) {
-  if (QApplication::instance() != nullptr) return;
+  if (QCoreApplication::instance() != nullptr) return;
   // Lives until the process ends: Qt objects may still refer to it during exit.
   auto* application = new QApplication(*argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orbisk"));
-  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-  auto* translator = new QTranslator(application);
-  if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(translator);
-  }
+  InstallFrenchTranslations(*application);
 }
 
 }  // namespace orbisk

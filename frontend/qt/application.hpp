@@ -1,10 +1,15 @@
 // The one Qt application object of the process, in French.
 #pragma once
 
+class QCoreApplication;
+
 namespace orbisk {
 
 // Creates the application on first call and loads Qt's French translations, so standard
 // buttons and file dialogs read in French. `argc` must outlive the application.
 void EnsureApplication(int* argc, char** argv);
+
+// Loads Qt's own French translations into `application`; false when they are not installed.
+bool InstallFrenchTranslations(QCoreApplication& application);
 
 }  // namespace orbisk

@@ -3,12 +3,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace orbisk {
 
 class Dialogs {
  public:
   enum class Icon { None, Information, Critical };
+  enum class FileDialogKind { Open, Save };
+
+  struct FileRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    QString proposedName;
+    QStringList nameFilters;  // in Qt's form, such as "Fichier TI92+ (*.9xt)"
+  };
 
   virtual ~Dialogs() = default;
 
@@ -16,6 +25,9 @@ class Dialogs {
   virtual void ShowMessage(Icon icon, const QString& caption, const QString& text) = 0;
   // A modal question with Yes and No, Yes the default button, no icon; true means Yes.
   virtual bool AskYesNo(const QString& caption, const QString& question) = 0;
+  // A modal file dialog: Open wants an existing file, Save does not ask about replacing
+  // one. Nothing comes back when the user cancels.
+  virtual std::optional<QString> ChooseFile(const FileRequest& request) = 0;
 };
 
 }  // namespace orbisk

@@ -1,8 +1,9 @@
 // The entry points the orbisk program looks up after loading this module.
-#include <QtGlobal>
+#include <QApplication>
 
 #include "application.hpp"
 #include "dialogs_interaction.hpp"
+#include "form_main.hpp"
 #include "module_api.hpp"
 #include "widget_dialogs.hpp"
 
@@ -25,4 +26,15 @@ class MessageBoxes final : public orbisk::Interaction {
 extern "C" Q_DECL_EXPORT orbisk::Interaction* orbisk_qt_message_boxes(int* argc, char** argv) {
   orbisk::EnsureApplication(argc, argv);
   return new MessageBoxes;
+}
+
+extern "C" Q_DECL_EXPORT int orbisk_qt_run_window(int* argc, char** argv,
+                                                  orbisk::FileSystem* files) {
+  orbisk::EnsureApplication(argc, argv);
+  orbisk::SystemClock clock;
+  orbisk::WidgetDialogs dialogs;
+  orbisk::FormMain window(*files, clock, dialogs);
+  dialogs.SetParent(&window);
+  window.show();
+  return QApplication::exec();
 }

@@ -1,4 +1,4 @@
-// The real dialogs: Qt message boxes.
+// The real dialogs: Qt message boxes and file dialogs.
 #include "widget_dialogs.hpp"
 
 namespace orbisk {
@@ -17,8 +17,9 @@ QMessageBox::Icon ToQt(Dialogs::Icon icon) {
 }
 
 std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const QString& caption,
-                                     const QString& text, QMessageBox::StandardButtons buttons) {
-  auto box = std::make_unique<QMessageBox>(icon, caption, text, buttons);
+                                     const QString& text, QMessageBox::StandardButtons buttons,
+                                     QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(icon, caption, text, buttons, parent);
   // Paths and messages are shown as they are, never as markup.
   box->setTextFormat(Qt::PlainText);
   return box;
@@ -27,22 +28,46 @@ std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const QString& capt
 }  // namespace
 
 std::unique_ptr<QMessageBox> MakeMessageBox(Dialogs::Icon icon, const QString& caption,
-                                            const QString& text) {
-  return MakeBox(ToQt(icon), caption, text, QMessageBox::Ok);
+                                            const QString& text, QWidget* parent) {
+  return MakeBox(ToQt(icon), caption, text, QMessageBox::Ok, parent);
 }
 
-std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& caption, const QString& question) {
-  auto box = MakeBox(QMessageBox::NoIcon, caption, question, QMessageBox::Yes | QMessageBox::No);
+std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& caption, const QString& question,
+                                          QWidget* parent) {
+  auto box =
+      MakeBox(QMessageBox::NoIcon, caption, question, QMessageBox::Yes | QMessageBox::No, parent);
   box->setDefaultButton(QMessageBox::Yes);
   return box;
 }
 
+std::unique_ptr<QFileDialog> MakeFileDialog(const Dialogs::FileRequest& request, QWidget* parent) {
+  auto dialog = std::make_unique<QFileDialog>(parent);
+  if (request.kind == Dialogs::FileDialogKind::Open) {
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+  } else {
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    // Replacing is asked about when converting, not when choosing the name.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  }
+  dialog->setNameFilters(request.nameFilters);
+  dialog->selectFile(request.proposedName);
+  return dialog;
+}
+
 void WidgetDialogs::ShowMessage(Icon icon, const QString& caption, const QString& text) {
-  MakeMessageBox(icon, caption, text)->exec();
+  MakeMessageBox(icon, caption, text, parent_)->exec();
 }
 
 bool WidgetDialogs::AskYesNo(const QString& caption, const QString& question) {
-  return MakeYesNoBox(caption, question)->exec() == QMessageBox::Yes;
+  return MakeYesNoBox(caption, question, parent_)->exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> WidgetDialogs::ChooseFile(const FileRequest& request) {
+  const auto dialog = MakeFileDialog(request, parent_);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+  return dialog->selectedFiles().constFirst();
 }
 
 }  // namespace orbisk

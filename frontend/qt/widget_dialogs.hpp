@@ -1,6 +1,7 @@
-// The real dialogs: Qt message boxes.
+// The real dialogs: Qt message boxes and file dialogs.
 #pragma once
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <memory>
 
@@ -10,13 +11,23 @@ namespace orbisk {
 
 class WidgetDialogs final : public Dialogs {
  public:
+  // Dialogs are centred on, and modal to, `parent` when there is one.
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
   void ShowMessage(Icon icon, const QString& caption, const QString& text) override;
   bool AskYesNo(const QString& caption, const QString& question) override;
+  std::optional<QString> ChooseFile(const FileRequest& request) override;
+
+ private:
+  QWidget* parent_ = nullptr;
 };
 
 // The message boxes WidgetDialogs shows, built apart so tests can inspect them unshown.
 std::unique_ptr<QMessageBox> MakeMessageBox(Dialogs::Icon icon, const QString& caption,
-                                            const QString& text);
-std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& caption, const QString& question);
+                                            const QString& text, QWidget* parent = nullptr);
+std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& caption, const QString& question,
+                                          QWidget* parent = nullptr);
+std::unique_ptr<QFileDialog> MakeFileDialog(const Dialogs::FileRequest& request,
+                                            QWidget* parent = nullptr);
 
 }  // namespace orbisk

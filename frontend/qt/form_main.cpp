@@ -1,0 +1,213 @@
+// The main window: pick a direction, a source and optionally a target, and convert.
+#include "form_main.hpp"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QUrl>
+
+#include "name_filters.hpp"
+#include "target_names.hpp"
+#include "twips.hpp"
+#include "window_texts.hpp"
+
+namespace orbisk {
+namespace {
+
+// The layout was drawn for a narrow 8-point font; a condensed face keeps the captions
+// within their boxes on most desktops, and any that still overflow grow to the right.
+QFont NarrowFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("DejaVu Sans Condensed"),
+                    QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  font.setPointSize(8);
+  return font;
+}
+
+std::string ToPath(const QString& text) { return QFile::encodeName(text).toStdString(); }
+QString FromPath(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// The width a control needs to show its whole caption.
+int CaptionWidth(QWidget* control) {
+  if (auto* button = qobject_cast<QPushButton*>(control)) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QRect contents =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    return button->width() - contents.width() +
+           button->fontMetrics().horizontalAdvance(button->text());
+  }
+  return control->sizeHint().width();
+}
+
+// Widens a control whose caption would be clipped, into the free space on its right only:
+// up to the nearest sibling beside it, or to its parent's edge.
+void GrowToFitCaption(QWidget* control) {
+  const QRect box = control->geometry();
+  const int needed = CaptionWidth(control);
+  if (needed <= box.width()) return;
+  int limit = control->parentWidget()->width();
+  for (QObject* object : control->parentWidget()->children()) {
+    auto* sibling = qobject_cast<QWidget*>(object);
+    if (sibling == nullptr || sibling == control || sibling->isWindow()) continue;
+    const QRect other = sibling->geometry();
+    const bool beside = other.top() <= box.bottom() && other.bottom() >= box.top();
+    if (beside && other.left() > box.right()) limit = std::min(limit, other.left());
+  }
+  control->resize(std::min(needed, limit - box.left()), box.height());
+}
+
+}  // namespace
+
+FormMain::FormMain(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      interaction_(dialogs),
+      converter_(files, interaction_, clock),
+      Frame1(new QGroupBox(texts::DirectionFrame(), this)),
+      optSens{new QRadioButton(texts::ToV200Option(), Frame1),
+              new QRadioButton(texts::ToTi92PlusOption(), Frame1)},
+      Label1(new QLabel(texts::SourceLabel(), this)),
+      txtFile(new QLineEdit(this)),
+      cmdMore(new QPushButton(texts::BrowseButton(), this)),
+      Label2(new QLabel(texts::TargetLabel(), this)),
+      txtCible(new QLineEdit(this)),
+      cmdMoreCible(new QPushButton(texts::BrowseButton(), this)),
+      cmdConvert(new QPushButton(texts::ConvertButton(), this)) {
+  setWindowTitle(texts::WindowCaption());
+  setFont(NarrowFont());
+  setAcceptDrops(true);
+
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  optSens[0]->setObjectName(QStringLiteral("optSens0"));
+  optSens[1]->setObjectName(QStringLiteral("optSens1"));
+  Label1->setObjectName(QStringLiteral("Label1"));
+  txtFile->setObjectName(QStringLiteral("txtFile"));
+  cmdMore->setObjectName(QStringLiteral("cmdMore"));
+  Label2->setObjectName(QStringLiteral("Label2"));
+  txtCible->setObjectName(QStringLiteral("txtCible"));
+  cmdMoreCible->setObjectName(QStringLiteral("cmdMoreCible"));
+  cmdConvert->setObjectName(QStringLiteral("cmdConvert"));
+  optSens[0]->setChecked(true);
+  // The caption sits on the frame's top line, so the options placed inside stay clear of it.
+  Frame1->setStyleSheet(QStringLiteral(
+      "QGroupBox#Frame1 { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+      "QGroupBox#Frame1::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+
+  PlaceControls();
+  setTabOrder(optSens[0], optSens[1]);
+  setTabOrder(optSens[1], txtFile);
+  setTabOrder(txtFile, cmdMore);
+  setTabOrder(cmdMore, cmdConvert);
+  setTabOrder(cmdConvert, cmdMoreCible);
+  setTabOrder(cmdMoreCible, txtCible);
+
+  connect(cmdConvert, &QPushButton::clicked, this, &FormMain::cmdConvert_Click);
+  connect(cmdMore, &QPushButton::clicked, this, &FormMain::cmdMore_Click);
+  connect(cmdMoreCible, &QPushButton::clicked, this, &FormMain::cmdMoreCible_Click);
+}
+
+void FormMain::PlaceControls() {
+  const qreal dpiX = logicalDpiX();
+  const qreal dpiY = logicalDpiY();
+  const auto place = [dpiX, dpiY](QWidget* control, TwipsRect twips) {
+    control->setGeometry(twips.ToPixels(dpiX, dpiY));
+  };
+  setFixedSize(TwipsToPixels(6420, dpiX), TwipsToPixels(2190, dpiY));
+  place(Frame1, {0, 0, 6375, 975});
+  place(optSens[0], {120, 240, 1935, 255});
+  place(optSens[1], {120, 600, 1935, 255});
+  place(Label1, {0, 1080, 735, 255});
+  place(txtFile, {840, 1080, 5175, 285});
+  place(cmdMore, {6120, 1080, 255, 255});
+  place(Label2, {0, 1440, 735, 255});
+  place(txtCible, {840, 1440, 5175, 285});
+  place(cmdMoreCible, {6120, 1440, 255, 255});
+  place(cmdConvert, {0, 1800, 6375, 375});
+  for (QWidget* control : {static_cast<QWidget*>(optSens[0]), static_cast<QWidget*>(optSens[1]),
+                           static_cast<QWidget*>(Label1), static_cast<QWidget*>(cmdMore),
+                           static_cast<QWidget*>(Label2), static_cast<QWidget*>(cmdMoreCible),
+                           static_cast<QWidget*>(cmdConvert)}) {
+    GrowToFitCaption(control);
+  }
+}
+
+bool FormMain::ToV200Selected() const { return optSens[0]->isChecked(); }
+
+void FormMain::cmdConvert_Click() {
+  const QString source = txtFile->text();
+  QString target = txtCible->text();
+  if (target.isEmpty()) {
+    target =
+        FromPath(ToV200Selected() ? ToV200Name(ToPath(source)) : ToTi92PlusName(ToPath(source)));
+  }
+  const bool converted = ToV200Selected()
+                             ? converter_.ConvertToV200(ToPath(source), ToPath(target))
+                             : converter_.ConvertToTi92Plus(ToPath(source), ToPath(target));
+  if (converted) {
+    dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
+                         texts::Completed(source, target));
+  }
+}
+
+void FormMain::cmdMore_Click() {
+  const std::string remembered = ToPath(dialogFileName_);
+  if (ToV200Selected()) {
+    Browse(Dialogs::FileDialogKind::Open, FromPath(ToTi92PlusName(remembered)),
+           texts::Ti92PlusFilter(), txtFile);
+  } else {
+    Browse(Dialogs::FileDialogKind::Open, FromPath(ToV200Name(remembered)), texts::V200Filter(),
+           txtFile);
+  }
+}
+
+void FormMain::cmdMoreCible_Click() {
+  const std::string remembered = ToPath(dialogFileName_);
+  if (ToV200Selected()) {
+    Browse(Dialogs::FileDialogKind::Save, FromPath(ToV200Name(remembered)), texts::V200Filter(),
+           txtCible);
+  } else {
+    Browse(Dialogs::FileDialogKind::Save, FromPath(ToTi92PlusName(remembered)),
+           texts::Ti92PlusFilter(), txtCible);
+  }
+}
+
+void FormMain::Browse(Dialogs::FileDialogKind kind, const QString& proposed, const QString& filter,
+                      QLineEdit* field) {
+  const std::optional<QString> chosen =
+      dialogs_.ChooseFile({kind, proposed, QtNameFilters(filter)});
+  if (!chosen) return;
+  dialogFileName_ = *chosen;
+  field->setText(*chosen);
+}
+
+void FormMain::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.constFirst().isLocalFile()) event->acceptProposedAction();
+}
+
+// A dropped file becomes the source, and its extension picks the direction.
+void FormMain::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
+  const QString path = urls.constFirst().toLocalFile();
+  txtFile->setText(path);
+  const QString extension = QFileInfo(path).suffix().toLower();
+  if (extension == QLatin1String("v2t")) optSens[1]->setChecked(true);
+  if (extension == QLatin1String("9xt")) optSens[0]->setChecked(true);
+  event->acceptProposedAction();
+}
+
+}  // namespace orbisk

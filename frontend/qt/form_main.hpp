@@ -1,0 +1,58 @@
+// The main window: pick a direction, a source and optionally a target, and convert.
+#pragma once
+
+#include <QWidget>
+
+#include "converter.hpp"
+#include "dialogs.hpp"
+#include "dialogs_interaction.hpp"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace orbisk {
+
+class FormMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  FormMain(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // The file name the browse dialog proposes next; it carries over from one browse to the next.
+  const QString& DialogFileName() const { return dialogFileName_; }
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void cmdConvert_Click();
+  void cmdMore_Click();
+  void cmdMoreCible_Click();
+
+  bool ToV200Selected() const;
+  void PlaceControls();
+  // Shows the file dialog; on acceptance remembers the name and puts it into `field`.
+  void Browse(Dialogs::FileDialogKind kind, const QString& proposed, const QString& filter,
+              QLineEdit* field);
+
+  Dialogs& dialogs_;
+  DialogsInteraction interaction_;
+  Converter converter_;
+  QString dialogFileName_;
+
+  QGroupBox* Frame1;
+  QRadioButton* optSens[2];
+  QLabel* Label1;
+  QLineEdit* txtFile;
+  QPushButton* cmdMore;
+  QLabel* Label2;
+  QLineEdit* txtCible;
+  QPushButton* cmdMoreCible;
+  QPushButton* cmdConvert;
+};
+
+}  // namespace orbisk

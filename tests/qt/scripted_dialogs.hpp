@@ -1,0 +1,52 @@
+// A scripted stand-in for the dialogs: records everything shown and answers from a script.
+#pragma once
+
+#include <QList>
+#include <QQueue>
+#include <QTest>
+
+#include "dialogs.hpp"
+
+namespace orbisk::testing {
+
+class ScriptedDialogs final : public Dialogs {
+ public:
+  struct Message {
+    Icon icon;
+    QString caption;
+    QString text;
+  };
+  struct Question {
+    QString caption;
+    QString text;
+  };
+
+  void ShowMessage(Icon icon, const QString& caption, const QString& text) override {
+    messages << Message{icon, caption, text};
+  }
+  bool AskYesNo(const QString& caption, const QString& question) override {
+    questions << Question{caption, question};
+    if (yesNoAnswers.isEmpty()) {
+      QTest::qFail("unexpected question", __FILE__, __LINE__);
+      return false;
+    }
+    return yesNoAnswers.dequeue();
+  }
+  // A file answer of std::nullopt stands for Cancel.
+  std::optional<QString> ChooseFile(const FileRequest& request) override {
+    fileRequests << request;
+    if (fileAnswers.isEmpty()) {
+      QTest::qFail("unexpected file dialog", __FILE__, __LINE__);
+      return std::nullopt;
+    }
+    return fileAnswers.dequeue();
+  }
+
+  QList<Message> messages;
+  QList<Question> questions;
+  QList<FileRequest> fileRequests;
+  QQueue<bool> yesNoAnswers;
+  QQueue<std::optional<QString>> fileAnswers;
+};
+
+}  // namespace orbisk::testing

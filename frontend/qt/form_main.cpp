@@ -163,7 +163,7 @@ void FormMain::cmdConvert_Click() {
 }
 
 void FormMain::cmdMore_Click() {
-  const std::string remembered = ToPath(dialogFileName_);
+  const std::string remembered = ToPath(CD.FileName);
   if (ToV200Selected()) {
     Browse(Dialogs::FileDialogKind::Open, FromPath(ToTi92PlusName(remembered)),
            texts::Ti92PlusFilter(), txtFile);
@@ -174,7 +174,7 @@ void FormMain::cmdMore_Click() {
 }
 
 void FormMain::cmdMoreCible_Click() {
-  const std::string remembered = ToPath(dialogFileName_);
+  const std::string remembered = ToPath(CD.FileName);
   if (ToV200Selected()) {
     Browse(Dialogs::FileDialogKind::Save, FromPath(ToV200Name(remembered)), texts::V200Filter(),
            txtCible);
@@ -189,7 +189,7 @@ void FormMain::Browse(Dialogs::FileDialogKind kind, const QString& proposed, con
   const std::optional<QString> chosen =
       dialogs_.ChooseFile({kind, proposed, QtNameFilters(filter)});
   if (!chosen) return;
-  dialogFileName_ = *chosen;
+  CD.FileName = *chosen;
   field->setText(*chosen);
 }
 

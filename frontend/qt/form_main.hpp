@@ -21,8 +21,8 @@ class FormMain : public QWidget {
  public:
   FormMain(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWidget* parent = nullptr);
 
-  // The file name the browse dialog proposes next; it carries over from one browse to the next.
-  const QString& DialogFileName() const { return dialogFileName_; }
+  // The file name the browse dialog remembers; each browse proposes a name derived from it.
+  const QString& DialogFileName() const { return CD.FileName; }
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -42,7 +42,10 @@ class FormMain : public QWidget {
   Dialogs& dialogs_;
   DialogsInteraction interaction_;
   Converter converter_;
-  QString dialogFileName_;
+  // The window's one file dialog, shared by both browse buttons: what it keeps between uses.
+  struct CommonDialog {
+    QString FileName;
+  } CD;
 
   QGroupBox* Frame1;
   QRadioButton* optSens[2];

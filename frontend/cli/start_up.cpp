@@ -3,7 +3,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -11,6 +10,7 @@
 #include "cli_texts.hpp"
 #include "command_line.hpp"
 #include "convert_files.hpp"
+#include "display.hpp"
 #include "exit_status.hpp"
 #include "on_demand_interaction.hpp"
 #include "posix_file_system.hpp"
@@ -21,14 +21,6 @@
 
 namespace orbisk {
 namespace {
-
-bool HasDisplay() {
-  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && *value != '\0') return true;
-  }
-  return false;
-}
 
 // Message boxes come from the Qt module; if it cannot be loaded, standard error serves.
 std::unique_ptr<Interaction> MessageBoxesOrStandardError(int* argc, char** argv,
@@ -51,16 +43,15 @@ std::unique_ptr<Interaction> MessageBoxesOrStandardError(int* argc, char** argv,
 std::unique_ptr<Interaction> ChooseInteraction(int* argc, char** argv,
                                                const std::string& programFolder) {
   if (::isatty(STDIN_FILENO)) return std::make_unique<TerminalInteraction>(std::cin, std::cerr);
-  if (HasDisplay()) {
-    return std::make_unique<OnDemandInteraction>([argc, argv, programFolder] {
-      return MessageBoxesOrStandardError(argc, argv, programFolder);
-    });
-  }
-  return std::make_unique<UnattendedInteraction>(std::cerr);
+  // Whether there is a display is only worth finding out once there is something to show.
+  return std::make_unique<OnDemandInteraction>([argc, argv, programFolder] {
+    if (DisplayAvailable()) return MessageBoxesOrStandardError(argc, argv, programFolder);
+    return std::unique_ptr<Interaction>(std::make_unique<UnattendedInteraction>(std::cerr));
+  });
 }
 
 int OpenWindow(int* argc, char** argv, const std::string& programFolder, FileSystem& files) {
-  if (!HasDisplay()) {
+  if (!DisplayAvailable()) {
     std::cerr << texts::NoDisplayForWindow() << texts::TryHelp();
     return kExitNotConverted;
   }

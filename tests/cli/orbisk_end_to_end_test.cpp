@@ -198,5 +198,24 @@ TEST_F(OrbiskTest, ASuccessfulConversionNeverTouchesTheDisplay) {
   ExpectV200Of(sample_, ReadFile(work_ / "prog.v2t"));
 }
 
+TEST_F(OrbiskTest, ADisplayThatIsNamedButGoneCountsAsNone) {
+  WriteFile(work_ / "prog.9xt", sample_);
+  WriteFile(work_ / "prog.v2t", "old");
+  Invocation invocation;
+  invocation.program = ORBISK_EXECUTABLE;
+  invocation.arguments = {"prog.9xt"};
+  invocation.folder = work_.path().string();
+  invocation.environment.push_back("DISPLAY=:97");
+  const Outcome question = testing::RunProgram(invocation);
+  EXPECT_EQ(question.status, 1);
+  EXPECT_NE(question.err.find("personne pour répondre"), std::string::npos) << question.err;
+  EXPECT_EQ(ReadFile(work_ / "prog.v2t"), "old");
+
+  invocation.arguments = {};
+  const Outcome window = testing::RunProgram(invocation);
+  EXPECT_EQ(window.status, 1);
+  EXPECT_EQ(window.err.rfind("orbisk : aucun affichage graphique", 0), 0u) << window.err;
+}
+
 }  // namespace
 }  // namespace orbisk

@@ -2,6 +2,7 @@
 #include "application.hpp"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -24,6 +25,9 @@ void EnsureApplication(int* argc, char** argv) {
   // Lives until the process ends: Qt objects may still refer to it during exit.
   auto* application = new QApplication(*argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orbisk"));
+  // Docks and Wayland compositors find the icon through the desktop entry of this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ORBISK_APP_ID));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORBISK_APP_ID)));
   InstallFrenchTranslations(*application);
 }
 

@@ -1,0 +1,28 @@
+# The Debian package, built with `cpack -G DEB` from a build configured for /usr.
+set(CPACK_PACKAGE_NAME orbisk)
+set(CPACK_PACKAGE_VENDOR "The Orbisk developers")
+set(CPACK_PACKAGE_CONTACT "Orbisk maintainers <maintainers@orbisk.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "converter of TI92+ and Voyager 200 calculator text files")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Converts calculator text files between the TI92+ format (.9xt) and the\n\
+Voyager 200 format (.v2t), byte for byte: the file is copied whole and only\n\
+the header bytes that tell the two models apart are rewritten. Given file\n\
+names it converts them, so files opened with it from a file manager are\n\
+converted at once; started without arguments it opens a small window in\n\
+French.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${ORBISK_HOMEPAGE}")
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Library dependencies are computed from the binaries; the X11 and Wayland platform
+# plugins are not linked but the window cannot open without them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-dejavu-extra")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)

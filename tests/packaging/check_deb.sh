@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build configured for /usr, inspects it, runs lintian and,
+# as root, installs it and uses the installed program.
+# Usage: check_deb.sh PACKAGE_BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build="$1"
+source_dir="$2"
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+cd "$build"
+rm -f orbisk_*.deb
+cpack -G DEB >/dev/null 2>&1 || cpack -G DEB
+deb=$(ls orbisk_*_*.deb)
+echo "built $deb"
+
+info=$(dpkg-deb --info "$deb")
+contents=$(dpkg-deb --contents "$deb")
+grep -q '^ Depends:.*libqt6widgets6' <<<"$info" || fail "Depends lacks the Qt libraries"
+grep -q '^ Recommends:.*qt6-translations-l10n' <<<"$info" || fail "Recommends lacks the translations"
+for path in ./usr/bin/orbisk './usr/lib/[^/]+/orbisk/orbisk-qt.so' \
+            ./usr/share/applications/org.orbisk.Orbisk.desktop \
+            ./usr/share/mime/packages/org.orbisk.Orbisk.xml \
+            ./usr/share/metainfo/org.orbisk.Orbisk.metainfo.xml \
+            ./usr/share/icons/hicolor/scalable/apps/org.orbisk.Orbisk.svg \
+            ./usr/share/man/man1/orbisk.1.gz ./usr/share/doc/orbisk/copyright \
+            ./usr/share/doc/orbisk/changelog.gz; do
+  grep -Eq " $path\$" <<<"$contents" || fail "the package lacks $path"
+done
+echo "package information and contents as expected"
+
+lintian --allow-root "$deb" | tee lintian.txt
+! grep -q '^E:' lintian.txt || fail "lintian reports errors"
+echo "lintian: no error"
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "not root: the package is not installed (CI installs it)"
+  exit 0
+fi
+was_installed=$(dpkg-query -W -f='${Status}' orbisk 2>/dev/null || true)
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
+[ "$(/usr/bin/orbisk --version)" = "orbisk $(dpkg-deb -f "$deb" Version)" ] ||
+  fail "the installed orbisk --version"
+work=$(mktemp -d)
+cp "$source_dir/examples/bonjour.9xt" "$work/"
+env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/orbisk "$work/bonjour.9xt" </dev/null
+[ -f "$work/bonjour.v2t" ] || fail "the installed orbisk did not convert"
+xvfb-run -a -s "-screen 0 800x600x24 -dpi 96 -noreset" \
+  "$source_dir/tests/desktop/real_display_test.sh" /usr/bin/orbisk
+rm -rf "$work"
+echo "installed package: --version, a conversion and the window work"
+# Leave a developer's machine as it was.
+[ -n "$was_installed" ] || dpkg -r orbisk >/dev/null

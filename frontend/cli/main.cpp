@@ -1,9 +1,13 @@
 // The orbisk program: start-up only.
 #include <clocale>
+#include <csignal>
 
 #include "start_up.hpp"
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  // Past a file-size limit, writing must fail with an error the conversion reports and
+  // cleans up after, not end the process and leave a temporary file behind.
+  std::signal(SIGXFSZ, SIG_IGN);
   return orbisk::Main(argc, argv);
 }

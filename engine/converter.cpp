@@ -95,15 +95,17 @@ class Job {
     return {};
   }
 
-  // Closes what is still open and removes an uncommitted temporary file. Returns the text
-  // to add to the report when the temporary file could not be removed.
+  // Closes what is still open and removes an uncommitted temporary file, trying twice since
+  // it may be on a file system that fails only now and then. Returns the text to add to the
+  // report when the temporary file is left behind.
   std::string Finish() {
     if (in_ >= 0) files_.Close(in_);
     if (out_ >= 0) files_.Close(out_);
     in_ = out_ = -1;
     if (temporary_.empty()) return {};
-    const int e = files_.Remove(temporary_);
-    return e == 0 ? std::string() : messages::TemporaryLeftBehind(temporary_, e);
+    int e = files_.Remove(temporary_);
+    if (e != 0 && e != ENOENT) e = files_.Remove(temporary_);
+    return e == 0 || e == ENOENT ? std::string() : messages::TemporaryLeftBehind(temporary_, e);
   }
 
  private:

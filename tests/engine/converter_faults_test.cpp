@@ -31,6 +31,8 @@ std::string Describe(const Scenario& s) {
          (s.kernelCopy ? "_KernelCopy" : "_ReadWrite");
 }
 
+void PrintTo(const Scenario& s, std::ostream* out) { *out << Describe(s); }
+
 // One conversion onto an existing target, with `configure` setting the faults.
 struct Outcome {
   std::vector<std::string> entriesAfter;
@@ -88,6 +90,8 @@ TEST_P(ConverterFaultsTest, ACleanRunConverts) {
   EXPECT_EQ(run.entriesAfter, (std::vector<std::string>{"prog.in", "prog.out"}));
 }
 
+// Each call of a clean run fails in turn, alone and then with the first attempt at removing
+// the temporary file failing too.
 TEST_P(ConverterFaultsTest, EveryFailingCallLeavesTheTargetWholeAndNoTemporaryFile) {
   const Outcome clean = Convert([](FaultyFileSystem&) {});
   int tried = 0;
@@ -95,36 +99,42 @@ TEST_P(ConverterFaultsTest, EveryFailingCallLeavesTheTargetWholeAndNoTemporaryFi
     const Step step = static_cast<Step>(index);
     if (step == Step::CopyRange && !GetParam().kernelCopy) continue;
     for (int occurrence = 1; occurrence <= clean.calls[index]; ++occurrence) {
-      SCOPED_TRACE(std::string(testing::StepName(step)) + " #" + std::to_string(occurrence));
-      const int error = step == Step::Write ? ENOSPC : EIO;
-      const Outcome run = Convert([&](FaultyFileSystem& f) { f.FailAt(step, occurrence, error); });
-      ++tried;
-      EXPECT_TRUE(testing::SameBytes(run.sourceAfter, source_));
-      EXPECT_EQ(run.entriesAfter, (std::vector<std::string>{"prog.in", "prog.out"}));
-      if (run.converted) {
-        // Only a failure the conversion can work around may end in success.
-        EXPECT_TRUE(step == Step::CopyRange || step == Step::Close) << "converted anyway";
-        EXPECT_TRUE(testing::SameBytes(run.targetAfter, Expected()));
-        continue;
+      for (const bool cleanUpFails : {false, true}) {
+        SCOPED_TRACE(std::string(testing::StepName(step)) + " #" + std::to_string(occurrence) +
+                     (cleanUpFails ? " and the first clean-up" : ""));
+        const int error = step == Step::Write ? ENOSPC : EIO;
+        const Outcome run = Convert([&](FaultyFileSystem& f) {
+          f.FailAt(step, occurrence, error);
+          if (cleanUpFails) f.FailAt(Step::Remove, 1, EIO);
+        });
+        ++tried;
+        EXPECT_TRUE(testing::SameBytes(run.sourceAfter, source_));
+        EXPECT_EQ(run.entriesAfter, (std::vector<std::string>{"prog.in", "prog.out"}));
+        if (run.converted) {
+          // Only a failure the conversion can work around may end in success.
+          EXPECT_TRUE(step == Step::CopyRange || step == Step::Close) << "converted anyway";
+          EXPECT_TRUE(testing::SameBytes(run.targetAfter, Expected()));
+          continue;
+        }
+        EXPECT_TRUE(testing::SameBytes(run.targetAfter, kOldTarget));
+        const auto& shown = run.user.shown;
+        ASSERT_FALSE(shown.empty());
+        EXPECT_EQ(shown.back().kind, Kind::Failure);
+        EXPECT_TRUE(shown.back().text.find("prog.in") != std::string::npos ||
+                    shown.back().text.find("prog.out") != std::string::npos)
+            << shown.back().text;
+        EXPECT_NE(shown.back().text.find(std::strerror(error)), std::string::npos)
+            << shown.back().text;
       }
-      EXPECT_TRUE(testing::SameBytes(run.targetAfter, kOldTarget));
-      const auto& shown = run.user.shown;
-      ASSERT_FALSE(shown.empty());
-      EXPECT_EQ(shown.back().kind, Kind::Failure);
-      EXPECT_TRUE(shown.back().text.find("prog.in") != std::string::npos ||
-                  shown.back().text.find("prog.out") != std::string::npos)
-          << shown.back().text;
-      EXPECT_NE(shown.back().text.find(std::strerror(error)), std::string::npos)
-          << shown.back().text;
     }
   }
-  EXPECT_GT(tried, 8);
+  EXPECT_GE(tried, 30);
 }
 
-TEST_P(ConverterFaultsTest, AFailedCleanUpNamesTheTemporaryFileLeftBehind) {
+TEST_P(ConverterFaultsTest, ACleanUpThatKeepsFailingNamesTheTemporaryFileLeftBehind) {
   const Outcome run = Convert([](FaultyFileSystem& f) {
     f.FailAt(Step::Rename, 1, EIO);
-    f.FailAt(Step::Remove, 1, EACCES);
+    f.FailAt(Step::Remove, 0, EACCES);
   });
   EXPECT_FALSE(run.converted);
   EXPECT_TRUE(testing::SameBytes(run.targetAfter, kOldTarget));

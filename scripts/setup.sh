@@ -30,6 +30,21 @@ orbisk_install() {
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Generates the given locales (such as fr_FR) in UTF-8 when they are missing.
+orbisk_generate_locales() {
+  local name missing=()
+  for name in "$@"; do
+    locale -a 2>/dev/null | grep -qix "$name.utf-\?8" || missing+=("$name")
+  done
+  [ "${#missing[@]}" -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing locales. Generate them as root with:" >&2
+    for name in "${missing[@]}"; do echo "  localedef -i $name -f UTF-8 $name.UTF-8" >&2; done
+    return 1
+  fi
+  for name in "${missing[@]}"; do localedef -i "$name" -f UTF-8 "$name.UTF-8"; done
+}
+
 orbisk_setup() {
   local build_dir="$1"; shift
   local packages=()

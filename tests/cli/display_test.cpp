@@ -1,7 +1,7 @@
 // Reading DISPLAY values, to find the X server's socket without loading Qt.
-#include <gtest/gtest.h>
-
 #include "display.hpp"
+
+#include <gtest/gtest.h>
 
 namespace orbisk {
 namespace {

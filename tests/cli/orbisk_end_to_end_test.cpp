@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <regex>
 
 #include "files.hpp"
+#include "orbisk_runner.hpp"
 #include "run_program.hpp"
 #include "temp_folder.hpp"
 
@@ -40,19 +40,6 @@ class OrbiskTest : public ::testing::Test {
     return copy;
   }
 
-  // Checks that `target` is `source` converted to Voyager 200 at some moment.
-  static void ExpectV200Of(const std::string& source, const std::string& target) {
-    ASSERT_EQ(target.size(), source.size());
-    EXPECT_EQ(target[6], 'P');
-    EXPECT_TRUE(std::regex_match(target.substr(18, 31),
-                                 std::regex("TextObject file \\d\\d/\\d\\d/\\d\\d, \\d\\d:\\d\\d")))
-        << target.substr(18, 31);
-    std::string rest = target;
-    rest.replace(18, 31, source.substr(18, 31));
-    rest[6] = source[6];
-    EXPECT_TRUE(testing::SameBytes(rest, source));
-  }
-
   testing::TempFolder work_;
   testing::TempFolder elsewhere_;
   fs::path programFolder_ = elsewhere_.path() / "bin";
@@ -65,7 +52,7 @@ TEST_F(OrbiskTest, ConvertsANameInTheCurrentFolderSilently) {
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.out, "");
   EXPECT_EQ(outcome.err, "");
-  ExpectV200Of(sample_, ReadFile(work_ / "prog.v2t"));
+  EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "prog.v2t"), sample_));
   EXPECT_TRUE(testing::SameBytes(ReadFile(work_ / "prog.9xt"), sample_));
 }
 
@@ -76,13 +63,13 @@ TEST_F(OrbiskTest, ARelativeNameIsLookedForInTheProgramsFolderFirst) {
   WriteFile(work_ / "prog.9xt", other);
 
   EXPECT_EQ(Orbisk({"prog"}, program).status, 0);
-  ExpectV200Of(sample_, ReadFile((programFolder_ / "prog.v2t").string()));
+  EXPECT_TRUE(testing::IsV200Of(ReadFile((programFolder_ / "prog.v2t").string()), sample_));
   EXPECT_FALSE(fs::exists(work_ / "prog.v2t"));
 
   // Without it there, the current folder's file is converted.
   fs::remove(programFolder_ / "prog.9xt");
   EXPECT_EQ(Orbisk({"prog"}, program).status, 0);
-  ExpectV200Of(other, ReadFile(work_ / "prog.v2t"));
+  EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "prog.v2t"), other));
 }
 
 TEST_F(OrbiskTest, AMissingFileIsNamedInTheProgramsFolder) {
@@ -98,7 +85,7 @@ TEST_F(OrbiskTest, AbsoluteNamesWithSpacesAndQuotesAreOneName) {
   const std::string source = work_ / "My Files/\"prog\" 2.9xt";
   WriteFile(source, sample_);
   EXPECT_EQ(Orbisk({source}).status, 0);
-  ExpectV200Of(sample_, ReadFile(work_ / "My Files/\"prog\" 2.v2t"));
+  EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "My Files/\"prog\" 2.v2t"), sample_));
 }
 
 TEST_F(OrbiskTest, ConvertsEveryNamedFileBothWaysAndGoesOnAfterAFailure) {
@@ -107,7 +94,7 @@ TEST_F(OrbiskTest, ConvertsEveryNamedFileBothWaysAndGoesOnAfterAFailure) {
   WriteFile(work_ / "short.9xt", "too short");
   const Outcome outcome = Orbisk({"a.9xt", "missing.9xt", "short", "b.V2T"});
   EXPECT_EQ(outcome.status, 1);
-  ExpectV200Of(sample_, ReadFile(work_ / "a.v2t"));
+  EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "a.v2t"), sample_));
   EXPECT_TRUE(testing::SameBytes(ReadFile(work_ / "b.9xt"), ExpectedTi92Plus(sample_)));
   EXPECT_NE(outcome.err.find("missing.9xt n'existe pas"), std::string::npos) << outcome.err;
   EXPECT_NE(outcome.err.find("short.9xt : il ne fait que 9 octets"), std::string::npos)
@@ -131,17 +118,14 @@ TEST_F(OrbiskTest, WithNobodyToAskAnExistingTargetIsKeptUnlessYesIsGiven) {
     const Outcome replaced = Orbisk({yes, "prog.9xt"});
     EXPECT_EQ(replaced.status, 0);
     EXPECT_EQ(replaced.err, "");
-    ExpectV200Of(sample_, ReadFile(work_ / "prog.v2t"));
+    EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "prog.v2t"), sample_));
   }
 }
 
 TEST_F(OrbiskTest, OnATerminalTheQuestionIsAskedWithYesAsDefault) {
   WriteFile(work_ / "prog.9xt", sample_);
   WriteFile(work_ / "prog.v2t", "old");
-  Invocation invocation;
-  invocation.program = ORBISK_EXECUTABLE;
-  invocation.arguments = {"prog.9xt"};
-  invocation.folder = work_.path().string();
+  Invocation invocation = testing::OrbiskIn(work_, {"prog.9xt"});
   invocation.terminal = true;
 
   invocation.input = "n\n";
@@ -153,13 +137,13 @@ TEST_F(OrbiskTest, OnATerminalTheQuestionIsAskedWithYesAsDefault) {
   invocation.input = "\n";
   const Outcome accepted = testing::RunProgram(invocation);
   EXPECT_EQ(accepted.status, 0);
-  ExpectV200Of(sample_, ReadFile(work_ / "prog.v2t"));
+  EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "prog.v2t"), sample_));
 }
 
 TEST_F(OrbiskTest, NamesAfterDoubleDashMayStartWithADash) {
   WriteFile(work_ / "-y.9xt", sample_);
   EXPECT_EQ(Orbisk({"--", "-y.9xt"}).status, 0);
-  ExpectV200Of(sample_, ReadFile(work_ / "-y.v2t"));
+  EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "-y.v2t"), sample_));
 }
 
 TEST_F(OrbiskTest, HelpVersionAndUsageErrors) {
@@ -187,24 +171,18 @@ TEST_F(OrbiskTest, WithoutArgumentsOrDisplayItSaysWhyNoWindowOpens) {
 TEST_F(OrbiskTest, ASuccessfulConversionNeverTouchesTheDisplay) {
   // The display named here does not exist: loading the graphical part would fail.
   WriteFile(work_ / "prog.9xt", sample_);
-  Invocation invocation;
-  invocation.program = ORBISK_EXECUTABLE;
-  invocation.arguments = {"prog.9xt"};
-  invocation.folder = work_.path().string();
+  Invocation invocation = testing::OrbiskIn(work_, {"prog.9xt"});
   invocation.environment.push_back("DISPLAY=:97");
   const Outcome outcome = testing::RunProgram(invocation);
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.err, "");
-  ExpectV200Of(sample_, ReadFile(work_ / "prog.v2t"));
+  EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "prog.v2t"), sample_));
 }
 
 TEST_F(OrbiskTest, ADisplayThatIsNamedButGoneCountsAsNone) {
   WriteFile(work_ / "prog.9xt", sample_);
   WriteFile(work_ / "prog.v2t", "old");
-  Invocation invocation;
-  invocation.program = ORBISK_EXECUTABLE;
-  invocation.arguments = {"prog.9xt"};
-  invocation.folder = work_.path().string();
+  Invocation invocation = testing::OrbiskIn(work_, {"prog.9xt"});
   invocation.environment.push_back("DISPLAY=:97");
   const Outcome question = testing::RunProgram(invocation);
   EXPECT_EQ(question.status, 1);

@@ -1,0 +1,65 @@
+// The stamp orbisk writes under several locales: always 15 ASCII characters in the fields of
+// "dd/mm/yy, hh:mm", with the locale's separators when each is one ASCII character.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <regex>
+
+#include "files.hpp"
+#include "orbisk_runner.hpp"
+
+namespace orbisk {
+namespace {
+
+struct LocaleCase {
+  const char* locale;
+  char date;
+  char time;
+};
+
+void PrintTo(const LocaleCase& c, std::ostream* out) { *out << c.locale; }
+
+class StampLocalesTest : public ::testing::TestWithParam<LocaleCase> {};
+
+TEST_P(StampLocalesTest, WritesTheLocalesSeparatorsOrTheFallbackOnes) {
+  const LocaleCase& c = GetParam();
+  locale_t installed = ::newlocale(LC_ALL_MASK, c.locale, nullptr);
+  ASSERT_NE(installed, nullptr) << c.locale << " is not installed: generate it with localedef";
+  ::freelocale(installed);
+
+  testing::TempFolder work;
+  testing::WriteFile(work / "prog.9xt", testing::SampleTi92PlusFile(100));
+  testing::Invocation invocation = testing::OrbiskIn(work, {"prog.9xt"});
+  invocation.environment = {std::string("LC_ALL=") + c.locale, "TZ=Europe/Paris"};
+  const testing::Outcome outcome = testing::RunProgram(invocation);
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+
+  const std::string stamp = testing::ReadFile(work / "prog.v2t").substr(34, 15);
+  for (char ch : stamp) EXPECT_TRUE(ch >= 0x20 && ch < 0x7f) << stamp;
+  const std::string d(1, c.date);
+  const std::string t(1, c.time);
+  const std::regex fields(
+      "(0[1-9]|[12]\\d|3[01])" + std::regex_replace(d, std::regex("[.]"), "\\.") +
+      "(0[1-9]|1[0-2])" + std::regex_replace(d, std::regex("[.]"), "\\.") +
+      "\\d\\d, ([01]\\d|2[0-3])" + std::regex_replace(t, std::regex("[.]"), "\\.") + "[0-5]\\d");
+  EXPECT_TRUE(std::regex_match(stamp, fields)) << stamp;
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, StampLocalesTest,
+                         ::testing::Values(LocaleCase{"C", '/', ':'},
+                                           LocaleCase{"fr_FR.UTF-8", '/', ':'},
+                                           LocaleCase{"de_DE.UTF-8", '.', ':'},
+                                           LocaleCase{"en_US.UTF-8", '/', ':'},
+                                           LocaleCase{"fi_FI.UTF-8", '.', '.'},
+                                           // Dates and times in words: the fallback ones.
+                                           LocaleCase{"ja_JP.UTF-8", '/', ':'}),
+                         [](const auto& row) {
+                           std::string name = row.param.locale;
+                           for (char& ch : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           }
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace orbisk

@@ -1,0 +1,40 @@
+/* Writing and reading one text variable with libtifiles, whose headers are C only. */
+#ifndef ORBISK_TIFILES_IO_H
+#define ORBISK_TIFILES_IO_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+enum { TIFILES_IO_TEXT_TYPE = 0x0B };  /* the text variable type on both models */
+enum TifilesIoModel { TIFILES_IO_TI92PLUS, TIFILES_IO_V200, TIFILES_IO_OTHER };
+
+/* What the library read from a file holding one variable (names as long as the library's). */
+struct TifilesIoRead {
+  int error;                     /* the library's error code, 0 when it read the file */
+  enum TifilesIoModel by_name;   /* the model the library gives the file's name */
+  int compatible_content;        /* whether the header's model suits the named model */
+  int checksum_verified;         /* the computed checksum equals the stored one */
+  char default_folder[1024];
+  unsigned entries;
+  char folder[1024];
+  char name[1024];
+  unsigned type;
+  size_t size;
+  uint8_t data[70000];
+};
+
+void tifiles_io_init(void);
+void tifiles_io_exit(void);
+/* Writes a TI92+ file of one text variable main\notes holding `data`; returns the error. */
+int tifiles_io_write_ti92plus_text(const char *path, const uint8_t *data, size_t size);
+void tifiles_io_read(const char *path, struct TifilesIoRead *out);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,83 @@
+// An independent reader agrees with us: TI92+ text files written with libtifiles, converted
+// both ways, read back by libtifiles as files of the target model with the same variable.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "converter.hpp"
+#include "files.hpp"
+#include "fixed_clock.hpp"
+#include "posix_file_system.hpp"
+#include "scripted_interaction.hpp"
+#include "temp_folder.hpp"
+#include "tifiles_io.h"
+
+namespace orbisk {
+namespace {
+
+// A text variable's data: its size on two bytes (big-endian), then `size` bytes of content:
+// the cursor position, lines that each start with a space, and the end mark 00 E0.
+std::vector<std::uint8_t> TextData(unsigned size) {
+  std::vector<std::uint8_t> data{static_cast<std::uint8_t>(size >> 8),
+                                 static_cast<std::uint8_t>(size & 0xff), 0x00, 0x01};
+  for (unsigned i = 2; i + 2 < size; ++i) {
+    data.push_back(i % 40 == 2 ? ' '
+                               : (i % 40 == 39 ? '\r' : static_cast<std::uint8_t>('a' + i % 26)));
+  }
+  data.push_back(0x00);
+  data.push_back(0xE0);
+  return data;
+}
+
+// Reads `path` with the library and checks it holds our one variable, intact.
+void ExpectReadBack(const std::string& path, TifilesIoModel model,
+                    const std::vector<std::uint8_t>& data) {
+  const auto read = std::make_unique<TifilesIoRead>();
+  tifiles_io_read(path.c_str(), read.get());
+  ASSERT_EQ(read->error, 0) << path;
+  EXPECT_EQ(read->by_name, model);
+  EXPECT_TRUE(read->compatible_content);
+  EXPECT_TRUE(read->checksum_verified);
+  EXPECT_STREQ(read->default_folder, "main");
+  ASSERT_EQ(read->entries, 1u);
+  EXPECT_STREQ(read->folder, "main");
+  EXPECT_STREQ(read->name, "notes");
+  EXPECT_EQ(read->type, static_cast<unsigned>(TIFILES_IO_TEXT_TYPE));
+  ASSERT_EQ(read->size, data.size());
+  EXPECT_EQ(std::memcmp(read->data, data.data(), data.size()), 0);
+}
+
+class TifilesReaderTest : public ::testing::TestWithParam<unsigned> {
+ protected:
+  static void SetUpTestSuite() { tifiles_io_init(); }
+  static void TearDownTestSuite() { tifiles_io_exit(); }
+};
+
+TEST_P(TifilesReaderTest, ReadsOurConversionsBothWays) {
+  const std::vector<std::uint8_t> data = TextData(GetParam());
+  testing::TempFolder folder;
+  ASSERT_EQ(
+      tifiles_io_write_ti92plus_text((folder / "notes.9xt").c_str(), data.data(), data.size()), 0);
+  ExpectReadBack(folder / "notes.9xt", TIFILES_IO_TI92PLUS, data);
+
+  PosixFileSystem files;
+  testing::ScriptedInteraction user;
+  testing::FixedClock clock(2003, 2, 23, 14, 9);
+  Converter converter(files, user, clock, {'/', ':'});
+  ASSERT_TRUE(converter.ConvertToV200(folder / "notes.9xt", folder / "notes.v2t"));
+  ExpectReadBack(folder / "notes.v2t", TIFILES_IO_V200, data);
+
+  ASSERT_TRUE(converter.ConvertToTi92Plus(folder / "notes.v2t", folder / "back.9xt"));
+  ExpectReadBack(folder / "back.9xt", TIFILES_IO_TI92PLUS, data);
+  EXPECT_TRUE(user.shown.empty());
+}
+
+// From the smallest text (no line at all) to the largest size field the format has.
+INSTANTIATE_TEST_SUITE_P(Sizes, TifilesReaderTest,
+                         ::testing::Values(4u, 5u, 42u, 1000u, 32767u, 32768u, 65534u, 65535u));
+
+}  // namespace
+}  // namespace orbisk

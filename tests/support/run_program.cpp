@@ -55,6 +55,10 @@ std::vector<std::string> CommandLine(const Invocation& invocation) {
   }
   if (::chdir(invocation.folder.c_str()) != 0) ::_exit(126);
   std::vector<std::string> envp = invocation.environment;
+  // A sanitized build's settings reach the program under test too.
+  for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+    if (const char* value = std::getenv(name)) envp.push_back(std::string(name) + "=" + value);
+  }
   ::execve(argv[0].c_str(), Pointers(argv).data(), Pointers(envp).data());
   ::_exit(127);
 }

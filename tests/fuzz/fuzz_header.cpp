@@ -1,0 +1,85 @@
+// Fuzzes the conversions over arbitrary contents and lengths, with short reads and a kernel
+// copy that may be refused: a too-short source is refused with nothing written; any other
+// converts to a target of the same length whose only changed bytes are 6 and 18 to 48.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "converter.hpp"
+#include "memory_file_system.hpp"
+
+namespace {
+
+using orbisk::Direction;
+using Bytes = orbisk::fuzzing::MemoryFileSystem::Bytes;
+
+class AlwaysYes final : public orbisk::Interaction {
+ public:
+  void ShowMessage(const std::string&) override { ++messages; }
+  void ReportFailure(const std::string&) override { ++failures; }
+  bool AskYesNo(const std::string&) override { return true; }
+  int messages = 0;
+  int failures = 0;
+};
+
+class FixedClock final : public orbisk::Clock {
+ public:
+  std::tm LocalNow() const override {
+    std::tm moment{};
+    moment.tm_year = 103;
+    moment.tm_mon = 1;
+    moment.tm_mday = 23;
+    moment.tm_hour = 14;
+    moment.tm_min = 9;
+    return moment;
+  }
+};
+
+void Check(bool property) {
+  if (!property) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  const Direction direction = input.ConsumeBool() ? Direction::ToV200 : Direction::ToTi92Plus;
+  const bool kernelCopy = input.ConsumeBool();
+  const bool targetExists = input.ConsumeBool();
+  std::vector<std::size_t> readLimits(input.ConsumeIntegralInRange<std::size_t>(0, 4));
+  for (std::size_t& limit : readLimits) limit = input.ConsumeIntegralInRange<std::size_t>(0, 64);
+  const Bytes source = input.ConsumeRemainingBytes<std::uint8_t>();
+
+  orbisk::fuzzing::MemoryFileSystem files(readLimits, kernelCopy);
+  files.files["prog.in"] = source;
+  const Bytes old{'o', 'l', 'd'};
+  if (targetExists) files.files["prog.out"] = old;
+  AlwaysYes user;
+  FixedClock clock;
+  orbisk::Converter converter(files, user, clock, {'/', ':'});
+  const bool converted = converter.Convert(direction, "prog.in", "prog.out");
+
+  Check(files.files.size() == (converted || targetExists ? 2u : 1u));
+  Check(files.files.at("prog.in") == source);
+  if (source.size() < orbisk::kHeaderSpan) {
+    Check(!converted && user.failures == 1);
+    Check(!targetExists || files.files.at("prog.out") == old);
+    return 0;
+  }
+  Check(converted && user.failures == 0 && user.messages == 0);
+  const Bytes& target = files.files.at("prog.out");
+  Check(target.size() == source.size());
+  const std::string text =
+      direction == Direction::ToV200 ? "TextObject file 23/02/03, 14:09" : std::string(31, ' ');
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    if (i == 6) {
+      Check(target[i] == (direction == Direction::ToV200 ? 'P' : source[i]));
+    } else if (i >= 18 && i <= 48) {
+      Check(target[i] == static_cast<std::uint8_t>(text[i - 18]));
+    } else {
+      Check(target[i] == source[i]);
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,61 @@
+// Fuzzes the name rules and the command line's name resolution: a name never loses its
+// folder part, and the target sits in the source's folder with the other extension.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdlib>
+
+#include "name_resolution.hpp"
+#include "target_names.hpp"
+
+namespace {
+
+void Check(bool property) {
+  if (!property) std::abort();
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+std::string Folder(const std::string& path) { return path.substr(0, orbisk::FileNameStart(path)); }
+
+void CheckNameRule(const std::string& name, const std::string& result,
+                   const std::string& extension) {
+  if (name.empty()) {
+    Check(result == extension);
+    return;
+  }
+  Check(Folder(result) == Folder(name));
+  const std::size_t dot = name.find('.', orbisk::FileNameStart(name));
+  Check(result == (dot == std::string::npos ? name + "." : name.substr(0, dot + 1)) + extension);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  const bool inProgramFolder = input.ConsumeBool();
+  const bool inCurrentFolder = input.ConsumeBool();
+  const std::string programFolder = input.ConsumeRandomLengthString(64);
+  const std::string name = input.ConsumeRemainingBytesAsString();
+
+  CheckNameRule(name, orbisk::ToV200Name(name), "v2t");
+  CheckNameRule(name, orbisk::ToTi92PlusName(name), "9xt");
+
+  const std::string completed = orbisk::WithDefaultExtension(name);
+  Check(orbisk::FileNameHasDot(completed));
+  Check(completed == name || completed == name + ".9xt");
+  const std::string resolved =
+      orbisk::ResolveSourceName(name, programFolder, [&](const std::string& path) {
+        return path == completed ? inCurrentFolder : inProgramFolder;
+      });
+  // The name is kept whole at the end, its folders included.
+  Check(EndsWith(resolved, completed));
+  if (!name.empty() && name[0] == '/') Check(resolved == completed);
+
+  const orbisk::ConversionRequest request = orbisk::RequestFor(resolved);
+  Check(request.source == resolved);
+  Check(Folder(request.target) == Folder(request.source));
+  Check(EndsWith(request.target, request.direction == orbisk::Direction::ToV200 ? ".v2t" : ".9xt"));
+  return 0;
+}

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "application.hpp"
@@ -65,6 +67,7 @@ class TestFormMain : public QObject {
   void anEmptySourceIsReportedWithTwoSpaces();
   void decliningTheOverwriteTouchesNothing();
   void aFailureIsReportedAndTheWindowStays();
+  void aTargetFolderThatDoesNotExistIsReported();
   void freshDialogsProposeTheBareExtension();
   void theDialogRemembersItsFileName();
   void cancellingChangesNothing();
@@ -311,6 +314,20 @@ void TestFormMain::aFailureIsReportedAndTheWindowStays() {
   QCOMPARE(Control<QLineEdit>("txtFile")->text(), InFolder("short.9xt"));
   QCOMPARE(Control<QLineEdit>("txtCible")->text(), InFolder("out.v2t"));
   QVERIFY(!QFile::exists(InFolder("out.v2t")));
+}
+
+void TestFormMain::aTargetFolderThatDoesNotExistIsReported() {
+  Write(InFolder("prog.9xt"), Sample(100));
+  Control<QLineEdit>("txtFile")->setText(InFolder("prog.9xt"));
+  Control<QLineEdit>("txtCible")->setText(InFolder("missing/prog.v2t"));
+  Control<QPushButton>("cmdConvert")->click();
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Critical);
+  QCOMPARE(dialogs_->messages[0].text, "Impossible d'écrire le fichier " +
+                                           InFolder("missing/prog.v2t") + " : " +
+                                           QString::fromLocal8Bit(std::strerror(ENOENT)) + ".");
+  QCOMPARE(QDir(folder_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+           QStringList{"prog.9xt"});
 }
 
 void TestFormMain::freshDialogsProposeTheBareExtension() {

@@ -47,11 +47,9 @@ std::string QtModuleUnavailable(const std::string& reason) {
   return "orbisk : impossible de charger l'interface graphique : " + reason + "\n";
 }
 
-std::string MissingEntry(const std::string& entry) {
-  return "point d'entrée " + entry + " introuvable";
+std::string MissingEntries(const std::string& module) {
+  return module + " : points d'entrée introuvables";
 }
-
-std::string DisplayUnreachable() { return "affichage graphique inaccessible"; }
 
 std::string OverwriteRefusedUnattended(const std::string& question) {
   return question + " Non : personne pour répondre ; utilisez --yes pour l'écraser.";

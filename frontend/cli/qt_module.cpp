@@ -3,6 +3,8 @@
 
 #include <dlfcn.h>
 
+#include "cli_texts.hpp"
+
 namespace orbisk {
 
 bool LoadQtModule(const std::string& programFolder, QtModuleEntries& entries, std::string& error) {
@@ -17,6 +19,10 @@ bool LoadQtModule(const std::string& programFolder, QtModuleEntries& entries, st
   entries.messageBoxes =
       reinterpret_cast<OrbiskMessageBoxesEntry>(::dlsym(module, kMessageBoxesEntryName));
   entries.runWindow = reinterpret_cast<OrbiskRunWindowEntry>(::dlsym(module, kRunWindowEntryName));
+  if (entries.messageBoxes == nullptr || entries.runWindow == nullptr) {
+    error = texts::MissingEntries(path);
+    return false;
+  }
   return true;
 }
 

@@ -13,8 +13,7 @@ struct QtModuleEntries {
 };
 
 // Looks for the module at its place relative to the program's folder, the same in the
-// build tree and once installed. Returns false with the reason in `error`. An entry the
-// module does not offer stays null.
+// build tree and once installed. Returns false with the reason in `error`.
 bool LoadQtModule(const std::string& programFolder, QtModuleEntries& entries, std::string& error);
 
 }  // namespace orbisk

@@ -28,13 +28,7 @@ std::unique_ptr<Interaction> MessageBoxesOrStandardError(int* argc, char** argv,
   QtModuleEntries module;
   std::string error;
   if (LoadQtModule(programFolder, module, error)) {
-    if (module.messageBoxes == nullptr) {
-      error = texts::MissingEntry(kMessageBoxesEntryName);
-    } else if (Interaction* boxes = module.messageBoxes(argc, argv)) {
-      return std::unique_ptr<Interaction>(boxes);
-    } else {
-      error = texts::DisplayUnreachable();
-    }
+    return std::unique_ptr<Interaction>(module.messageBoxes(argc, argv));
   }
   std::cerr << texts::QtModuleUnavailable(error);
   return std::make_unique<UnattendedInteraction>(std::cerr);
@@ -59,10 +53,6 @@ int OpenWindow(int* argc, char** argv, const std::string& programFolder, FileSys
   std::string error;
   if (!LoadQtModule(programFolder, module, error)) {
     std::cerr << texts::QtModuleUnavailable(error);
-    return kExitNotConverted;
-  }
-  if (module.runWindow == nullptr) {
-    std::cerr << texts::QtModuleUnavailable(texts::MissingEntry(kRunWindowEntryName));
     return kExitNotConverted;
   }
   return module.runWindow(argc, argv, &files);

@@ -179,6 +179,28 @@ TEST_F(OrbiskTest, ASuccessfulConversionNeverTouchesTheDisplay) {
   EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "prog.v2t"), sample_));
 }
 
+TEST_F(OrbiskTest, WithoutItsQtModuleItFallsBackToStandardError) {
+  // A copy of the program away from its module, on a display Qt would accept.
+  const std::string program = InstallCopy();
+  WriteFile(work_ / "prog.9xt", sample_);
+  WriteFile(work_ / "prog.v2t", "old");
+  Invocation invocation = testing::OrbiskIn(work_, {(work_.path() / "prog.9xt").string()});
+  invocation.program = program;
+  invocation.environment.push_back("QT_QPA_PLATFORM=offscreen");
+  const Outcome question = testing::RunProgram(invocation);
+  EXPECT_EQ(question.status, 1);
+  EXPECT_EQ(question.err.rfind("orbisk : impossible de charger l'interface graphique : ", 0), 0u)
+      << question.err;
+  EXPECT_NE(question.err.find("personne pour répondre"), std::string::npos) << question.err;
+  EXPECT_EQ(ReadFile(work_ / "prog.v2t"), "old");
+
+  invocation.arguments = {};
+  const Outcome window = testing::RunProgram(invocation);
+  EXPECT_EQ(window.status, 1);
+  EXPECT_EQ(window.err.rfind("orbisk : impossible de charger l'interface graphique : ", 0), 0u)
+      << window.err;
+}
+
 TEST_F(OrbiskTest, ADisplayThatIsNamedButGoneCountsAsNone) {
   WriteFile(work_ / "prog.9xt", sample_);
   WriteFile(work_ / "prog.v2t", "old");

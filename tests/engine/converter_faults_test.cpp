@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <iostream>
 
 #include "converter.hpp"
 #include "faulty_file_system.hpp"
@@ -129,6 +130,7 @@ TEST_P(ConverterFaultsTest, EveryFailingCallLeavesTheTargetWholeAndNoTemporaryFi
     }
   }
   EXPECT_GE(tried, 30);
+  std::cout << Describe(GetParam()) << ": " << tried << " failing calls tried\n";
 }
 
 TEST_P(ConverterFaultsTest, ACleanUpThatKeepsFailingNamesTheTemporaryFileLeftBehind) {

@@ -4,8 +4,9 @@
 
 orbisk_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# What every build needs: compiler, CMake, Qt 6 Widgets and its French translations.
-ORBISK_BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n)
+# What every build needs: compiler, CMake, Qt 6 Widgets, its French translations, and a
+# font for the window.
+ORBISK_BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-dejavu-core)
 
 orbisk_missing_packages() {
   local package

@@ -163,29 +163,18 @@ void FormMain::cmdConvert_Click() {
 }
 
 void FormMain::cmdMore_Click() {
-  const std::string remembered = ToPath(CD.FileName);
-  if (ToV200Selected()) {
-    Browse(Dialogs::FileDialogKind::Open, FromPath(ToTi92PlusName(remembered)),
-           texts::Ti92PlusFilter(), txtFile);
-  } else {
-    Browse(Dialogs::FileDialogKind::Open, FromPath(ToV200Name(remembered)), texts::V200Filter(),
-           txtFile);
-  }
+  Browse(Dialogs::FileDialogKind::Open, !ToV200Selected(), txtFile);
 }
 
 void FormMain::cmdMoreCible_Click() {
-  const std::string remembered = ToPath(CD.FileName);
-  if (ToV200Selected()) {
-    Browse(Dialogs::FileDialogKind::Save, FromPath(ToV200Name(remembered)), texts::V200Filter(),
-           txtCible);
-  } else {
-    Browse(Dialogs::FileDialogKind::Save, FromPath(ToTi92PlusName(remembered)),
-           texts::Ti92PlusFilter(), txtCible);
-  }
+  Browse(Dialogs::FileDialogKind::Save, ToV200Selected(), txtCible);
 }
 
-void FormMain::Browse(Dialogs::FileDialogKind kind, const QString& proposed, const QString& filter,
-                      QLineEdit* field) {
+void FormMain::Browse(Dialogs::FileDialogKind kind, bool v200Files, QLineEdit* field) {
+  const std::string remembered = ToPath(CD.FileName);
+  const QString proposed =
+      FromPath(v200Files ? ToV200Name(remembered) : ToTi92PlusName(remembered));
+  const QString filter = v200Files ? texts::V200Filter() : texts::Ti92PlusFilter();
   const std::optional<QString> chosen =
       dialogs_.ChooseFile({kind, proposed, QtNameFilters(filter)});
   if (!chosen) return;

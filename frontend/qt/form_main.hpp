@@ -35,9 +35,10 @@ class FormMain : public QWidget {
 
   bool ToV200Selected() const;
   void PlaceControls();
-  // Shows the file dialog; on acceptance remembers the name and puts it into `field`.
-  void Browse(Dialogs::FileDialogKind kind, const QString& proposed, const QString& filter,
-              QLineEdit* field);
+  // Shows the file dialog for files of the TI92+ or the Voyager 200 kind, proposing the
+  // remembered name with that kind's extension; on acceptance remembers the chosen name and
+  // puts it into `field`.
+  void Browse(Dialogs::FileDialogKind kind, bool v200Files, QLineEdit* field);
 
   Dialogs& dialogs_;
   DialogsInteraction interaction_;

@@ -3,11 +3,6 @@
 # for the given time (default an hour), printing how many inputs each executed.
 # Usage: bench/fuzz_long.sh [SECONDS]
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-fuzz_dir="$root/build/fuzz"
-CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DORBISK_BUILD_GUI=OFF -DORBISK_BUILD_TESTS=OFF -DORBISK_BUILD_FUZZERS=ON \
-  "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all" \
-  >/dev/null
-cmake --build "$fuzz_dir" --parallel "$(nproc)" --target fuzz_header fuzz_names >/dev/null
-bash "$root/tests/fuzz/run_fuzzers.sh" "$fuzz_dir" "${1:-3600}"
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
+orbisk_build_fuzzers "$orbisk_root/build/fuzz"
+bash "$orbisk_root/tests/fuzz/run_fuzzers.sh" "$orbisk_root/build/fuzz" "${1:-3600}"

@@ -55,3 +55,14 @@ orbisk_setup() {
   cmake -S "$orbisk_root" -B "$build_dir" "$@" >/dev/null || return 1
   cmake --build "$build_dir" --parallel "$(nproc)" || return 1
 }
+
+# Builds the libFuzzer targets with clang, sanitizers on, in the given folder.
+orbisk_build_fuzzers() {
+  local fuzz_dir="$1"
+  CC=clang CXX=clang++ cmake -S "$orbisk_root" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DORBISK_BUILD_GUI=OFF -DORBISK_BUILD_TESTS=OFF -DORBISK_BUILD_FUZZERS=ON \
+    -DORBISK_WARNINGS_AS_ERRORS=ON \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all" \
+    >/dev/null || return 1
+  cmake --build "$fuzz_dir" --parallel "$(nproc)" --target fuzz_header fuzz_names >/dev/null
+}

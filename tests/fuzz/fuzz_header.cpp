@@ -4,9 +4,9 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
-#include <ctime>
 
 #include "converter.hpp"
+#include "fixed_clock.hpp"
 #include "memory_file_system.hpp"
 
 namespace {
@@ -21,19 +21,6 @@ class AlwaysYes final : public orbisk::Interaction {
   bool AskYesNo(const std::string&) override { return true; }
   int messages = 0;
   int failures = 0;
-};
-
-class FixedClock final : public orbisk::Clock {
- public:
-  std::tm LocalNow() const override {
-    std::tm moment{};
-    moment.tm_year = 103;
-    moment.tm_mon = 1;
-    moment.tm_mday = 23;
-    moment.tm_hour = 14;
-    moment.tm_min = 9;
-    return moment;
-  }
 };
 
 void Check(bool property) {
@@ -56,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Bytes old{'o', 'l', 'd'};
   if (targetExists) files.files["prog.out"] = old;
   AlwaysYes user;
-  FixedClock clock;
+  orbisk::testing::FixedClock clock(2003, 2, 23, 14, 9);
   orbisk::Converter converter(files, user, clock, {'/', ':'});
   const bool converted = converter.Convert(direction, "prog.in", "prog.out");
 

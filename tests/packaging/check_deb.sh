@@ -37,7 +37,8 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 0
 fi
 was_installed=$(dpkg-query -W -f='${Status}' orbisk 2>/dev/null || true)
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >apt.log 2>&1 ||
+  { cat apt.log >&2; fail "apt-get could not install the package"; }
 [ "$(/usr/bin/orbisk --version)" = "orbisk $(dpkg-deb -f "$deb" Version)" ] ||
   fail "the installed orbisk --version"
 work=$(mktemp -d)

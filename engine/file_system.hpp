@@ -1,4 +1,5 @@
-// The file operations a conversion needs, behind a seam so tests can make any step fail.
+// The file operations Orbisk needs, one system call each, behind a seam so tests can make
+// any step fail, come back short or be interrupted.
 #pragma once
 
 #include <sys/types.h>
@@ -15,9 +16,13 @@ struct FileInfo {
   FileKind kind = FileKind::Missing;
   std::uint64_t size = 0;
   mode_t permissions = 0;
+  uid_t owner = 0;
+  gid_t group = 0;
 };
 
 // Every call returns 0 or a positive errno value; results come back through out-parameters.
+// Transfers (Read, Write, CopyRange) may do less than asked and may fail with EINTR, as the
+// system calls do: callers loop.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -26,25 +31,40 @@ class FileSystem {
   virtual int Stat(const std::string& path, FileInfo& info) = 0;
   virtual int IsSymbolicLink(const std::string& path, bool& isLink) = 0;
   virtual int ResolvePath(const std::string& path, std::string& resolved) = 0;
+  // Whether this process may write the file at `path` (root may write any).
+  virtual int CheckWritable(const std::string& path) = 0;
+  // The process's umask, which new files' permissions go through.
+  virtual mode_t Umask() = 0;
 
   // Opens without blocking even if the path turns out to be a FIFO or a device.
   virtual int OpenForReading(const std::string& path, int& fd) = 0;
   virtual int StatOpen(int fd, FileInfo& info) = 0;
-  // Creates a new file, failing if the name is taken; permissions go through the umask.
-  virtual int CreateNew(const std::string& path, int& fd) = 0;
+  // Creates a file with no name in `directory` (empty for the current one), to be linked
+  // in later; fails with EOPNOTSUPP, EISDIR or EINVAL where the file system cannot.
+  virtual int CreateUnnamed(const std::string& directory, mode_t mode, int& fd) = 0;
+  // Creates a new file, failing with EEXIST if the name is taken; `mode` goes through the umask.
+  virtual int CreateNew(const std::string& path, mode_t mode, int& fd) = 0;
   virtual int SetPermissions(int fd, mode_t permissions) = 0;
+  virtual int SetOwner(int fd, uid_t owner, gid_t group) = 0;
 
-  // Reads at most `size` bytes; 0 bytes read means end of file.
+  // One read of at most `size` bytes; 0 bytes read means end of file.
   virtual int Read(int fd, unsigned char* buffer, std::size_t size, std::size_t& done) = 0;
-  // Writes all `size` bytes or fails.
-  virtual int Write(int fd, const unsigned char* buffer, std::size_t size) = 0;
-  // Copies from the current position of `in` to that of `out` inside the kernel; 0 copied
-  // means end of file. On failure nothing was copied and the caller reads and writes.
+  // One write of at most `size` bytes.
+  virtual int Write(int fd, const unsigned char* buffer, std::size_t size, std::size_t& done) = 0;
+  // One copy from the current position of `in` to that of `out` inside the kernel; 0 copied
+  // means end of file.
   virtual int CopyRange(int in, int out, std::size_t size, std::size_t& done) = 0;
   virtual int Sync(int fd) = 0;
   virtual int Close(int fd) = 0;
 
+  // Gives the unnamed file open as `fd` the name `path`, failing with EEXIST if it is taken.
+  virtual int LinkUnnamed(int fd, const std::string& path) = 0;
+  // Renames over whatever is at `to`.
   virtual int Rename(const std::string& from, const std::string& to) = 0;
+  // Renames only if nothing is at `to` (EEXIST otherwise); EINVAL or ENOSYS where the file
+  // system cannot tell.
+  virtual int RenameNoReplace(const std::string& from, const std::string& to) = 0;
+  virtual int Link(const std::string& from, const std::string& to) = 0;
   virtual int Remove(const std::string& path) = 0;
 };
 

@@ -15,13 +15,18 @@ std::string SourceTooShort(const std::string& source, std::uint64_t size);
 std::string SourceChangedWhileReading(const std::string& source);
 std::string TargetIsAFolder(const std::string& target);
 std::string TargetNotAFile(const std::string& target);
+std::string TargetIsADanglingLink(const std::string& target);
 std::string CannotOpen(const std::string& path, int error);
 std::string CannotRead(const std::string& path, int error);
 std::string CannotWrite(const std::string& path, int error);
 std::string CannotReplace(const std::string& target, int error);
 std::string TemporaryLeftBehind(const std::string& temporary, int error);
 
-// The system's description of an errno value, in the user's language.
+// A number of bytes with its unit, in the singular for 0 and 1: "1 octet", "49 octets".
+std::string Bytes(std::uint64_t count);
+
+// What an errno value means, in French for those a file operation can meet, otherwise as
+// the system says it.
 std::string Reason(int error);
 
 }  // namespace orbisk::messages

@@ -8,6 +8,7 @@
 #include "converter.hpp"
 #include "faulty_file_system.hpp"
 #include "files.hpp"
+#include "messages.hpp"
 #include "fixed_clock.hpp"
 #include "posix_file_system.hpp"
 #include "scripted_interaction.hpp"
@@ -124,7 +125,7 @@ TEST_P(ConverterFaultsTest, EveryFailingCallLeavesTheTargetWholeAndNoTemporaryFi
         EXPECT_TRUE(shown.back().text.find("prog.in") != std::string::npos ||
                     shown.back().text.find("prog.out") != std::string::npos)
             << shown.back().text;
-        EXPECT_NE(shown.back().text.find(std::strerror(error)), std::string::npos)
+        EXPECT_NE(shown.back().text.find(messages::Reason(error)), std::string::npos)
             << shown.back().text;
       }
     }
@@ -145,7 +146,7 @@ TEST_P(ConverterFaultsTest, ACleanUpThatKeepsFailingNamesTheTemporaryFileLeftBeh
   EXPECT_EQ(temporary.rfind(".orbisk-", 0), 0u) << temporary;
   ASSERT_EQ(run.user.shown.size(), 2u);
   EXPECT_NE(run.user.shown[1].text.find(temporary), std::string::npos);
-  EXPECT_NE(run.user.shown[1].text.find(std::strerror(EACCES)), std::string::npos);
+  EXPECT_NE(run.user.shown[1].text.find(messages::Reason(EACCES)), std::string::npos);
 }
 
 TEST_P(ConverterFaultsTest, AReplacedTargetReachesTheDiskBeforeItsName) {

@@ -123,7 +123,10 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ConverterSizeTest,
                          ::testing::Values(49, 50, 32815, 32816, 65536 + 49, 3u << 20));
 
 TEST_F(ConverterTest, RefusesASourceShorterThanTheHeaderWithoutWritingAnything) {
-  for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{48}}) {
+  // French counts 0 and 1 in the singular.
+  const std::pair<std::size_t, const char*> sizes[] = {
+      {0, "0 octet"}, {1, "1 octet"}, {2, "2 octets"}, {48, "48 octets"}};
+  for (const auto& [size, said] : sizes) {
     user_.shown.clear();
     WriteFile(source_, SampleTi92PlusFile(size));
     EXPECT_FALSE(ToV200(source_, target_));
@@ -131,8 +134,7 @@ TEST_F(ConverterTest, RefusesASourceShorterThanTheHeaderWithoutWritingAnything) 
     ASSERT_EQ(user_.shown.size(), 2u);
     EXPECT_EQ(user_.shown[0].kind, Kind::Failure);
     EXPECT_EQ(user_.shown[0].text, "Impossible de convertir " + source_ + " : il ne fait que " +
-                                       std::to_string(size) +
-                                       " octets, moins que les 49 octets d'un en-tête.");
+                                       said + ", moins que les 49 octets d'un en-tête.");
     EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"prog.9xt"});
   }
 }
@@ -244,7 +246,7 @@ TEST_F(ConverterTest, ATargetFolderThatDoesNotExistIsReportedWithTheReason) {
   WriteFile(source_, SampleTi92PlusFile(100));
   const std::string target = folder_ / "missing/prog.v2t";
   EXPECT_FALSE(ToV200(source_, target));
-  ExpectOneFailureMentioning(target, std::strerror(ENOENT));
+  ExpectOneFailureMentioning(target, "Aucun fichier ou dossier de ce nom");
   EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"prog.9xt"});
 }
 

@@ -1,6 +1,7 @@
-// Fuzzes the conversions over arbitrary contents and lengths, with short reads and a kernel
-// copy that may be refused: a too-short source is refused with nothing written; any other
-// converts to a target of the same length whose only changed bytes are 6 and 18 to 48.
+// Fuzzes the conversions over arbitrary contents and lengths, with short reads and writes,
+// and a kernel copy, unnamed files and renaming without replacing that may be refused: a
+// too-short source is refused with nothing written; any other converts to a target of the
+// same length whose only changed bytes are 6 and 18 to 48.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -32,13 +33,18 @@ void Check(bool property) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   const Direction direction = input.ConsumeBool() ? Direction::ToV200 : Direction::ToTi92Plus;
-  const bool kernelCopy = input.ConsumeBool();
+  orbisk::fuzzing::MemoryFaults faults;
+  faults.kernelCopy = input.ConsumeBool();
+  faults.unnamedFiles = input.ConsumeBool();
+  faults.renameNoReplace = input.ConsumeBool();
   const bool targetExists = input.ConsumeBool();
-  std::vector<std::size_t> readLimits(input.ConsumeIntegralInRange<std::size_t>(0, 4));
-  for (std::size_t& limit : readLimits) limit = input.ConsumeIntegralInRange<std::size_t>(0, 64);
+  faults.transferLimits.resize(input.ConsumeIntegralInRange<std::size_t>(0, 4));
+  for (std::size_t& limit : faults.transferLimits) {
+    limit = input.ConsumeIntegralInRange<std::size_t>(0, 64);
+  }
   const Bytes source = input.ConsumeRemainingBytes<std::uint8_t>();
 
-  orbisk::fuzzing::MemoryFileSystem files(readLimits, kernelCopy);
+  orbisk::fuzzing::MemoryFileSystem files(faults);
   files.files["prog.in"] = source;
   const Bytes old{'o', 'l', 'd'};
   if (targetExists) files.files["prog.out"] = old;

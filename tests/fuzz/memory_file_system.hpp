@@ -1,5 +1,5 @@
-// Files held in memory, whose reads may come back short and whose kernel copy may be
-// refused, as a fuzzer decides: the conversion must give the same bytes every way.
+// Files held in memory, whose reads and writes may come back short, whose kernel copy and
+// unnamed files may be refused, as a fuzzer decides: every way must give the same bytes.
 #pragma once
 
 #include <cstdint>
@@ -10,41 +10,56 @@
 
 namespace orbisk::fuzzing {
 
+struct MemoryFaults {
+  // Transfer i moves at most limits[i % size] bytes (0 stands for no limit).
+  std::vector<std::size_t> transferLimits;
+  bool kernelCopy = true;
+  bool unnamedFiles = true;
+  bool renameNoReplace = true;
+};
+
 class MemoryFileSystem final : public FileSystem {
  public:
   using Bytes = std::vector<std::uint8_t>;
 
-  // Read i returns at most readLimits[i % size] bytes (0 stands for no limit).
-  MemoryFileSystem(std::vector<std::size_t> readLimits, bool kernelCopy)
-      : readLimits_(std::move(readLimits)), kernelCopy_(kernelCopy) {}
+  explicit MemoryFileSystem(MemoryFaults faults) : faults_(std::move(faults)) {}
 
   std::map<std::string, Bytes> files;
 
   int Stat(const std::string& path, FileInfo& info) override;
   int IsSymbolicLink(const std::string& path, bool& isLink) override;
   int ResolvePath(const std::string& path, std::string& resolved) override;
+  int CheckWritable(const std::string& path) override;
+  mode_t Umask() override { return 022; }
   int OpenForReading(const std::string& path, int& fd) override;
   int StatOpen(int fd, FileInfo& info) override;
-  int CreateNew(const std::string& path, int& fd) override;
-  int SetPermissions(int fd, mode_t permissions) override;
+  int CreateUnnamed(const std::string& directory, mode_t mode, int& fd) override;
+  int CreateNew(const std::string& path, mode_t mode, int& fd) override;
+  int SetPermissions(int, mode_t) override { return 0; }
+  int SetOwner(int, uid_t, gid_t) override { return 0; }
   int Read(int fd, unsigned char* buffer, std::size_t size, std::size_t& done) override;
-  int Write(int fd, const unsigned char* buffer, std::size_t size) override;
+  int Write(int fd, const unsigned char* buffer, std::size_t size, std::size_t& done) override;
   int CopyRange(int in, int out, std::size_t size, std::size_t& done) override;
-  int Sync(int fd) override;
+  int Sync(int) override { return 0; }
   int Close(int fd) override;
+  int LinkUnnamed(int fd, const std::string& path) override;
   int Rename(const std::string& from, const std::string& to) override;
+  int RenameNoReplace(const std::string& from, const std::string& to) override;
+  int Link(const std::string& from, const std::string& to) override;
   int Remove(const std::string& path) override;
 
  private:
   struct Open {
-    std::string path;
+    std::string path;  // empty for an unnamed file
     std::size_t position = 0;
   };
+  Bytes& Contents(int fd);
+  std::size_t Limit(std::size_t size);
 
-  std::vector<std::size_t> readLimits_;
-  bool kernelCopy_;
-  std::size_t reads_ = 0;
+  MemoryFaults faults_;
+  std::size_t transfers_ = 0;
   std::map<int, Open> open_;
+  std::map<int, Bytes> unnamed_;
   int nextFd_ = 3;
 };
 

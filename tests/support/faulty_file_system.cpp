@@ -1,13 +1,18 @@
-// The real file system with one chosen call made to fail, to test every failure path.
+// The real file system with chosen calls made to fail, come back short or be interrupted.
 #include "faulty_file_system.hpp"
+
+#include <algorithm>
+#include <cerrno>
 
 namespace orbisk::testing {
 
 const char* StepName(Step step) {
   static const char* const names[kStepCount] = {
-      "Stat",      "IsSymbolicLink", "ResolvePath", "OpenForReading", "StatOpen",
-      "CreateNew", "SetPermissions", "Read",        "Write",          "CopyRange",
-      "Sync",      "Close",          "Rename",      "Remove"};
+      "Stat",          "IsSymbolicLink", "ResolvePath", "CheckWritable",  "Umask",
+      "OpenForReading", "StatOpen",      "CreateUnnamed", "CreateNew",    "SetPermissions",
+      "SetOwner",      "Read",           "Write",       "CopyRange",      "Sync",
+      "Close",         "LinkUnnamed",    "Rename",      "RenameNoReplace", "Link",
+      "Remove"};
   return names[static_cast<std::size_t>(step)];
 }
 
@@ -15,14 +20,39 @@ void FaultyFileSystem::FailAt(Step step, int occurrence, int error) {
   rules_.push_back({step, occurrence, error});
 }
 
+void FaultyFileSystem::Before(Step step, std::function<void()> action) {
+  actions_.emplace_back(step, std::move(action));
+}
+
+int FaultyFileSystem::FirstIndex(Step step) const {
+  const auto found = std::find(log_.begin(), log_.end(), step);
+  return found == log_.end() ? -1 : static_cast<int>(found - log_.begin());
+}
+
 int FaultyFileSystem::Fault(Step step) {
   const int call = ++calls_[Index(step)];
+  log_.push_back(step);
+  for (auto& [when, action] : actions_) {
+    if (when == step && action) {
+      std::function<void()> once = std::move(action);
+      action = nullptr;
+      once();
+    }
+  }
   for (const Rule& rule : rules_) {
     if (rule.step == step && (rule.occurrence == 0 || rule.occurrence == call)) {
       ++faults_;
       return rule.error;
     }
   }
+  return 0;
+}
+
+int FaultyFileSystem::Transfer(Step step, std::size_t& size, std::size_t& done) {
+  done = 0;
+  if (int e = Fault(step)) return e;
+  if (interrupt_ && transfers_++ % 2 == 0) return EINTR;
+  if (transferLimit_ > 0) size = std::min(size, transferLimit_);
   return 0;
 }
 
@@ -41,6 +71,16 @@ int FaultyFileSystem::ResolvePath(const std::string& path, std::string& resolved
   return real_.ResolvePath(path, resolved);
 }
 
+int FaultyFileSystem::CheckWritable(const std::string& path) {
+  if (int e = Fault(Step::CheckWritable)) return e;
+  return real_.CheckWritable(path);
+}
+
+mode_t FaultyFileSystem::Umask() {
+  Fault(Step::Umask);
+  return real_.Umask();
+}
+
 int FaultyFileSystem::OpenForReading(const std::string& path, int& fd) {
   if (int e = Fault(Step::OpenForReading)) return e;
   return real_.OpenForReading(path, fd);
@@ -51,9 +91,14 @@ int FaultyFileSystem::StatOpen(int fd, FileInfo& info) {
   return real_.StatOpen(fd, info);
 }
 
-int FaultyFileSystem::CreateNew(const std::string& path, int& fd) {
+int FaultyFileSystem::CreateUnnamed(const std::string& directory, mode_t mode, int& fd) {
+  if (int e = Fault(Step::CreateUnnamed)) return e;
+  return real_.CreateUnnamed(directory, mode, fd);
+}
+
+int FaultyFileSystem::CreateNew(const std::string& path, mode_t mode, int& fd) {
   if (int e = Fault(Step::CreateNew)) return e;
-  return real_.CreateNew(path, fd);
+  return real_.CreateNew(path, mode, fd);
 }
 
 int FaultyFileSystem::SetPermissions(int fd, mode_t permissions) {
@@ -61,18 +106,24 @@ int FaultyFileSystem::SetPermissions(int fd, mode_t permissions) {
   return real_.SetPermissions(fd, permissions);
 }
 
+int FaultyFileSystem::SetOwner(int fd, uid_t owner, gid_t group) {
+  if (int e = Fault(Step::SetOwner)) return e;
+  return real_.SetOwner(fd, owner, group);
+}
+
 int FaultyFileSystem::Read(int fd, unsigned char* buffer, std::size_t size, std::size_t& done) {
-  if (int e = Fault(Step::Read)) return e;
+  if (int e = Transfer(Step::Read, size, done)) return e;
   return real_.Read(fd, buffer, size, done);
 }
 
-int FaultyFileSystem::Write(int fd, const unsigned char* buffer, std::size_t size) {
-  if (int e = Fault(Step::Write)) return e;
-  return real_.Write(fd, buffer, size);
+int FaultyFileSystem::Write(int fd, const unsigned char* buffer, std::size_t size,
+                            std::size_t& done) {
+  if (int e = Transfer(Step::Write, size, done)) return e;
+  return real_.Write(fd, buffer, size, done);
 }
 
 int FaultyFileSystem::CopyRange(int in, int out, std::size_t size, std::size_t& done) {
-  if (int e = Fault(Step::CopyRange)) return e;
+  if (int e = Transfer(Step::CopyRange, size, done)) return e;
   return real_.CopyRange(in, out, size, done);
 }
 
@@ -88,9 +139,24 @@ int FaultyFileSystem::Close(int fd) {
   return e != 0 ? e : real;
 }
 
+int FaultyFileSystem::LinkUnnamed(int fd, const std::string& path) {
+  if (int e = Fault(Step::LinkUnnamed)) return e;
+  return real_.LinkUnnamed(fd, path);
+}
+
 int FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
   if (int e = Fault(Step::Rename)) return e;
   return real_.Rename(from, to);
+}
+
+int FaultyFileSystem::RenameNoReplace(const std::string& from, const std::string& to) {
+  if (int e = Fault(Step::RenameNoReplace)) return e;
+  return real_.RenameNoReplace(from, to);
+}
+
+int FaultyFileSystem::Link(const std::string& from, const std::string& to) {
+  if (int e = Fault(Step::Link)) return e;
+  return real_.Link(from, to);
 }
 
 int FaultyFileSystem::Remove(const std::string& path) {

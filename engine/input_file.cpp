@@ -1,0 +1,36 @@
+// A file open for reading that closes itself.
+#include "input_file.hpp"
+
+#include <cerrno>
+
+namespace orbisk {
+
+InputFile::~InputFile() {
+  // Nothing was written through it, so a failed close loses nothing.
+  if (fd_ >= 0) files_.Close(fd_);
+}
+
+int InputFile::Open(const std::string& path) { return files_.OpenForReading(path, fd_); }
+
+int InputFile::Stat(FileInfo& info) { return files_.StatOpen(fd_, info); }
+
+int InputFile::Read(unsigned char* buffer, std::size_t size, std::size_t& done) {
+  int e;
+  do {
+    e = files_.Read(fd_, buffer, size, done);
+  } while (e == EINTR);
+  return e;
+}
+
+int InputFile::ReadFull(unsigned char* buffer, std::size_t size, std::size_t& got) {
+  got = 0;
+  while (got < size) {
+    std::size_t done = 0;
+    if (int e = Read(buffer + got, size - got, done)) return e;
+    if (done == 0) break;
+    got += done;
+  }
+  return 0;
+}
+
+}  // namespace orbisk

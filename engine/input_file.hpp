@@ -1,0 +1,32 @@
+// A file open for reading that closes itself.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "file_system.hpp"
+
+namespace orbisk {
+
+class InputFile {
+ public:
+  explicit InputFile(FileSystem& files) : files_(files) {}
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  int Open(const std::string& path);
+  int Stat(FileInfo& info);
+  // One read of at most `size` bytes, retried when interrupted; 0 bytes at the end.
+  int Read(unsigned char* buffer, std::size_t size, std::size_t& done);
+  // Reads until `size` bytes are in or the file ends; `got` says how many came.
+  int ReadFull(unsigned char* buffer, std::size_t size, std::size_t& got);
+
+ private:
+  friend class SaveFile;  // copies from this file inside the kernel
+
+  FileSystem& files_;
+  int fd_ = -1;
+};
+
+}  // namespace orbisk

@@ -1,0 +1,183 @@
+// Writes a file beside its final place and puts it there in one step on commit.
+#include "save_file.hpp"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+#include "signal_cleanup.hpp"
+
+namespace orbisk {
+namespace {
+
+constexpr int kTemporaryNameAttempts = 100;
+
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A hidden name in `directory`, short enough to fit wherever the target's name fits.
+std::string TemporaryNameIn(const std::string& directory) {
+  static std::mt19937_64 generator = [] {
+    std::random_device device;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::seed_seq seed{device(), device(), static_cast<unsigned>(::getpid()),
+                       static_cast<unsigned>(now)};
+    return std::mt19937_64(seed);
+  }();
+  char suffix[32];
+  std::snprintf(suffix, sizeof suffix, "%012llx",
+                static_cast<unsigned long long>(generator() & 0xffffffffffffULL));
+  return directory + ".orbisk-" + suffix + ".tmp";
+}
+
+bool UnnamedFilesUnsupported(int error) {
+  return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+}  // namespace
+
+int SaveFile::Open(mode_t newMode) {
+  newMode_ = newMode;
+  const std::string directory = DirectoryOf(path_);
+  const int e = files_.CreateUnnamed(directory, newMode, fd_);
+  if (e == 0 || !UnnamedFilesUnsupported(e)) return e;
+  return CreateNamed(directory);
+}
+
+int SaveFile::CreateNamed(const std::string& directory) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    const std::string name = TemporaryNameIn(directory);
+    SignalsHeld held;
+    const int e = files_.CreateNew(name, 0600, fd_);
+    if (e == 0) {
+      RegisterTemporary(name.c_str());
+      temporary_ = name;
+      return 0;
+    }
+    if (e != EEXIST) return e;
+  }
+  return EEXIST;
+}
+
+int SaveFile::Write(const unsigned char* data, std::size_t size) {
+  while (size > 0) {
+    std::size_t done = 0;
+    const int e = files_.Write(fd_, data, size, done);
+    if (e == EINTR) continue;
+    if (e != 0) return e;
+    if (done == 0) return EIO;
+    data += done;
+    size -= done;
+  }
+  return 0;
+}
+
+int SaveFile::CopyFrom(InputFile& in, std::size_t size, std::size_t& done) {
+  int e;
+  do {
+    e = files_.CopyRange(in.fd_, fd_, size, done);
+  } while (e == EINTR);
+  return e;
+}
+
+int SaveFile::CommitNew() {
+  if (temporary_.empty()) {
+    // Linking fails if the name is taken, and the file appears whole, with its permissions.
+    if (int e = files_.LinkUnnamed(fd_, path_)) return e;
+    return CloseCommittedNew();
+  }
+  if (int e = files_.SetPermissions(fd_, newMode_ & ~files_.Umask() & 07777)) return e;
+  int e = files_.RenameNoReplace(temporary_, path_);
+  if (e == EINVAL || e == ENOSYS) {
+    // The file system cannot rename without replacing; a new link fails just as safely.
+    e = files_.Link(temporary_, path_);
+    if (e == 0) {
+      SignalsHeld held;
+      files_.Remove(temporary_);
+      ForgetTemporary();
+      temporary_.clear();
+    }
+  }
+  if (e != 0) return e;
+  if (!temporary_.empty()) {
+    SignalsHeld held;
+    ForgetTemporary();
+    temporary_.clear();
+  }
+  return CloseCommittedNew();
+}
+
+int SaveFile::CloseCommittedNew() {
+  const int e = files_.Close(fd_);
+  fd_ = -1;
+  if (e != 0) {
+    files_.Remove(path_);
+    return e;
+  }
+  committed_ = true;
+  return 0;
+}
+
+int SaveFile::CommitReplacing(const FileInfo& replaced) {
+  // The owner first: changing it clears the set-user-ID and set-group-ID bits. Only root,
+  // or the owner within its own groups, may change it; otherwise the file stays ours.
+  const int owner = files_.SetOwner(fd_, replaced.owner, replaced.group);
+  if (owner != 0 && owner != EPERM) return owner;
+  if (int e = files_.SetPermissions(fd_, replaced.permissions)) return e;
+  // A replaced target must never come back empty after a crash, so the new content reaches
+  // the disk before its name does.
+  if (int e = files_.Sync(fd_)) return e;
+  if (temporary_.empty()) {
+    // An unnamed file cannot replace anything: it gets a temporary name first.
+    const std::string directory = DirectoryOf(path_);
+    int e = EEXIST;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && e == EEXIST; ++attempt) {
+      const std::string name = TemporaryNameIn(directory);
+      SignalsHeld held;
+      e = files_.LinkUnnamed(fd_, name);
+      if (e == 0) {
+        RegisterTemporary(name.c_str());
+        temporary_ = name;
+      }
+    }
+    if (e != 0) return e;
+  }
+  const int closed = files_.Close(fd_);
+  fd_ = -1;
+  if (closed != 0) return closed;
+  return RenameIntoPlace();
+}
+
+int SaveFile::RenameIntoPlace() {
+  SignalsHeld held;
+  if (int e = files_.Rename(temporary_, path_)) return e;
+  ForgetTemporary();
+  temporary_.clear();
+  committed_ = true;
+  return 0;
+}
+
+int SaveFile::Discard() {
+  if (fd_ >= 0) files_.Close(fd_);
+  fd_ = -1;
+  if (committed_ || temporary_.empty()) return 0;
+  // Tried twice, since it may be on a file system that fails only now and then; after that
+  // the name is only reported, and kept for TemporaryName().
+  SignalsHeld held;
+  int e = files_.Remove(temporary_);
+  if (e != 0 && e != ENOENT) e = files_.Remove(temporary_);
+  ForgetTemporary();
+  committed_ = true;
+  if (e == 0 || e == ENOENT) {
+    temporary_.clear();
+    return 0;
+  }
+  return e;
+}
+
+}  // namespace orbisk

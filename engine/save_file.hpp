@@ -1,0 +1,61 @@
+// Writes a file beside its final place and puts it there in one step on commit; whatever is
+// not committed vanishes with the object.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <string>
+
+#include "file_system.hpp"
+#include "input_file.hpp"
+
+namespace orbisk {
+
+// The content goes into a file with no name (O_TMPFILE) where the file system allows it,
+// otherwise into a hidden ".orbisk-….tmp" created with mode 0600; either way nobody else can
+// read it before the commit. An interrupting signal removes a named one (see
+// signal_cleanup.hpp).
+class SaveFile {
+ public:
+  SaveFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+  ~SaveFile() { Discard(); }
+  SaveFile(const SaveFile&) = delete;
+  SaveFile& operator=(const SaveFile&) = delete;
+
+  // Creates the temporary file in the folder of the path. `newMode` is the permission bits
+  // the file gets if it is committed as a new file, through the umask as open(2) applies it.
+  int Open(mode_t newMode);
+  // Writes all of `data`, going on after short writes and interruptions.
+  int Write(const unsigned char* data, std::size_t size);
+  // One copy inside the kernel from the current position of `in`; 0 bytes at its end.
+  int CopyFrom(InputFile& in, std::size_t size, std::size_t& done);
+
+  // Puts the file at the path, which must still be free: EEXIST means a file has appeared
+  // there, nothing was touched, and the content can still be committed by replacing it.
+  int CommitNew();
+  // Replaces the file at the path, whose details `replaced` gives: the new file takes its
+  // permission bits and, where the system allows, its owner and group, and reaches the
+  // disk before its name does.
+  int CommitReplacing(const FileInfo& replaced);
+
+  // Drops an uncommitted file. Returns 0, or the reason a named temporary file could not be
+  // removed (TemporaryName() names it).
+  int Discard();
+  const std::string& TemporaryName() const { return temporary_; }
+
+ private:
+  int CreateNamed(const std::string& directory);
+  // Closes after the file was put in place as a new one; a failure takes it away again.
+  int CloseCommittedNew();
+  int RenameIntoPlace();
+
+  FileSystem& files_;
+  std::string path_;
+  std::string temporary_;  // the named temporary file, when there is one
+  int fd_ = -1;
+  mode_t newMode_ = 0;
+  bool committed_ = false;  // or discarded: nothing is left to do
+};
+
+}  // namespace orbisk

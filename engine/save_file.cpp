@@ -116,7 +116,9 @@ int SaveFile::CloseCommittedNew() {
   const int e = files_.Close(fd_);
   fd_ = -1;
   if (e != 0) {
-    files_.Remove(path_);
+    // The content may not all have reached the file: take it away again, trying twice as
+    // for a temporary file.
+    if (files_.Remove(path_) != 0) files_.Remove(path_);
     return e;
   }
   committed_ = true;

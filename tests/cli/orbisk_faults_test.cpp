@@ -95,6 +95,7 @@ TEST_F(OrbiskFaultsTest, AKilledConversionLeavesTheOldTargetOrTheNewOne) {
   const std::string old = "the old target";
   int keptOld = 0;
   int replaced = 0;
+  int leftovers = 0;
   for (int delayMs : {0, 1, 3, 10, 20, 40, 80, 160, 320}) {
     WriteFile(work_ / "big.v2t", old);
     ChildProcess child(OrbiskIn(work_, {"--yes", "big.9xt"}));
@@ -108,12 +109,66 @@ TEST_F(OrbiskFaultsTest, AKilledConversionLeavesTheOldTargetOrTheNewOne) {
       EXPECT_TRUE(IsV200Of(target, big)) << "killed after " << delayMs << " ms";
       ++replaced;
     }
+    // SIGKILL cannot be handled: only a kill between naming the new file and renaming it
+    // over the target can leave it.
+    leftovers += Leftovers();
     for (const std::string& name : work_.Entries()) {
       if (name.rfind(".orbisk-", 0) == 0) fs::remove(work_.path() / name);
     }
   }
   std::cout << "kept the old target " << keptOld << " times, replaced it " << replaced
-            << " times\n";
+            << " times, " << leftovers << " temporary files left\n";
+}
+
+TEST_F(OrbiskFaultsTest, AnInterruptedConversionLeavesNoTemporaryFileAndEndsByTheSignal) {
+  const std::string big = SampleTi92PlusFile(200u << 20);
+  WriteFile(work_ / "big.9xt", big);
+  const std::string old = "the old target";
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    int interrupted = 0;
+    for (const int delayMs : {2, 10, 30, 60}) {
+      SCOPED_TRACE(std::string(::sigabbrev_np(signal)) + " after " + std::to_string(delayMs) +
+                   " ms");
+      WriteFile(work_ / "big.v2t", old);
+      ChildProcess child(OrbiskIn(work_, {"--yes", "big.9xt"}));
+      std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+      child.Signal(signal);
+      const Outcome outcome = child.Wait();
+      if (outcome.status == 128 + signal) {
+        ++interrupted;
+      } else {
+        EXPECT_EQ(outcome.status, 0) << "neither finished nor ended by the signal";
+      }
+      EXPECT_EQ(Leftovers(), 0);
+      const std::string target = ReadFile(work_ / "big.v2t");
+      EXPECT_TRUE(target == old || IsV200Of(target, big));
+    }
+    EXPECT_GT(interrupted, 0) << ::sigabbrev_np(signal) << " never caught a conversion running";
+  }
+}
+
+TEST_F(OrbiskFaultsTest, ATargetThisUserMayNotWriteIsNotReplaced) {
+  WriteFile(work_ / "prog.9xt", SampleTi92PlusFile(100));
+  WriteFile(work_ / "prog.v2t", "protected");
+  ASSERT_EQ(::chmod((work_ / "prog.v2t").c_str(), 0444), 0);
+  Invocation asUser = OrbiskIn(work_, {"--yes", "prog.9xt"});
+  if (::geteuid() == 0) {
+    // Root may write anything: run as nobody, in a folder nobody may write in.
+    ASSERT_EQ(::chmod(work_.path().c_str(), 0777), 0);
+    asUser.user = 65534;
+  }
+  const Outcome refused = RunProgram(asUser);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "Impossible de remplacer le fichier prog.v2t : Permission refusée.\n");
+  EXPECT_EQ(ReadFile(work_ / "prog.v2t"), "protected");
+  EXPECT_EQ(work_.Entries(), (Names{"prog.9xt", "prog.v2t"}));
+
+  // As with cp, root replaces it.
+  if (::geteuid() == 0) {
+    const Outcome replaced = Orbisk({"--yes", "prog.9xt"});
+    EXPECT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_TRUE(IsV200Of(ReadFile(work_ / "prog.v2t"), SampleTi92PlusFile(100)));
+  }
 }
 
 TEST_F(OrbiskFaultsTest, TwoProcessesOntoOneTargetLeaveOneWholeResult) {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "faulty_file_system.hpp"
 #include "files.hpp"
 #include "fixed_clock.hpp"
 #include "posix_file_system.hpp"
@@ -212,6 +213,38 @@ TEST_F(ConverterTest, ReplacesWhatASymbolicLinkTargetPointsTo) {
   EXPECT_TRUE(std::filesystem::is_symlink(target_));
   EXPECT_TRUE(
       testing::SameBytes(ReadFile(folder_ / "real/prog.v2t"), ExpectedV200(source, kStamp)));
+}
+
+TEST_F(ConverterTest, ADanglingSymbolicLinkAsTargetIsRefusedAndNothingIsCreated) {
+  WriteFile(source_, SampleTi92PlusFile(100));
+  std::filesystem::create_symlink("elsewhere/prog.v2t", target_);
+
+  EXPECT_FALSE(ToV200(source_, target_));
+
+  ASSERT_EQ(user_.shown.size(), 1u);
+  EXPECT_EQ(user_.shown[0].text,
+            "Impossible d'écrire " + target_ +
+                " : c'est un lien symbolique vers un fichier qui n'existe pas.");
+  EXPECT_TRUE(std::filesystem::is_symlink(target_));
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"prog.9xt", "prog.v2t"}));
+}
+
+TEST_F(ConverterTest, ATargetThisUserMayNotWriteIsRefusedBeforeTheQuestion) {
+  WriteFile(source_, SampleTi92PlusFile(100));
+  WriteFile(target_, "protected");
+  testing::FaultyFileSystem files(files_);
+  files.FailAt(testing::Step::CheckWritable, 0, EACCES);
+  // No answer is scripted: a question would fail the test.
+  Converter converter(files, user_, clock_, {'/', ':'});
+
+  EXPECT_FALSE(converter.ConvertToV200(source_, target_));
+
+  ASSERT_EQ(user_.shown.size(), 1u);
+  EXPECT_EQ(user_.shown[0].kind, Kind::Failure);
+  EXPECT_EQ(user_.shown[0].text,
+            "Impossible de remplacer le fichier " + target_ + " : Permission refusée.");
+  EXPECT_EQ(ReadFile(target_), "protected");
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"prog.9xt", "prog.v2t"}));
 }
 
 TEST_F(ConverterTest, RefusesSourcesThatAreNotFiles) {

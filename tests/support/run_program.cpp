@@ -2,6 +2,7 @@
 #include "run_program.hpp"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <pty.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
@@ -52,6 +53,10 @@ std::vector<std::string> CommandLine(const Invocation& invocation) {
     const rlimit limit{static_cast<rlim_t>(invocation.fileSizeLimit),
                        static_cast<rlim_t>(invocation.fileSizeLimit)};
     ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  if (invocation.user >= 0) {
+    const auto id = static_cast<uid_t>(invocation.user);
+    if (::setgroups(0, nullptr) != 0 || ::setgid(id) != 0 || ::setuid(id) != 0) ::_exit(125);
   }
   if (::chdir(invocation.folder.c_str()) != 0) ::_exit(126);
   std::vector<std::string> envp = invocation.environment;

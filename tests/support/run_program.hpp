@@ -21,6 +21,8 @@ struct Invocation {
   long long fileSizeLimit = -1;
   // A child still running after this long is killed, so a test fails instead of hanging.
   int timeoutSeconds = 30;
+  // Run as this user and group instead (only root can switch); -1 keeps the caller's.
+  long long user = -1;
 };
 
 struct Outcome {

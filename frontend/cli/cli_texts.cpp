@@ -51,6 +51,11 @@ std::string MissingEntries(const std::string& module) {
   return module + " : points d'entrée introuvables";
 }
 
+std::string WrongInterfaceVersion(const std::string& module, int found, int expected) {
+  return module + " : version d'interface " + std::to_string(found) + " au lieu de " +
+         std::to_string(expected) + " ; réinstallez Orbisk";
+}
+
 std::string OverwriteRefusedUnattended(const std::string& question) {
   return question + " Non : personne pour répondre ; utilisez --yes pour l'écraser.";
 }

@@ -12,6 +12,7 @@ std::string TryHelp();
 std::string NoDisplayForWindow();
 std::string QtModuleUnavailable(const std::string& reason);
 std::string MissingEntries(const std::string& module);
+std::string WrongInterfaceVersion(const std::string& module, int found, int expected);
 std::string OverwriteRefusedUnattended(const std::string& question);
 std::string YesNoPromptSuffix();
 std::string YesNoRetry();

@@ -1,6 +1,8 @@
-// Whether a graphical display can really be reached, checked without loading Qt.
+// Which Qt platform can show a window on a screen a person sees, checked without loading Qt.
 #include "display.hpp"
 
+#include <dlfcn.h>
+#include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -9,18 +11,15 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace orbisk {
 namespace {
 
 constexpr int kConnectTimeoutMs = 1000;
-
-const char* Variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? value : nullptr;
-}
 
 // Waits for a non-blocking connect to finish; true when it succeeded.
 bool Connected(int fd, int result) {
@@ -33,19 +32,60 @@ bool Connected(int fd, int result) {
   return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
 }
 
-bool UnixSocketAccepts(const std::string& path, bool abstract) {
+// A connected socket to a Unix path (or abstract name), or -1.
+int ConnectUnix(const std::string& path, bool abstract) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   const std::size_t offset = abstract ? 1 : 0;
-  if (path.size() + offset >= sizeof address.sun_path) return false;
+  if (path.size() + offset >= sizeof address.sun_path) return -1;
   std::memcpy(address.sun_path + offset, path.data(), path.size());
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) return false;
+  if (fd < 0) return -1;
   const auto length =
       static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size());
-  const bool ok = Connected(fd, ::connect(fd, reinterpret_cast<sockaddr*>(&address), length));
-  ::close(fd);
-  return ok;
+  if (!Connected(fd, ::connect(fd, reinterpret_cast<sockaddr*>(&address), length))) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool UnixSocketAccepts(const std::string& path, bool abstract) {
+  const int fd = ConnectUnix(path, abstract);
+  if (fd >= 0) ::close(fd);
+  return fd >= 0;
+}
+
+// Asks a Wayland compositor for a round trip, as every client's first exchange does: a
+// wl_display.sync request, answered by a wl_callback.done event. Whatever listens there
+// and does not answer within the time limit is no compositor.
+bool WaylandRoundTrip(int fd) {
+  constexpr std::uint32_t kDisplay = 1, kCallback = 2, kSync = 0, kDone = 0;
+  const std::uint32_t request[3] = {kDisplay, (12u << 16) | kSync, kCallback};
+  if (::send(fd, request, sizeof request, MSG_NOSIGNAL) != sizeof request) return false;
+  unsigned char events[512];
+  std::size_t have = 0;
+  for (;;) {
+    // Each event: the object's id, then its size and opcode, then its arguments.
+    std::size_t at = 0;
+    while (have - at >= 8) {
+      std::uint32_t object = 0, sizeAndOpcode = 0;
+      std::memcpy(&object, events + at, 4);
+      std::memcpy(&sizeAndOpcode, events + at + 4, 4);
+      if (object == kCallback && (sizeAndOpcode & 0xffff) == kDone) return true;
+      const std::size_t size = sizeAndOpcode >> 16;
+      if (size < 8 || have - at < size) break;
+      at += size;
+    }
+    std::memmove(events, events + at, have - at);
+    have -= at;
+    if (have == sizeof events) return false;
+    pollfd waiting{fd, POLLIN, 0};
+    if (::poll(&waiting, 1, kConnectTimeoutMs) != 1) return false;
+    const ssize_t n = ::recv(fd, events + have, sizeof events - have, 0);
+    if (n <= 0) return false;
+    have += static_cast<std::size_t>(n);
+  }
 }
 
 bool TcpPortAccepts(const std::string& host, int port) {
@@ -65,7 +105,9 @@ bool TcpPortAccepts(const std::string& host, int port) {
   return ok;
 }
 
-bool XDisplayReachable(const std::string& display) {
+// Whether something listens where the DISPLAY value points, with a bounded wait, so that
+// the handshake below never waits on a host that does not answer.
+bool XSocketAccepts(const std::string& display) {
   std::string host;
   int number = 0;
   if (!ParseXDisplay(display, host, number)) return false;
@@ -76,13 +118,143 @@ bool XDisplayReachable(const std::string& display) {
   return TcpPortAccepts(host, 6000 + number);
 }
 
-bool WaylandDisplayReachable(const std::string& display) {
-  if (!display.empty() && display[0] == '/') return UnixSocketAccepts(display, false);
-  const char* runtime = Variable("XDG_RUNTIME_DIR");
-  return runtime != nullptr && UnixSocketAccepts(std::string(runtime) + "/" + display, false);
+// The X connection handshake, authorisation included, done by libxcb as Qt's own X11
+// platform does it. Without libxcb that platform could not start either.
+bool XHandshakeCompletes(const std::string& display) {
+  if (!XSocketAccepts(display)) return false;
+  void* xcb = ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+  if (xcb == nullptr) return false;
+  using Connect = void* (*)(const char*, int*);
+  using HasError = int (*)(void*);
+  using Disconnect = void (*)(void*);
+  const auto connect = reinterpret_cast<Connect>(::dlsym(xcb, "xcb_connect"));
+  const auto hasError = reinterpret_cast<HasError>(::dlsym(xcb, "xcb_connection_has_error"));
+  const auto disconnect = reinterpret_cast<Disconnect>(::dlsym(xcb, "xcb_disconnect"));
+  bool ok = false;
+  if (connect != nullptr && hasError != nullptr && disconnect != nullptr) {
+    // libxcb writes the server's refusal to standard error; the user learns what it means
+    // from the message that follows, so it is kept off.
+    const int savedError = ::dup(STDERR_FILENO);
+    const int nothing = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nothing >= 0) ::dup2(nothing, STDERR_FILENO);
+    void* connection = connect(display.c_str(), nullptr);
+    ok = connection != nullptr && hasError(connection) == 0;
+    if (connection != nullptr) disconnect(connection);
+    if (savedError >= 0) {
+      ::dup2(savedError, STDERR_FILENO);
+      ::close(savedError);
+    }
+    if (nothing >= 0) ::close(nothing);
+  }
+  // Stays loaded: Qt's X11 platform loads the same library again later.
+  return ok;
+}
+
+bool WaylandCompositorAnswers(const std::string& display) {
+  std::string path = display;
+  if (display.empty() || display[0] != '/') {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr || *runtime == '\0') return false;
+    path = std::string(runtime) + "/" + display;
+  }
+  const int fd = ConnectUnix(path, false);
+  if (fd < 0) return false;
+  const bool ok = WaylandRoundTrip(fd);
+  ::close(fd);
+  return ok;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1) {
+    parts.push_back(text.substr(start, at - start));
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+// The folders Qt looks for platform plugins in: its own, and those the environment adds.
+std::vector<std::string> PlatformPluginFolders() {
+  std::vector<std::string> folders;
+  if (const char* direct = std::getenv("QT_QPA_PLATFORM_PLUGIN_PATH")) {
+    for (const std::string& folder : Split(direct, ':')) folders.push_back(folder);
+  }
+  if (const char* extra = std::getenv("QT_PLUGIN_PATH")) {
+    for (const std::string& folder : Split(extra, ':')) folders.push_back(folder + "/platforms");
+  }
+  folders.push_back(std::string(ORBISK_QT_PLUGINS_DIR) + "/platforms");
+  return folders;
+}
+
+bool PlatformPluginInstalled(const std::string& plugin) {
+  for (const std::string& folder : PlatformPluginFolders()) {
+    if (!folder.empty() && ::access((folder + "/" + plugin).c_str(), R_OK) == 0) return true;
+  }
+  return false;
+}
+
+// Whether the platform named by one QT_QPA_PLATFORM entry (such as "xcb" or
+// "wayland-egl:option") would show a window here.
+bool PlatformUsable(const std::string& entry,
+                    const std::function<const char*(const char*)>& getenv,
+                    const DisplayChecks& checks) {
+  const std::string name = entry.substr(0, entry.find(':'));
+  const auto variable = [&getenv](const char* key) {
+    const char* value = getenv(key);
+    return std::string(value != nullptr ? value : "");
+  };
+  if (name == "xcb") {
+    const std::string display = variable("DISPLAY");
+    return !display.empty() && checks.pluginInstalled("libqxcb.so") &&
+           checks.xServerAccepts(display);
+  }
+  if (name == "wayland" || name == "wayland-egl") {
+    const std::string display = variable("WAYLAND_DISPLAY").empty()
+                                    ? std::string("wayland-0")
+                                    : variable("WAYLAND_DISPLAY");
+    const std::string plugin = name == "wayland" ? "libqwayland-generic.so" : "libqwayland-egl.so";
+    return checks.pluginInstalled(plugin) && checks.waylandAccepts(display);
+  }
+  return false;
 }
 
 }  // namespace
+
+DisplayChecks SystemDisplayChecks() {
+  return {XHandshakeCompletes, WaylandCompositorAnswers, PlatformPluginInstalled};
+}
+
+std::string UsablePlatform(const std::function<const char*(const char*)>& getenv,
+                           const DisplayChecks& checks) {
+  const char* chosen = getenv("QT_QPA_PLATFORM");
+  std::vector<std::string> candidates;
+  if (chosen != nullptr && *chosen != '\0') {
+    candidates = Split(chosen, ';');
+  } else {
+    const char* session = getenv("XDG_SESSION_TYPE");
+    const bool wayland = session != nullptr && std::strcmp(session, "wayland") == 0;
+    // A Wayland session is tried first only when a compositor is named for it.
+    const char* compositor = getenv("WAYLAND_DISPLAY");
+    if (wayland && compositor != nullptr && *compositor != '\0') {
+      candidates = {"wayland", "xcb"};
+    } else {
+      candidates = {"xcb"};
+      if (compositor != nullptr && *compositor != '\0') candidates.push_back("wayland");
+    }
+  }
+  for (const std::string& candidate : candidates) {
+    if (PlatformUsable(candidate, getenv, checks)) return candidate;
+  }
+  return {};
+}
+
+bool PrepareDisplay() {
+  const std::string platform = UsablePlatform(std::getenv, SystemDisplayChecks());
+  if (platform.empty()) return false;
+  ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+  return true;
+}
 
 bool ParseXDisplay(const std::string& display, std::string& host, int& number) {
   const std::size_t colon = display.rfind(':');
@@ -95,15 +267,6 @@ bool ParseXDisplay(const std::string& display, std::string& host, int& number) {
   if (digits != std::string::npos && rest[digits] != '.') return false;
   number = std::atoi(rest.c_str());
   return true;
-}
-
-bool DisplayAvailable() {
-  if (Variable("QT_QPA_PLATFORM") != nullptr) return true;
-  if (const char* wayland = Variable("WAYLAND_DISPLAY")) {
-    if (WaylandDisplayReachable(wayland)) return true;
-  }
-  const char* x = Variable("DISPLAY");
-  return x != nullptr && XDisplayReachable(x);
 }
 
 }  // namespace orbisk

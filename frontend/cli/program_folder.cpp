@@ -6,16 +6,28 @@
 #include <climits>
 
 namespace orbisk {
+namespace {
 
-std::string ProgramFolder(const char* argv0) {
-  char buffer[PATH_MAX];
-  const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
-  std::string program = length > 0 ? std::string(buffer, static_cast<std::size_t>(length))
-                                   : std::string(argv0 ? argv0 : "");
+std::string FolderOf(const std::string& program) {
   const std::size_t slash = program.rfind('/');
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return program.substr(0, slash);
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+  char buffer[PATH_MAX];
+  const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+  if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return {};
+  return FolderOf(std::string(buffer, static_cast<std::size_t>(length)));
+}
+
+std::string ProgramFolder(const char* argv0) {
+  const std::string real = ExecutableFolder();
+  if (!real.empty()) return real;
+  return FolderOf(argv0 != nullptr ? argv0 : "");
 }
 
 }  // namespace orbisk

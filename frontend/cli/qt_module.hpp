@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "qt/module_api.hpp"
 
@@ -12,8 +13,16 @@ struct QtModuleEntries {
   OrbiskRunWindowEntry runWindow = nullptr;
 };
 
-// Looks for the module at its place relative to the program's folder, the same in the
-// build tree and once installed. Returns false with the reason in `error`.
-bool LoadQtModule(const std::string& programFolder, QtModuleEntries& entries, std::string& error);
+// Where the module may be, in the order tried: beside the real executable (the build tree
+// and the installed layout agree on the relative place), then the folder it is installed
+// to. Every path is absolute: nothing is looked for relative to the current folder.
+std::vector<std::string> QtModuleCandidates(const std::string& executableFolder);
+
+// Loads the module at `path` and checks that it speaks this program's interface version.
+// Returns false with the reason in `error`, having called nothing in a module that does not.
+bool LoadQtModuleFrom(const std::string& path, QtModuleEntries& entries, std::string& error);
+
+// Loads the first candidate that exists (the last one when none does, for its error).
+bool LoadQtModule(QtModuleEntries& entries, std::string& error);
 
 }  // namespace orbisk

@@ -23,39 +23,35 @@ namespace orbisk {
 namespace {
 
 // Message boxes come from the Qt module; if it cannot be loaded, standard error serves.
-std::unique_ptr<Interaction> MessageBoxesOrStandardError(int* argc, char** argv,
-                                                         const std::string& programFolder) {
+std::unique_ptr<Interaction> MessageBoxesOrStandardError() {
   QtModuleEntries module;
   std::string error;
-  if (LoadQtModule(programFolder, module, error)) {
-    return std::unique_ptr<Interaction>(module.messageBoxes(argc, argv));
-  }
+  if (LoadQtModule(module, error)) return std::unique_ptr<Interaction>(module.messageBoxes());
   std::cerr << texts::QtModuleUnavailable(error);
   return std::make_unique<UnattendedInteraction>(std::cerr);
 }
 
-std::unique_ptr<Interaction> ChooseInteraction(int* argc, char** argv,
-                                               const std::string& programFolder) {
+std::unique_ptr<Interaction> ChooseInteraction() {
   if (::isatty(STDIN_FILENO)) return std::make_unique<TerminalInteraction>(std::cin, std::cerr);
   // Whether there is a display is only worth finding out once there is something to show.
-  return std::make_unique<OnDemandInteraction>([argc, argv, programFolder] {
-    if (DisplayAvailable()) return MessageBoxesOrStandardError(argc, argv, programFolder);
+  return std::make_unique<OnDemandInteraction>([] {
+    if (PrepareDisplay()) return MessageBoxesOrStandardError();
     return std::unique_ptr<Interaction>(std::make_unique<UnattendedInteraction>(std::cerr));
   });
 }
 
-int OpenWindow(int* argc, char** argv, const std::string& programFolder, FileSystem& files) {
-  if (!DisplayAvailable()) {
+int OpenWindow(FileSystem& files) {
+  if (!PrepareDisplay()) {
     std::cerr << texts::NoDisplayForWindow() << texts::TryHelp();
     return kExitNotConverted;
   }
   QtModuleEntries module;
   std::string error;
-  if (!LoadQtModule(programFolder, module, error)) {
+  if (!LoadQtModule(module, error)) {
     std::cerr << texts::QtModuleUnavailable(error);
     return kExitNotConverted;
   }
-  return module.runWindow(argc, argv, &files);
+  return module.runWindow(&files);
 }
 
 }  // namespace
@@ -75,12 +71,12 @@ int Main(int argc, char** argv) {
       std::cerr << line.usageError << "\n" << texts::TryHelp();
       return kExitUsage;
     case CommandLine::Action::OpenWindow:
-      return OpenWindow(&argc, argv, ProgramFolder(argv[0]), files);
+      return OpenWindow(files);
     case CommandLine::Action::Convert:
       break;
   }
   const std::string programFolder = ProgramFolder(argv[0]);
-  std::unique_ptr<Interaction> user = ChooseInteraction(&argc, argv, programFolder);
+  std::unique_ptr<Interaction> user = ChooseInteraction();
   AssumeYes yes(*user);
   SystemClock clock;
   Converter converter(files, line.assumeYes ? static_cast<Interaction&>(yes) : *user, clock);

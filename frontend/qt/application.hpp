@@ -5,9 +5,9 @@ class QCoreApplication;
 
 namespace orbisk {
 
-// Creates the application on first call and loads Qt's French translations, so standard
-// buttons and file dialogs read in French. `argc` must outlive the application.
-void EnsureApplication(int* argc, char** argv);
+// Creates the application on first call, with Qt's own notes kept off standard error, and
+// loads Qt's French translations, so standard buttons and file dialogs read in French.
+void EnsureApplication();
 
 // Loads Qt's own French translations into `application`; false when they are not installed.
 bool InstallFrenchTranslations(QCoreApplication& application);

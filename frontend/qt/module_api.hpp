@@ -7,15 +7,21 @@ class Interaction;
 }  // namespace orbisk
 
 extern "C" {
+// The version of this interface the module was built with; the program calls nothing else
+// unless it is the version it was built with.
+using OrbiskInterfaceVersionEntry = int (*)();
 // Message boxes for the command line's messages and questions. The module owns the
 // application object it creates on first use; the caller owns the returned object.
-using OrbiskMessageBoxesEntry = orbisk::Interaction* (*)(int* argc, char** argv);
+using OrbiskMessageBoxesEntry = orbisk::Interaction* (*)();
 // Shows the main window and runs until it is closed; returns the exit status.
-using OrbiskRunWindowEntry = int (*)(int* argc, char** argv, orbisk::FileSystem* files);
+using OrbiskRunWindowEntry = int (*)(orbisk::FileSystem* files);
 }
 
 namespace orbisk {
+// Raised whenever an entry point is added or changes.
+constexpr int kQtModuleInterfaceVersion = 2;
 constexpr const char kQtModuleFileName[] = "orbisk-qt.so";
+constexpr const char kInterfaceVersionEntryName[] = "orbisk_qt_interface_version";
 constexpr const char kMessageBoxesEntryName[] = "orbisk_qt_message_boxes";
 constexpr const char kRunWindowEntryName[] = "orbisk_qt_run_window";
 }  // namespace orbisk

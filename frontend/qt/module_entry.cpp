@@ -23,14 +23,17 @@ class MessageBoxes final : public orbisk::Interaction {
 
 }  // namespace
 
-extern "C" Q_DECL_EXPORT orbisk::Interaction* orbisk_qt_message_boxes(int* argc, char** argv) {
-  orbisk::EnsureApplication(argc, argv);
+extern "C" Q_DECL_EXPORT int orbisk_qt_interface_version() {
+  return orbisk::kQtModuleInterfaceVersion;
+}
+
+extern "C" Q_DECL_EXPORT orbisk::Interaction* orbisk_qt_message_boxes() {
+  orbisk::EnsureApplication();
   return new MessageBoxes;
 }
 
-extern "C" Q_DECL_EXPORT int orbisk_qt_run_window(int* argc, char** argv,
-                                                  orbisk::FileSystem* files) {
-  orbisk::EnsureApplication(argc, argv);
+extern "C" Q_DECL_EXPORT int orbisk_qt_run_window(orbisk::FileSystem* files) {
+  orbisk::EnsureApplication();
   orbisk::SystemClock clock;
   orbisk::WidgetDialogs dialogs;
   orbisk::FormMain window(*files, clock, dialogs);

@@ -114,6 +114,9 @@ FormMain::FormMain(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWid
   setTabOrder(cmdConvert, cmdMoreCible);
   setTabOrder(cmdMoreCible, txtCible);
 
+  txtFile->installEventFilter(this);
+  txtCible->installEventFilter(this);
+
   connect(cmdConvert, &QPushButton::clicked, this, &FormMain::cmdConvert_Click);
   connect(cmdMore, &QPushButton::clicked, this, &FormMain::cmdMore_Click);
   connect(cmdMoreCible, &QPushButton::clicked, this, &FormMain::cmdMoreCible_Click);
@@ -182,21 +185,52 @@ void FormMain::Browse(Dialogs::FileDialogKind kind, bool v200Files, QLineEdit* f
   field->setText(*chosen);
 }
 
+namespace {
+
+bool CarriesALocalFile(const QMimeData* data) {
+  const QList<QUrl> urls = data->urls();
+  return !urls.isEmpty() && urls.constFirst().isLocalFile();
+}
+
+}  // namespace
+
 void FormMain::dragEnterEvent(QDragEnterEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (!urls.isEmpty() && urls.constFirst().isLocalFile()) event->acceptProposedAction();
+  if (CarriesALocalFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void FormMain::dropEvent(QDropEvent* event) {
+  if (CarriesALocalFile(event->mimeData())) TakeDroppedFile(event);
 }
 
 // A dropped file becomes the source, and its extension picks the direction.
-void FormMain::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
-  const QString path = urls.constFirst().toLocalFile();
+void FormMain::TakeDroppedFile(QDropEvent* event) {
+  const QString path = event->mimeData()->urls().constFirst().toLocalFile();
   txtFile->setText(path);
   const QString extension = QFileInfo(path).suffix().toLower();
   if (extension == QLatin1String("v2t")) optSens[1]->setChecked(true);
   if (extension == QLatin1String("9xt")) optSens[0]->setChecked(true);
   event->acceptProposedAction();
+}
+
+// The text fields would take a dropped file as text at the cursor; a file dropped on them
+// is handled as one dropped anywhere else on the window. Dropped text still goes in.
+bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+  const bool field = watched == txtFile || watched == txtCible;
+  if (field && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
+    auto* drag = static_cast<QDragMoveEvent*>(event);
+    if (CarriesALocalFile(drag->mimeData())) {
+      drag->acceptProposedAction();
+      return true;
+    }
+  }
+  if (field && event->type() == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (CarriesALocalFile(drop->mimeData())) {
+      TakeDroppedFile(drop);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace orbisk

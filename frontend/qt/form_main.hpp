@@ -27,6 +27,7 @@ class FormMain : public QWidget {
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void cmdConvert_Click();
@@ -34,6 +35,7 @@ class FormMain : public QWidget {
   void cmdMoreCible_Click();
 
   bool ToV200Selected() const;
+  void TakeDroppedFile(QDropEvent* event);
   void PlaceControls();
   // Shows the file dialog for files of the TI92+ or the Voyager 200 kind, proposing the
   // remembered name with that kind's extension; on acceptance remembers the chosen name and

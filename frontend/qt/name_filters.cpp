@@ -7,12 +7,14 @@ QStringList QtNameFilters(const QString& pairs) {
   const QStringList parts = pairs.split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& description = parts[i];
-    // Qt separates several patterns with spaces where the filter text uses ";".
-    const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-    const QString suffix = QStringLiteral("(") + pattern + QStringLiteral(")");
-    filters << (description.endsWith(suffix) ? description
-                                             : description + QLatin1Char(' ') + suffix);
+    QStringList patterns = parts[i + 1].split(QLatin1Char(';'));
+    // "*.*" means every file where the filter texts come from; here it would miss names
+    // without a dot.
+    for (QString& pattern : patterns) {
+      if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+    }
+    filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                   QLatin1Char(')');
   }
   return filters;
 }

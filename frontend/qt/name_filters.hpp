@@ -5,9 +5,10 @@
 
 namespace orbisk {
 
-// "Fichier TI92+ (*.9xt)|*.9xt|Tous les fichiers (*.*)|*.*" gives "Fichier TI92+ (*.9xt)"
-// and "Tous les fichiers (*.*)". A description that does not already end with its pattern
-// in parentheses gets it appended, since Qt reads the patterns from there.
+// "Fichier TI92+ (*.9xt)|*.9xt|Tous les fichiers (*.*)|*.*" gives
+// "Fichier TI92+ (*.9xt) (*.9xt)" and "Tous les fichiers (*.*) (*)": the label as written,
+// then the patterns Qt reads from the last parentheses, "*.*" standing for every file. The
+// dialog shows the labels only (QFileDialog::HideNameFilterDetails).
 QStringList QtNameFilters(const QString& pairs);
 
 }  // namespace orbisk

@@ -1,6 +1,8 @@
 // The real dialogs: Qt message boxes and file dialogs.
 #include "widget_dialogs.hpp"
 
+#include "file_dialog.hpp"
+
 namespace orbisk {
 namespace {
 
@@ -41,7 +43,9 @@ std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& caption, const QString&
 }
 
 std::unique_ptr<QFileDialog> MakeFileDialog(const Dialogs::FileRequest& request, QWidget* parent) {
-  auto dialog = std::make_unique<QFileDialog>(parent);
+  auto dialog = std::make_unique<FileDialog>(parent);
+  // Each filter carries its label in front of its patterns; the label alone is shown.
+  dialog->setOption(QFileDialog::HideNameFilterDetails);
   if (request.kind == Dialogs::FileDialogKind::Open) {
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);

@@ -24,6 +24,12 @@ inline QString V200Filter() {
   return QStringLiteral("Fichier V200 (*.v2t)|*.v2t|Tous les fichiers (*.*)|*.*");
 }
 
+// The Save dialog's refusal of a name in a folder that does not exist.
+inline QString FolderNotFound(const QString& folder) {
+  return folder + QStringLiteral("\nDossier introuvable.\nVeuillez vérifier que le nom du "
+                                 "dossier est correct.");
+}
+
 inline QString CompletedCaption() { return QStringLiteral("Conversion terminée"); }
 inline QString Completed(const QString& source, const QString& target) {
   return QStringLiteral("Conversion de ") + source + QStringLiteral(" vers ") + target +

@@ -1,13 +1,19 @@
 // The real message boxes and file dialogs as built (French buttons, icons, defaults), the
 // engine's messages routed to them, and the filter texts turned into Qt's form.
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
 #include "application.hpp"
 #include "dialogs_interaction.hpp"
+#include "file_dialog.hpp"
 #include "name_filters.hpp"
 #include "scripted_dialogs.hpp"
 #include "widget_dialogs.hpp"
@@ -53,15 +59,82 @@ class TestDialogs : public QObject {
   }
 
   void theOpenDialogWantsAnExistingFile() {
-    const auto dialog =
-        orbisk::MakeFileDialog({Dialogs::FileDialogKind::Open,
-                                "/calc/prog.9xt",
-                                {"Fichier TI92+ (*.9xt)", "Tous les fichiers (*.*)"}});
+    const auto dialog = orbisk::MakeFileDialog(
+        {Dialogs::FileDialogKind::Open, "/calc/prog.9xt", orbisk::QtNameFilters(kTi92Plus)});
     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
-    QCOMPARE(dialog->nameFilters(),
-             (QStringList{"Fichier TI92+ (*.9xt)", "Tous les fichiers (*.*)"}));
     QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("Fichier TI92+ (*.9xt)"));
+  }
+
+  // The filters read as written, and "Tous les fichiers (*.*)" lists names without a dot.
+  void theFiltersShowTheirLabelsAndAllFilesMeansAll() {
+    const auto dialog = orbisk::MakeFileDialog(
+        {Dialogs::FileDialogKind::Open, "prog.9xt", orbisk::QtNameFilters(kTi92Plus)});
+    const auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(combo != nullptr);
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(0), QStringLiteral("Fichier TI92+ (*.9xt)"));
+    QCOMPARE(combo->itemText(1), QStringLiteral("Tous les fichiers (*.*)"));
+    const auto* files = dialog->findChild<QFileSystemModel*>();
+    QVERIFY(files != nullptr);
+    QCOMPARE(files->nameFilters(), QStringList{"*.9xt"});
+    dialog->selectNameFilter(dialog->nameFilters().at(1));
+    QCOMPARE(files->nameFilters(), QStringList{"*"});
+  }
+
+  void theSaveDialogRefusesAFolderThatDoesNotExist() {
+    QTemporaryDir folder;
+    struct Row {
+      QString chosen;
+      bool accepted;
+    };
+    for (const Row& row : {Row{folder.filePath("missing/prog.v2t"), false},
+                           Row{folder.filePath("prog.v2t"), true}}) {
+      const auto dialog = orbisk::MakeFileDialog(
+          {Dialogs::FileDialogKind::Save, row.chosen, orbisk::QtNameFilters(kTi92Plus)});
+      dialog->selectFile(row.chosen);
+      QMetaObject::invokeMethod(dialog.get(), "accept");
+      QCOMPARE(dialog->result() == QDialog::Accepted, row.accepted);
+      const auto* refusal = dialog->findChild<QMessageBox*>();
+      QCOMPARE(refusal != nullptr, !row.accepted);
+      if (refusal != nullptr) {
+        QCOMPARE(refusal->text(), folder.filePath("missing") +
+                                      "\nDossier introuvable.\nVeuillez vérifier que le nom "
+                                      "du dossier est correct.");
+      }
+    }
+  }
+
+  // Qt would format them in the system's locale, here C.
+  void sizesAndDatesAreFrenchInColumnsWideEnoughToReadThem() {
+    QTemporaryDir folder;
+    QFile file(folder.filePath("prog.9xt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1536, 'x'));
+    file.flush();
+    QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 8), QTime(3, 33)),
+                             QFileDevice::FileModificationTime));
+    file.close();
+    const auto dialog = orbisk::MakeFileDialog(
+        {Dialogs::FileDialogKind::Open, file.fileName(), orbisk::QtNameFilters(kTi92Plus)});
+    dialog->setDirectory(folder.path());
+    auto* files = dialog->findChild<QFileSystemModel*>();
+    QVERIFY(files != nullptr);
+    QTRY_VERIFY(files->size(files->index(file.fileName())) == 1536);
+    const QModelIndex name = files->index(file.fileName());
+    const QString size = orbisk::FrenchFileDetails::Text(*files, name.siblingAtColumn(1));
+    const QString date = orbisk::FrenchFileDetails::Text(*files, name.siblingAtColumn(3));
+    QCOMPARE(size, QStringLiteral("1,50 Kio"));
+    QCOMPARE(date, QStringLiteral("08/12/2026 03:33"));
+    auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    QVERIFY(view != nullptr);
+    QCOMPARE(dialog->viewMode(), QFileDialog::Detail);
+    for (const int column : {1, 3}) {
+      QVERIFY(dynamic_cast<orbisk::FrenchFileDetails*>(view->itemDelegateForColumn(column)));
+    }
+    const QFontMetrics metrics(view->font());
+    QVERIFY(view->header()->sectionSize(1) > metrics.horizontalAdvance("999,9 Mio"));
+    QVERIFY(view->header()->sectionSize(3) > metrics.horizontalAdvance(date));
   }
 
   void theSaveDialogDoesNotAskAboutReplacing() {
@@ -91,11 +164,15 @@ class TestDialogs : public QObject {
   }
 
   void filterTextsBecomeQtNameFilters() {
-    QCOMPARE(orbisk::QtNameFilters("Fichier TI92+ (*.9xt)|*.9xt|Tous les fichiers (*.*)|*.*"),
-             (QStringList{"Fichier TI92+ (*.9xt)", "Tous les fichiers (*.*)"}));
+    QCOMPARE(orbisk::QtNameFilters(kTi92Plus),
+             (QStringList{"Fichier TI92+ (*.9xt) (*.9xt)", "Tous les fichiers (*.*) (*)"}));
     QCOMPARE(orbisk::QtNameFilters("Textes|*.9xt;*.v2t"), QStringList{"Textes (*.9xt *.v2t)"});
     QCOMPARE(orbisk::QtNameFilters("Sans motif"), QStringList());
   }
+
+ private:
+  const QString kTi92Plus =
+      QStringLiteral("Fichier TI92+ (*.9xt)|*.9xt|Tous les fichiers (*.*)|*.*");
 };
 
 QTEST_MAIN(TestDialogs)

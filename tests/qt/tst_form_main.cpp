@@ -337,8 +337,9 @@ void TestFormMain::freshDialogsProposeTheBareExtension() {
   Control<QRadioButton>("optSens1")->setChecked(true);
   Control<QPushButton>("cmdMore")->click();
   Control<QPushButton>("cmdMoreCible")->click();
-  const QStringList ti92Plus{"Fichier TI92+ (*.9xt)", "Tous les fichiers (*.*)"};
-  const QStringList v200{"Fichier V200 (*.v2t)", "Tous les fichiers (*.*)"};
+  // Each label as written, then the patterns Qt reads ("*.*" standing for every file).
+  const QStringList ti92Plus{"Fichier TI92+ (*.9xt) (*.9xt)", "Tous les fichiers (*.*) (*)"};
+  const QStringList v200{"Fichier V200 (*.v2t) (*.v2t)", "Tous les fichiers (*.*) (*)"};
   const auto& shown = dialogs_->fileRequests;
   QCOMPARE(shown.size(), 4);
   QCOMPARE(shown[0].kind, Dialogs::FileDialogKind::Open);
@@ -382,30 +383,43 @@ void TestFormMain::cancellingChangesNothing() {
 }
 
 void TestFormMain::aDroppedFileFillsTheSourceAndPicksTheDirection_data() {
+  QTest::addColumn<QString>("onto");
   QTest::addColumn<bool>("startToV200");
   QTest::addColumn<QString>("dropped");
   QTest::addColumn<bool>("endToV200");
-  QTest::newRow("v2t") << true << "/calc/prog.v2t" << false;
-  QTest::newRow("V2T") << true << "/calc/PROG.V2T" << false;
-  QTest::newRow("9xt") << false << "/calc/prog.9xt" << true;
-  QTest::newRow("other keeps the direction") << false << "/calc/prog.txt" << false;
-  QTest::newRow("no extension keeps it") << true << "/calc.v2t/prog" << true;
+  QTest::newRow("v2t") << "window" << true << "/calc/prog.v2t" << false;
+  QTest::newRow("V2T") << "window" << true << "/calc/PROG.V2T" << false;
+  QTest::newRow("9xt") << "window" << false << "/calc/prog.9xt" << true;
+  QTest::newRow("other keeps the direction") << "window" << false << "/calc/prog.txt" << false;
+  QTest::newRow("no extension keeps it") << "window" << true << "/calc.v2t/prog" << true;
+  // The fields would insert the file's address as text at the cursor.
+  QTest::newRow("onto the source field") << "txtFile" << true << "/calc/prog.v2t" << false;
+  QTest::newRow("onto the target field") << "txtCible" << false << "/calc/prog.9xt" << true;
 }
 
 void TestFormMain::aDroppedFileFillsTheSourceAndPicksTheDirection() {
+  QFETCH(QString, onto);
   QFETCH(bool, startToV200);
   QFETCH(QString, dropped);
   QFETCH(bool, endToV200);
+  form_->show();
+  Control<QLineEdit>("txtCible")->setText(QStringLiteral("typed"));
   Control<QRadioButton>(startToV200 ? "optSens0" : "optSens1")->setChecked(true);
+  QWidget* target = onto == QLatin1String("window") ? static_cast<QWidget*>(form_.get())
+                                                     : Control<QLineEdit>(qPrintable(onto));
   QMimeData data;
+  // File managers offer the address as text too.
   data.setUrls({QUrl::fromLocalFile(dropped)});
-  const QPointF at(100, 80);
+  data.setText(QUrl::fromLocalFile(dropped).toString());
+  const QPointF at(10, 5);
   QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(form_.get(), &enter);
+  QApplication::sendEvent(target, &enter);
   QVERIFY(enter.isAccepted());
   QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(form_.get(), &drop);
+  QApplication::sendEvent(target, &drop);
+  QVERIFY(drop.isAccepted());
   QCOMPARE(Control<QLineEdit>("txtFile")->text(), dropped);
+  QCOMPARE(Control<QLineEdit>("txtCible")->text(), QStringLiteral("typed"));
   QCOMPARE(Control<QRadioButton>("optSens0")->isChecked(), endToV200);
 }
 

@@ -1,6 +1,7 @@
 // The two conversions: copy the source whole and rewrite its header into the target.
 #include "converter.hpp"
 
+#include <cerrno>
 #include <vector>
 
 #include "input_file.hpp"
@@ -54,27 +55,24 @@ bool Converter::Convert(Direction direction, const std::string& source, const st
     return false;
   };
 
-  FileInfo sourceInfo;
-  if (int e = files_.Stat(source, sourceInfo)) return fail(messages::CannotAccess(source, e));
-  if (sourceInfo.kind == FileKind::Missing) {
-    user_.ShowMessage(messages::MissingSource(source));
-    return false;
-  }
-  if (sourceInfo.kind != FileKind::Regular) return fail(messages::SourceNotAFile(source));
-  if (sourceInfo.size < kHeaderSpan) {
-    return fail(messages::SourceTooShort(source, sourceInfo.size));
-  }
-
-  TargetFile output(files_, user_, target);
-  if (!output.Approve()) return false;
-  const std::string stamp = FormatStamp(clock_.LocalNow(), separators_);
-
+  // The source is opened first: one call tells whether it exists and keeps it from
+  // changing identity while the user is asked about the target.
   InputFile in(files_);
-  if (int e = in.Open(source)) return fail(messages::CannotOpen(source, e));
+  if (int e = in.Open(source)) {
+    if (e == ENOENT || e == ENOTDIR) {
+      user_.ShowMessage(messages::MissingSource(source));
+      return false;
+    }
+    return fail(messages::CannotOpen(source, e));
+  }
   FileInfo opened;
   if (int e = in.Stat(opened)) return fail(messages::CannotRead(source, e));
   if (opened.kind != FileKind::Regular) return fail(messages::SourceNotAFile(source));
   if (opened.size < kHeaderSpan) return fail(messages::SourceTooShort(source, opened.size));
+
+  TargetFile output(files_, user_, target);
+  if (!output.Approve()) return false;
+  const std::string stamp = FormatStamp(clock_.LocalNow(), separators_);
 
   // A new target takes the source's permissions, as cp gives them.
   if (!output.Open(opened.permissions & 0777)) return false;

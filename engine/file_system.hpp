@@ -29,7 +29,8 @@ class FileSystem {
 
   // Follows symbolic links. A path that does not exist gives kind Missing and 0.
   virtual int Stat(const std::string& path, FileInfo& info) = 0;
-  virtual int IsSymbolicLink(const std::string& path, bool& isLink) = 0;
+  // The same without following a final symbolic link: `isLink` tells whether it is one.
+  virtual int StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) = 0;
   virtual int ResolvePath(const std::string& path, std::string& resolved) = 0;
   // Whether this process may write the file at `path` (root may write any).
   virtual int CheckWritable(const std::string& path) = 0;

@@ -68,10 +68,14 @@ int PosixFileSystem::Stat(const std::string& path, FileInfo& info) {
   return 0;
 }
 
-int PosixFileSystem::IsSymbolicLink(const std::string& path, bool& isLink) {
+int PosixFileSystem::StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) {
   struct stat st {};
   isLink = false;
-  if (::lstat(path.c_str(), &st) != 0) return errno;
+  if (::lstat(path.c_str(), &st) != 0) {
+    info = FileInfo{};
+    return (errno == ENOENT || errno == ENOTDIR) ? 0 : errno;
+  }
+  info = InfoFrom(st);
   isLink = S_ISLNK(st.st_mode);
   return 0;
 }
@@ -90,6 +94,7 @@ int PosixFileSystem::CheckWritable(const std::string& path) {
 mode_t PosixFileSystem::Umask() {
   mode_t mask = 0;
   if (UmaskFromProc(mask)) return mask;
+  // Without /proc, setting it is the only way to read it.
   mask = ::umask(077);
   ::umask(mask);
   return mask;
@@ -155,6 +160,14 @@ int PosixFileSystem::Close(int fd) {
 }
 
 int PosixFileSystem::LinkUnnamed(int fd, const std::string& path) {
+  // Linking the descriptor itself spares a walk through /proc, but needs a capability that
+  // only root has on most kernels; once refused it is not tried again.
+  static bool emptyPathRefused = false;
+  if (!emptyPathRefused) {
+    if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT && errno != EPERM) return errno;
+    emptyPathRefused = true;
+  }
   return Result(
       ::linkat(AT_FDCWD, ProcFdPath(fd).c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW));
 }

@@ -8,7 +8,7 @@ namespace orbisk {
 class PosixFileSystem final : public FileSystem {
  public:
   int Stat(const std::string& path, FileInfo& info) override;
-  int IsSymbolicLink(const std::string& path, bool& isLink) override;
+  int StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) override;
   int ResolvePath(const std::string& path, std::string& resolved) override;
   int CheckWritable(const std::string& path) override;
   mode_t Umask() override;

@@ -10,27 +10,28 @@ namespace orbisk {
 std::string TargetFile::Check() {
   replacing_ = false;
   destination_ = target_;
-  if (int e = files_.Stat(target_, existing_)) return messages::CannotAccess(target_, e);
+  bool isLink = false;
+  if (int e = files_.StatNoFollow(target_, existing_, isLink)) {
+    return messages::CannotAccess(target_, e);
+  }
+  if (isLink) {
+    if (int e = files_.Stat(target_, existing_)) return messages::CannotAccess(target_, e);
+    // Writing through a link to nothing would create a file somewhere unexpected.
+    if (existing_.kind == FileKind::Missing) return messages::TargetIsADanglingLink(target_);
+  }
   switch (existing_.kind) {
     case FileKind::Directory:
       return messages::TargetIsAFolder(target_);
     case FileKind::Other:
       return messages::TargetNotAFile(target_);
-    case FileKind::Missing: {
-      // Writing through a link to nothing would create a file somewhere unexpected.
-      bool isLink = false;
-      const int e = files_.IsSymbolicLink(target_, isLink);
-      if (e != 0 && e != ENOENT && e != ENOTDIR) return messages::CannotAccess(target_, e);
-      return isLink ? messages::TargetIsADanglingLink(target_) : std::string();
-    }
+    case FileKind::Missing:
+      return {};
     case FileKind::Regular:
       break;
   }
   if (int e = files_.CheckWritable(target_)) return messages::CannotReplace(target_, e);
   replacing_ = true;
   // A target that is a symbolic link is replaced where the link points, so the link stays.
-  bool isLink = false;
-  if (int e = files_.IsSymbolicLink(target_, isLink)) return messages::CannotAccess(target_, e);
   if (isLink) {
     if (int e = files_.ResolvePath(target_, destination_)) {
       return messages::CannotAccess(target_, e);

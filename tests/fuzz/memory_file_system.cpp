@@ -28,9 +28,9 @@ int MemoryFileSystem::Stat(const std::string& path, FileInfo& info) {
   return 0;
 }
 
-int MemoryFileSystem::IsSymbolicLink(const std::string& path, bool& isLink) {
+int MemoryFileSystem::StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) {
   isLink = false;
-  return files.count(path) ? 0 : ENOENT;
+  return Stat(path, info);
 }
 
 int MemoryFileSystem::ResolvePath(const std::string& path, std::string& resolved) {

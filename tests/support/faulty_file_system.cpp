@@ -8,7 +8,7 @@ namespace orbisk::testing {
 
 const char* StepName(Step step) {
   static const char* const names[kStepCount] = {
-      "Stat",          "IsSymbolicLink", "ResolvePath", "CheckWritable",  "Umask",
+      "Stat",          "StatNoFollow", "ResolvePath", "CheckWritable",  "Umask",
       "OpenForReading", "StatOpen",      "CreateUnnamed", "CreateNew",    "SetPermissions",
       "SetOwner",      "Read",           "Write",       "CopyRange",      "Sync",
       "Close",         "LinkUnnamed",    "Rename",      "RenameNoReplace", "Link",
@@ -61,9 +61,9 @@ int FaultyFileSystem::Stat(const std::string& path, FileInfo& info) {
   return real_.Stat(path, info);
 }
 
-int FaultyFileSystem::IsSymbolicLink(const std::string& path, bool& isLink) {
-  if (int e = Fault(Step::IsSymbolicLink)) return e;
-  return real_.IsSymbolicLink(path, isLink);
+int FaultyFileSystem::StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) {
+  if (int e = Fault(Step::StatNoFollow)) return e;
+  return real_.StatNoFollow(path, info, isLink);
 }
 
 int FaultyFileSystem::ResolvePath(const std::string& path, std::string& resolved) {

@@ -14,7 +14,7 @@ namespace orbisk::testing {
 
 enum class Step {
   Stat,
-  IsSymbolicLink,
+  StatNoFollow,
   ResolvePath,
   CheckWritable,
   Umask,
@@ -62,7 +62,7 @@ class FaultyFileSystem final : public FileSystem {
   int FirstIndex(Step step) const;
 
   int Stat(const std::string& path, FileInfo& info) override;
-  int IsSymbolicLink(const std::string& path, bool& isLink) override;
+  int StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) override;
   int ResolvePath(const std::string& path, std::string& resolved) override;
   int CheckWritable(const std::string& path) override;
   mode_t Umask() override;

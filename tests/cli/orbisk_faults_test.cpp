@@ -152,9 +152,14 @@ TEST_F(OrbiskFaultsTest, ATargetThisUserMayNotWriteIsNotReplaced) {
   WriteFile(work_ / "prog.v2t", "protected");
   ASSERT_EQ(::chmod((work_ / "prog.v2t").c_str(), 0444), 0);
   Invocation asUser = OrbiskIn(work_, {"--yes", "prog.9xt"});
+  testing::TempFolder programFolder;
   if (::geteuid() == 0) {
-    // Root may write anything: run as nobody, in a folder nobody may write in.
+    // Root may write anything: run as nobody, in a folder nobody may write in, with a copy
+    // of the program where nobody may run it (the build may be in root's own folder).
     ASSERT_EQ(::chmod(work_.path().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(programFolder.path().c_str(), 0755), 0);
+    asUser.program = programFolder / "orbisk";
+    fs::copy_file(ORBISK_EXECUTABLE, asUser.program);
     asUser.user = 65534;
   }
   const Outcome refused = RunProgram(asUser);

@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""Applies plausible faults to the engine, one at a time, and reports which ones the test
+suite catches: a fault that no test notices is a gap in the tests.
+
+Each mutant is a copy of the source tree with one exact text replaced; it is built and the
+engine and command-line suites run against it (the slow kill and race tests left out).
+
+Usage: bench/mutation_check.py [--only WORDS] [BUILD_DIR]   (default: a temporary folder)
+  --only WORDS   only the faults whose name contains WORDS
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+# (name, file, original text, replacement)
+MUTANTS = [
+    ("short write not looped", "engine/save_file.cpp",
+     "    data += done;\n    size -= done;\n", "    return 0;\n"),
+    ("interrupted write not retried", "engine/save_file.cpp",
+     "    if (e == EINTR) continue;\n", ""),
+    ("header read loop stops after one read", "engine/input_file.cpp",
+     "    got += done;\n", "    got += done;\n    break;\n"),
+    ("O_TRUNC instead of exclusive creation", "engine/posix_file_system.cpp",
+     "O_WRONLY | O_CREAT | O_EXCL |", "O_WRONLY | O_CREAT | O_TRUNC |"),
+    ("temporary file created 0666", "engine/save_file.cpp",
+     "files_.CreateNew(name, 0600, fd_)", "files_.CreateNew(name, 0666, fd_)"),
+    ("new target renamed over whatever appeared", "engine/save_file.cpp",
+     "int e = files_.RenameNoReplace(temporary_, path_);",
+     "int e = files_.Rename(temporary_, path_);"),
+    ("rename before fsync", "engine/save_file.cpp",
+     "  if (int e = files_.Sync(fd_)) return e;\n  if (temporary_.empty()) {",
+     "  if (temporary_.empty()) {"),
+    ("unlink then rename", "engine/save_file.cpp",
+     "  if (int e = files_.Rename(temporary_, path_)) return e;",
+     "  files_.Remove(path_);\n  if (int e = files_.Rename(temporary_, path_)) return e;"),
+    ("header span off by one", "engine/header.hpp",
+     "constexpr std::size_t kHeaderSpan = 49;", "constexpr std::size_t kHeaderSpan = 50;"),
+    ("signal handler leaves the temporary file", "engine/signal_cleanup.cpp",
+     "  if (temporaryRegistered) ::unlink(temporaryPath);", ""),
+    ("write-protected target replaced", "engine/target_file.cpp",
+     "  if (int e = files_.CheckWritable(target_)) return messages::CannotReplace(target_, e);",
+     ""),
+    ("dangling link written through", "engine/target_file.cpp",
+     "    if (existing_.kind == FileKind::Missing) return messages::TargetIsADanglingLink(target_);",
+     ""),
+]
+
+SLOW = "*Killed*:*Interrupted*:*TwoProcesses*"
+
+
+def run(command, cwd, log):
+    return subprocess.run(command, cwd=cwd, stdout=log, stderr=subprocess.STDOUT).returncode == 0
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--only", default="")
+    parser.add_argument("build", nargs="?")
+    args = parser.parse_args()
+    work = tempfile.mkdtemp(prefix="orbisk-mutants-")
+    source = os.path.join(work, "source")
+    build = args.build or os.path.join(work, "build")
+    files = subprocess.run(["git", "ls-files", "--cached", "--others", "--exclude-standard"],
+                           cwd=ROOT, capture_output=True, text=True, check=True).stdout.split()
+    for name in files:
+        os.makedirs(os.path.dirname(os.path.join(source, name)) or source, exist_ok=True)
+        shutil.copy2(os.path.join(ROOT, name), os.path.join(source, name))
+    log = open(os.path.join(work, "log.txt"), "w")
+    if not run(["cmake", "-S", source, "-B", build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+                "-DORBISK_BUILD_GUI=OFF"], work, log):
+        sys.exit(f"configuring failed, see {log.name}")
+    targets = ["--target", "engine_tests", "cli_tests", "orbisk"]
+
+    def suite_passes():
+        if not run(["cmake", "--build", build, "--parallel", str(os.cpu_count()), *targets],
+                   work, log):
+            return None
+        return (run([f"{build}/bin/engine_tests"], work, log) and
+                run([f"{build}/bin/cli_tests", f"--gtest_filter=-{SLOW}"], work, log))
+
+    if suite_passes() is not True:
+        sys.exit(f"the suite does not pass on the unchanged code, see {log.name}")
+    print("| fault | caught |\n|---|---|")
+    missed = 0
+    for name, path, original, replacement in MUTANTS:
+        if args.only not in name:
+            continue
+        full = os.path.join(source, path)
+        text = open(full).read()
+        if text.count(original) != 1:
+            print(f"| {name} | not applicable: the code it changes has moved |")
+            missed += 1
+            continue
+        open(full, "w").write(text.replace(original, replacement))
+        passes = suite_passes()
+        open(full, "w").write(text)
+        verdict = "does not build" if passes is None else "no: MISSED" if passes else "yes"
+        missed += passes is True
+        print(f"| {name} | {verdict} |", flush=True)
+    log.close()
+    shutil.rmtree(work)
+    sys.exit(1 if missed else 0)
+
+
+if __name__ == "__main__":
+    main()

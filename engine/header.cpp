@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "variable_file.hpp"
+
 namespace orbisk {
 namespace {
 
@@ -15,8 +17,14 @@ void Overwrite(unsigned char* at, const std::string& text) {
 }  // namespace
 
 void RewriteHeader(Direction direction, unsigned char* header, const std::string& stamp) {
-  if (direction == Direction::ToV200) {
+  const Signature wanted = direction == Direction::ToTi89 ? Signature::Ti89 : Signature::Ti92Plus;
+  const Signature found = SignatureOf(header);
+  if (found != Signature::Unknown && found != wanted) {
+    std::memcpy(header, SignatureBytes(wanted), 8);
+  } else if (direction == Direction::ToV200) {
     header[kModelByte] = 'P';
+  }
+  if (direction == Direction::ToV200) {
     std::string text = kV200Text + stamp;
     text.resize(kHeaderTextLength, ' ');
     Overwrite(header + kHeaderTextStart, text);

@@ -14,9 +14,11 @@ constexpr std::size_t kModelByte = 6;
 constexpr std::size_t kHeaderTextStart = 18;
 constexpr std::size_t kHeaderTextLength = kHeaderSpan - kHeaderTextStart;
 
-enum class Direction { ToV200, ToTi92Plus };
+enum class Direction { ToV200, ToTi92Plus, ToTi89 };
 
-// Rewrites the first kHeaderSpan bytes of a file. `stamp` must be 15 characters long
+// Rewrites the first kHeaderSpan bytes of a file. A file that carries another model's
+// signature gets the whole signature of the target model; any other file keeps its own,
+// but for the "P" a Voyager 200 file has at byte 6. `stamp` must be 15 characters long
 // and is used only for the Voyager 200 direction.
 void RewriteHeader(Direction direction, unsigned char* header, const std::string& stamp);
 

@@ -22,6 +22,14 @@ int InputFile::Read(unsigned char* buffer, std::size_t size, std::size_t& done) 
   return e;
 }
 
+int InputFile::ReadAll(std::string& bytes, std::size_t limit) {
+  bytes.resize(limit);
+  std::size_t got = 0;
+  const int e = ReadFull(reinterpret_cast<unsigned char*>(bytes.data()), limit, got);
+  bytes.resize(got);
+  return e;
+}
+
 int InputFile::ReadFull(unsigned char* buffer, std::size_t size, std::size_t& got) {
   got = 0;
   while (got < size) {

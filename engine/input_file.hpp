@@ -21,6 +21,8 @@ class InputFile {
   int Read(unsigned char* buffer, std::size_t size, std::size_t& done);
   // Reads until `size` bytes are in or the file ends; `got` says how many came.
   int ReadFull(unsigned char* buffer, std::size_t size, std::size_t& got);
+  // Reads the rest of the file into `bytes`, but no more than `limit` bytes.
+  int ReadAll(std::string& bytes, std::size_t limit);
 
  private:
   friend class SaveFile;  // copies from this file inside the kernel

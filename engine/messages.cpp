@@ -2,8 +2,10 @@
 #include "messages.hpp"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
+#include "charset.hpp"
 #include "header.hpp"
 
 namespace orbisk::messages {
@@ -110,6 +112,166 @@ std::string Reason(int error) {
   char buffer[256];
   // The GNU strerror_r may return a static string instead of filling the buffer.
   return ::strerror_r(error, buffer, sizeof buffer);
+}
+
+}  // namespace orbisk::messages
+
+namespace orbisk::messages {
+namespace {
+
+std::string Hex(std::uint64_t value, int digits) {
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, "0x%0*llX", digits, static_cast<unsigned long long>(value));
+  return buffer;
+}
+
+// Two bytes as they lie in the file, "A5 5A".
+std::string TwoBytes(std::uint64_t first, std::uint64_t second) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "%02X %02X", static_cast<unsigned>(first & 0xFF),
+                static_cast<unsigned>(second & 0xFF));
+  return buffer;
+}
+
+// Bytes read from a file, shown as they are when printable ASCII, "\xNN" otherwise.
+std::string Shown(const std::string& bytes) {
+  std::string shown;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      shown += c;
+    } else {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      shown += escape;
+    }
+  }
+  return shown;
+}
+
+std::string Place(std::size_t line, std::size_t column) {
+  return "ligne " + std::to_string(line) + ", colonne " + std::to_string(column);
+}
+
+std::string ModelOfSignature(Signature signature, const FileReport& report) {
+  switch (signature) {
+    case Signature::Ti89: return "TI-89";
+    case Signature::Ti92: return "TI-92";
+    case Signature::V200: return "Voyager 200";
+    case Signature::Ti92Plus:
+      return report.text && report.text->model == Model::Voyager200 ? "Voyager 200" : "TI92+";
+    case Signature::Unknown: break;
+  }
+  return "?";
+}
+
+}  // namespace
+
+std::string NotAFileToRead(const std::string& path) {
+  return "Impossible de lire " + path + " : ce n'est pas un fichier (dossier, tube ou "
+         "périphérique).";
+}
+
+std::string ProblemText(const Problem& p) {
+  using Kind = Problem::Kind;
+  switch (p.kind) {
+    case Kind::TooShort:
+      return "il ne fait que " + Bytes(p.found) + ", trop peu pour l'en-tête d'une variable (" +
+             Bytes(layout::kVariableData) + " au moins)";
+    case Kind::UnknownSignature:
+      return "sa signature « " + Shown(p.text) +
+             " » n'est celle d'aucun fichier de TI-89, de TI-92 Plus ou de Voyager 200";
+    case Kind::SignatureNotOfName: {
+      const auto model = static_cast<Model>(p.expected);
+      return "sa signature « " + p.text + " » n'est pas celle d'un fichier " + ModelName(model) +
+             " (." + ExtensionOf(model) + "), « " + SignatureBytes(SignatureFor(model)) + " »";
+    }
+    case Kind::FirstMarker:
+      return "les octets 8 et 9 valent " + TwoBytes(p.found, p.found >> 8) + " au lieu de 01 00";
+    case Kind::EntryCount:
+      return "il annonce " + std::to_string(p.found) + " variables au lieu d'une";
+    case Kind::DataOffset:
+      return "il annonce ses données à l'octet " + Hex(p.found, 2) + " au lieu de " +
+             Hex(p.expected, 2);
+    case Kind::SecondMarker:
+      return "les octets 80 et 81 valent " + TwoBytes(p.found >> 8, p.found) +
+             " au lieu de A5 5A";
+    case Kind::FileSizeField:
+      return "la taille inscrite est de " + Bytes(p.found) + ", mais il en fait " +
+             std::to_string(p.expected);
+    case Kind::VariableSizeDoesNotFit:
+      return "la variable annonce " + Bytes(p.found) + ", mais le fichier a la place pour " +
+             std::to_string(p.expected);
+    case Kind::TextWithoutEnd:
+      return "le texte ne se termine pas par 00 E0";
+    case Kind::Checksum:
+      return "la somme de contrôle inscrite est " + Hex(p.found, 4) + ", mais le contenu donne " +
+             Hex(p.expected, 4);
+    case Kind::NotAText:
+      return "ce n'est pas une variable texte (type " + Hex(p.found, 2) + ")";
+  }
+  return {};
+}
+
+std::string NotAValidFile(const std::string& path, const std::vector<Problem>& problems) {
+  std::string text = "Impossible de lire " + path + " : ";
+  for (std::size_t i = 0; i < problems.size(); ++i) {
+    text += (i == 0 ? "" : " ; ") + ProblemText(problems[i]);
+  }
+  return text + ".";
+}
+
+std::string NotAText(const std::string& path, unsigned char type) {
+  return "Impossible de lire le texte de " + path + " : " +
+         ProblemText({Problem::Kind::NotAText, type}) + ".";
+}
+
+std::string TextFileTooLarge(const std::string& path, std::uint64_t size) {
+  return "Impossible d'importer " + path + " : il fait " + Bytes(size) +
+         ", bien trop pour une variable, qui contient au plus " + Bytes(layout::kMaxVariableSize) +
+         ".";
+}
+
+std::string NotUtf8(const std::string& path, std::size_t line, std::size_t column) {
+  return "Impossible d'importer " + path + " : " + Place(line, column) +
+         ", un octet n'est pas du texte UTF-8.";
+}
+
+std::string TextTooLarge(const std::string& path, std::size_t variableSize) {
+  return "Impossible d'importer " + path + " : la variable ferait " + Bytes(variableSize) +
+         ", plus que les " + Bytes(layout::kMaxVariableSize) + " qu'une variable peut contenir.";
+}
+
+std::string UnknownCharacter(const std::string& path, std::size_t line, std::size_t column,
+                             char32_t character) {
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
+  std::string shown;
+  if (character >= 0x20 && character != 0x7F && !(character >= 0x80 && character < 0xA0)) {
+    AppendCodePoint(shown, character);
+    shown = "« " + shown + " » (" + code + ")";
+  } else {
+    shown = std::string("le caractère ") + code;
+  }
+  return "Avertissement : " + path + ", " + Place(line, column) + " : " + shown +
+         " n'existe pas sur les calculatrices ; il est remplacé par « ? ».";
+}
+
+std::string CheckReport(const std::string& path, const FileReport& report) {
+  if (report.problems.empty()) {
+    std::string kind = report.type == layout::kTextType ? "texte" : "type " + Hex(report.type, 2);
+    std::string folder;
+    std::string name;
+    AppendUtf8(folder, report.folder);
+    AppendUtf8(name, report.name);
+    return path + " : correct (" + ModelOfSignature(report.signature, report) + ", dossier " +
+           folder + ", variable " + name + ", " + kind + ", " + Bytes(report.size) + ")\n";
+  }
+  const std::size_t count = report.problems.size();
+  std::string text = path + " : " + std::to_string(count) +
+                     (count == 1 ? " problème" : " problèmes") + "\n";
+  for (const Problem& problem : report.problems) text += "  - " + ProblemText(problem) + "\n";
+  return text;
 }
 
 }  // namespace orbisk::messages

@@ -2,19 +2,16 @@
 #include "target_names.hpp"
 
 namespace orbisk {
-namespace {
 
 // The extension starts after the first "." of the file-name part, so "notes.old.9xt"
 // becomes "notes.v2t"; folder names are never cut. A name without a dot gains one, and
 // only the empty name gives the bare extension.
-std::string WithExtension(const std::string& path, const char* extension) {
+std::string WithExtension(const std::string& path, const std::string& extension) {
   if (path.empty()) return extension;
   const std::size_t dot = path.find('.', FileNameStart(path));
   if (dot == std::string::npos) return path + '.' + extension;
   return path.substr(0, dot + 1) + extension;
 }
-
-}  // namespace
 
 std::size_t FileNameStart(const std::string& path) {
   const std::size_t slash = path.rfind('/');

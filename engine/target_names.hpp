@@ -9,6 +9,8 @@ namespace orbisk {
 std::string ToV200Name(const std::string& path);
 // The name with the TI92+ extension "9xt" in place of its own.
 std::string ToTi92PlusName(const std::string& path);
+// The name with `extension` (without its dot) in place of its own, by the same rule.
+std::string WithExtension(const std::string& path, const std::string& extension);
 
 // Where the file-name part of a path begins: just after its last "/".
 std::size_t FileNameStart(const std::string& path);

@@ -7,33 +7,83 @@ namespace orbisk::texts {
 
 std::string Help() {
   return "Utilisation : orbisk [OPTION]... [FICHIER]...\n"
-         "Convertit des fichiers texte TI92+ (.9xt) en fichiers texte Voyager 200 (.v2t),\n"
-         "et inversement ; sans FICHIER, ouvre la fenêtre de conversion.\n"
+         "Convertit des fichiers texte de calculatrice entre TI92+ (.9xt), Voyager 200\n"
+         "(.v2t) et TI-89 (.89t), les lit et les écrit en UTF-8, et les vérifie ; sans\n"
+         "FICHIER, ouvre la fenêtre de conversion.\n"
          "\n"
-         "Chaque FICHIER est converti à côté de lui-même sous le même nom avec l'autre\n"
-         "extension : un nom en .v2t devient un fichier TI92+ en .9xt, tout autre nom un\n"
-         "fichier Voyager 200 en .v2t. Un nom sans extension reçoit « .9xt ». Un nom\n"
-         "relatif est cherché d'abord dans le dossier du programme, puis dans le dossier\n"
-         "courant.\n"
+         "Conversion (sans option de mode) : chaque FICHIER est converti à côté de\n"
+         "lui-même sous le même nom avec une autre extension : un nom en .v2t devient un\n"
+         "fichier TI92+ en .9xt, tout autre nom un fichier Voyager 200 en .v2t, sauf avec\n"
+         "--to. Un nom sans extension reçoit « .9xt ». Un nom relatif est cherché d'abord\n"
+         "dans le dossier du programme, puis dans le dossier courant.\n"
          "\n"
-         "  -y, --yes       remplacer les fichiers cibles existants sans poser la question\n"
-         "  -h, --help      afficher cette aide et quitter\n"
-         "  -V, --version   afficher la version et quitter\n"
-         "  --              tout ce qui suit est un nom de fichier\n"
+         "Modes :\n"
+         "      --show       afficher le texte de chaque FICHIER en UTF-8\n"
+         "      --to-text    écrire le texte de chaque FICHIER en UTF-8 dans FICHIER.txt\n"
+         "      --from-text  faire un fichier de calculatrice de chaque texte UTF-8\n"
+         "                   FICHIER.txt (Voyager 200 par défaut)\n"
+         "      --check      vérifier chaque FICHIER de calculatrice, sans rien changer\n"
+         "      --view       ouvrir chaque FICHIER dans une fenêtre de lecture\n"
          "\n"
-         "Les messages et la question avant d'écraser une cible vont au terminal s'il y\n"
+         "Options :\n"
+         "      --to MODÈLE  v2t, 9xt ou 89t : le modèle du fichier à faire (conversion\n"
+         "                   et --from-text)\n"
+         "      --name NOM   le nom de la variable faite par --from-text (sinon le nom\n"
+         "                   du fichier : au plus 8 caractères, une lettre d'abord, puis\n"
+         "                   des lettres, des chiffres ou « _ »)\n"
+         "      --notify     dire quand une conversion ou un --to-text a réussi\n"
+         "  -y, --yes        remplacer les fichiers existants sans poser la question\n"
+         "  -h, --help       afficher cette aide et quitter\n"
+         "  -V, --version    afficher la version et quitter\n"
+         "      --           tout ce qui suit est un nom de fichier\n"
+         "\n"
+         "Dans le texte UTF-8, chaque ligne de la calculatrice est une ligne. Une ligne\n"
+         "de commande commence par « C│ », une ligne PrintObj par « P│ », un saut de\n"
+         "page par « ␌│ » ; les caractères sans dessin sont montrés par leur symbole\n"
+         "(« ␉ » pour le code 9, …). Voir « man orbisk ».\n"
+         "\n"
+         "Les messages et la question avant d'écraser un fichier vont au terminal s'il y\n"
          "en a un, sinon dans des boîtes de dialogue si un affichage graphique est\n"
-         "disponible ; sans l'un ni l'autre, une cible existante n'est remplacée qu'avec\n"
+         "disponible ; sans l'un ni l'autre, un fichier existant n'est remplacé qu'avec\n"
          "--yes.\n"
          "\n"
-         "Code de sortie : 0 si tous les fichiers ont été convertis, 1 si l'un d'eux ne\n"
-         "l'a pas été, 2 si la ligne de commande est incorrecte.\n";
+         "Code de sortie : 0 si tout a réussi (pour --check : si tous les fichiers sont\n"
+         "corrects), 1 sinon, 2 si la ligne de commande est incorrecte.\n";
 }
 
 std::string Version() { return std::string("orbisk ") + kOrbiskVersion + "\n"; }
 
 std::string UnknownOption(const std::string& option) {
   return "orbisk : option inconnue « " + option + " »";
+}
+
+std::string MissingValue(const std::string& option) {
+  return "orbisk : l'option « " + option + " » demande une valeur";
+}
+
+std::string UnknownModel(const std::string& model) {
+  return "orbisk : modèle inconnu « " + model + " » pour --to (v2t, 9xt ou 89t)";
+}
+
+std::string InvalidVariableName(const std::string& name) {
+  return "orbisk : « " + name + " » ne peut pas nommer une variable : au plus 8 caractères, "
+         "une lettre d'abord, puis des lettres, des chiffres ou « _ »";
+}
+
+std::string ConflictingOptions(const std::string& first, const std::string& second) {
+  return "orbisk : les options « " + first + " » et « " + second + " » s'excluent";
+}
+
+std::string OptionOnlyWith(const std::string& option, const std::string& mode) {
+  return "orbisk : l'option « " + option + " » ne va qu'avec « " + mode + " »";
+}
+
+std::string OptionNotWith(const std::string& option, const std::string& mode) {
+  return "orbisk : l'option « " + option + " » ne va pas avec « " + mode + " »";
+}
+
+std::string NoFileFor(const std::string& option) {
+  return "orbisk : l'option « " + option + " » demande au moins un nom de fichier";
 }
 
 std::string TryHelp() { return "Essayez « orbisk --help » pour plus d'informations.\n"; }
@@ -63,5 +113,13 @@ std::string OverwriteRefusedUnattended(const std::string& question) {
 std::string YesNoPromptSuffix() { return " [O/n] "; }
 
 std::string YesNoRetry() { return "Répondez « o » (oui) ou « n » (non)."; }
+
+std::string ShowTitle(const std::string& name) { return "==> " + name + " <==\n"; }
+
+std::string NoVariableNameFor(const std::string& path) {
+  return "Impossible d'importer " + path + " : son nom ne donne pas un nom de variable (au plus "
+         "8 caractères, une lettre d'abord, puis des lettres, des chiffres ou « _ ») ; "
+         "donnez-en un avec --name.";
+}
 
 }  // namespace orbisk::texts

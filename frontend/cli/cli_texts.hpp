@@ -8,6 +8,13 @@ namespace orbisk::texts {
 std::string Help();
 std::string Version();
 std::string UnknownOption(const std::string& option);
+std::string MissingValue(const std::string& option);
+std::string UnknownModel(const std::string& model);
+std::string InvalidVariableName(const std::string& name);
+std::string ConflictingOptions(const std::string& first, const std::string& second);
+std::string OptionOnlyWith(const std::string& option, const std::string& mode);
+std::string OptionNotWith(const std::string& option, const std::string& mode);
+std::string NoFileFor(const std::string& option);
 std::string TryHelp();
 std::string NoDisplayForWindow();
 std::string QtModuleUnavailable(const std::string& reason);
@@ -16,5 +23,8 @@ std::string WrongInterfaceVersion(const std::string& module, int found, int expe
 std::string OverwriteRefusedUnattended(const std::string& question);
 std::string YesNoPromptSuffix();
 std::string YesNoRetry();
+// The line --show prints before each file's text when there are several, as head does.
+std::string ShowTitle(const std::string& name);
+std::string NoVariableNameFor(const std::string& path);
 
 }  // namespace orbisk::texts

@@ -2,6 +2,7 @@
 #include "command_line.hpp"
 
 #include "cli_texts.hpp"
+#include "variable_names.hpp"
 
 namespace orbisk {
 namespace {
@@ -15,6 +16,45 @@ CommandLine UsageError(std::string text) {
   return line;
 }
 
+struct ModeOption {
+  const char* option;
+  Action action;
+};
+constexpr ModeOption kModes[] = {{"--show", Action::Show},
+                                 {"--to-text", Action::ToText},
+                                 {"--from-text", Action::FromText},
+                                 {"--check", Action::Check},
+                                 {"--view", Action::View}};
+
+const char* OptionOf(Action mode) {
+  for (const ModeOption& m : kModes) {
+    if (m.action == mode) return m.option;
+  }
+  return "";
+}
+
+// Short options may be grouped, as in "-yV".
+bool ReadShortOptions(const std::string& argument, CommandLine& line, bool& help, bool& version,
+                      std::string& unknown) {
+  for (std::size_t i = 1; i < argument.size(); ++i) {
+    switch (argument[i]) {
+      case 'y':
+        line.assumeYes = true;
+        break;
+      case 'h':
+        help = true;
+        break;
+      case 'V':
+        version = true;
+        break;
+      default:
+        unknown = "-" + argument.substr(i, 1);
+        return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -22,10 +62,27 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   bool help = false;
   bool version = false;
   bool optionsEnded = false;
-  for (const std::string& argument : arguments) {
+  std::optional<Action> mode;
+  bool nameGiven = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
     if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
       line.names.push_back(argument);
-    } else if (argument == "--") {
+      continue;
+    }
+    const std::size_t equals = argument.find('=');
+    const std::string option = argument.substr(0, equals);
+    // An option that takes a value: after "=", or the next argument.
+    const auto value = [&](std::string& into) {
+      if (equals != std::string::npos) {
+        into = argument.substr(equals + 1);
+        return true;
+      }
+      if (i + 1 >= arguments.size()) return false;
+      into = arguments[++i];
+      return true;
+    };
+    if (argument == "--") {
       optionsEnded = true;
     } else if (argument == "--yes") {
       line.assumeYes = true;
@@ -33,33 +90,63 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       help = true;
     } else if (argument == "--version") {
       version = true;
+    } else if (argument == "--notify") {
+      line.notify = true;
+    } else if (option == "--to") {
+      std::string model;
+      if (!value(model)) return UsageError(texts::MissingValue("--to"));
+      Model chosen = Model::Voyager200;
+      if (!ModelOfName("." + model, chosen) || model.find('.') != std::string::npos) {
+        return UsageError(texts::UnknownModel(model));
+      }
+      line.model = chosen;
+    } else if (option == "--name") {
+      std::string name;
+      if (!value(name)) return UsageError(texts::MissingValue("--name"));
+      line.variableName = LowercaseName(name);
+      if (!ValidVariableName(line.variableName)) {
+        return UsageError(texts::InvalidVariableName(name));
+      }
+      nameGiven = true;
     } else if (argument[1] == '-') {
-      return UsageError(texts::UnknownOption(argument));
-    } else {
-      // Short options may be grouped, as in "-yV".
-      for (std::size_t i = 1; i < argument.size(); ++i) {
-        switch (argument[i]) {
-          case 'y':
-            line.assumeYes = true;
-            break;
-          case 'h':
-            help = true;
-            break;
-          case 'V':
-            version = true;
-            break;
-          default:
-            return UsageError(texts::UnknownOption("-" + argument.substr(i, 1)));
+      bool found = false;
+      for (const ModeOption& m : kModes) {
+        if (argument != m.option) continue;
+        if (mode && *mode != m.action) {
+          return UsageError(texts::ConflictingOptions(OptionOf(*mode), m.option));
         }
+        mode = m.action;
+        found = true;
+      }
+      if (!found) return UsageError(texts::UnknownOption(argument));
+    } else {
+      std::string unknown;
+      if (!ReadShortOptions(argument, line, help, version, unknown)) {
+        return UsageError(texts::UnknownOption(unknown));
       }
     }
   }
   if (help) {
     line.action = Action::ShowHelp;
-  } else if (version) {
+    return line;
+  }
+  if (version) {
     line.action = Action::ShowVersion;
+    return line;
+  }
+  if (nameGiven && mode != Action::FromText) {
+    return UsageError(texts::OptionOnlyWith("--name", "--from-text"));
+  }
+  if (line.model && mode && mode != Action::FromText) {
+    return UsageError(texts::OptionNotWith("--to", OptionOf(*mode)));
+  }
+  if (mode) {
+    if (line.names.empty()) return UsageError(texts::NoFileFor(OptionOf(*mode)));
+    line.action = *mode;
   } else if (!line.names.empty()) {
     line.action = Action::Convert;
+  } else if (line.model) {
+    return UsageError(texts::NoFileFor("--to"));
   }
   return line;
 }

@@ -1,22 +1,40 @@
 // Reads the options and file names of the orbisk command.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "variable_file.hpp"
 
 namespace orbisk {
 
 struct CommandLine {
-  enum class Action { OpenWindow, Convert, ShowHelp, ShowVersion, UsageError };
+  enum class Action {
+    OpenWindow,
+    Convert,
+    Show,      // --show: print each text as UTF-8
+    ToText,    // --to-text: write each text as UTF-8 beside it
+    FromText,  // --from-text: make a calculator text file from each UTF-8 file
+    Check,     // --check: tell what is wrong with each file, if anything
+    View,      // --view: open each file in the viewer window
+    ShowHelp,
+    ShowVersion,
+    UsageError,
+  };
 
   Action action = Action::OpenWindow;
   bool assumeYes = false;
+  bool notify = false;             // --notify: say when a conversion or export succeeded
+  std::optional<Model> model;      // --to
+  std::string variableName;        // --name, checked and in lower case
   std::vector<std::string> names;
   std::string usageError;  // set when action is UsageError
 };
 
 // `arguments` excludes the program's own name. Options may come before, between or after
-// the names; "--" makes everything after it a name.
+// the names; "--" makes everything after it a name. Values go after "=" or in the next
+// argument ("--to 89t", "--to=89t").
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace orbisk

@@ -7,14 +7,15 @@
 namespace orbisk {
 
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 FileSystem& files, Converter& converter) {
+                 std::optional<Model> model, FileSystem& files, Converter& converter) {
   const auto exists = [&files](const std::string& path) {
     FileInfo info;
     return files.Stat(path, info) == 0 && info.kind != FileKind::Missing;
   };
   int status = kExitConverted;
   for (const std::string& name : names) {
-    const ConversionRequest request = RequestFor(ResolveSourceName(name, programFolder, exists));
+    const ConversionRequest request =
+        RequestFor(ResolveSourceName(name, programFolder, exists), model);
     if (!converter.Convert(request.direction, request.source, request.target)) {
       status = kExitNotConverted;
     }

@@ -1,15 +1,18 @@
 // The command-line mode: converts every named file in turn.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "converter.hpp"
+#include "variable_file.hpp"
 
 namespace orbisk {
 
-// Returns the exit status: every file converted, or at least one not.
+// Returns the exit status: every file converted, or at least one not. `model` chooses the
+// target model instead of each name's extension.
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 FileSystem& files, Converter& converter);
+                 std::optional<Model> model, FileSystem& files, Converter& converter);
 
 }  // namespace orbisk

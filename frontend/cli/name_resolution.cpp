@@ -35,10 +35,13 @@ std::string ResolveSourceName(const std::string& name, const std::string& progra
   return inProgramFolder;
 }
 
-ConversionRequest RequestFor(const std::string& source) {
+ConversionRequest RequestFor(const std::string& source, std::optional<Model> model) {
   ConversionRequest request;
   request.source = source;
-  if (HasV200Extension(source)) {
+  if (model) {
+    request.direction = DirectionTo(*model);
+    request.target = WithExtension(source, ExtensionOf(*model));
+  } else if (HasV200Extension(source)) {
     request.direction = Direction::ToTi92Plus;
     request.target = ToTi92PlusName(source);
   } else {

@@ -4,7 +4,10 @@
 #include <functional>
 #include <string>
 
+#include <optional>
+
 #include "header.hpp"
+#include "variable_file.hpp"
 
 namespace orbisk {
 
@@ -24,7 +27,8 @@ std::string ResolveSourceName(const std::string& name, const std::string& progra
                               const std::function<bool(const std::string&)>& exists);
 
 // A source whose extension is "v2t" (any case) goes to TI92+, every other one to
-// Voyager 200; the target sits beside the source with the other extension.
-ConversionRequest RequestFor(const std::string& source);
+// Voyager 200, unless `model` chooses; the target sits beside the source with the target
+// model's extension.
+ConversionRequest RequestFor(const std::string& source, std::optional<Model> model = {});
 
 }  // namespace orbisk

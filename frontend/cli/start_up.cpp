@@ -17,6 +17,7 @@
 #include "program_folder.hpp"
 #include "qt_module.hpp"
 #include "terminal_interaction.hpp"
+#include "text_commands.hpp"
 #include "unattended_interaction.hpp"
 
 namespace orbisk {
@@ -72,15 +73,30 @@ int Main(int argc, char** argv) {
       return kExitUsage;
     case CommandLine::Action::OpenWindow:
       return OpenWindow(files);
-    case CommandLine::Action::Convert:
+    default:
       break;
   }
-  const std::string programFolder = ProgramFolder(argv[0]);
-  std::unique_ptr<Interaction> user = ChooseInteraction();
-  AssumeYes yes(*user);
+  std::unique_ptr<Interaction> chosen = ChooseInteraction();
+  AssumeYes yes(*chosen);
+  Interaction& user = line.assumeYes ? static_cast<Interaction&>(yes) : *chosen;
   SystemClock clock;
-  Converter converter(files, line.assumeYes ? static_cast<Interaction&>(yes) : *user, clock);
-  return ConvertFiles(line.names, programFolder, files, converter);
+  if (line.action == CommandLine::Action::Convert) {
+    Converter converter(files, user, clock);
+    return ConvertFiles(line.names, ProgramFolder(argv[0]), line.model, files, converter);
+  }
+  TextTransfer texts(files, user, clock);
+  switch (line.action) {
+    case CommandLine::Action::Show:
+      return ShowTexts(line.names, texts, std::cout);
+    case CommandLine::Action::ToText:
+      return ExportTexts(line.names, texts);
+    case CommandLine::Action::FromText:
+      return ImportTexts(line.names, line.model, line.variableName, texts, user);
+    case CommandLine::Action::Check:
+      return CheckFiles(line.names, texts, std::cout);
+    default:
+      return kExitUsage;
+  }
 }
 
 }  // namespace orbisk

@@ -9,6 +9,7 @@
 #include "converter.hpp"
 #include "fixed_clock.hpp"
 #include "memory_file_system.hpp"
+#include "variable_file.hpp"
 
 namespace {
 
@@ -32,7 +33,8 @@ void Check(bool property) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  const Direction direction = input.ConsumeBool() ? Direction::ToV200 : Direction::ToTi92Plus;
+  const Direction direction =
+      input.PickValueInArray({Direction::ToV200, Direction::ToTi92Plus, Direction::ToTi89});
   orbisk::fuzzing::MemoryFaults faults;
   faults.kernelCopy = input.ConsumeBool();
   faults.unnamedFiles = input.ConsumeBool();
@@ -65,8 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(target.size() == source.size());
   const std::string text =
       direction == Direction::ToV200 ? "TextObject file 23/02/03, 14:09" : std::string(31, ' ');
+  // Another model's file takes the target model's whole signature.
+  const orbisk::Signature found = orbisk::SignatureOf(source.data());
+  const orbisk::Signature wanted = direction == Direction::ToTi89 ? orbisk::Signature::Ti89
+                                                                  : orbisk::Signature::Ti92Plus;
+  const bool resigned = found != orbisk::Signature::Unknown && found != wanted;
   for (std::size_t i = 0; i < source.size(); ++i) {
-    if (i == 6) {
+    if (i < 8 && resigned) {
+      Check(target[i] == static_cast<std::uint8_t>(orbisk::SignatureBytes(wanted)[i]));
+    } else if (i == 6) {
       Check(target[i] == (direction == Direction::ToV200 ? 'P' : source[i]));
     } else if (i >= 18 && i <= 48) {
       Check(target[i] == static_cast<std::uint8_t>(text[i - 18]));

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs each fuzzer for a bounded time from the checked-in seed corpus, both at once, and
+# Runs each fuzzer for a bounded time from the checked-in seed corpus, all at once, and
 # reports how many inputs each executed. Any property failure or sanitizer report fails.
 # Usage: run_fuzzers.sh FUZZ_BUILD_DIR SECONDS
 set -euo pipefail
@@ -9,8 +9,9 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
+targets=(header names text)
 pids=()
-for target in header names; do
+for target in "${targets[@]}"; do
   mkdir -p "$work/$target/corpus" "$work/$target/crashes"
   cp "$here/corpus/$target/"* "$work/$target/corpus/"
   ( cd "$work/$target/crashes" &&
@@ -20,8 +21,8 @@ for target in header names; do
 done
 
 status=0
-for i in 0 1; do
-  target=$([ "$i" -eq 0 ] && echo header || echo names)
+for i in "${!targets[@]}"; do
+  target="${targets[$i]}"
   if wait "${pids[$i]}"; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$target/log")
     echo "fuzz_$target: $runs inputs in ${seconds}s, no failure"

@@ -22,8 +22,9 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string SampleTi92PlusFile(std::size_t size) {
-  // Byte 6 is "*" here, not "P", so the Voyager 200 direction visibly changes it.
-  std::string header("**TI92**\x01\x00main\0\0\0\0", 18);
+  // Byte 6 is "-" here, not "P", so the Voyager 200 direction visibly changes it. That is
+  // no calculator's signature, so every direction leaves the other bytes as they are.
+  std::string header("**TI92-*\x01\x00main\0\0\0\0", 18);
   header += "Original comment of the source.";
   std::string bytes = header.substr(0, size);
   for (std::size_t i = bytes.size(); i < size; ++i) bytes += static_cast<char>(i % 256);

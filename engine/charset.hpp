@@ -1,0 +1,35 @@
+// The calculators' own 256-code character set, to and from UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace orbisk {
+
+// The UTF-8 text of one calculator code. Codes without a visible character of their own
+// (0x00 to 0x0A, 0x0C, 0x0D) have Unicode's Control Picture for them ("␀" to "␊", "␌",
+// "␍"), so that nothing invisible, and no line end, ever comes out of a calculator text.
+const std::string& CharacterOf(unsigned char code);
+
+// Appends the UTF-8 text of each code in `codes`.
+void AppendUtf8(std::string& out, const std::string& codes);
+
+// Appends one Unicode code point as UTF-8.
+void AppendCodePoint(std::string& out, char32_t c);
+
+// One character of UTF-8 text read as a calculator code.
+struct DecodedCharacter {
+  enum class Kind { Code, Unknown, Invalid };
+  Kind kind = Kind::Code;
+  unsigned char code = 0;    // for Code
+  char32_t unknown = 0;      // for Unknown: the character the calculators do not have
+  std::size_t length = 0;    // bytes of UTF-8 read (for Invalid: the first bad byte, 1)
+};
+
+// Reads the character that starts at `at` in `utf8` (which must not be at its end). Besides
+// the table's own characters, the raw control characters U+0001 to U+0009 and U+000C are
+// read as those codes, as other converters write them.
+DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at);
+
+}  // namespace orbisk

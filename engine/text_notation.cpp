@@ -1,0 +1,107 @@
+// How the text of a calculator text variable reads as UTF-8, and back.
+#include "text_notation.hpp"
+
+#include <algorithm>
+
+#include "charset.hpp"
+
+namespace orbisk {
+namespace {
+
+constexpr char kLineSeparator = 0x0D;
+constexpr char kOrdinary = 0x20;
+constexpr char kMark[] = "\xE2\x94\x82";  // "│", U+2502
+constexpr std::size_t kMarkLength = sizeof kMark - 1;
+
+bool MarkAt(const std::string& s, std::size_t at) { return s.compare(at, kMarkLength, kMark) == 0; }
+
+// Where the line that starts at `start` ends, and where the next one starts.
+void FindLineEnd(const std::string& s, std::size_t start, std::size_t& end, std::size_t& next) {
+  end = s.find_first_of("\r\n", start);
+  if (end == std::string::npos) {
+    end = next = s.size();
+  } else {
+    next = end + (s[end] == '\r' && end + 1 < s.size() && s[end + 1] == '\n' ? 2 : 1);
+  }
+}
+
+}  // namespace
+
+std::string TextToUtf8(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 4 + 8);
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = std::min(text.find(kLineSeparator, start), text.size());
+    if (start == end) {
+      out += kMark;
+    } else {
+      if (text[start] != kOrdinary) {
+        out += CharacterOf(static_cast<unsigned char>(text[start]));
+        out += kMark;
+      }
+      AppendUtf8(out, text.substr(start + 1, end - start - 1));
+    }
+    out += '\n';
+    if (end == text.size()) return out;
+    start = end + 1;
+  }
+}
+
+TextImport TextFromUtf8(const std::string& utf8) {
+  TextImport result;
+  std::string input = utf8;
+  // One final line end ends the last line instead of starting another.
+  if (!input.empty() && input.back() == '\n') input.pop_back();
+  if (!input.empty() && input.back() == '\r') input.pop_back();
+  std::vector<char32_t> seen;
+  std::size_t start = 0;
+  for (std::size_t line = 1;; ++line) {
+    std::size_t end = 0;
+    std::size_t next = 0;
+    FindLineEnd(input, start, end, next);
+    if (line > 1) result.text += kLineSeparator;
+    std::size_t at = start;
+    std::size_t column = 1;
+    if (end - start == kMarkLength && MarkAt(input, start)) {
+      at = end;  // a line without a command code
+    } else {
+      result.text += kOrdinary;
+      if (at < end) {
+        const DecodedCharacter first = DecodeCharacter(input, at);
+        if (first.kind == DecodedCharacter::Kind::Code && at + first.length < end &&
+            MarkAt(input, at + first.length)) {
+          result.text.back() = static_cast<char>(first.code);
+          at += first.length + kMarkLength;
+          column += 2;
+        }
+      }
+    }
+    while (at < end) {
+      const DecodedCharacter c = DecodeCharacter(input, at);
+      if (c.kind == DecodedCharacter::Kind::Invalid) {
+        result.valid = false;
+        result.invalidLine = line;
+        result.invalidColumn = column;
+        result.text.clear();
+        result.unknown.clear();
+        return result;
+      }
+      if (c.kind == DecodedCharacter::Kind::Code) {
+        result.text += static_cast<char>(c.code);
+      } else {
+        result.text += '?';
+        if (std::find(seen.begin(), seen.end(), c.unknown) == seen.end()) {
+          seen.push_back(c.unknown);
+          result.unknown.push_back({c.unknown, line, column});
+        }
+      }
+      at += c.length;
+      ++column;
+    }
+    if (end == input.size()) return result;
+    start = next;
+  }
+}
+
+}  // namespace orbisk

@@ -1,0 +1,148 @@
+// Text variable files as written, and what a check finds in files that are not what they
+// claim.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "file_check.hpp"
+#include "variable_file.hpp"
+
+namespace orbisk {
+namespace {
+
+constexpr char kStamp[] = "23/02/03, 14:09";
+
+TextVariable Notes(Model model, std::string text = " Bonjour\rCDisp 1") {
+  TextVariable variable;
+  variable.model = model;
+  variable.name = "notes";
+  variable.text = std::move(text);
+  return variable;
+}
+
+std::string Bytes(const std::string& file, std::size_t at, std::size_t count) {
+  return file.substr(at, count);
+}
+
+TEST(VariableFileTest, WritesEachModelsHeaderAndReadsItBack) {
+  struct Row {
+    Model model;
+    const char* path;
+    const char* signature;
+    std::string comment;  // bytes 18 to 48
+  };
+  const Row rows[] = {
+      {Model::Voyager200, "notes.v2t", "**TI92P*", std::string("TextObject file ") + kStamp},
+      {Model::Ti92Plus, "notes.9xt", "**TI92P*", std::string(31, ' ')},
+      {Model::Ti89, "notes.89t", "**TI89**", std::string(31, ' ')}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    const std::string file = WriteTextFile(Notes(row.model), kStamp);
+    EXPECT_EQ(Bytes(file, 0, 8), row.signature);
+    EXPECT_EQ(Bytes(file, 8, 10), std::string("\x01\x00main\0\0\0\0", 10));
+    EXPECT_EQ(Bytes(file, 18, 31), row.comment);
+    EXPECT_EQ(Bytes(file, 49, 9), std::string(9, '\0'));
+    EXPECT_EQ(Bytes(file, 0x3A, 6), std::string("\x01\x00\x52\x00\x00\x00", 6));
+    EXPECT_EQ(Bytes(file, 0x40, 12), std::string("notes\0\0\0\x0B\0\0\0", 12));
+    EXPECT_EQ(static_cast<unsigned char>(file[0x4C]), file.size());
+    EXPECT_EQ(Bytes(file, 0x50, 6), std::string("\xA5\x5A\0\0\0\0", 6));
+    // Variable size: the text, the cursor, the terminator and the tag.
+    EXPECT_EQ(Bytes(file, 0x56, 4), std::string("\x00\x14\x00\x01", 4));
+    EXPECT_EQ(Bytes(file, file.size() - 4, 2), std::string("\x00\xE0", 2));
+
+    const FileReport report = CheckVariableFile(file, file.size(), row.path);
+    EXPECT_TRUE(report.problems.empty());
+    ASSERT_TRUE(report.text);
+    EXPECT_EQ(report.text->model, row.model);
+    EXPECT_EQ(report.text->folder, "main");
+    EXPECT_EQ(report.text->name, "notes");
+    EXPECT_EQ(report.text->text, " Bonjour\rCDisp 1");
+  }
+}
+
+TEST(VariableFileTest, TheChecksumIsTheSumFromTheSizeToTheTag) {
+  const std::string file = WriteTextFile(Notes(Model::Ti92Plus, " A"), kStamp);
+  // 00 06 | 00 01 | 20 41 | 00 E0 : 6 + 1 + 0x20 + 0x41 + 0xE0 = 0x148, stored low byte first
+  EXPECT_EQ(Bytes(file, file.size() - 2, 2), std::string("\x48\x01", 2));
+}
+
+TEST(VariableFileTest, TheLargestTextFillsTheVariable) {
+  const std::string text(layout::kMaxVariableSize - layout::kTextOverhead, ' ');
+  const std::string file = WriteTextFile(Notes(Model::Ti89, text), kStamp);
+  EXPECT_EQ(Bytes(file, 0x56, 2), "\xFF\xFF");
+  const FileReport report = CheckVariableFile(file, file.size(), "big.89t");
+  EXPECT_TRUE(report.problems.empty());
+  ASSERT_TRUE(report.text);
+  EXPECT_EQ(report.text->text, text);
+}
+
+// Each way a file can be wrong, and what the check says of it.
+TEST(VariableFileTest, ACheckFindsEveryProblem) {
+  using Kind = Problem::Kind;
+  struct Row {
+    const char* name;
+    const char* path;
+    std::function<void(std::string&)> spoil;
+    std::vector<Kind> found;
+  };
+  const auto set = [](std::size_t at, std::string bytes) {
+    return [at, bytes](std::string& file) { file.replace(at, bytes.size(), bytes); };
+  };
+  const Row rows[] = {
+      {"correct", "notes.9xt", [](std::string&) {}, {}},
+      {"another maker's file", "notes.9xt", set(0, "**TI83F*"), {Kind::UnknownSignature}},
+      {"a TI-89 file named .9xt", "notes.9xt", set(0, "**TI89**"), {Kind::SignatureNotOfName}},
+      {"a TI92+ file named .89t", "notes.89t", [](std::string&) {}, {Kind::SignatureNotOfName}},
+      {"no extension", "notes", [](std::string&) {}, {}},
+      {"first marker", "notes.9xt", set(8, std::string("\x02\x00", 2)), {Kind::FirstMarker}},
+      {"entry count", "notes.9xt", set(0x3A, std::string("\x02\x00", 2)), {Kind::EntryCount}},
+      {"data offset", "notes.9xt", set(0x3C, std::string("\x50", 1)), {Kind::DataOffset}},
+      {"size field", "notes.9xt", set(0x4C, std::string("\x10", 1)), {Kind::FileSizeField}},
+      {"second marker", "notes.9xt", set(0x50, std::string("\x5A\xA5", 2)), {Kind::SecondMarker}},
+      {"variable size", "notes.9xt", set(0x56, std::string("\x00\x30", 2)),
+       {Kind::VariableSizeDoesNotFit}},
+      {"cut short", "notes.9xt", [](std::string& f) { f.resize(f.size() - 3); },
+       {Kind::FileSizeField, Kind::VariableSizeDoesNotFit}},
+      {"no end", "notes.9xt", [](std::string& f) { f[f.size() - 3] = 0x00; },
+       {Kind::TextWithoutEnd, Kind::Checksum}},
+      {"checksum", "notes.9xt", [](std::string& f) { f[f.size() - 1] ^= 1; }, {Kind::Checksum}},
+      {"text changed", "notes.9xt", [](std::string& f) { f[0x5B] = 'b'; }, {Kind::Checksum}},
+      {"too short for a header", "notes.9xt", [](std::string& f) { f.resize(60); },
+       {Kind::TooShort}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string file = WriteTextFile(Notes(Model::Ti92Plus), kStamp);
+    row.spoil(file);
+    const FileReport report = CheckVariableFile(file, file.size(), row.path);
+    std::vector<Kind> found;
+    for (const Problem& problem : report.problems) found.push_back(problem.kind);
+    EXPECT_EQ(found, row.found);
+    EXPECT_EQ(report.text.has_value(), row.found.empty());
+  }
+}
+
+TEST(VariableFileTest, ProblemsCarryWhatWasFoundAndExpected) {
+  const std::string file = WriteTextFile(Notes(Model::Ti92Plus), kStamp);
+  // As if five bytes were missing from what was read.
+  const FileReport report = CheckVariableFile(file, file.size() + 5, "notes.9xt");
+  ASSERT_EQ(report.problems.size(), 2u);
+  EXPECT_EQ(report.problems[0].kind, Problem::Kind::FileSizeField);
+  EXPECT_EQ(report.problems[0].found, file.size());
+  EXPECT_EQ(report.problems[0].expected, file.size() + 5);
+  EXPECT_EQ(report.problems[1].kind, Problem::Kind::VariableSizeDoesNotFit);
+  EXPECT_EQ(report.problems[1].found, 0x14u);
+  EXPECT_EQ(report.problems[1].expected, 0x14u + 5);
+}
+
+TEST(VariableFileTest, AVariableOfAnotherTypeIsCheckedButIsNoText) {
+  std::string file = WriteTextFile(Notes(Model::Ti89), kStamp);
+  file[0x48] = 0x2D;  // a string
+  const FileReport report = CheckVariableFile(file, file.size(), "name.89s");
+  EXPECT_TRUE(report.problems.empty());
+  EXPECT_EQ(report.type, 0x2D);
+  EXPECT_FALSE(report.text);
+}
+
+}  // namespace
+}  // namespace orbisk

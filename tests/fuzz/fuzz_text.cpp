@@ -1,0 +1,53 @@
+// Fuzzes the reading of calculator files and of UTF-8 texts: no crash and no read out of
+// bounds on any bytes, every file the check accepts as a text is written back the same, and
+// every text survives UTF-8 and back.
+#include <cstdlib>
+#include <string>
+
+#include "file_check.hpp"
+#include "text_notation.hpp"
+#include "variable_file.hpp"
+
+namespace {
+
+void Check(bool property) {
+  if (!property) std::abort();
+}
+
+void TextSurvivesUtf8(const std::string& text) {
+  const orbisk::TextImport back = orbisk::TextFromUtf8(orbisk::TextToUtf8(text));
+  Check(back.valid && back.unknown.empty() && back.text == text);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const char* names[] = {"f.9xt", "f.v2t", "f.89t", "f"};
+  const char* name = names[size % 4];
+
+  // As a calculator file: a text variable with nothing wrong is read as a text.
+  const orbisk::FileReport report = orbisk::CheckVariableFile(bytes, size, name);
+  Check(report.text.has_value() ==
+        (report.problems.empty() && report.type == orbisk::layout::kTextType));
+  if (report.text) {
+    Check(report.problems.empty());
+    const orbisk::TextVariable& variable = *report.text;
+    const std::string written = orbisk::WriteTextFile(variable, "23/02/03, 14:09");
+    const std::string path = std::string("g.") + orbisk::ExtensionOf(variable.model);
+    const orbisk::FileReport again = orbisk::CheckVariableFile(written, written.size(), path);
+    Check(again.problems.empty() && again.text.has_value());
+    Check(again.text->text == variable.text && again.text->name == variable.name &&
+          again.text->folder == variable.folder && again.text->cursor == variable.cursor);
+    TextSurvivesUtf8(variable.text);
+  }
+
+  // As UTF-8 text to import: what comes out of a valid one is a text like any other.
+  const orbisk::TextImport imported = orbisk::TextFromUtf8(bytes);
+  if (imported.valid) {
+    TextSurvivesUtf8(imported.text);
+  } else {
+    Check(imported.text.empty() && imported.invalidLine >= 1 && imported.invalidColumn >= 1);
+  }
+  return 0;
+}

@@ -24,7 +24,8 @@ constexpr char32_t kSymbols[] = {0x2693, 0x2713, 0x25FE, 0x25C2, 0x25B8, 0x25B4,
 constexpr char32_t kGreek[] = {0x03B1, 0x03B2, 0x0393, 0x03B3, 0x0394, 0x03B4, 0x03B5,
                                0x03B6, 0x03B8, 0x03BB, 0x03BE, 0x03A0, 0x03C0, 0x03C1,
                                0x03A3, 0x03C3, 0x03C4, 0x03C6, 0x03C8, 0x03A9, 0x03C9};
-// Codes 0x95 to 0xA0: mathematical letters and signs; 0x9A and 0x9B are x̅ and y̅.
+// Codes 0x95 to 0xA0: mathematical letters and signs; 0x9A and 0x9B are x̅ and y̅. 0x95,
+// the exponent's E, and 0x97, the imaginary i, are U+1D5A4 𝖤 and U+1D48A 𝒊.
 constexpr Character kMathematics[] = {
     {0x1D5A4}, {0x212F}, {0x1D48A}, {0x02B3}, {0x22BA}, {'x', kOverline},
     {'y', kOverline}, {0x2264}, {0x2260}, {0x2265}, {0x2220}, {0x2026}};
@@ -95,6 +96,10 @@ const std::unordered_map<char32_t, unsigned char>& CodeTable() {
     }
     for (char32_t raw = 0x01; raw <= 0x09; ++raw) built[raw] = static_cast<unsigned char>(raw);
     built[0x0C] = 0x0C;
+    // A widespread table writes the surrogates of 𝖤 and 𝒊 with one bit wrong (D875 for
+    // D835), which gives U+2D5A4 and U+2D48A, two ideographs no calculator text means.
+    built[0x2D5A4] = 0x95;
+    built[0x2D48A] = 0x97;
     return built;
   }();
   return table;

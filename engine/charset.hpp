@@ -28,8 +28,8 @@ struct DecodedCharacter {
 };
 
 // Reads the character that starts at `at` in `utf8` (which must not be at its end). Besides
-// the table's own characters, the raw control characters U+0001 to U+0009 and U+000C are
-// read as those codes, as other converters write them.
+// the table's own characters, what other converters write is read too: the raw control
+// characters U+0001 to U+0009 and U+000C, and U+2D5A4 and U+2D48A for 𝖤 and 𝒊.
 DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at);
 
 }  // namespace orbisk

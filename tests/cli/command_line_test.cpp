@@ -53,3 +53,59 @@ TEST(CommandLineTest, UnknownOptionsAreUsageErrors) {
 
 }  // namespace
 }  // namespace orbisk
+
+namespace orbisk {
+namespace {
+
+// The text modes, --to and --name: what each command line asks for, or why it is wrong.
+TEST(CommandLineTest, ModesAndTheirOptions) {
+  struct Row {
+    std::vector<std::string> arguments;
+    Action action;
+    std::string usageError;  // when action is UsageError
+  };
+  const Row rows[] = {
+      {{"--show", "a.9xt", "b.89t"}, Action::Show, ""},
+      {{"a.9xt", "--to-text"}, Action::ToText, ""},
+      {{"--from-text", "--to", "89t", "--name", "Notes", "a.txt"}, Action::FromText, ""},
+      {{"--check", "a", "--", "--show"}, Action::Check, ""},
+      {{"--view", "a.v2t"}, Action::View, ""},
+      {{"--to=9xt", "a.v2t"}, Action::Convert, ""},
+      {{"--show", "--show", "a"}, Action::Show, ""},
+      {{"--show"}, Action::UsageError,
+       "orbisk : l'option « --show » demande au moins un nom de fichier"},
+      {{"--show", "--check", "a"}, Action::UsageError,
+       "orbisk : les options « --show » et « --check » s'excluent"},
+      {{"--to", "txt", "a"}, Action::UsageError,
+       "orbisk : modèle inconnu « txt » pour --to (v2t, 9xt ou 89t)"},
+      {{"a", "--to"}, Action::UsageError, "orbisk : l'option « --to » demande une valeur"},
+      {{"--to", "89t"}, Action::UsageError,
+       "orbisk : l'option « --to » demande au moins un nom de fichier"},
+      {{"--show", "--to", "89t", "a"}, Action::UsageError,
+       "orbisk : l'option « --to » ne va pas avec « --show »"},
+      {{"--name", "x", "a"}, Action::UsageError,
+       "orbisk : l'option « --name » ne va qu'avec « --from-text »"},
+      {{"--from-text", "--name=1abc", "a"}, Action::UsageError,
+       "orbisk : « 1abc » ne peut pas nommer une variable : au plus 8 caractères, une lettre "
+       "d'abord, puis des lettres, des chiffres ou « _ »"},
+      {{"--from-text", "--name", "ninechars", "a"}, Action::UsageError,
+       "orbisk : « ninechars » ne peut pas nommer une variable : au plus 8 caractères, une "
+       "lettre d'abord, puis des lettres, des chiffres ou « _ »"},
+  };
+  for (const Row& row : rows) {
+    std::string shown;
+    for (const std::string& argument : row.arguments) shown += argument + " ";
+    SCOPED_TRACE(shown);
+    const CommandLine line = ParseCommandLine(row.arguments);
+    EXPECT_EQ(line.action, row.action);
+    EXPECT_EQ(line.usageError, row.usageError);
+  }
+  const CommandLine import = ParseCommandLine({"--from-text", "--to", "89T", "--name", "Notes", "a"});
+  EXPECT_EQ(import.model, Model::Ti89);
+  EXPECT_EQ(import.variableName, "notes");
+  EXPECT_EQ(import.names, Names{"a"});
+  EXPECT_EQ(ParseCommandLine({"--check", "a", "--", "--show"}).names, (Names{"a", "--show"}));
+}
+
+}  // namespace
+}  // namespace orbisk

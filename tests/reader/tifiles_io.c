@@ -27,8 +27,12 @@ int tifiles_io_write_ti92plus_text(const char *path, const uint8_t *data, size_t
 }
 
 static enum TifilesIoModel from_library(CalcModel model) {
-  return model == CALC_TI92P ? TIFILES_IO_TI92PLUS : model == CALC_V200 ? TIFILES_IO_V200
-                                                                        : TIFILES_IO_OTHER;
+  switch (model) {
+    case CALC_TI92P: return TIFILES_IO_TI92PLUS;
+    case CALC_V200: return TIFILES_IO_V200;
+    case CALC_TI89: return TIFILES_IO_TI89;
+    default: return TIFILES_IO_OTHER;
+  }
 }
 
 void tifiles_io_read(const char *path, struct TifilesIoRead *out) {

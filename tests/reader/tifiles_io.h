@@ -10,7 +10,7 @@ extern "C" {
 #endif
 
 enum { TIFILES_IO_TEXT_TYPE = 0x0B };  /* the text variable type on both models */
-enum TifilesIoModel { TIFILES_IO_TI92PLUS, TIFILES_IO_V200, TIFILES_IO_OTHER };
+enum TifilesIoModel { TIFILES_IO_TI92PLUS, TIFILES_IO_V200, TIFILES_IO_TI89, TIFILES_IO_OTHER };
 
 /* What the library read from a file holding one variable (names as long as the library's). */
 struct TifilesIoRead {

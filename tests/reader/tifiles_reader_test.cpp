@@ -13,6 +13,7 @@
 #include "posix_file_system.hpp"
 #include "scripted_interaction.hpp"
 #include "temp_folder.hpp"
+#include "text_transfer.hpp"
 #include "tifiles_io.h"
 
 namespace orbisk {
@@ -34,7 +35,7 @@ std::vector<std::uint8_t> TextData(unsigned size) {
 
 // Reads `path` with the library and checks it holds our one variable, intact.
 void ExpectReadBack(const std::string& path, TifilesIoModel model,
-                    const std::vector<std::uint8_t>& data) {
+                    const std::vector<std::uint8_t>& data, const char* name = "notes") {
   const auto read = std::make_unique<TifilesIoRead>();
   tifiles_io_read(path.c_str(), read.get());
   ASSERT_EQ(read->error, 0) << path;
@@ -44,7 +45,7 @@ void ExpectReadBack(const std::string& path, TifilesIoModel model,
   EXPECT_STREQ(read->default_folder, "main");
   ASSERT_EQ(read->entries, 1u);
   EXPECT_STREQ(read->folder, "main");
-  EXPECT_STREQ(read->name, "notes");
+  EXPECT_STREQ(read->name, name);
   EXPECT_EQ(read->type, static_cast<unsigned>(TIFILES_IO_TEXT_TYPE));
   ASSERT_EQ(read->size, data.size());
   EXPECT_EQ(std::memcmp(read->data, data.data(), data.size()), 0);
@@ -78,6 +79,61 @@ TEST_P(TifilesReaderTest, ReadsOurConversionsBothWays) {
 // From the smallest text (no line at all) to the largest size field the format has.
 INSTANTIATE_TEST_SUITE_P(Sizes, TifilesReaderTest,
                          ::testing::Values(4u, 5u, 42u, 1000u, 32767u, 32768u, 65534u, 65535u));
+
+// Files made from UTF-8 text are read by the library as files of the model asked for, with
+// the variable's folder, name, type and data as written.
+TEST(TifilesImportTest, ReadsTheFilesWeMakeFromTextForEachModel) {
+  tifiles_io_init();
+  struct Row {
+    Model model;
+    TifilesIoModel read;
+  };
+  const std::size_t lengths[] = {0, 1, 200, 65531};
+  for (const Row& row : {Row{Model::Voyager200, TIFILES_IO_V200},
+                         Row{Model::Ti92Plus, TIFILES_IO_TI92PLUS},
+                         Row{Model::Ti89, TIFILES_IO_TI89}}) {
+    for (const std::size_t length : lengths) {
+      SCOPED_TRACE(std::string(ExtensionOf(row.model)) + ", " + std::to_string(length));
+      testing::TempFolder folder;
+      // Lines of "π≤x" and an ordinary line's command code before each.
+      std::string utf8;
+      std::vector<std::uint8_t> text;
+      for (std::size_t i = 0; text.size() < length; ++i) {
+        const bool lineStart = text.empty() || text.back() == '\r';
+        if (lineStart) {
+          text.push_back(' ');
+        } else if (i % 31 == 0) {
+          text.push_back('\r');
+          utf8 += "\n";
+        } else {
+          static const char* const kUtf8[] = {"π", "≤", "x"};
+          static const std::uint8_t kCodes[] = {0x8C, 0x9C, 'x'};
+          text.push_back(kCodes[i % 3]);
+          utf8 += kUtf8[i % 3];
+        }
+      }
+      // An empty text is one ordinary line; a text ending in a line end ends in an empty one.
+      if (text.empty()) text.push_back(' ');
+      if (text.back() == '\r') text.push_back(' ');
+      if (text.size() > 65531) text.resize(65531);
+      testing::WriteFile(folder / "notes.txt", utf8);
+      PosixFileSystem files;
+      testing::ScriptedInteraction user;
+      testing::FixedClock clock(2003, 2, 23, 14, 9);
+      const std::string target = folder / (std::string("notes.") + ExtensionOf(row.model));
+      ASSERT_TRUE(TextTransfer(files, user, clock, {'/', ':'})
+                      .Import(folder / "notes.txt", target, row.model, "notes"));
+      const std::size_t size = text.size() + 4;
+      std::vector<std::uint8_t> data{static_cast<std::uint8_t>(size >> 8),
+                                     static_cast<std::uint8_t>(size), 0x00, 0x01};
+      data.insert(data.end(), text.begin(), text.end());
+      data.push_back(0x00);
+      data.push_back(0xE0);
+      ExpectReadBack(target, row.read, data);
+    }
+  }
+  tifiles_io_exit();
+}
 
 }  // namespace
 }  // namespace orbisk

@@ -144,6 +144,16 @@ void AppendUtf8(std::string& out, const std::string& codes) {
 
 DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at) {
   DecodedCharacter decoded;
+  // Most text is printable ASCII, which is its own code: x and y only when no combining
+  // overline (CC 85 in UTF-8) follows.
+  const auto first = static_cast<unsigned char>(utf8[at]);
+  if (first >= 0x20 && first < 0x7F &&
+      ((first != 'x' && first != 'y') || at + 1 == utf8.size() ||
+       static_cast<unsigned char>(utf8[at + 1]) != 0xCC)) {
+    decoded.code = first;
+    decoded.length = 1;
+    return decoded;
+  }
   char32_t c = 0;
   decoded.length = ReadCodePoint(utf8, at, c);
   if (decoded.length == 0) {

@@ -17,9 +17,10 @@ bool MarkAt(const std::string& s, std::size_t at) { return s.compare(at, kMarkLe
 
 // Where the line that starts at `start` ends, and where the next one starts.
 void FindLineEnd(const std::string& s, std::size_t start, std::size_t& end, std::size_t& next) {
-  end = s.find_first_of("\r\n", start);
-  if (end == std::string::npos) {
-    end = next = s.size();
+  end = start;
+  while (end < s.size() && s[end] != '\n' && s[end] != '\r') ++end;
+  if (end == s.size()) {
+    next = end;
   } else {
     next = end + (s[end] == '\r' && end + 1 < s.size() && s[end + 1] == '\n' ? 2 : 1);
   }
@@ -50,6 +51,7 @@ std::string TextToUtf8(const std::string& text) {
 
 TextImport TextFromUtf8(const std::string& utf8) {
   TextImport result;
+  result.text.reserve(utf8.size() + 1);
   std::string input = utf8;
   // One final line end ends the last line instead of starting another.
   if (!input.empty() && input.back() == '\n') input.pop_back();
@@ -78,6 +80,14 @@ TextImport TextFromUtf8(const std::string& utf8) {
       }
     }
     while (at < end) {
+      // Printable ASCII but x and y, which an overline may follow, is its own code.
+      const char plain = input[at];
+      if (plain >= 0x20 && plain < 0x7F && plain != 'x' && plain != 'y') {
+        result.text += plain;
+        ++at;
+        ++column;
+        continue;
+      }
       const DecodedCharacter c = DecodeCharacter(input, at);
       if (c.kind == DecodedCharacter::Kind::Invalid) {
         result.valid = false;

@@ -1,6 +1,7 @@
 // Text in and out of calculator files.
 #include "text_transfer.hpp"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "input_file.hpp"
@@ -51,7 +52,9 @@ bool TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::str
     user_.ReportFailure(messages::NotAFileToRead(path));
     return false;
   }
-  if (int e = in.ReadAll(bytes, limit)) {
+  // What fstat tells is read, no more than `limit`: a file that grows meanwhile is read as
+  // it was.
+  if (int e = in.ReadAll(bytes, std::min<std::uint64_t>(limit, info.size))) {
     user_.ReportFailure(messages::CannotRead(path, e));
     return false;
   }
@@ -85,8 +88,8 @@ bool TextTransfer::Import(const std::string& source, const std::string& target, 
                           const std::string& name) {
   std::string utf8;
   FileInfo info;
-  if (!ReadHead(source, kLongestImport + 1, utf8, info)) return false;
-  if (utf8.size() > kLongestImport) {
+  if (!ReadHead(source, kLongestImport, utf8, info)) return false;
+  if (info.size > kLongestImport) {
     user_.ReportFailure(messages::TextFileTooLarge(source, info.size));
     return false;
   }

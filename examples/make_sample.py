@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 """Writes bonjour.9xt, the sample TI92+ text file of the README: a single text variable
-"bonjour" in the folder "main", laid out as these calculators' single-variable files are."""
+"bonjour" in the folder "main", laid out as these calculators' single-variable files are.
+
+The other sample, formules.9xt, is made by Orbisk itself from its UTF-8 text:
+    orbisk --from-text --to 9xt examples/formules.txt
+"""
 import struct
 
 LINES = ["Bonjour !", "Ceci est un texte de test pour Orbisk.", "Fin."]

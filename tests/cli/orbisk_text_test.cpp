@@ -156,6 +156,18 @@ TEST_F(OrbiskTextTest, ConvertsToTheModelChosenAndGivesATi89FileARealSignature) 
   EXPECT_EQ(Orbisk({"--check", "notes.v2t", "notes.89t"}).status, 0);
 }
 
+// The shipped sample is what Orbisk makes of its text, and reads back as that text.
+TEST_F(OrbiskTextTest, TheNonAsciiSampleIsMadeFromItsText) {
+  const std::string text = ReadFile(std::string(ORBISK_EXAMPLES) + "/formules.txt");
+  WriteFile(work_ / "formules.txt", text);
+  const Outcome made = Orbisk({"--from-text", "--to", "9xt", "formules.txt"});
+  EXPECT_EQ(made.status, 0);
+  EXPECT_EQ(made.err, "");
+  EXPECT_TRUE(testing::SameBytes(ReadFile(work_ / "formules.9xt"),
+                                 ReadFile(std::string(ORBISK_EXAMPLES) + "/formules.9xt")));
+  EXPECT_EQ(Orbisk({"--show", "formules.9xt"}).out, text);
+}
+
 // Every code but the line separator, in a line of each kind, through the real program.
 TEST_F(OrbiskTextTest, EveryCodeSurvivesExportThenImport) {
   std::string codes;

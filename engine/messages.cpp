@@ -14,6 +14,12 @@ std::string MissingSource(const std::string& source) {
   return "Le fichier " + source + " n'existe pas";
 }
 
+std::string CompletedCaption() { return "Conversion terminée"; }
+
+std::string Completed(const std::string& source, const std::string& target) {
+  return "Conversion de " + source + " vers " + target + " terminé avec succès";
+}
+
 std::string OverwriteQuestion(const std::string& target) {
   return target + " existe déjà. Voulez-vous l'écraser ?";
 }

@@ -10,6 +10,9 @@
 namespace orbisk::messages {
 
 std::string MissingSource(const std::string& source);
+// What a successful conversion says, and its caption, where it says anything.
+std::string CompletedCaption();
+std::string Completed(const std::string& source, const std::string& target);
 std::string OverwriteQuestion(const std::string& target);
 
 std::string CannotAccess(const std::string& path, int error);

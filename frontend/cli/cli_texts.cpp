@@ -93,6 +93,11 @@ std::string NoDisplayForWindow() {
          "fichiers pour les convertir en ligne de commande.\n";
 }
 
+std::string NoDisplayForViewer() {
+  return "orbisk : aucun affichage graphique pour ouvrir la fenêtre de lecture ; essayez "
+         "« orbisk --show » pour lire le texte dans le terminal.\n";
+}
+
 std::string QtModuleUnavailable(const std::string& reason) {
   return "orbisk : impossible de charger l'interface graphique : " + reason + "\n";
 }

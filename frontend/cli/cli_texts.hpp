@@ -17,6 +17,7 @@ std::string OptionNotWith(const std::string& option, const std::string& mode);
 std::string NoFileFor(const std::string& option);
 std::string TryHelp();
 std::string NoDisplayForWindow();
+std::string NoDisplayForViewer();
 std::string QtModuleUnavailable(const std::string& reason);
 std::string MissingEntries(const std::string& module);
 std::string WrongInterfaceVersion(const std::string& module, int found, int expected);

@@ -140,6 +140,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   if (line.model && mode && mode != Action::FromText) {
     return UsageError(texts::OptionNotWith("--to", OptionOf(*mode)));
   }
+  // Started from the desktop with no file, the viewer's command opens the main window.
+  if (mode == Action::View && line.names.empty()) return line;
   if (mode) {
     if (line.names.empty()) return UsageError(texts::NoFileFor(OptionOf(*mode)));
     line.action = *mode;

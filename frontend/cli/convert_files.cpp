@@ -7,7 +7,8 @@
 namespace orbisk {
 
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 std::optional<Model> model, FileSystem& files, Converter& converter) {
+                 std::optional<Model> model, FileSystem& files, Converter& converter,
+                 const Converted& converted) {
   const auto exists = [&files](const std::string& path) {
     FileInfo info;
     return files.Stat(path, info) == 0 && info.kind != FileKind::Missing;
@@ -18,6 +19,8 @@ int ConvertFiles(const std::vector<std::string>& names, const std::string& progr
         RequestFor(ResolveSourceName(name, programFolder, exists), model);
     if (!converter.Convert(request.direction, request.source, request.target)) {
       status = kExitNotConverted;
+    } else if (converted) {
+      converted(request.source, request.target);
     }
   }
   return status;

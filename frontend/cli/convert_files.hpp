@@ -1,6 +1,7 @@
 // The command-line mode: converts every named file in turn.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,9 +11,13 @@
 
 namespace orbisk {
 
+// What to do once a file was converted into another: tell the user, or nothing.
+using Converted = std::function<void(const std::string& source, const std::string& target)>;
+
 // Returns the exit status: every file converted, or at least one not. `model` chooses the
 // target model instead of each name's extension.
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 std::optional<Model> model, FileSystem& files, Converter& converter);
+                 std::optional<Model> model, FileSystem& files, Converter& converter,
+                 const Converted& converted = {});
 
 }  // namespace orbisk

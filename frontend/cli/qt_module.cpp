@@ -45,7 +45,10 @@ bool LoadQtModuleFrom(const std::string& path, QtModuleEntries& entries, std::st
   }
   entries.messageBoxes = Find<OrbiskMessageBoxesEntry>(module, kMessageBoxesEntryName);
   entries.runWindow = Find<OrbiskRunWindowEntry>(module, kRunWindowEntryName);
-  if (entries.messageBoxes == nullptr || entries.runWindow == nullptr) {
+  entries.runViewer = Find<OrbiskRunViewerEntry>(module, kRunViewerEntryName);
+  entries.notify = Find<OrbiskNotifyEntry>(module, kNotifyEntryName);
+  if (entries.messageBoxes == nullptr || entries.runWindow == nullptr ||
+      entries.runViewer == nullptr || entries.notify == nullptr) {
     error = texts::MissingEntries(path);
     return false;
   }

@@ -11,6 +11,8 @@ namespace orbisk {
 struct QtModuleEntries {
   OrbiskMessageBoxesEntry messageBoxes = nullptr;
   OrbiskRunWindowEntry runWindow = nullptr;
+  OrbiskRunViewerEntry runViewer = nullptr;
+  OrbiskNotifyEntry notify = nullptr;
 };
 
 // Where the module may be, in the order tried: beside the real executable (the build tree

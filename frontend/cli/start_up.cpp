@@ -12,6 +12,7 @@
 #include "convert_files.hpp"
 #include "display.hpp"
 #include "exit_status.hpp"
+#include "messages.hpp"
 #include "on_demand_interaction.hpp"
 #include "posix_file_system.hpp"
 #include "program_folder.hpp"
@@ -39,6 +40,45 @@ std::unique_ptr<Interaction> ChooseInteraction() {
     if (PrepareDisplay()) return MessageBoxesOrStandardError();
     return std::unique_ptr<Interaction>(std::make_unique<UnattendedInteraction>(std::cerr));
   });
+}
+
+// Says a conversion succeeded, for --notify: through the Qt module on a display, otherwise
+// on standard output.
+class SuccessNotice {
+ public:
+  void operator()(const std::string& source, const std::string& target) {
+    if (!tried_) {
+      tried_ = true;
+      std::string error;
+      shown_ = PrepareDisplay() && LoadQtModule(module_, error);
+    }
+    if (shown_) {
+      module_.notify(source.c_str(), target.c_str());
+    } else {
+      std::cout << messages::Completed(source, target) << std::endl;
+    }
+  }
+
+ private:
+  bool tried_ = false;
+  bool shown_ = false;
+  QtModuleEntries module_;
+};
+
+int OpenViewers(const std::vector<std::string>& names, FileSystem& files) {
+  if (!PrepareDisplay()) {
+    std::cerr << texts::NoDisplayForViewer() << texts::TryHelp();
+    return kExitNotConverted;
+  }
+  QtModuleEntries module;
+  std::string error;
+  if (!LoadQtModule(module, error)) {
+    std::cerr << texts::QtModuleUnavailable(error);
+    return kExitNotConverted;
+  }
+  std::vector<const char*> paths;
+  for (const std::string& name : names) paths.push_back(name.c_str());
+  return module.runViewer(&files, paths.data(), static_cast<int>(paths.size()));
 }
 
 int OpenWindow(FileSystem& files) {
@@ -73,6 +113,8 @@ int Main(int argc, char** argv) {
       return kExitUsage;
     case CommandLine::Action::OpenWindow:
       return OpenWindow(files);
+    case CommandLine::Action::View:
+      return OpenViewers(line.names, files);
     default:
       break;
   }
@@ -80,18 +122,21 @@ int Main(int argc, char** argv) {
   AssumeYes yes(*chosen);
   Interaction& user = line.assumeYes ? static_cast<Interaction&>(yes) : *chosen;
   SystemClock clock;
+  SuccessNotice notice;
+  const Converted converted = line.notify ? Converted(std::ref(notice)) : Converted();
   if (line.action == CommandLine::Action::Convert) {
     Converter converter(files, user, clock);
-    return ConvertFiles(line.names, ProgramFolder(argv[0]), line.model, files, converter);
+    return ConvertFiles(line.names, ProgramFolder(argv[0]), line.model, files, converter,
+                        converted);
   }
   TextTransfer texts(files, user, clock);
   switch (line.action) {
     case CommandLine::Action::Show:
       return ShowTexts(line.names, texts, std::cout);
     case CommandLine::Action::ToText:
-      return ExportTexts(line.names, texts);
+      return ExportTexts(line.names, texts, converted);
     case CommandLine::Action::FromText:
-      return ImportTexts(line.names, line.model, line.variableName, texts, user);
+      return ImportTexts(line.names, line.model, line.variableName, texts, user, converted);
     case CommandLine::Action::Check:
       return CheckFiles(line.names, texts, std::cout);
     default:

@@ -26,16 +26,23 @@ int ShowTexts(const std::vector<std::string>& names, TextTransfer& texts, std::o
   return status;
 }
 
-int ExportTexts(const std::vector<std::string>& names, TextTransfer& texts) {
+int ExportTexts(const std::vector<std::string>& names, TextTransfer& texts,
+                const Converted& exported) {
   int status = kExitConverted;
   for (const std::string& name : names) {
-    if (!texts.Export(name, WithExtension(name, "txt"))) status = kExitNotConverted;
+    const std::string target = WithExtension(name, "txt");
+    if (!texts.Export(name, target)) {
+      status = kExitNotConverted;
+    } else if (exported) {
+      exported(name, target);
+    }
   }
   return status;
 }
 
 int ImportTexts(const std::vector<std::string>& names, std::optional<Model> model,
-                const std::string& variable, TextTransfer& texts, Interaction& user) {
+                const std::string& variable, TextTransfer& texts, Interaction& user,
+                const Converted& imported) {
   const Model target = model.value_or(Model::Voyager200);
   int status = kExitConverted;
   for (const std::string& name : names) {
@@ -45,8 +52,11 @@ int ImportTexts(const std::vector<std::string>& names, std::optional<Model> mode
       status = kExitNotConverted;
       continue;
     }
-    if (!texts.Import(name, WithExtension(name, ExtensionOf(target)), target, chosen)) {
+    const std::string made = WithExtension(name, ExtensionOf(target));
+    if (!texts.Import(name, made, target, chosen)) {
       status = kExitNotConverted;
+    } else if (imported) {
+      imported(name, made);
     }
   }
   return status;

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "messages.hpp"
+
 namespace orbisk::texts {
 
 inline QString ApplicationTitle() { return QStringLiteral("Orbisk"); }
@@ -30,10 +32,29 @@ inline QString FolderNotFound(const QString& folder) {
                                  "dossier est correct.");
 }
 
-inline QString CompletedCaption() { return QStringLiteral("Conversion terminée"); }
+// The viewer.
+inline QString ViewerCaption(const QString& fileName) {
+  return QStringLiteral("Orbisk – ") + fileName;
+}
+// With access keys: Alt+C, Alt+T, Alt+E and Alt+F.
+inline QString ConvertToV200Button() { return QStringLiteral("&Convertir vers Voyager 200"); }
+inline QString ConvertToTi92PlusButton() { return QStringLiteral("Convertir vers &TI92+"); }
+inline QString SaveAsTextButton() { return QStringLiteral("&Enregistrer en texte…"); }
+inline QString CloseButton() { return QStringLiteral("&Fermer"); }
+inline QString TextFilter() {
+  return QStringLiteral("Texte (*.txt)|*.txt|Tous les fichiers (*.*)|*.*");
+}
+// "TI92+ · dossier main · variable notes · 343 octets"
+inline QString ViewerDetails(const QString& model, const QString& folder, const QString& name,
+                             qint64 size) {
+  return model + QStringLiteral(" · dossier ") + folder + QStringLiteral(" · variable ") + name +
+         QStringLiteral(" · ") + QString::number(size) +
+         (size < 2 ? QStringLiteral(" octet") : QStringLiteral(" octets"));
+}
+
+inline QString CompletedCaption() { return QString::fromStdString(messages::CompletedCaption()); }
 inline QString Completed(const QString& source, const QString& target) {
-  return QStringLiteral("Conversion de ") + source + QStringLiteral(" vers ") + target +
-         QStringLiteral(" terminé avec succès");
+  return QString::fromStdString(messages::Completed(source.toStdString(), target.toStdString()));
 }
 
 }  // namespace orbisk::texts

@@ -70,6 +70,7 @@ TEST(CommandLineTest, ModesAndTheirOptions) {
       {{"--from-text", "--to", "89t", "--name", "Notes", "a.txt"}, Action::FromText, ""},
       {{"--check", "a", "--", "--show"}, Action::Check, ""},
       {{"--view", "a.v2t"}, Action::View, ""},
+      {{"--view", "--"}, Action::OpenWindow, ""},
       {{"--to=9xt", "a.v2t"}, Action::Convert, ""},
       {{"--show", "--show", "a"}, Action::Show, ""},
       {{"--show"}, Action::UsageError,

@@ -8,18 +8,7 @@ work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work"
 
-wait_for_window() {  # prints the window id of the first window named $1
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no window named '$1' appeared" >&2
-  return 1
-}
-
-fail() { echo "FAILED: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/x11_helpers.sh"
 
 # Without arguments: the main window.
 "$orbisk" </dev/null &
@@ -38,10 +27,7 @@ echo old > "$work/-platform.v2t"
 (cd "$work" && exec env -u XDG_RUNTIME_DIR "$orbisk" -- -platform </dev/null 2>"$work/err") &
 program=$!
 box=$(wait_for_window "Orbisk")
-sleep 0.5
-# No window manager runs here: give the box the keyboard, then type as a user would.
-xdotool windowfocus --sync "$box"
-xdotool key Return
+type_into "$box" Return
 status=0
 wait "$program" || status=$?
 [ "$status" -eq 0 ] || fail "orbisk ended with status $status: $(cat "$work/err")"

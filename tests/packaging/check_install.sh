@@ -37,23 +37,54 @@ xvfb-run -a -s "-screen 0 800x600x24 -dpi 96 -noreset" \
 # Our file types, once the MIME database knows them.
 update-mime-database "$share/mime" 2>/dev/null  # it notes the prefix is not searched
 cp "$work/bonjour.9xt" "$work/sample.v2t"
-for pair in "bonjour.9xt application/x-ti92plus-text" "sample.v2t application/x-voyager200-text"; do
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orbisk" --to 89t "$work/bonjour.9xt" </dev/null
+mv "$work/bonjour.89t" "$work/other.89t"
+for pair in "bonjour.9xt application/x-ti92plus-text" "sample.v2t application/x-voyager200-text" \
+            "other.89t application/x-ti89-text"; do
   set -- $pair
   found=$(XDG_DATA_DIRS="$share:/usr/share" xdg-mime query filetype "$work/$1")
   [ "$found" = "$2" ] || fail "xdg-mime says $1 is $found, not $2"
 done
-echo "xdg-mime names both file types"
+echo "xdg-mime names the three file types"
 
-# The Exec line expanded with two files, as a file manager does (no terminal, no display).
+# Runs the Exec line of the desktop entry's section $1 ("Desktop Entry" or an action) with
+# the files that follow in place of %f or %F, as a file manager does: no terminal, and here
+# no display.
+run_desktop_command() {
+  local section="$1"; shift
+  local exec_line word command=()
+  exec_line=$(awk -v section="[$section]" '/^\[/ { inside = ($0 == section) }
+                                            inside && /^Exec=/ { sub(/^Exec=/, ""); print }' \
+                "$share/applications/$id.desktop")
+  local files=("$@")
+  eval "set -- $exec_line"
+  for word in "$@"; do
+    case "$word" in
+      %f|%F) command+=("${files[@]}") ;;
+      *) command+=("$word") ;;
+    esac
+  done
+  env -u DISPLAY -u WAYLAND_DISPLAY "${command[@]}" </dev/null
+}
+
 rm -f "$work/bonjour.v2t" "$work/sample.9xt"
-exec_line=$(sed -n 's/^Exec=//p' "$share/applications/$id.desktop")
-eval "set -- ${exec_line//%F/ORBISK_FILES}"
-command=()
-for word in "$@"; do
-  if [ "$word" = ORBISK_FILES ]; then command+=("$work/bonjour.9xt" "$work/sample.v2t")
-  else command+=("$word"); fi
-done
-env -u DISPLAY -u WAYLAND_DISPLAY "${command[@]}" </dev/null
+out=$(run_desktop_command "Desktop Action convert" "$work/bonjour.9xt" "$work/sample.v2t")
 [ -f "$work/bonjour.v2t" ] && [ -f "$work/sample.9xt" ] ||
-  fail "the desktop entry's command did not convert both files"
-echo "the desktop entry converts both files it is given"
+  fail "the desktop action Convertir did not convert both files"
+[ "$(grep -c "terminé avec succès" <<<"$out")" -eq 2 ] ||
+  fail "the desktop action Convertir said: $out"
+run_desktop_command "Desktop Action save-as-text" "$work/bonjour.9xt" "$work/other.89t" >/dev/null
+[ -f "$work/bonjour.txt" ] && [ -f "$work/other.txt" ] ||
+  fail "the desktop action Enregistrer en texte did not write both texts"
+echo "the desktop actions convert and save as text every file they are given"
+
+# Opening a file runs the viewer (which needs a display); launching without one, the window.
+status=0
+run_desktop_command "Desktop Entry" "$work/bonjour.9xt" 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] && grep -q "fenêtre de lecture" "$work/err" ||
+  fail "opening a file did not run the viewer: status $status, $(cat "$work/err")"
+status=0
+run_desktop_command "Desktop Entry" 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] && grep -q "pour ouvrir la fenêtre ;" "$work/err" ||
+  fail "launching without a file did not open the window: status $status, $(cat "$work/err")"
+echo "the desktop entry opens a file in the viewer, and the window without one"

@@ -1,0 +1,140 @@
+// The viewer: one calculator text, read-only, with what can be done with it.
+#include "form_view.hpp"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "charset.hpp"
+#include "converter.hpp"
+#include "name_filters.hpp"
+#include "target_names.hpp"
+#include "text_transfer.hpp"
+#include "text_view.hpp"
+#include "window_texts.hpp"
+
+namespace orbisk {
+namespace {
+
+std::string ToPath(const QString& text) { return QFile::encodeName(text).toStdString(); }
+QString FromPath(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QString FromCalculator(const std::string& codes) {
+  std::string utf8;
+  AppendUtf8(utf8, codes);
+  return QString::fromStdString(utf8);
+}
+
+bool CarriesALocalFile(const QMimeData* data) {
+  const QList<QUrl> urls = data->urls();
+  return !urls.isEmpty() && urls.constFirst().isLocalFile();
+}
+
+}  // namespace
+
+FormView::FormView(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      files_(files),
+      clock_(clock),
+      dialogs_(dialogs),
+      interaction_(dialogs),
+      text_(new CalculatorTextView(this)),
+      details_(new QLabel(this)),
+      toV200_(new QPushButton(texts::ConvertToV200Button(), this)),
+      toTi92Plus_(new QPushButton(texts::ConvertToTi92PlusButton(), this)),
+      saveAsText_(new QPushButton(texts::SaveAsTextButton(), this)),
+      close_(new QPushButton(texts::CloseButton(), this)) {
+  text_->setObjectName(QStringLiteral("text"));
+  details_->setObjectName(QStringLiteral("details"));
+  toV200_->setObjectName(QStringLiteral("toV200"));
+  toTi92Plus_->setObjectName(QStringLiteral("toTi92Plus"));
+  saveAsText_->setObjectName(QStringLiteral("saveAsText"));
+  close_->setObjectName(QStringLiteral("close"));
+  details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  setAcceptDrops(true);
+  // The text takes drops as files, not as text to insert.
+  text_->setAcceptDrops(false);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(toV200_);
+  buttons->addWidget(toTi92Plus_);
+  buttons->addWidget(saveAsText_);
+  buttons->addStretch();
+  buttons->addWidget(close_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text_, 1);
+  layout->addWidget(details_);
+  layout->addLayout(buttons);
+  resize(640, 480);
+
+  connect(toV200_, &QPushButton::clicked, this, [this] { ConvertTo(Model::Voyager200); });
+  connect(toTi92Plus_, &QPushButton::clicked, this, [this] { ConvertTo(Model::Ti92Plus); });
+  connect(saveAsText_, &QPushButton::clicked, this, &FormView::SaveAsText);
+  connect(close_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+bool FormView::Open(const QString& path) {
+  TextVariable variable;
+  FileInfo info;
+  TextTransfer texts(files_, interaction_, clock_);
+  if (!texts.Read(ToPath(path), variable, &info)) return false;
+  path_ = path;
+  setWindowTitle(texts::ViewerCaption(QFileInfo(path).fileName()));
+  text_->ShowText(variable.text);
+  details_->setText(texts::ViewerDetails(QString::fromUtf8(ModelName(variable.model)),
+                                         FromCalculator(variable.folder),
+                                         FromCalculator(variable.name),
+                                         static_cast<qint64>(info.size)));
+  ShowConversionsFrom(variable.model);
+  return true;
+}
+
+void FormView::ShowConversionsFrom(Model model) {
+  toV200_->setVisible(model != Model::Voyager200);
+  toTi92Plus_->setVisible(model != Model::Ti92Plus);
+}
+
+// As the main window converts: the same engine, question and completion message.
+void FormView::ConvertTo(Model model) {
+  const std::string source = ToPath(path_);
+  const std::string target = WithExtension(source, ExtensionOf(model));
+  Converter converter(files_, interaction_, clock_);
+  if (converter.Convert(DirectionTo(model), source, target)) {
+    dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
+                         texts::Completed(path_, FromPath(target)));
+  }
+}
+
+void FormView::SaveAsText() {
+  const QString proposed = FromPath(WithExtension(ToPath(path_), "txt"));
+  const std::optional<QString> chosen = dialogs_.ChooseFile(
+      {Dialogs::FileDialogKind::Save, proposed, QtNameFilters(texts::TextFilter())});
+  if (!chosen) return;
+  TextTransfer texts(files_, interaction_, clock_);
+  if (texts.Export(ToPath(path_), ToPath(*chosen))) {
+    dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
+                         texts::Completed(path_, *chosen));
+  }
+}
+
+void FormView::dragEnterEvent(QDragEnterEvent* event) {
+  if (CarriesALocalFile(event->mimeData())) event->acceptProposedAction();
+}
+
+// A dropped file is opened in place of the one shown, if it is a text.
+void FormView::dropEvent(QDropEvent* event) {
+  if (!CarriesALocalFile(event->mimeData())) return;
+  event->acceptProposedAction();
+  Open(event->mimeData()->urls().constFirst().toLocalFile());
+}
+
+}  // namespace orbisk

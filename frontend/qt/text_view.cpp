@@ -1,0 +1,164 @@
+// A calculator text shown read-only, line for line as on the calculator.
+#include "text_view.hpp"
+
+#include <QPainter>
+#include <QTextBlock>
+
+#include "charset.hpp"
+
+namespace orbisk {
+namespace {
+
+using LineKind = CalculatorTextView::LineKind;
+
+LineKind KindOfCode(char code) {
+  switch (code) {
+    case ' ': return LineKind::Ordinary;
+    case 'C': return LineKind::Command;
+    case 'P': return LineKind::PrintObj;
+    case 0x0C: return LineKind::PageBreak;
+    default: return LineKind::OtherCode;
+  }
+}
+
+// The calculators' monospaced text, in a face that has their characters.
+QFont CalculatorFont() {
+  QFont font;
+  // FreeMono has the Control Pictures the others lack; any other missing character comes
+  // from whichever installed face has it.
+  font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("FreeMono"),
+                    QStringLiteral("Noto Sans Mono"), QStringLiteral("Liberation Mono"),
+                    QStringLiteral("monospace")});
+  font.setStyleHint(QFont::Monospace);
+  font.setPointSize(11);
+  return font;
+}
+
+}  // namespace
+
+// The strip left of the text where the marks are painted.
+class CalculatorTextView::Margin final : public QWidget {
+ public:
+  explicit Margin(CalculatorTextView* view) : QWidget(view), view_(view) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override { view_->PaintMargin(event); }
+
+ private:
+  CalculatorTextView* view_;
+};
+
+CalculatorTextView::CalculatorTextView(QWidget* parent)
+    : QPlainTextEdit(parent), margin_(new Margin(this)) {
+  setReadOnly(true);
+  setFont(CalculatorFont());
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  setViewportMargins(MarginWidth(), 0, 0, 0);
+  document()->setDocumentMargin(6);
+  connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
+    if (dy != 0) {
+      margin_->scroll(0, dy);
+    } else {
+      margin_->update(0, rect.y(), margin_->width(), rect.height());
+    }
+  });
+}
+
+int CalculatorTextView::MarginWidth() const {
+  return fontMetrics().horizontalAdvance(QLatin1Char('M')) * 2;
+}
+
+void CalculatorTextView::ShowText(const std::string& text) {
+  QStringList lines;
+  std::vector<LineKind> kinds;
+  marks_.clear();
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = std::min(text.find('\r', start), text.size());
+    std::string utf8;
+    if (start == end) {
+      kinds.push_back(LineKind::NoCode);
+      marks_.emplace_back();
+    } else {
+      const auto code = static_cast<unsigned char>(text[start]);
+      kinds.push_back(KindOfCode(static_cast<char>(code)));
+      marks_.push_back(kinds.back() == LineKind::OtherCode
+                           ? QString::fromStdString(CharacterOf(code))
+                           : QString());
+      AppendUtf8(utf8, text.substr(start + 1, end - start - 1));
+    }
+    // Codes show as characters, control codes as their pictures: no line end inside a line.
+    lines << QString::fromStdString(utf8);
+    if (end == text.size()) break;
+    start = end + 1;
+  }
+  setPlainText(lines.join(QLatin1Char('\n')));
+  QTextBlock block = document()->firstBlock();
+  for (const LineKind kind : kinds) {
+    block.setUserState(static_cast<int>(kind));
+    block = block.next();
+  }
+  viewport()->update();
+  margin_->update();
+}
+
+CalculatorTextView::LineKind CalculatorTextView::KindOfLine(int line) const {
+  const QTextBlock block = document()->findBlockByNumber(line);
+  return block.isValid() ? static_cast<LineKind>(block.userState()) : LineKind::NoCode;
+}
+
+QString CalculatorTextView::MarginMark(int line) const {
+  switch (KindOfLine(line)) {
+    case LineKind::Command: return QStringLiteral("C");
+    case LineKind::PrintObj: return QStringLiteral("P");
+    case LineKind::OtherCode:
+      return line >= 0 && static_cast<std::size_t>(line) < marks_.size()
+                 ? marks_[static_cast<std::size_t>(line)]
+                 : QString();
+    default: return {};
+  }
+}
+
+void CalculatorTextView::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  const QRect contents = contentsRect();
+  margin_->setGeometry(contents.left(), contents.top(), MarginWidth(), contents.height());
+}
+
+// The margin's marks, in the colour of text that is there to help rather than to be read.
+void CalculatorTextView::PaintMargin(QPaintEvent* event) {
+  QPainter painter(margin_);
+  painter.fillRect(event->rect(), palette().color(QPalette::AlternateBase));
+  painter.setPen(palette().color(QPalette::PlaceholderText));
+  for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+    const QRectF box = blockBoundingGeometry(block).translated(contentOffset());
+    if (box.top() > event->rect().bottom()) break;
+    const QString mark = MarginMark(block.blockNumber());
+    if (!mark.isEmpty() && block.isVisible()) {
+      painter.drawText(QRectF(0, box.top(), margin_->width(), fontMetrics().height()),
+                       Qt::AlignCenter, mark);
+    }
+  }
+}
+
+// Page breaks are drawn as a dotted rule across the text, where the calculator breaks.
+void CalculatorTextView::paintEvent(QPaintEvent* event) {
+  QPlainTextEdit::paintEvent(event);
+  QPainter painter(viewport());
+  QPen rule(palette().color(QPalette::PlaceholderText), 1, Qt::DashLine);
+  painter.setPen(rule);
+  for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+    const QRectF box = blockBoundingGeometry(block).translated(contentOffset());
+    if (box.top() > event->rect().bottom()) break;
+    if (static_cast<LineKind>(block.userState()) == LineKind::PageBreak) {
+      const qreal y = box.top() + fontMetrics().height() / 2.0;
+      const qreal left = block.text().isEmpty()
+                             ? 0
+                             : fontMetrics().horizontalAdvance(block.text()) + 8;
+      painter.drawLine(QPointF(left, y), QPointF(viewport()->width(), y));
+    }
+  }
+}
+
+}  // namespace orbisk

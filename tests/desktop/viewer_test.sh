@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The real orbisk's viewer and its word on success, on a virtual X display with a private
+# session bus: the viewer shows the sample's text and converts it, a file that is no text is
+# reported in a box and opens nothing, and --notify goes to the desktop's notification
+# service when one runs, to the completion box otherwise.
+# Usage: viewer_test.sh path/to/orbisk path/to/fake_notifications examples-folder
+#        (run under xvfb-run and dbus-run-session by CTest)
+set -euo pipefail
+orbisk="$1"
+fake_notifications="$2"
+examples="$3"
+work="$(mktemp -d)"
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR="$work"
+source "$(dirname "${BASH_SOURCE[0]}")/x11_helpers.sh"
+cp "$examples/formules.9xt" "$work/"
+cd "$work"
+
+# The viewer on the non-ASCII sample: its text is drawn, Alt+C converts it to Voyager 200
+# with the completion box, Alt+F closes it.
+"$orbisk" --view formules.9xt </dev/null 2>err &
+program=$!
+window=$(wait_for_window "Orbisk – formules.9xt")
+sleep 0.5
+import -window "$window" view.png
+ink=$(convert view.png -crop 560x150+40+10 +repage -colorspace Gray -threshold 50% -negate \
+        -format "%[fx:mean]" info:)
+awk "BEGIN { exit !($ink > 0.02) }" || fail "the viewer's text area is blank ($ink)"
+type_into "$window" alt+c
+box=$(wait_for_window "Conversion terminée")
+type_into "$box" Return
+"$orbisk" --check formules.v2t >check.out || fail "the viewer's conversion: $(cat check.out)"
+type_into "$window" alt+f
+status=0
+wait "$program" || status=$?
+[ "$status" -eq 0 ] || fail "the viewer ended with status $status"
+[ ! -s err ] || fail "the viewer wrote on standard error: $(cat err)"
+echo "viewer: text drawn, converted from it with the completion box, closed"
+
+# A file that is no calculator text: the checker's report in an error box, no viewer.
+echo "not a calculator file" > bad.9xt
+"$orbisk" --view bad.9xt </dev/null &
+program=$!
+box=$(wait_for_window "Orbisk")
+! xdotool search --onlyvisible --name "^Orbisk – bad" >/dev/null 2>&1 || fail "a viewer opened"
+type_into "$box" Return
+status=0
+wait "$program" || status=$?
+[ "$status" -eq 1 ] || fail "the viewer of a bad file ended with status $status, not 1"
+echo "viewer: a file that is no text is reported in a box, status 1"
+
+# --notify with a notification service: one notification, no box.
+"$fake_notifications" notified >fake.out &
+service=$!
+for _ in $(seq 100); do grep -q ready fake.out 2>/dev/null && break; sleep 0.1; done
+cp formules.9xt n.9xt
+"$orbisk" --notify n.9xt </dev/null || fail "orbisk --notify ended with status $?"
+[ "$(cat notified)" = "Conversion terminée"$'\n'"Conversion de n.9xt vers n.v2t terminé avec succès" ] ||
+  fail "the notification was: $(cat notified 2>/dev/null)"
+kill "$service"
+echo "--notify: the desktop's notification service told"
+
+# Without one: the completion box.
+sleep 0.5
+"$orbisk" --notify --yes n.9xt </dev/null &
+program=$!
+box=$(wait_for_window "Conversion terminée")
+type_into "$box" Return
+wait "$program" || fail "orbisk --notify without a service ended with status $?"
+echo "--notify: without a notification service, the completion box"

@@ -1,0 +1,249 @@
+// The viewer, driven headless with scripted dialogs on temporary files.
+#include <QDropEvent>
+#include <QFile>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRawFont>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QUrl>
+#include <memory>
+
+#include "application.hpp"
+#include "charset.hpp"
+#include "fixed_clock.hpp"
+#include "form_view.hpp"
+#include "posix_file_system.hpp"
+#include "scripted_dialogs.hpp"
+#include "text_view.hpp"
+#include "variable_file.hpp"
+
+using orbisk::CalculatorTextView;
+using orbisk::Dialogs;
+using orbisk::FormView;
+using orbisk::Model;
+using LineKind = CalculatorTextView::LineKind;
+
+namespace {
+
+QByteArray TextFile(Model model, const std::string& text) {
+  orbisk::TextVariable variable;
+  variable.model = model;
+  variable.name = "notes";
+  variable.text = text;
+  return QByteArray::fromStdString(orbisk::WriteTextFile(variable, "23/02/03, 14:09"));
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray Read(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+  return file.readAll();
+}
+
+// " Bonjour", a command line, a PrintObj line, a page break, a line with no code, and an
+// ordinary line with π, ≤ and the code 0x0A, which must not break the line.
+const std::string kText = " Bonjour\rCDisp 1\rPf(2)\r\x0C\r\r \x8C\x9C\x0A";
+
+}  // namespace
+
+Q_DECLARE_METATYPE(orbisk::Model)
+
+class TestFormView : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QVERIFY(orbisk::InstallFrenchTranslations(*qApp)); }
+  void init();
+  void cleanup();
+
+  void showsTheTextLineForLineWithItsKinds();
+  void showsWhatTheFileIsAndTheConversionsItsModelCallsFor_data();
+  void showsWhatTheFileIsAndTheConversionsItsModelCallsFor();
+  void aFileThatIsNoTextIsReportedAndNotShown();
+  void convertsWithTheQuestionAndTheCompletionMessage();
+  void savesAsTextWhereTheSaveDialogSays();
+  void aDroppedFileIsOpenedInTheViewer();
+  void everyCalculatorCharacterHasAFaceToDrawIt();
+
+ private:
+  template <typename T>
+  T* Control(const char* name) {
+    T* control = form_->findChild<T*>(QString::fromLatin1(name));
+    if (control == nullptr) qFatal("no control %s", name);
+    return control;
+  }
+  QString InFolder(const QString& name) const { return folder_->filePath(name); }
+
+  std::unique_ptr<QTemporaryDir> folder_;
+  orbisk::PosixFileSystem files_;
+  orbisk::testing::FixedClock clock_{2003, 2, 23, 14, 9};
+  std::unique_ptr<orbisk::testing::ScriptedDialogs> dialogs_;
+  std::unique_ptr<FormView> form_;
+};
+
+void TestFormView::init() {
+  folder_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(folder_->isValid());
+  dialogs_ = std::make_unique<orbisk::testing::ScriptedDialogs>();
+  form_ = std::make_unique<FormView>(files_, clock_, *dialogs_);
+  Write(InFolder("notes.9xt"), TextFile(Model::Ti92Plus, kText));
+}
+
+void TestFormView::cleanup() {
+  form_.reset();
+  folder_.reset();
+}
+
+void TestFormView::showsTheTextLineForLineWithItsKinds() {
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  QCOMPARE(form_->windowTitle(), QStringLiteral("Orbisk – notes.9xt"));
+  auto* text = Control<CalculatorTextView>("text");
+  QVERIFY(text->isReadOnly());
+  QCOMPARE(text->toPlainText(), QStringLiteral("Bonjour\nDisp 1\nf(2)\n\n\nπ≤␊"));
+  const LineKind kinds[] = {LineKind::Ordinary, LineKind::Command, LineKind::PrintObj,
+                            LineKind::PageBreak, LineKind::NoCode, LineKind::Ordinary};
+  const char* marks[] = {"", "C", "P", "", "", ""};
+  for (int line = 0; line < 6; ++line) {
+    QCOMPARE(text->KindOfLine(line), kinds[line]);
+    QCOMPARE(text->MarginMark(line), QString::fromUtf8(marks[line]));
+  }
+  QCOMPARE(dialogs_->messages.size(), 0);
+}
+
+void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor_data() {
+  QTest::addColumn<Model>("model");
+  QTest::addColumn<QString>("details");
+  QTest::addColumn<bool>("toV200");
+  QTest::addColumn<bool>("toTi92Plus");
+  QTest::newRow("9xt") << Model::Ti92Plus << "TI92+" << true << false;
+  QTest::newRow("v2t") << Model::Voyager200 << "Voyager 200" << false << true;
+  QTest::newRow("89t") << Model::Ti89 << "TI-89" << true << true;
+}
+
+void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor() {
+  QFETCH(Model, model);
+  QFETCH(QString, details);
+  QFETCH(bool, toV200);
+  QFETCH(bool, toTi92Plus);
+  const QString path = InFolder(QStringLiteral("notes.") + orbisk::ExtensionOf(model));
+  Write(path, TextFile(model, " x"));
+  QVERIFY(form_->Open(path));
+  form_->show();
+  QCOMPARE(Control<QLabel>("details")->text(),
+           details + QStringLiteral(" · dossier main · variable notes · 96 octets"));
+  QCOMPARE(Control<QPushButton>("toV200")->isVisible(), toV200);
+  QCOMPARE(Control<QPushButton>("toTi92Plus")->isVisible(), toTi92Plus);
+  // The captions, each with its access key.
+  QCOMPARE(Control<QPushButton>("toV200")->text(), QStringLiteral("&Convertir vers Voyager 200"));
+  QCOMPARE(Control<QPushButton>("toTi92Plus")->text(), QStringLiteral("Convertir vers &TI92+"));
+  QCOMPARE(Control<QPushButton>("saveAsText")->text(), QStringLiteral("&Enregistrer en texte…"));
+  QCOMPARE(Control<QPushButton>("close")->text(), QStringLiteral("&Fermer"));
+}
+
+void TestFormView::aFileThatIsNoTextIsReportedAndNotShown() {
+  QByteArray spoilt = TextFile(Model::Ti92Plus, " x");
+  spoilt[spoilt.size() - 1] = 0x7F;
+  Write(InFolder("bad.9xt"), spoilt);
+  QVERIFY(!form_->Open(InFolder("bad.9xt")));
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Critical);
+  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Orbisk"));
+  QCOMPARE(dialogs_->messages[0].text,
+           "Impossible de lire " + InFolder("bad.9xt") +
+               " : la somme de contrôle inscrite est 0x7F7F, mais le contenu donne 0x017F.");
+  QVERIFY(form_->windowTitle().isEmpty());
+}
+
+void TestFormView::convertsWithTheQuestionAndTheCompletionMessage() {
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  Control<QPushButton>("toV200")->click();
+  QVERIFY(Read(InFolder("notes.v2t")).startsWith("**TI92P*"));
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Information);
+  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Conversion terminée"));
+  QCOMPARE(dialogs_->messages[0].text, "Conversion de " + InFolder("notes.9xt") + " vers " +
+                                           InFolder("notes.v2t") + " terminé avec succès");
+
+  // Once it exists, the same question as the main window's; No keeps it, and says nothing.
+  Write(InFolder("notes.v2t"), "kept");
+  dialogs_->yesNoAnswers << false;
+  Control<QPushButton>("toV200")->click();
+  QCOMPARE(dialogs_->questions.size(), 1);
+  QCOMPARE(dialogs_->questions[0].text,
+           InFolder("notes.v2t") + " existe déjà. Voulez-vous l'écraser ?");
+  QCOMPARE(Read(InFolder("notes.v2t")), QByteArray("kept"));
+  QCOMPARE(dialogs_->messages.size(), 1);
+}
+
+void TestFormView::savesAsTextWhereTheSaveDialogSays() {
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  dialogs_->fileAnswers << std::nullopt << InFolder("chosen.txt");
+  Control<QPushButton>("saveAsText")->click();
+  QCOMPARE(Read(InFolder("notes.txt")), QByteArray("<missing>"));
+  Control<QPushButton>("saveAsText")->click();
+  QCOMPARE(dialogs_->fileRequests.size(), 2);
+  QCOMPARE(dialogs_->fileRequests[0].kind, Dialogs::FileDialogKind::Save);
+  QCOMPARE(dialogs_->fileRequests[0].proposedName, InFolder("notes.txt"));
+  QCOMPARE(dialogs_->fileRequests[0].nameFilters,
+           (QStringList{"Texte (*.txt) (*.txt)", "Tous les fichiers (*.*) (*)"}));
+  QCOMPARE(QString::fromUtf8(Read(InFolder("chosen.txt"))),
+           QStringLiteral("Bonjour\nC│Disp 1\nP│f(2)\n␌│\n│\nπ≤␊\n"));
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Conversion terminée"));
+}
+
+void TestFormView::aDroppedFileIsOpenedInTheViewer() {
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  Write(InFolder("other.89t"), TextFile(Model::Ti89, " autre"));
+  Write(InFolder("bad.89t"), "not a text");
+  const auto drop = [this](const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &dropped);
+  };
+  drop(InFolder("other.89t"));
+  QCOMPARE(form_->windowTitle(), QStringLiteral("Orbisk – other.89t"));
+  QCOMPARE(Control<CalculatorTextView>("text")->toPlainText(), QStringLiteral("autre"));
+  // What is not a text is reported, and the text shown stays.
+  drop(InFolder("bad.89t"));
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Critical);
+  QCOMPARE(form_->windowTitle(), QStringLiteral("Orbisk – other.89t"));
+}
+
+// The view's faces, or the faces the system falls back on, draw every character of the
+// calculators (the packages of the build and of the Debian package provide them).
+void TestFormView::everyCalculatorCharacterHasAFaceToDrawIt() {
+  QList<QRawFont> faces;
+  for (const QString& family : QFontDatabase::families()) {
+    faces << QRawFont::fromFont(QFont(family));
+  }
+  QStringList missing;
+  for (unsigned code = 0; code < 256; ++code) {
+    const QString character =
+        QString::fromStdString(orbisk::CharacterOf(static_cast<unsigned char>(code)));
+    for (const uint ucs4 : character.toUcs4()) {
+      const bool drawn = std::any_of(faces.begin(), faces.end(), [ucs4](const QRawFont& face) {
+        return face.isValid() && face.supportsCharacter(ucs4);
+      });
+      if (!drawn) missing << QString::number(ucs4, 16);
+    }
+  }
+  QVERIFY2(missing.isEmpty(), qPrintable("no face for U+" + missing.join(", U+")));
+}
+
+QTEST_MAIN(TestFormView)
+#include "tst_form_view.moc"

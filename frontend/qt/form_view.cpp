@@ -61,8 +61,9 @@ FormView::FormView(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWid
   close_->setObjectName(QStringLiteral("close"));
   details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   setAcceptDrops(true);
-  // The text takes drops as files, not as text to insert.
+  // A file dropped on the text is one dropped on the window, not text to insert.
   text_->setAcceptDrops(false);
+  text_->viewport()->setAcceptDrops(false);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(toV200_);

@@ -3,12 +3,13 @@
 # session bus: the viewer shows the sample's text and converts it, a file that is no text is
 # reported in a box and opens nothing, and --notify goes to the desktop's notification
 # service when one runs, to the completion box otherwise.
-# Usage: viewer_test.sh path/to/orbisk path/to/fake_notifications examples-folder
-#        (run under xvfb-run and dbus-run-session by CTest)
+# Usage: viewer_test.sh path/to/orbisk path/to/fake_notifications path/to/drag_source
+#        examples-folder   (run under xvfb-run and dbus-run-session by CTest)
 set -euo pipefail
 orbisk="$1"
 fake_notifications="$2"
-examples="$3"
+drag_source="$3"
+examples="$4"
 work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work"
@@ -30,6 +31,19 @@ type_into "$window" alt+c
 box=$(wait_for_window "Conversion terminée")
 type_into "$box" Return
 "$orbisk" --check formules.v2t >check.out || fail "the viewer's conversion: $(cat check.out)"
+# A file dragged from another window and dropped on the viewer opens in it.
+"$orbisk" --to 89t formules.9xt </dev/null
+"$drag_source" "$work/formules.89t" &
+dragger=$!
+source_window=$(wait_for_window "drag source")
+sleep 0.3
+xdotool mousemove --window "$source_window" 50 50 mousedown 1
+sleep 0.3
+for step in 700 500 300; do xdotool mousemove "$step" 200; sleep 0.2; done
+xdotool mouseup 1
+wait "$dragger" || fail "the drag was not taken"
+wait_for_window "Orbisk – formules.89t" >/dev/null || fail "the dropped file did not open"
+echo "viewer: a dropped file opens in it"
 type_into "$window" alt+f
 status=0
 wait "$program" || status=$?

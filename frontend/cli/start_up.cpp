@@ -65,33 +65,32 @@ class SuccessNotice {
   QtModuleEntries module_;
 };
 
-int OpenViewers(const std::vector<std::string>& names, FileSystem& files) {
+// Loads the Qt module for a window, or says on standard error why there can be none:
+// `noDisplay` when nothing can show it.
+bool LoadForWindow(const std::string& noDisplay, QtModuleEntries& module) {
   if (!PrepareDisplay()) {
-    std::cerr << texts::NoDisplayForViewer() << texts::TryHelp();
-    return kExitNotConverted;
+    std::cerr << noDisplay << texts::TryHelp();
+    return false;
   }
-  QtModuleEntries module;
   std::string error;
   if (!LoadQtModule(module, error)) {
     std::cerr << texts::QtModuleUnavailable(error);
-    return kExitNotConverted;
+    return false;
   }
+  return true;
+}
+
+int OpenViewers(const std::vector<std::string>& names, FileSystem& files) {
+  QtModuleEntries module;
+  if (!LoadForWindow(texts::NoDisplayForViewer(), module)) return kExitNotConverted;
   std::vector<const char*> paths;
   for (const std::string& name : names) paths.push_back(name.c_str());
   return module.runViewer(&files, paths.data(), static_cast<int>(paths.size()));
 }
 
 int OpenWindow(FileSystem& files) {
-  if (!PrepareDisplay()) {
-    std::cerr << texts::NoDisplayForWindow() << texts::TryHelp();
-    return kExitNotConverted;
-  }
   QtModuleEntries module;
-  std::string error;
-  if (!LoadQtModule(module, error)) {
-    std::cerr << texts::QtModuleUnavailable(error);
-    return kExitNotConverted;
-  }
+  if (!LoadForWindow(texts::NoDisplayForWindow(), module)) return kExitNotConverted;
   return module.runWindow(&files);
 }
 

@@ -14,6 +14,7 @@
 #include <QStyleOptionButton>
 #include <QUrl>
 
+#include "local_files.hpp"
 #include "name_filters.hpp"
 #include "target_names.hpp"
 #include "twips.hpp"
@@ -31,11 +32,6 @@ QFont NarrowFont() {
                     QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
   font.setPointSize(8);
   return font;
-}
-
-std::string ToPath(const QString& text) { return QFile::encodeName(text).toStdString(); }
-QString FromPath(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 // The width a control needs to show its whole caption.
@@ -185,15 +181,6 @@ void FormMain::Browse(Dialogs::FileDialogKind kind, bool v200Files, QLineEdit* f
   field->setText(*chosen);
 }
 
-namespace {
-
-bool CarriesALocalFile(const QMimeData* data) {
-  const QList<QUrl> urls = data->urls();
-  return !urls.isEmpty() && urls.constFirst().isLocalFile();
-}
-
-}  // namespace
-
 void FormMain::dragEnterEvent(QDragEnterEvent* event) {
   if (CarriesALocalFile(event->mimeData())) event->acceptProposedAction();
 }
@@ -204,7 +191,7 @@ void FormMain::dropEvent(QDropEvent* event) {
 
 // A dropped file becomes the source, and its extension picks the direction.
 void FormMain::TakeDroppedFile(QDropEvent* event) {
-  const QString path = event->mimeData()->urls().constFirst().toLocalFile();
+  const QString path = DroppedFile(event->mimeData());
   txtFile->setText(path);
   const QString extension = QFileInfo(path).suffix().toLower();
   if (extension == QLatin1String("v2t")) optSens[1]->setChecked(true);

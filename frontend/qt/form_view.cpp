@@ -14,6 +14,7 @@
 
 #include "charset.hpp"
 #include "converter.hpp"
+#include "local_files.hpp"
 #include "name_filters.hpp"
 #include "target_names.hpp"
 #include "text_transfer.hpp"
@@ -23,20 +24,10 @@
 namespace orbisk {
 namespace {
 
-std::string ToPath(const QString& text) { return QFile::encodeName(text).toStdString(); }
-QString FromPath(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 QString FromCalculator(const std::string& codes) {
   std::string utf8;
   AppendUtf8(utf8, codes);
   return QString::fromStdString(utf8);
-}
-
-bool CarriesALocalFile(const QMimeData* data) {
-  const QList<QUrl> urls = data->urls();
-  return !urls.isEmpty() && urls.constFirst().isLocalFile();
 }
 
 }  // namespace
@@ -135,7 +126,7 @@ void FormView::dragEnterEvent(QDragEnterEvent* event) {
 void FormView::dropEvent(QDropEvent* event) {
   if (!CarriesALocalFile(event->mimeData())) return;
   event->acceptProposedAction();
-  Open(event->mimeData()->urls().constFirst().toLocalFile());
+  Open(DroppedFile(event->mimeData()));
 }
 
 }  // namespace orbisk

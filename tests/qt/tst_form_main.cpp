@@ -21,6 +21,7 @@
 #include "fixed_clock.hpp"
 #include "form_main.hpp"
 #include "posix_file_system.hpp"
+#include "qt_test_helpers.hpp"
 #include "scripted_dialogs.hpp"
 #include "twips.hpp"
 
@@ -36,17 +37,8 @@ QByteArray Sample(int size) {
   return bytes.left(size);
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray Read(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-  return file.readAll();
-}
+using orbisk::testing::Read;
+using orbisk::testing::Write;
 
 }  // namespace
 
@@ -77,9 +69,7 @@ class TestFormMain : public QObject {
  private:
   template <typename T>
   T* Control(const char* name) {
-    T* control = form_->findChild<T*>(QString::fromLatin1(name));
-    if (control == nullptr) qFatal("no control %s", name);
-    return control;
+    return orbisk::testing::Control<T>(form_.get(), name);
   }
   QString InFolder(const QString& name) const { return folder_->filePath(name); }
 

@@ -17,6 +17,7 @@
 #include "fixed_clock.hpp"
 #include "form_view.hpp"
 #include "posix_file_system.hpp"
+#include "qt_test_helpers.hpp"
 #include "scripted_dialogs.hpp"
 #include "text_view.hpp"
 #include "variable_file.hpp"
@@ -37,17 +38,8 @@ QByteArray TextFile(Model model, const std::string& text) {
   return QByteArray::fromStdString(orbisk::WriteTextFile(variable, "23/02/03, 14:09"));
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray Read(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-  return file.readAll();
-}
+using orbisk::testing::Read;
+using orbisk::testing::Write;
 
 // " Bonjour", a command line, a PrintObj line, a page break, a line with no code, and an
 // ordinary line with π, ≤ and the code 0x0A, which must not break the line.
@@ -77,9 +69,7 @@ class TestFormView : public QObject {
  private:
   template <typename T>
   T* Control(const char* name) {
-    T* control = form_->findChild<T*>(QString::fromLatin1(name));
-    if (control == nullptr) qFatal("no control %s", name);
-    return control;
+    return orbisk::testing::Control<T>(form_.get(), name);
   }
   QString InFolder(const QString& name) const { return folder_->filePath(name); }
 

@@ -29,6 +29,12 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orbisk" "$work/bonjour.9xt" </dev
 [ "$(cmp -l "$work/bonjour.9xt" "$work/bonjour.v2t" | wc -l)" -eq 31 ] ||
   fail "the installed program did not convert the sample"
 echo "installed orbisk converts the sample"
+# Conversions never pay for Qt: the program itself needs none of its libraries, only the
+# module it loads to show something does.
+! readelf -d "$prefix/bin/orbisk" | grep NEEDED | grep -qi qt || fail "orbisk links a Qt library"
+module=$(find "$prefix" -name orbisk-qt.so | head -n 1)
+readelf -d "$module" | grep -q 'NEEDED.*libQt6Widgets' || fail "the Qt module does not link Qt Widgets"
+echo "the program links no Qt; its module does"
 
 # The Qt module is found from the installed layout: the window opens on a virtual display.
 xvfb-run -a -s "-screen 0 800x600x24 -dpi 96 -noreset" \

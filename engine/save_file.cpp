@@ -9,16 +9,12 @@
 #include <random>
 
 #include "signal_cleanup.hpp"
+#include "target_names.hpp"
 
 namespace orbisk {
 namespace {
 
 constexpr int kTemporaryNameAttempts = 100;
-
-std::string DirectoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 // A hidden name in `directory`, short enough to fit wherever the target's name fits.
 std::string TemporaryNameIn(const std::string& directory) {
@@ -43,17 +39,18 @@ bool UnnamedFilesUnsupported(int error) {
 
 int SaveFile::Open(mode_t newMode) {
   newMode_ = newMode;
-  const std::string directory = DirectoryOf(path_);
-  const int e = files_.CreateUnnamed(directory, newMode, fd_);
+  const int e = files_.CreateUnnamed(path_.substr(0, FileNameStart(path_)), newMode, fd_);
   if (e == 0 || !UnnamedFilesUnsupported(e)) return e;
-  return CreateNamed(directory);
+  return NameTemporary(
+      [this](const std::string& name) { return files_.CreateNew(name, 0600, fd_); });
 }
 
-int SaveFile::CreateNamed(const std::string& directory) {
+int SaveFile::NameTemporary(const std::function<int(const std::string&)>& create) {
+  const std::string directory = path_.substr(0, FileNameStart(path_));
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     const std::string name = TemporaryNameIn(directory);
     SignalsHeld held;
-    const int e = files_.CreateNew(name, 0600, fd_);
+    const int e = create(name);
     if (e == 0) {
       RegisterTemporary(name.c_str());
       temporary_ = name;
@@ -62,6 +59,11 @@ int SaveFile::CreateNamed(const std::string& directory) {
     if (e != EEXIST) return e;
   }
   return EEXIST;
+}
+
+void SaveFile::ForgetName() {
+  ForgetTemporary();
+  temporary_.clear();
 }
 
 int SaveFile::Write(const unsigned char* data, std::size_t size) {
@@ -93,21 +95,13 @@ int SaveFile::CommitNew() {
   }
   if (int e = files_.SetPermissions(fd_, newMode_ & ~files_.Umask() & 07777)) return e;
   int e = files_.RenameNoReplace(temporary_, path_);
-  if (e == EINVAL || e == ENOSYS) {
-    // The file system cannot rename without replacing; a new link fails just as safely.
-    e = files_.Link(temporary_, path_);
-    if (e == 0) {
-      SignalsHeld held;
-      files_.Remove(temporary_);
-      ForgetTemporary();
-      temporary_.clear();
-    }
-  }
+  // Where the file system cannot rename without replacing, a new link fails just as safely.
+  const bool linked = (e == EINVAL || e == ENOSYS) && (e = files_.Link(temporary_, path_)) == 0;
   if (e != 0) return e;
-  if (!temporary_.empty()) {
+  {
     SignalsHeld held;
-    ForgetTemporary();
-    temporary_.clear();
+    if (linked) files_.Remove(temporary_);
+    ForgetName();
   }
   return CloseCommittedNew();
 }
@@ -136,18 +130,10 @@ int SaveFile::CommitReplacing(const FileInfo& replaced) {
   if (int e = files_.Sync(fd_)) return e;
   if (temporary_.empty()) {
     // An unnamed file cannot replace anything: it gets a temporary name first.
-    const std::string directory = DirectoryOf(path_);
-    int e = EEXIST;
-    for (int attempt = 0; attempt < kTemporaryNameAttempts && e == EEXIST; ++attempt) {
-      const std::string name = TemporaryNameIn(directory);
-      SignalsHeld held;
-      e = files_.LinkUnnamed(fd_, name);
-      if (e == 0) {
-        RegisterTemporary(name.c_str());
-        temporary_ = name;
-      }
+    if (int e = NameTemporary(
+            [this](const std::string& name) { return files_.LinkUnnamed(fd_, name); })) {
+      return e;
     }
-    if (e != 0) return e;
   }
   const int closed = files_.Close(fd_);
   fd_ = -1;
@@ -158,8 +144,7 @@ int SaveFile::CommitReplacing(const FileInfo& replaced) {
 int SaveFile::RenameIntoPlace() {
   SignalsHeld held;
   if (int e = files_.Rename(temporary_, path_)) return e;
-  ForgetTemporary();
-  temporary_.clear();
+  ForgetName();
   committed_ = true;
   return 0;
 }

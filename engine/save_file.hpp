@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "file_system.hpp"
@@ -45,7 +46,12 @@ class SaveFile {
   const std::string& TemporaryName() const { return temporary_; }
 
  private:
-  int CreateNamed(const std::string& directory);
+  // Gives the temporary file a fresh hidden name beside the path through `create`, which
+  // makes that name exist or fails with EEXIST when it is taken; the name is registered
+  // for the signal handler as it appears.
+  int NameTemporary(const std::function<int(const std::string& name)>& create);
+  // The named temporary file is gone, renamed or removed: the signal handler forgets it.
+  void ForgetName();
   // Closes after the file was put in place as a new one; a failure takes it away again.
   int CloseCommittedNew();
   int RenameIntoPlace();

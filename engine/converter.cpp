@@ -1,7 +1,6 @@
 // The two conversions: copy the source whole and rewrite its header into the target.
 #include "converter.hpp"
 
-#include <cerrno>
 #include <vector>
 
 #include "input_file.hpp"
@@ -58,16 +57,8 @@ bool Converter::Convert(Direction direction, const std::string& source, const st
   // The source is opened first: one call tells whether it exists and keeps it from
   // changing identity while the user is asked about the target.
   InputFile in(files_);
-  if (int e = in.Open(source)) {
-    if (e == ENOENT || e == ENOTDIR) {
-      user_.ShowMessage(messages::MissingSource(source));
-      return false;
-    }
-    return fail(messages::CannotOpen(source, e));
-  }
   FileInfo opened;
-  if (int e = in.Stat(opened)) return fail(messages::CannotRead(source, e));
-  if (opened.kind != FileKind::Regular) return fail(messages::SourceNotAFile(source));
+  if (!in.OpenNamed(source, user_, opened, messages::SourceNotAFile)) return false;
   if (opened.size < kHeaderSpan) return fail(messages::SourceTooShort(source, opened.size));
 
   TargetFile output(files_, user_, target);

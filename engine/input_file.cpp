@@ -3,6 +3,8 @@
 
 #include <cerrno>
 
+#include "messages.hpp"
+
 namespace orbisk {
 
 InputFile::~InputFile() {
@@ -11,6 +13,27 @@ InputFile::~InputFile() {
 }
 
 int InputFile::Open(const std::string& path) { return files_.OpenForReading(path, fd_); }
+
+bool InputFile::OpenNamed(const std::string& path, Interaction& user, FileInfo& info,
+                          std::string (*notAFile)(const std::string& path)) {
+  if (int e = Open(path)) {
+    if (e == ENOENT || e == ENOTDIR) {
+      user.ShowMessage(messages::MissingSource(path));
+    } else {
+      user.ReportFailure(messages::CannotOpen(path, e));
+    }
+    return false;
+  }
+  if (int e = Stat(info)) {
+    user.ReportFailure(messages::CannotRead(path, e));
+    return false;
+  }
+  if (info.kind != FileKind::Regular) {
+    user.ReportFailure(notAFile(path));
+    return false;
+  }
+  return true;
+}
 
 int InputFile::Stat(FileInfo& info) { return files_.StatOpen(fd_, info); }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "file_system.hpp"
+#include "interaction.hpp"
 
 namespace orbisk {
 
@@ -16,6 +17,11 @@ class InputFile {
   InputFile& operator=(const InputFile&) = delete;
 
   int Open(const std::string& path);
+  // Opens a file the user named, and tells the user when it does not exist, cannot be
+  // opened, or is not a regular file (`notAFile` makes that text from the path). Fills
+  // `info`; false once the user has been told.
+  bool OpenNamed(const std::string& path, Interaction& user, FileInfo& info,
+                 std::string (*notAFile)(const std::string& path));
   int Stat(FileInfo& info);
   // One read of at most `size` bytes, retried when interrupted; 0 bytes at the end.
   int Read(unsigned char* buffer, std::size_t size, std::size_t& done);

@@ -2,7 +2,6 @@
 #include "text_transfer.hpp"
 
 #include <algorithm>
-#include <cerrno>
 
 #include "input_file.hpp"
 #include "messages.hpp"
@@ -36,22 +35,7 @@ TextTransfer::TextTransfer(FileSystem& files, Interaction& user, const Clock& cl
 bool TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::string& bytes,
                             FileInfo& info) {
   InputFile in(files_);
-  if (int e = in.Open(path)) {
-    if (e == ENOENT || e == ENOTDIR) {
-      user_.ShowMessage(messages::MissingSource(path));
-    } else {
-      user_.ReportFailure(messages::CannotOpen(path, e));
-    }
-    return false;
-  }
-  if (int e = in.Stat(info)) {
-    user_.ReportFailure(messages::CannotRead(path, e));
-    return false;
-  }
-  if (info.kind != FileKind::Regular) {
-    user_.ReportFailure(messages::NotAFileToRead(path));
-    return false;
-  }
+  if (!in.OpenNamed(path, user_, info, messages::NotAFileToRead)) return false;
   // What fstat tells is read, no more than `limit`: a file that grows meanwhile is read as
   // it was.
   if (int e = in.ReadAll(bytes, std::min<std::uint64_t>(limit, info.size))) {

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "header.hpp"
+#include "target_names.hpp"
+#include "variable_names.hpp"
 
 namespace orbisk {
 namespace {
@@ -15,8 +17,6 @@ void PutLittle(std::string& out, std::size_t at, std::uint32_t value, std::size_
 void PutText(std::string& out, std::size_t at, const std::string& text, std::size_t room) {
   out.replace(at, std::min(text.size(), room), text, 0, std::min(text.size(), room));
 }
-
-char Lowercase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -53,12 +53,14 @@ Signature SignatureFor(Model model) {
 
 bool ModelOfName(const std::string& path, Model& model) {
   const std::size_t dot = path.rfind('.');
-  const std::size_t slash = path.rfind('/');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension) c = Lowercase(c);
+  if (dot == std::string::npos || dot < FileNameStart(path)) return false;
+  return ModelOfExtension(path.substr(dot + 1), model);
+}
+
+bool ModelOfExtension(const std::string& extension, Model& model) {
+  const std::string lowered = LowercaseName(extension);
   for (const Model m : {Model::Ti92Plus, Model::Voyager200, Model::Ti89}) {
-    if (extension == ExtensionOf(m)) {
+    if (lowered == ExtensionOf(m)) {
       model = m;
       return true;
     }

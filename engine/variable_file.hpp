@@ -48,6 +48,8 @@ Signature SignatureFor(Model model);
 // The model a file name's extension stands for ("9xt", "v2t", "89t", any case); false when
 // it names none of them.
 bool ModelOfName(const std::string& path, Model& model);
+// The same for an extension alone, without its dot.
+bool ModelOfExtension(const std::string& extension, Model& model);
 const char* ExtensionOf(Model model);  // "9xt", "v2t", "89t"
 // The model's name as users know it: "TI92+", "Voyager 200", "TI-89".
 const char* ModelName(Model model);

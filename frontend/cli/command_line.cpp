@@ -96,7 +96,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       std::string model;
       if (!value(model)) return UsageError(texts::MissingValue("--to"));
       Model chosen = Model::Voyager200;
-      if (!ModelOfName("." + model, chosen) || model.find('.') != std::string::npos) {
+      if (!ModelOfExtension(model, chosen)) {
         return UsageError(texts::UnknownModel(model));
       }
       line.model = chosen;

@@ -7,14 +7,8 @@ namespace orbisk {
 namespace {
 
 bool HasV200Extension(const std::string& path) {
-  const std::size_t start = FileNameStart(path);
-  const std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos || dot < start || path.size() - dot != 4) return false;
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return extension == "v2t";
+  Model model = Model::Ti92Plus;
+  return ModelOfName(path, model) && model == Model::Voyager200;
 }
 
 }  // namespace

@@ -9,6 +9,88 @@
 #include "header.hpp"
 
 namespace orbisk::messages {
+namespace {
+
+// The reasons a file operation of Orbisk can meet, in French whatever the locale.
+const char* FrenchReason(int error) {
+  switch (error) {
+    case ENOENT: return "Aucun fichier ou dossier de ce nom";
+    case EACCES: return "Permission refusée";
+    case EPERM: return "Opération non permise";
+    case EROFS: return "Système de fichiers en lecture seule";
+    case ENOSPC: return "Plus de place sur le périphérique";
+    case EDQUOT: return "Quota d'espace disque dépassé";
+    case EFBIG: return "Fichier trop gros";
+    case EISDIR: return "C'est un dossier";
+    case ENOTDIR: return "Ce n'est pas un dossier";
+    case ENAMETOOLONG: return "Nom de fichier trop long";
+    case ELOOP: return "Trop de niveaux de liens symboliques";
+    case EIO: return "Erreur d'entrée-sortie";
+    case EXDEV: return "Lien impossible entre deux systèmes de fichiers";
+    case EBUSY: return "Périphérique ou ressource occupé";
+    case ETXTBSY: return "Fichier exécutable en cours d'utilisation";
+    case EMFILE: return "Trop de fichiers ouverts";
+    case ENFILE: return "Trop de fichiers ouverts dans le système";
+    case ENOMEM: return "Mémoire insuffisante";
+    case EEXIST: return "Le fichier existe déjà";
+    case EINVAL: return "Argument invalide";
+    case EOPNOTSUPP: return "Opération non prise en charge";
+    case ESTALE: return "Descripteur de fichier réseau périmé";
+    case ENXIO: return "Aucun périphérique ou adresse de ce nom";
+    case ENODEV: return "Aucun périphérique de ce type";
+    case EAGAIN: return "Ressource temporairement indisponible";
+    default: return nullptr;
+  }
+}
+
+
+std::string Hex(std::uint64_t value, int digits) {
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, "0x%0*llX", digits, static_cast<unsigned long long>(value));
+  return buffer;
+}
+
+// Two bytes as they lie in the file, "A5 5A".
+std::string TwoBytes(std::uint64_t first, std::uint64_t second) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "%02X %02X", static_cast<unsigned>(first & 0xFF),
+                static_cast<unsigned>(second & 0xFF));
+  return buffer;
+}
+
+// Bytes read from a file, shown as they are when printable ASCII, "\xNN" otherwise.
+std::string Shown(const std::string& bytes) {
+  std::string shown;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      shown += c;
+    } else {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      shown += escape;
+    }
+  }
+  return shown;
+}
+
+std::string Place(std::size_t line, std::size_t column) {
+  return "ligne " + std::to_string(line) + ", colonne " + std::to_string(column);
+}
+
+std::string ModelOfSignature(Signature signature, const FileReport& report) {
+  switch (signature) {
+    case Signature::Ti89: return "TI-89";
+    case Signature::Ti92: return "TI-92";
+    case Signature::V200: return "Voyager 200";
+    case Signature::Ti92Plus:
+      return report.text && report.text->model == Model::Voyager200 ? "Voyager 200" : "TI92+";
+    case Signature::Unknown: break;
+  }
+  return "?";
+}
+
+}  // namespace
 
 std::string MissingSource(const std::string& source) {
   return "Le fichier " + source + " n'existe pas";
@@ -81,97 +163,12 @@ std::string TemporaryLeftBehind(const std::string& temporary, int error) {
          ".";
 }
 
-// The reasons a file operation of Orbisk can meet, in French whatever the locale.
-const char* FrenchReason(int error) {
-  switch (error) {
-    case ENOENT: return "Aucun fichier ou dossier de ce nom";
-    case EACCES: return "Permission refusée";
-    case EPERM: return "Opération non permise";
-    case EROFS: return "Système de fichiers en lecture seule";
-    case ENOSPC: return "Plus de place sur le périphérique";
-    case EDQUOT: return "Quota d'espace disque dépassé";
-    case EFBIG: return "Fichier trop gros";
-    case EISDIR: return "C'est un dossier";
-    case ENOTDIR: return "Ce n'est pas un dossier";
-    case ENAMETOOLONG: return "Nom de fichier trop long";
-    case ELOOP: return "Trop de niveaux de liens symboliques";
-    case EIO: return "Erreur d'entrée-sortie";
-    case EXDEV: return "Lien impossible entre deux systèmes de fichiers";
-    case EBUSY: return "Périphérique ou ressource occupé";
-    case ETXTBSY: return "Fichier exécutable en cours d'utilisation";
-    case EMFILE: return "Trop de fichiers ouverts";
-    case ENFILE: return "Trop de fichiers ouverts dans le système";
-    case ENOMEM: return "Mémoire insuffisante";
-    case EEXIST: return "Le fichier existe déjà";
-    case EINVAL: return "Argument invalide";
-    case EOPNOTSUPP: return "Opération non prise en charge";
-    case ESTALE: return "Descripteur de fichier réseau périmé";
-    case ENXIO: return "Aucun périphérique ou adresse de ce nom";
-    case ENODEV: return "Aucun périphérique de ce type";
-    case EAGAIN: return "Ressource temporairement indisponible";
-    default: return nullptr;
-  }
-}
-
 std::string Reason(int error) {
   if (const char* french = FrenchReason(error)) return french;
   char buffer[256];
   // The GNU strerror_r may return a static string instead of filling the buffer.
   return ::strerror_r(error, buffer, sizeof buffer);
 }
-
-}  // namespace orbisk::messages
-
-namespace orbisk::messages {
-namespace {
-
-std::string Hex(std::uint64_t value, int digits) {
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "0x%0*llX", digits, static_cast<unsigned long long>(value));
-  return buffer;
-}
-
-// Two bytes as they lie in the file, "A5 5A".
-std::string TwoBytes(std::uint64_t first, std::uint64_t second) {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "%02X %02X", static_cast<unsigned>(first & 0xFF),
-                static_cast<unsigned>(second & 0xFF));
-  return buffer;
-}
-
-// Bytes read from a file, shown as they are when printable ASCII, "\xNN" otherwise.
-std::string Shown(const std::string& bytes) {
-  std::string shown;
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F) {
-      shown += c;
-    } else {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-      shown += escape;
-    }
-  }
-  return shown;
-}
-
-std::string Place(std::size_t line, std::size_t column) {
-  return "ligne " + std::to_string(line) + ", colonne " + std::to_string(column);
-}
-
-std::string ModelOfSignature(Signature signature, const FileReport& report) {
-  switch (signature) {
-    case Signature::Ti89: return "TI-89";
-    case Signature::Ti92: return "TI-92";
-    case Signature::V200: return "Voyager 200";
-    case Signature::Ti92Plus:
-      return report.text && report.text->model == Model::Voyager200 ? "Voyager 200" : "TI92+";
-    case Signature::Unknown: break;
-  }
-  return "?";
-}
-
-}  // namespace
 
 std::string NotAFileToRead(const std::string& path) {
   return "Impossible de lire " + path + " : ce n'est pas un fichier (dossier, tube ou "

@@ -241,10 +241,14 @@ std::string UsablePlatform(const std::function<const char*(const char*)>& getenv
 }
 
 bool PrepareDisplay() {
-  const std::string platform = UsablePlatform(std::getenv, SystemDisplayChecks());
-  if (platform.empty()) return false;
-  ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
-  return true;
+  // Checked once a run: a question and then the word on success would shake hands twice.
+  static const bool usable = [] {
+    const std::string platform = UsablePlatform(std::getenv, SystemDisplayChecks());
+    if (platform.empty()) return false;
+    ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    return true;
+  }();
+  return usable;
 }
 
 bool ParseXDisplay(const std::string& display, std::string& host, int& number) {

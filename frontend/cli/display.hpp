@@ -29,7 +29,8 @@ std::string UsablePlatform(const std::function<const char*(const char*)>& getenv
                            const DisplayChecks& checks);
 
 // Finds the usable platform and puts it in QT_QPA_PLATFORM, so Qt starts with exactly the
-// one that was checked. False when there is none.
+// one that was checked; once a run, later calls give the same answer. False when there is
+// none.
 bool PrepareDisplay();
 
 // The X server's socket for a DISPLAY value such as ":0", "unix:1.0" or "localhost:10.0":

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
+#include <cerrno>
 #include <filesystem>
 
 #include "faulty_file_system.hpp"

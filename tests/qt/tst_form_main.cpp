@@ -13,8 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
-#include <cerrno>
-#include <cstring>
 #include <memory>
 
 #include "application.hpp"

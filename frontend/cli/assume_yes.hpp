@@ -1,21 +1,21 @@
 // The --yes option: every overwrite question is answered Yes without being asked.
 #pragma once
 
-#include "interaction.hpp"
+#include "conversation.hpp"
 
 namespace orbisk {
 
 // Answers Yes to every question without asking; everything else goes through.
-class AssumeYes final : public Interaction {
+class AssumeYes final : public Messenger {
  public:
-  explicit AssumeYes(Interaction& inner) : inner_(inner) {}
+  explicit AssumeYes(Messenger& inner) : inner_(inner) {}
 
   void ShowMessage(const std::string& text) override { inner_.ShowMessage(text); }
   void ReportFailure(const std::string& text) override { inner_.ReportFailure(text); }
   bool AskYesNo(const std::string&) override { return true; }
 
  private:
-  Interaction& inner_;
+  Messenger& inner_;
 };
 
 }  // namespace orbisk

@@ -1,6 +1,8 @@
 // Every text the command line itself prints, in French.
 #include "cli_texts.hpp"
 
+#include "messages.hpp"
+#include "quoting.hpp"
 #include "version.hpp"
 
 namespace orbisk::texts {
@@ -123,9 +125,13 @@ std::string YesNoRetry() { return "Répondez « o » (oui) ou « n » (non)."; }
 std::string ShowTitle(const std::string& name) { return "==> " + name + " <==\n"; }
 
 std::string NoVariableNameFor(const std::string& path) {
-  return "Impossible d'importer " + path + " : son nom ne donne pas un nom de variable (au plus "
+  return "Impossible d'importer " + messages::QuoteName(path) + " : son nom ne donne pas un nom de variable (au plus "
          "8 caractères, une lettre d'abord, puis des lettres, des chiffres ou « _ ») ; "
          "donnez-en un avec --name.";
+}
+
+std::string CannotWriteOutput(int error) {
+  return "orbisk : erreur d'écriture sur la sortie standard : " + messages::Reason(error) + ".\n";
 }
 
 }  // namespace orbisk::texts

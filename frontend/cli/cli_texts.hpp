@@ -27,5 +27,7 @@ std::string YesNoRetry();
 // The line --show prints before each file's text when there are several, as head does.
 std::string ShowTitle(const std::string& name);
 std::string NoVariableNameFor(const std::string& path);
+// The one line a run says when its standard output could not be written.
+std::string CannotWriteOutput(int error);
 
 }  // namespace orbisk::texts

@@ -7,17 +7,19 @@
 namespace orbisk {
 
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 std::optional<Model> model, FileSystem& files, Converter& converter,
-                 const Converted& converted) {
+                 std::optional<Model> model, FileSystem& files, Engine& engine,
+                 Conversation& user, const Converted& converted) {
   const auto exists = [&files](const std::string& path) {
     FileInfo info;
-    return files.Stat(path, info) == 0 && info.kind != FileKind::Missing;
+    return files.Stat(kCurrentFolder, path, info) == 0 && info.kind != FileKind::Missing;
   };
+  WrittenFiles written;
   int status = kExitConverted;
   for (const std::string& name : names) {
     const ConversionRequest request =
         RequestFor(ResolveSourceName(name, programFolder, exists), model);
-    if (!converter.Convert(request.direction, request.source, request.target)) {
+    if (!user.Report(engine.Convert(request.model, request.source, request.target, user,
+                                    &written))) {
       status = kExitNotConverted;
     } else if (converted) {
       converted(request.source, request.target);

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "converter.hpp"
-#include "variable_file.hpp"
+#include "conversation.hpp"
+#include "engine.hpp"
+#include "file_system.hpp"
+#include "model.hpp"
 
 namespace orbisk {
 
@@ -15,9 +17,10 @@ namespace orbisk {
 using Converted = std::function<void(const std::string& source, const std::string& target)>;
 
 // Returns the exit status: every file converted, or at least one not. `model` chooses the
-// target model instead of each name's extension.
+// target model instead of each name's extension. No file written in the run is replaced by
+// another one's result.
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 std::optional<Model> model, FileSystem& files, Converter& converter,
-                 const Converted& converted = {});
+                 std::optional<Model> model, FileSystem& files, Engine& engine,
+                 Conversation& user, const Converted& converted = {});
 
 }  // namespace orbisk

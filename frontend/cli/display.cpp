@@ -5,8 +5,11 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,10 +19,25 @@
 #include <cstring>
 #include <vector>
 
+#include "signal_cleanup.hpp"
+
 namespace orbisk {
 namespace {
 
+// How long a display may take to let Orbisk in, from the first connection to its answer.
 constexpr int kConnectTimeoutMs = 1000;
+
+long long NowMs() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Milliseconds left until `deadline`, at least 0.
+int LeftUntil(long long deadline) {
+  const long long left = deadline - NowMs();
+  return left > 0 ? static_cast<int>(left) : 0;
+}
 
 // Waits for a non-blocking connect to finish; true when it succeeded.
 bool Connected(int fd, int result) {
@@ -53,6 +71,7 @@ int ConnectUnix(const std::string& path) {
 // wl_display.sync request, answered by a wl_callback.done event. Whatever listens there
 // and does not answer within the time limit is no compositor.
 bool WaylandRoundTrip(int fd) {
+  const long long deadline = NowMs() + kConnectTimeoutMs;
   constexpr std::uint32_t kDisplay = 1, kCallback = 2, kSync = 0, kDone = 0;
   const std::uint32_t request[3] = {kDisplay, (12u << 16) | kSync, kCallback};
   if (::send(fd, request, sizeof request, MSG_NOSIGNAL) != sizeof request) return false;
@@ -74,7 +93,7 @@ bool WaylandRoundTrip(int fd) {
     have -= at;
     if (have == sizeof events) return false;
     pollfd waiting{fd, POLLIN, 0};
-    if (::poll(&waiting, 1, kConnectTimeoutMs) != 1) return false;
+    if (::poll(&waiting, 1, LeftUntil(deadline)) != 1) return false;
     const ssize_t n = ::recv(fd, events + have, sizeof events - have, 0);
     if (n <= 0) return false;
     have += static_cast<std::size_t>(n);
@@ -111,7 +130,7 @@ bool XServerReachable(const std::string& display) {
 
 // The X connection handshake, authorisation included, done by libxcb as Qt's own X11
 // platform does it. Without libxcb that platform could not start either.
-bool XHandshakeCompletes(const std::string& display) {
+bool XHandshakeInThisProcess(const std::string& display) {
   if (!XServerReachable(display)) return false;
   void* xcb = ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
   if (xcb == nullptr) return false;
@@ -121,24 +140,51 @@ bool XHandshakeCompletes(const std::string& display) {
   const auto connect = reinterpret_cast<Connect>(::dlsym(xcb, "xcb_connect"));
   const auto hasError = reinterpret_cast<HasError>(::dlsym(xcb, "xcb_connection_has_error"));
   const auto disconnect = reinterpret_cast<Disconnect>(::dlsym(xcb, "xcb_disconnect"));
-  bool ok = false;
-  if (connect != nullptr && hasError != nullptr && disconnect != nullptr) {
-    // libxcb writes the server's refusal to standard error; the user learns what it means
-    // from the message that follows, so it is kept off.
-    const int savedError = ::dup(STDERR_FILENO);
-    const int nothing = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (nothing >= 0) ::dup2(nothing, STDERR_FILENO);
-    void* connection = connect(display.c_str(), nullptr);
-    ok = connection != nullptr && hasError(connection) == 0;
-    if (connection != nullptr) disconnect(connection);
-    if (savedError >= 0) {
-      ::dup2(savedError, STDERR_FILENO);
-      ::close(savedError);
-    }
-    if (nothing >= 0) ::close(nothing);
-  }
-  // Stays loaded: Qt's X11 platform loads the same library again later.
+  if (connect == nullptr || hasError == nullptr || disconnect == nullptr) return false;
+  // libxcb writes the server's refusal to standard error; the user learns what it means
+  // from the message that follows, so it is kept off.
+  const int nothing = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (nothing >= 0) ::dup2(nothing, STDERR_FILENO);
+  void* connection = connect(display.c_str(), nullptr);
+  const bool ok = connection != nullptr && hasError(connection) == 0;
+  if (connection != nullptr) disconnect(connection);
   return ok;
+}
+
+// The handshake in a child process, which is given kConnectTimeoutMs in all: libxcb waits
+// for the server's answer without a limit, and a server that accepts the connection and
+// says nothing would hold the program forever.
+bool XHandshakeCompletes(const std::string& display) {
+  int answer[2];
+  if (::pipe2(answer, O_CLOEXEC) != 0) return false;
+  const pid_t child = ::fork();
+  if (child < 0) {
+    ::close(answer[0]);
+    ::close(answer[1]);
+    return false;
+  }
+  if (child == 0) {
+    // A signal that ends the child must not take the program's temporary file with it.
+    ForgetTemporary();
+    ::close(answer[0]);
+    const char ok = XHandshakeInThisProcess(display) ? '1' : '0';
+    const ssize_t written = ::write(answer[1], &ok, 1);
+    ::_exit(written == 1 ? 0 : 1);
+  }
+  ::close(answer[1]);
+  pollfd waiting{answer[0], POLLIN, 0};
+  char ok = '0';
+  const long long deadline = NowMs() + kConnectTimeoutMs;
+  int ready = 0;
+  do {
+    ready = ::poll(&waiting, 1, LeftUntil(deadline));
+  } while (ready < 0 && errno == EINTR);
+  if (ready != 1 || ::read(answer[0], &ok, 1) != 1) ok = '0';
+  ::close(answer[0]);
+  if (ok != '1') ::kill(child, SIGKILL);
+  while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+  }
+  return ok == '1';
 }
 
 bool WaylandCompositorAnswers(const std::string& display) {

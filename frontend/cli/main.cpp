@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   // Past a file-size limit, writing must fail with an error the conversion reports and
   // cleans up after, not end the process and leave a temporary file behind.
   std::signal(SIGXFSZ, SIG_IGN);
-  // Interrupted, the program still leaves no temporary file behind.
+  // Ended by a signal, the program still leaves no temporary file behind.
   orbisk::InstallSignalCleanup();
   return orbisk::Main(argc, argv);
 }

@@ -1,17 +1,9 @@
-// Turns a file name given on the command line into one conversion: source, target, direction.
+// Turns a file name given on the command line into one conversion: source, target, model.
 #include "name_resolution.hpp"
 
 #include "target_names.hpp"
 
 namespace orbisk {
-namespace {
-
-bool HasV200Extension(const std::string& path) {
-  Model model = Model::Ti92Plus;
-  return ModelOfName(path, model) && model == Model::Voyager200;
-}
-
-}  // namespace
 
 std::string WithDefaultExtension(const std::string& name) {
   return FileNameHasDot(name) ? name : name + ".9xt";
@@ -32,16 +24,8 @@ std::string ResolveSourceName(const std::string& name, const std::string& progra
 ConversionRequest RequestFor(const std::string& source, std::optional<Model> model) {
   ConversionRequest request;
   request.source = source;
-  if (model) {
-    request.direction = DirectionTo(*model);
-    request.target = WithExtension(source, ExtensionOf(*model));
-  } else if (HasV200Extension(source)) {
-    request.direction = Direction::ToTi92Plus;
-    request.target = ToTi92PlusName(source);
-  } else {
-    request.direction = Direction::ToV200;
-    request.target = ToV200Name(source);
-  }
+  request.model = model.value_or(DefaultConversionModel(source));
+  request.target = TargetName(source, request.model, Purpose::Conversion);
   return request;
 }
 

@@ -1,20 +1,18 @@
-// Turns a file name given on the command line into one conversion: source, target, direction.
+// Turns a file name given on the command line into one conversion: source, target, model.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
-#include <optional>
-
-#include "header.hpp"
-#include "variable_file.hpp"
+#include "model.hpp"
 
 namespace orbisk {
 
 struct ConversionRequest {
   std::string source;
   std::string target;
-  Direction direction = Direction::ToV200;
+  Model model = Model::Voyager200;  // what the target is for
 };
 
 // Appends ".9xt" when the file-name part holds no ".".

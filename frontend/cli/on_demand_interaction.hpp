@@ -5,13 +5,13 @@
 #include <functional>
 #include <memory>
 
-#include "interaction.hpp"
+#include "conversation.hpp"
 
 namespace orbisk {
 
-class OnDemandInteraction final : public Interaction {
+class OnDemandInteraction final : public Messenger {
  public:
-  using Factory = std::function<std::unique_ptr<Interaction>()>;
+  using Factory = std::function<std::unique_ptr<Messenger>()>;
   explicit OnDemandInteraction(Factory factory) : factory_(std::move(factory)) {}
 
   void ShowMessage(const std::string& text) override { Get().ShowMessage(text); }
@@ -19,13 +19,13 @@ class OnDemandInteraction final : public Interaction {
   bool AskYesNo(const std::string& question) override { return Get().AskYesNo(question); }
 
  private:
-  Interaction& Get() {
+  Messenger& Get() {
     if (!inner_) inner_ = factory_();
     return *inner_;
   }
 
   Factory factory_;
-  std::unique_ptr<Interaction> inner_;
+  std::unique_ptr<Messenger> inner_;
 };
 
 }  // namespace orbisk

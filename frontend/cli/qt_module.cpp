@@ -8,15 +8,6 @@
 #include "program_folder.hpp"
 
 namespace orbisk {
-namespace {
-
-template <typename Entry>
-Entry Find(void* module, const char* name) {
-  return reinterpret_cast<Entry>(::dlsym(module, name));
-}
-
-}  // namespace
-
 std::vector<std::string> QtModuleCandidates(const std::string& executableFolder) {
   std::vector<std::string> candidates;
   if (!executableFolder.empty() && executableFolder[0] == '/') {
@@ -27,42 +18,39 @@ std::vector<std::string> QtModuleCandidates(const std::string& executableFolder)
   return candidates;
 }
 
-bool LoadQtModuleFrom(const std::string& path, QtModuleEntries& entries, std::string& error) {
+const OrbiskQtModule* LoadQtModuleFrom(const std::string& path, std::string& error) {
   // Never closed: Qt does not support being unloaded while the process lives.
   void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (module == nullptr) {
     error = ::dlerror();
-    return false;
+    return nullptr;
   }
-  const auto version = Find<OrbiskInterfaceVersionEntry>(module, kInterfaceVersionEntryName);
-  if (version == nullptr) {
+  const auto entry = reinterpret_cast<OrbiskQtModuleEntry>(::dlsym(module, kQtModuleEntryName));
+  const OrbiskQtModule* table = entry != nullptr ? entry() : nullptr;
+  if (table == nullptr) {
     error = texts::MissingEntries(path);
-    return false;
+    return nullptr;
   }
-  if (const int found = version(); found != kQtModuleInterfaceVersion) {
-    error = texts::WrongInterfaceVersion(path, found, kQtModuleInterfaceVersion);
-    return false;
+  if (table->interfaceVersion != kQtModuleInterfaceVersion) {
+    error = texts::WrongInterfaceVersion(path, table->interfaceVersion, kQtModuleInterfaceVersion);
+    return nullptr;
   }
-  entries.messageBoxes = Find<OrbiskMessageBoxesEntry>(module, kMessageBoxesEntryName);
-  entries.runWindow = Find<OrbiskRunWindowEntry>(module, kRunWindowEntryName);
-  entries.runViewer = Find<OrbiskRunViewerEntry>(module, kRunViewerEntryName);
-  entries.notify = Find<OrbiskNotifyEntry>(module, kNotifyEntryName);
-  if (entries.messageBoxes == nullptr || entries.runWindow == nullptr ||
-      entries.runViewer == nullptr || entries.notify == nullptr) {
+  if (table->messageBoxes == nullptr || table->runWindow == nullptr ||
+      table->runViewer == nullptr || table->notify == nullptr) {
     error = texts::MissingEntries(path);
-    return false;
+    return nullptr;
   }
-  return true;
+  return table;
 }
 
-bool LoadQtModule(QtModuleEntries& entries, std::string& error) {
+const OrbiskQtModule* LoadQtModule(std::string& error) {
   const std::vector<std::string> candidates = QtModuleCandidates(ExecutableFolder());
   for (const std::string& path : candidates) {
     if (::access(path.c_str(), F_OK) == 0 || &path == &candidates.back()) {
-      return LoadQtModuleFrom(path, entries, error);
+      return LoadQtModuleFrom(path, error);
     }
   }
-  return false;
+  return nullptr;
 }
 
 }  // namespace orbisk

@@ -12,11 +12,13 @@
 #include "convert_files.hpp"
 #include "display.hpp"
 #include "exit_status.hpp"
+#include "local_engine.hpp"
 #include "messages.hpp"
 #include "on_demand_interaction.hpp"
 #include "posix_file_system.hpp"
 #include "program_folder.hpp"
 #include "qt_module.hpp"
+#include "standard_output.hpp"
 #include "terminal_interaction.hpp"
 #include "text_commands.hpp"
 #include "unattended_interaction.hpp"
@@ -25,20 +27,21 @@ namespace orbisk {
 namespace {
 
 // Message boxes come from the Qt module; if it cannot be loaded, standard error serves.
-std::unique_ptr<Interaction> MessageBoxesOrStandardError() {
-  QtModuleEntries module;
+std::unique_ptr<Messenger> MessageBoxesOrStandardError() {
   std::string error;
-  if (LoadQtModule(module, error)) return std::unique_ptr<Interaction>(module.messageBoxes());
+  if (const OrbiskQtModule* module = LoadQtModule(error)) {
+    return std::unique_ptr<Messenger>(module->messageBoxes());
+  }
   std::cerr << texts::QtModuleUnavailable(error);
   return std::make_unique<UnattendedInteraction>(std::cerr);
 }
 
-std::unique_ptr<Interaction> ChooseInteraction() {
+std::unique_ptr<Messenger> ChooseMessenger() {
   if (::isatty(STDIN_FILENO)) return std::make_unique<TerminalInteraction>(std::cin, std::cerr);
   // Whether there is a display is only worth finding out once there is something to show.
   return std::make_unique<OnDemandInteraction>([] {
     if (PrepareDisplay()) return MessageBoxesOrStandardError();
-    return std::unique_ptr<Interaction>(std::make_unique<UnattendedInteraction>(std::cerr));
+    return std::unique_ptr<Messenger>(std::make_unique<UnattendedInteraction>(std::cerr));
   });
 }
 
@@ -46,101 +49,116 @@ std::unique_ptr<Interaction> ChooseInteraction() {
 // on standard output.
 class SuccessNotice {
  public:
+  explicit SuccessNotice(std::ostream& out) : out_(out) {}
+
   void operator()(const std::string& source, const std::string& target) {
     if (!tried_) {
       tried_ = true;
       std::string error;
-      shown_ = PrepareDisplay() && LoadQtModule(module_, error);
+      module_ = PrepareDisplay() ? LoadQtModule(error) : nullptr;
     }
-    if (shown_) {
-      module_.notify(source.c_str(), target.c_str());
+    if (module_ != nullptr) {
+      module_->notify(source.c_str(), target.c_str());
     } else {
-      std::cout << messages::Completed(source, target) << std::endl;
+      out_ << messages::Completed(source, target) << std::endl;
     }
   }
 
  private:
+  std::ostream& out_;
   bool tried_ = false;
-  bool shown_ = false;
-  QtModuleEntries module_;
+  const OrbiskQtModule* module_ = nullptr;
 };
 
 // Loads the Qt module for a window, or says on standard error why there can be none:
 // `noDisplay` when nothing can show it.
-bool LoadForWindow(const std::string& noDisplay, QtModuleEntries& module) {
+const OrbiskQtModule* LoadForWindow(const std::string& noDisplay) {
   if (!PrepareDisplay()) {
     std::cerr << noDisplay << texts::TryHelp();
-    return false;
+    return nullptr;
   }
   std::string error;
-  if (!LoadQtModule(module, error)) {
-    std::cerr << texts::QtModuleUnavailable(error);
-    return false;
-  }
-  return true;
+  const OrbiskQtModule* module = LoadQtModule(error);
+  if (module == nullptr) std::cerr << texts::QtModuleUnavailable(error);
+  return module;
 }
 
-int OpenViewers(const std::vector<std::string>& names, FileSystem& files) {
-  QtModuleEntries module;
-  if (!LoadForWindow(texts::NoDisplayForViewer(), module)) return kExitNotConverted;
+int OpenViewers(const std::vector<std::string>& names, Engine& engine) {
+  const OrbiskQtModule* module = LoadForWindow(texts::NoDisplayForViewer());
+  if (module == nullptr) return kExitNotConverted;
   std::vector<const char*> paths;
   for (const std::string& name : names) paths.push_back(name.c_str());
-  return module.runViewer(&files, paths.data(), static_cast<int>(paths.size()));
+  return module->runViewer(&engine, paths.data(), static_cast<int>(paths.size()));
 }
 
-int OpenWindow(FileSystem& files) {
-  QtModuleEntries module;
-  if (!LoadForWindow(texts::NoDisplayForWindow(), module)) return kExitNotConverted;
-  return module.runWindow(&files);
+int OpenWindow(Engine& engine) {
+  const OrbiskQtModule* module = LoadForWindow(texts::NoDisplayForWindow());
+  if (module == nullptr) return kExitNotConverted;
+  return module->runWindow(&engine);
+}
+
+int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
+  switch (line.action) {
+    case CommandLine::Action::ShowHelp:
+      out << texts::Help();
+      return kExitConverted;
+    case CommandLine::Action::ShowVersion:
+      out << texts::Version();
+      return kExitConverted;
+    case CommandLine::Action::UsageError:
+      std::cerr << line.usageError << "\n" << texts::TryHelp();
+      return kExitUsage;
+    default:
+      break;
+  }
+  // The one file-system service and the one engine of the run: every window of the Qt
+  // module works through them too.
+  PosixFileSystem files;
+  SystemClock clock;
+  LocalEngine engine(files, clock);
+  switch (line.action) {
+    case CommandLine::Action::OpenWindow:
+      return OpenWindow(engine);
+    case CommandLine::Action::View:
+      return OpenViewers(line.names, engine);
+    default:
+      break;
+  }
+  std::unique_ptr<Messenger> chosen = ChooseMessenger();
+  AssumeYes yes(*chosen);
+  Conversation user(line.assumeYes ? static_cast<Messenger&>(yes) : *chosen);
+  SuccessNotice notice(out);
+  const Converted converted = line.notify ? Converted(std::ref(notice)) : Converted();
+  switch (line.action) {
+    case CommandLine::Action::Convert:
+      return ConvertFiles(line.names, ProgramFolder(argv0), line.model, files, engine, user,
+                          converted);
+    case CommandLine::Action::Show:
+      return ShowTexts(line.names, engine, user, out);
+    case CommandLine::Action::ToText:
+      return ExportTexts(line.names, engine, user, converted);
+    case CommandLine::Action::FromText:
+      return ImportTexts(line.names, line.model, line.variableName, engine, user, converted);
+    case CommandLine::Action::Check:
+      return CheckFiles(line.names, engine, user, out);
+    default:
+      return kExitUsage;
+  }
 }
 
 }  // namespace
 
 int Main(int argc, char** argv) {
-  // The one file-system service of the run, shared by every conversion.
-  PosixFileSystem files;
+  ReserveStandardDescriptors();
   const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  switch (line.action) {
-    case CommandLine::Action::ShowHelp:
-      std::cout << texts::Help();
-      return kExitConverted;
-    case CommandLine::Action::ShowVersion:
-      std::cout << texts::Version();
-      return kExitConverted;
-    case CommandLine::Action::UsageError:
-      std::cerr << line.usageError << "\n" << texts::TryHelp();
-      return kExitUsage;
-    case CommandLine::Action::OpenWindow:
-      return OpenWindow(files);
-    case CommandLine::Action::View:
-      return OpenViewers(line.names, files);
-    default:
-      break;
+  StandardOutput out;
+  const int status = Run(line, argv[0], out.stream());
+  // Output that was lost makes the run a failure, said once.
+  if (const int error = out.Finish()) {
+    std::cerr << texts::CannotWriteOutput(error);
+    return status == kExitConverted ? kExitNotConverted : status;
   }
-  std::unique_ptr<Interaction> chosen = ChooseInteraction();
-  AssumeYes yes(*chosen);
-  Interaction& user = line.assumeYes ? static_cast<Interaction&>(yes) : *chosen;
-  SystemClock clock;
-  SuccessNotice notice;
-  const Converted converted = line.notify ? Converted(std::ref(notice)) : Converted();
-  if (line.action == CommandLine::Action::Convert) {
-    Converter converter(files, user, clock);
-    return ConvertFiles(line.names, ProgramFolder(argv[0]), line.model, files, converter,
-                        converted);
-  }
-  TextTransfer texts(files, user, clock);
-  switch (line.action) {
-    case CommandLine::Action::Show:
-      return ShowTexts(line.names, texts, std::cout);
-    case CommandLine::Action::ToText:
-      return ExportTexts(line.names, texts, converted);
-    case CommandLine::Action::FromText:
-      return ImportTexts(line.names, line.model, line.variableName, texts, user, converted);
-    case CommandLine::Action::Check:
-      return CheckFiles(line.names, texts, std::cout);
-    default:
-      return kExitUsage;
-  }
+  return status;
 }
 
 }  // namespace orbisk

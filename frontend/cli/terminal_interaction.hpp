@@ -4,11 +4,11 @@
 #include <istream>
 #include <ostream>
 
-#include "interaction.hpp"
+#include "conversation.hpp"
 
 namespace orbisk {
 
-class TerminalInteraction final : public Interaction {
+class TerminalInteraction final : public Messenger {
  public:
   TerminalInteraction(std::istream& answers, std::ostream& out) : answers_(answers), out_(out) {}
 

@@ -10,28 +10,32 @@
 
 namespace orbisk {
 
-int ShowTexts(const std::vector<std::string>& names, TextTransfer& texts, std::ostream& out) {
+int ShowTexts(const std::vector<std::string>& names, Engine& engine, Conversation& user,
+              std::ostream& out) {
   int status = kExitConverted;
   bool first = true;
   for (const std::string& name : names) {
-    TextVariable variable;
-    if (!texts.Read(name, variable)) {
+    Result<OpenedText> opened = engine.ReadText(name);
+    if (!opened) {
+      user.Report(opened.error());
       status = kExitNotConverted;
       continue;
     }
     if (names.size() > 1) out << (first ? "" : "\n") << texts::ShowTitle(name);
     first = false;
-    out << TextToUtf8(variable.text) << std::flush;
+    out << TextToUtf8(opened->variable.text) << std::flush;
   }
   return status;
 }
 
-int ExportTexts(const std::vector<std::string>& names, TextTransfer& texts,
+int ExportTexts(const std::vector<std::string>& names, Engine& engine, Conversation& user,
                 const Converted& exported) {
+  WrittenFiles written;
   int status = kExitConverted;
   for (const std::string& name : names) {
-    const std::string target = WithExtension(name, "txt");
-    if (!texts.Export(name, target)) {
+    // The model plays no part in a text's name.
+    const std::string target = TargetName(name, Model::Voyager200, Purpose::TextExport);
+    if (!user.Report(engine.ExportText(name, target, user, &written))) {
       status = kExitNotConverted;
     } else if (exported) {
       exported(name, target);
@@ -41,19 +45,20 @@ int ExportTexts(const std::vector<std::string>& names, TextTransfer& texts,
 }
 
 int ImportTexts(const std::vector<std::string>& names, std::optional<Model> model,
-                const std::string& variable, TextTransfer& texts, Interaction& user,
+                const std::string& variable, Engine& engine, Conversation& user,
                 const Converted& imported) {
   const Model target = model.value_or(Model::Voyager200);
+  WrittenFiles written;
   int status = kExitConverted;
   for (const std::string& name : names) {
     const std::string chosen = variable.empty() ? VariableNameFor(name) : variable;
     if (chosen.empty()) {
-      user.ReportFailure(texts::NoVariableNameFor(name));
+      user.messenger().ReportFailure(texts::NoVariableNameFor(name));
       status = kExitNotConverted;
       continue;
     }
-    const std::string made = WithExtension(name, ExtensionOf(target));
-    if (!texts.Import(name, made, target, chosen)) {
+    const std::string made = TargetName(name, target, Purpose::Import);
+    if (!user.Report(engine.ImportText(name, made, target, chosen, user, &written))) {
       status = kExitNotConverted;
     } else if (imported) {
       imported(name, made);
@@ -62,16 +67,18 @@ int ImportTexts(const std::vector<std::string>& names, std::optional<Model> mode
   return status;
 }
 
-int CheckFiles(const std::vector<std::string>& names, TextTransfer& texts, std::ostream& out) {
+int CheckFiles(const std::vector<std::string>& names, Engine& engine, Conversation& user,
+               std::ostream& out) {
   int status = kExitConverted;
   for (const std::string& name : names) {
-    FileReport report;
-    if (!texts.Check(name, report)) {
+    Result<CheckedFile> checked = engine.Check(name);
+    if (!checked) {
+      user.Report(checked.error());
       status = kExitNotConverted;
       continue;
     }
-    out << messages::CheckReport(name, report) << std::flush;
-    if (!report.problems.empty()) status = kExitNotConverted;
+    out << messages::CheckReport(name, checked->report) << std::flush;
+    if (!checked->report.problems.empty()) status = kExitNotConverted;
   }
   return status;
 }

@@ -7,22 +7,25 @@
 #include <string>
 #include <vector>
 
+#include "conversation.hpp"
 #include "convert_files.hpp"
-#include "text_transfer.hpp"
+#include "engine.hpp"
 
 namespace orbisk {
 
 // Prints each file's text as UTF-8; with several files, a title line before each.
-int ShowTexts(const std::vector<std::string>& names, TextTransfer& texts, std::ostream& out);
+int ShowTexts(const std::vector<std::string>& names, Engine& engine, Conversation& user,
+              std::ostream& out);
 // Writes each file's text beside it, in a file with the extension "txt".
-int ExportTexts(const std::vector<std::string>& names, TextTransfer& texts,
+int ExportTexts(const std::vector<std::string>& names, Engine& engine, Conversation& user,
                 const Converted& exported = {});
 // Makes a calculator file for `model` (Voyager 200 without one) beside each UTF-8 file,
 // named `variable`, or after the file when empty.
 int ImportTexts(const std::vector<std::string>& names, std::optional<Model> model,
-                const std::string& variable, TextTransfer& texts, Interaction& user,
+                const std::string& variable, Engine& engine, Conversation& user,
                 const Converted& imported = {});
 // Prints what is wrong with each file, or that it is correct. 0 only when all are.
-int CheckFiles(const std::vector<std::string>& names, TextTransfer& texts, std::ostream& out);
+int CheckFiles(const std::vector<std::string>& names, Engine& engine, Conversation& user,
+               std::ostream& out);
 
 }  // namespace orbisk

@@ -4,11 +4,11 @@
 
 #include <ostream>
 
-#include "interaction.hpp"
+#include "conversation.hpp"
 
 namespace orbisk {
 
-class UnattendedInteraction final : public Interaction {
+class UnattendedInteraction final : public Messenger {
  public:
   explicit UnattendedInteraction(std::ostream& out) : out_(out) {}
 

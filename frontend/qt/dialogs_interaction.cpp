@@ -1,4 +1,4 @@
-// The engine's messages and questions shown as dialogs, captioned with the program's name.
+// Messages and questions shown as dialogs, captioned with the program's name.
 #include "dialogs_interaction.hpp"
 
 #include "window_texts.hpp"

@@ -1,12 +1,12 @@
-// The engine's messages and questions shown as dialogs, captioned with the program's name.
+// Messages and questions shown as dialogs, captioned with the program's name.
 #pragma once
 
 #include "dialogs.hpp"
-#include "interaction.hpp"
+#include "conversation.hpp"
 
 namespace orbisk {
 
-class DialogsInteraction final : public Interaction {
+class DialogsInteraction final : public Messenger {
  public:
   explicit DialogsInteraction(Dialogs& dialogs) : dialogs_(dialogs) {}
 

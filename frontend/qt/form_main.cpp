@@ -67,11 +67,11 @@ void GrowToFitCaption(QWidget* control) {
 
 }  // namespace
 
-FormMain::FormMain(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWidget* parent)
+FormMain::FormMain(Engine& engine, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent),
+      engine_(engine),
       dialogs_(dialogs),
-      interaction_(dialogs),
-      converter_(files, interaction_, clock),
+      messages_(dialogs),
       Frame1(new QGroupBox(texts::DirectionFrame(), this)),
       optSens{new QRadioButton(texts::ToV200Option(), Frame1),
               new QRadioButton(texts::ToTi92PlusOption(), Frame1)},
@@ -146,16 +146,14 @@ void FormMain::PlaceControls() {
 bool FormMain::ToV200Selected() const { return optSens[0]->isChecked(); }
 
 void FormMain::cmdConvert_Click() {
-  const QString source = txtFile->text();
-  QString target = txtCible->text();
-  if (target.isEmpty()) {
-    target =
-        FromPath(ToV200Selected() ? ToV200Name(ToPath(source)) : ToTi92PlusName(ToPath(source)));
+  const std::string source = PathInField(txtFile);
+  std::string target = PathInField(txtCible);
+  if (txtCible->text().isEmpty()) {
+    target = ToV200Selected() ? ToV200Name(source) : ToTi92PlusName(source);
   }
-  const bool converted = ToV200Selected()
-                             ? converter_.ConvertToV200(ToPath(source), ToPath(target))
-                             : converter_.ConvertToTi92Plus(ToPath(source), ToPath(target));
-  if (converted) {
+  const Status converted = ToV200Selected() ? engine_.ConvertToV200(source, target, user_)
+                                            : engine_.ConvertToTi92Plus(source, target, user_);
+  if (user_.Report(converted)) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
                          texts::Completed(source, target));
   }
@@ -178,7 +176,7 @@ void FormMain::Browse(Dialogs::FileDialogKind kind, bool v200Files, QLineEdit* f
       dialogs_.ChooseFile({kind, proposed, QtNameFilters(filter)});
   if (!chosen) return;
   CD.FileName = *chosen;
-  field->setText(*chosen);
+  SetPathField(field, ChosenPath(*chosen));
 }
 
 void FormMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -191,11 +189,11 @@ void FormMain::dropEvent(QDropEvent* event) {
 
 // A dropped file becomes the source, and its extension picks the direction.
 void FormMain::TakeDroppedFile(QDropEvent* event) {
-  const QString path = DroppedFile(event->mimeData());
-  txtFile->setText(path);
-  const QString extension = QFileInfo(path).suffix().toLower();
-  if (extension == QLatin1String("v2t")) optSens[1]->setChecked(true);
-  if (extension == QLatin1String("9xt")) optSens[0]->setChecked(true);
+  const std::string path = DroppedPath(event->mimeData());
+  SetPathField(txtFile, path);
+  Model model = Model::Voyager200;
+  if (ModelOfName(path, model) && model == Model::Voyager200) optSens[1]->setChecked(true);
+  if (ModelOfName(path, model) && model == Model::Ti92Plus) optSens[0]->setChecked(true);
   event->acceptProposedAction();
 }
 

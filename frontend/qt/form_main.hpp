@@ -3,9 +3,10 @@
 
 #include <QWidget>
 
-#include "converter.hpp"
+#include "conversation.hpp"
 #include "dialogs.hpp"
 #include "dialogs_interaction.hpp"
+#include "engine.hpp"
 
 class QGroupBox;
 class QLabel;
@@ -19,7 +20,7 @@ class FormMain : public QWidget {
   Q_OBJECT
 
  public:
-  FormMain(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWidget* parent = nullptr);
+  FormMain(Engine& engine, Dialogs& dialogs, QWidget* parent = nullptr);
 
   // The file name the browse dialog remembers; each browse proposes a name derived from it.
   const QString& DialogFileName() const { return CD.FileName; }
@@ -42,9 +43,10 @@ class FormMain : public QWidget {
   // puts it into `field`.
   void Browse(Dialogs::FileDialogKind kind, bool v200Files, QLineEdit* field);
 
+  Engine& engine_;
   Dialogs& dialogs_;
-  DialogsInteraction interaction_;
-  Converter converter_;
+  DialogsInteraction messages_;
+  Conversation user_{messages_};
   // The window's one file dialog, shared by both browse buttons: what it keeps between uses.
   struct CommonDialog {
     QString FileName;

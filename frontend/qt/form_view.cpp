@@ -13,11 +13,9 @@
 #include <QVBoxLayout>
 
 #include "charset.hpp"
-#include "converter.hpp"
 #include "local_files.hpp"
 #include "name_filters.hpp"
 #include "target_names.hpp"
-#include "text_transfer.hpp"
 #include "text_view.hpp"
 #include "window_texts.hpp"
 
@@ -32,12 +30,11 @@ QString FromCalculator(const std::string& codes) {
 
 }  // namespace
 
-FormView::FormView(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWidget* parent)
+FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent),
-      files_(files),
-      clock_(clock),
+      engine_(engine),
       dialogs_(dialogs),
-      interaction_(dialogs),
+      messages_(dialogs),
       text_(new CalculatorTextView(this)),
       details_(new QLabel(this)),
       toV200_(new QPushButton(texts::ConvertToV200Button(), this)),
@@ -74,18 +71,20 @@ FormView::FormView(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWid
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-bool FormView::Open(const QString& path) {
-  TextVariable variable;
-  FileInfo info;
-  TextTransfer texts(files_, interaction_, clock_);
-  if (!texts.Read(ToPath(path), variable, &info)) return false;
+bool FormView::Open(const std::string& path) {
+  Result<OpenedText> opened = engine_.ReadText(path);
+  if (!opened) {
+    user_.Report(opened.error());
+    return false;
+  }
+  const TextVariable& variable = opened->variable;
   path_ = path;
-  setWindowTitle(texts::ViewerCaption(QFileInfo(path).fileName()));
+  setWindowTitle(texts::ViewerCaption(FromPath(path.substr(FileNameStart(path)))));
   text_->ShowText(variable.text);
   details_->setText(texts::ViewerDetails(QString::fromUtf8(ModelName(variable.model)),
                                          FromCalculator(variable.folder),
                                          FromCalculator(variable.name),
-                                         static_cast<qint64>(info.size)));
+                                         static_cast<qint64>(opened->info.size)));
   ShowConversionsFrom(variable.model);
   return true;
 }
@@ -97,24 +96,22 @@ void FormView::ShowConversionsFrom(Model model) {
 
 // As the main window converts: the same engine, question and completion message.
 void FormView::ConvertTo(Model model) {
-  const std::string source = ToPath(path_);
-  const std::string target = WithExtension(source, ExtensionOf(model));
-  Converter converter(files_, interaction_, clock_);
-  if (converter.Convert(DirectionTo(model), source, target)) {
+  const std::string target = TargetName(path_, model, Purpose::Conversion);
+  if (user_.Report(engine_.Convert(model, path_, target, user_, nullptr))) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
-                         texts::Completed(path_, FromPath(target)));
+                         texts::Completed(path_, target));
   }
 }
 
 void FormView::SaveAsText() {
-  const QString proposed = FromPath(WithExtension(ToPath(path_), "txt"));
+  const QString proposed = FromPath(TargetName(path_, Model::Voyager200, Purpose::TextExport));
   const std::optional<QString> chosen = dialogs_.ChooseFile(
       {Dialogs::FileDialogKind::Save, proposed, QtNameFilters(texts::TextFilter())});
   if (!chosen) return;
-  TextTransfer texts(files_, interaction_, clock_);
-  if (texts.Export(ToPath(path_), ToPath(*chosen))) {
+  const std::string target = ChosenPath(*chosen);
+  if (user_.Report(engine_.ExportText(path_, target, user_, nullptr))) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
-                         texts::Completed(path_, *chosen));
+                         texts::Completed(path_, target));
   }
 }
 
@@ -126,7 +123,7 @@ void FormView::dragEnterEvent(QDragEnterEvent* event) {
 void FormView::dropEvent(QDropEvent* event) {
   if (!CarriesALocalFile(event->mimeData())) return;
   event->acceptProposedAction();
-  Open(DroppedFile(event->mimeData()));
+  Open(DroppedPath(event->mimeData()));
 }
 
 }  // namespace orbisk

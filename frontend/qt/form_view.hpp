@@ -4,11 +4,14 @@
 
 #include <QWidget>
 
-#include "clock.hpp"
+#include <string>
+
+#include "conversation.hpp"
 #include "dialogs.hpp"
 #include "dialogs_interaction.hpp"
-#include "file_system.hpp"
-#include "variable_file.hpp"
+#include "engine.hpp"
+#include "local_files.hpp"
+#include "model.hpp"
 
 class QLabel;
 class QPushButton;
@@ -21,11 +24,12 @@ class FormView : public QWidget {
   Q_OBJECT
 
  public:
-  FormView(FileSystem& files, const Clock& clock, Dialogs& dialogs, QWidget* parent = nullptr);
+  FormView(Engine& engine, Dialogs& dialogs, QWidget* parent = nullptr);
 
-  // Shows the text variable in `path`. When it is not one, the checker's report is shown in
-  // an error box, what was shown stays, and the result is false.
-  bool Open(const QString& path);
+  // Shows the text variable in the file named by the bytes `path`. When it is not one, the
+  // checker's report is shown in an error box, what was shown stays, and the result is false.
+  bool Open(const std::string& path);
+  bool Open(const QString& path) { return Open(ToPath(path)); }
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -38,11 +42,11 @@ class FormView : public QWidget {
   // Voyager 200, or to both for a TI-89 file.
   void ShowConversionsFrom(Model model);
 
-  FileSystem& files_;
-  const Clock& clock_;
+  Engine& engine_;
   Dialogs& dialogs_;
-  DialogsInteraction interaction_;
-  QString path_;
+  DialogsInteraction messages_;
+  Conversation user_{messages_};
+  std::string path_;  // as bytes
 
   CalculatorTextView* text_;
   QLabel* details_;

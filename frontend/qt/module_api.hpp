@@ -1,36 +1,39 @@
-// The entry points of the on-demand Qt module, looked up by name once it is loaded.
+// The boundary between the orbisk program and its on-demand Qt module: one entry point,
+// looked up by name, that gives the module's table of functions. Everything that crosses
+// the boundary is here, under one version number: the table, and the program's Engine
+// (engine.hpp) and Messenger (conversation.hpp) interfaces with the values they carry. The
+// module links no engine: whatever a window reads or writes goes through the program's.
 #pragma once
 
 namespace orbisk {
-class FileSystem;
-class Interaction;
+class Engine;
+class Messenger;
 }  // namespace orbisk
 
 extern "C" {
-// The version of this interface the module was built with; the program calls nothing else
-// unless it is the version it was built with.
-using OrbiskInterfaceVersionEntry = int (*)();
-// Message boxes for the command line's messages and questions. The module owns the
-// application object it creates on first use; the caller owns the returned object.
-using OrbiskMessageBoxesEntry = orbisk::Interaction* (*)();
-// Shows the main window and runs until it is closed; returns the exit status.
-using OrbiskRunWindowEntry = int (*)(orbisk::FileSystem* files);
-// Shows a viewer for each of the `count` files and runs until they are all closed; returns
-// the exit status: 1 when one of them could not be shown (its report was), 0 otherwise.
-using OrbiskRunViewerEntry = int (*)(orbisk::FileSystem* files, const char* const* paths,
-                                     int count);
-// Says that `source` was converted into `target`: as a desktop notification, or in the
-// completion message box when no notification service runs.
-using OrbiskNotifyEntry = void (*)(const char* source, const char* target);
+// What the module offers. Its first member is the interface version the module was built
+// with, in every version; the program reads nothing else of a table of another version.
+struct OrbiskQtModule {
+  int interfaceVersion;
+  // Message boxes for the command line's messages and questions. The module owns the
+  // application object it creates on first use; the caller owns the returned object.
+  orbisk::Messenger* (*messageBoxes)();
+  // Shows the main window and runs until it is closed; returns the exit status.
+  int (*runWindow)(orbisk::Engine* engine);
+  // Shows a viewer for each of the `count` files (names as bytes) and runs until they are
+  // all closed; returns the exit status: 1 when one of them could not be shown (its report
+  // was), 0 otherwise.
+  int (*runViewer)(orbisk::Engine* engine, const char* const* paths, int count);
+  // Says that `source` was converted into `target`: as a desktop notification, or in the
+  // completion message box when no notification service runs.
+  void (*notify)(const char* source, const char* target);
+};
+using OrbiskQtModuleEntry = const OrbiskQtModule* (*)();
 }
 
 namespace orbisk {
-// Raised whenever an entry point is added or changes.
-constexpr int kQtModuleInterfaceVersion = 3;
+// Raised whenever anything that crosses the boundary changes.
+constexpr int kQtModuleInterfaceVersion = 4;
 constexpr const char kQtModuleFileName[] = "orbisk-qt.so";
-constexpr const char kInterfaceVersionEntryName[] = "orbisk_qt_interface_version";
-constexpr const char kMessageBoxesEntryName[] = "orbisk_qt_message_boxes";
-constexpr const char kRunWindowEntryName[] = "orbisk_qt_run_window";
-constexpr const char kRunViewerEntryName[] = "orbisk_qt_run_viewer";
-constexpr const char kNotifyEntryName[] = "orbisk_qt_notify";
+constexpr const char kQtModuleEntryName[] = "orbisk_qt_module";
 }  // namespace orbisk

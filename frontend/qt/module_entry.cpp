@@ -1,6 +1,5 @@
-// The entry points the orbisk program looks up after loading this module.
+// The one entry point the orbisk program looks up after loading this module.
 #include <QApplication>
-#include <QFile>
 #include <memory>
 #include <vector>
 
@@ -15,8 +14,8 @@
 
 namespace {
 
-// An interaction that owns the dialogs it shows through.
-class MessageBoxes final : public orbisk::Interaction {
+// Message boxes that own the dialogs they show through.
+class MessageBoxes final : public orbisk::Messenger {
  public:
   void ShowMessage(const std::string& text) override { boxes_.ShowMessage(text); }
   void ReportFailure(const std::string& text) override { boxes_.ReportFailure(text); }
@@ -27,31 +26,22 @@ class MessageBoxes final : public orbisk::Interaction {
   orbisk::DialogsInteraction boxes_{dialogs_};
 };
 
-}  // namespace
-
-extern "C" Q_DECL_EXPORT int orbisk_qt_interface_version() {
-  return orbisk::kQtModuleInterfaceVersion;
-}
-
-extern "C" Q_DECL_EXPORT orbisk::Interaction* orbisk_qt_message_boxes() {
+orbisk::Messenger* MakeMessageBoxes() {
   orbisk::EnsureApplication();
   return new MessageBoxes;
 }
 
-extern "C" Q_DECL_EXPORT int orbisk_qt_run_window(orbisk::FileSystem* files) {
+int RunWindow(orbisk::Engine* engine) {
   orbisk::EnsureApplication();
-  orbisk::SystemClock clock;
   orbisk::WidgetDialogs dialogs;
-  orbisk::FormMain window(*files, clock, dialogs);
+  orbisk::FormMain window(*engine, dialogs);
   dialogs.SetParent(&window);
   window.show();
   return QApplication::exec();
 }
 
-extern "C" Q_DECL_EXPORT int orbisk_qt_run_viewer(orbisk::FileSystem* files,
-                                                  const char* const* paths, int count) {
+int RunViewer(orbisk::Engine* engine, const char* const* paths, int count) {
   orbisk::EnsureApplication();
-  orbisk::SystemClock clock;
   struct Viewer {
     orbisk::WidgetDialogs dialogs;
     std::unique_ptr<orbisk::FormView> window;
@@ -60,9 +50,9 @@ extern "C" Q_DECL_EXPORT int orbisk_qt_run_viewer(orbisk::FileSystem* files,
   int status = 0;
   for (int i = 0; i < count; ++i) {
     auto viewer = std::make_unique<Viewer>();
-    viewer->window = std::make_unique<orbisk::FormView>(*files, clock, viewer->dialogs);
+    viewer->window = std::make_unique<orbisk::FormView>(*engine, viewer->dialogs);
     viewer->dialogs.SetParent(viewer->window.get());
-    if (!viewer->window->Open(QFile::decodeName(paths[i]))) {
+    if (!viewer->window->Open(std::string(paths[i]))) {
       status = 1;
       continue;
     }
@@ -74,10 +64,16 @@ extern "C" Q_DECL_EXPORT int orbisk_qt_run_viewer(orbisk::FileSystem* files,
   return status;
 }
 
-extern "C" Q_DECL_EXPORT void orbisk_qt_notify(const char* source, const char* target) {
+void Notify(const char* source, const char* target) {
   orbisk::EnsureApplication();
   orbisk::WidgetDialogs dialogs;
   orbisk::Notifier(dialogs, orbisk::SendDesktopNotification)
-      .Say(orbisk::texts::CompletedCaption(),
-           orbisk::texts::Completed(QFile::decodeName(source), QFile::decodeName(target)));
+      .Say(orbisk::texts::CompletedCaption(), orbisk::texts::Completed(source, target));
 }
+
+constexpr OrbiskQtModule kModule = {orbisk::kQtModuleInterfaceVersion, MakeMessageBoxes,
+                                    RunWindow, RunViewer, Notify};
+
+}  // namespace
+
+extern "C" Q_DECL_EXPORT const OrbiskQtModule* orbisk_qt_module() { return &kModule; }

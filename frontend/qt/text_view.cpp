@@ -9,18 +9,6 @@
 namespace orbisk {
 namespace {
 
-using LineKind = CalculatorTextView::LineKind;
-
-LineKind KindOfCode(char code) {
-  switch (code) {
-    case ' ': return LineKind::Ordinary;
-    case 'C': return LineKind::Command;
-    case 'P': return LineKind::PrintObj;
-    case 0x0C: return LineKind::PageBreak;
-    default: return LineKind::OtherCode;
-  }
-}
-
 // The calculators' monospaced text, in a face that has their characters.
 QFont CalculatorFont() {
   QFont font;
@@ -69,34 +57,22 @@ int CalculatorTextView::MarginWidth() const {
   return fontMetrics().horizontalAdvance(QLatin1Char('M')) * 2;
 }
 
-void CalculatorTextView::ShowText(const std::string& text) {
+void CalculatorTextView::ShowText(const CalculatorText& text) {
   QStringList lines;
-  std::vector<LineKind> kinds;
   marks_.clear();
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = std::min(text.find('\r', start), text.size());
-    std::string utf8;
-    if (start == end) {
-      kinds.push_back(LineKind::NoCode);
-      marks_.emplace_back();
-    } else {
-      const auto code = static_cast<unsigned char>(text[start]);
-      kinds.push_back(KindOfCode(static_cast<char>(code)));
-      marks_.push_back(kinds.back() == LineKind::OtherCode
-                           ? QString::fromStdString(CharacterOf(code))
-                           : QString());
-      AppendUtf8(utf8, text.substr(start + 1, end - start - 1));
-    }
+  for (const TextLine& line : text.lines) {
+    marks_.push_back(line.kind == LineKind::OtherCode
+                         ? QString::fromStdString(CharacterOf(line.otherCode))
+                         : QString());
     // Codes show as characters, control codes as their pictures: no line end inside a line.
+    std::string utf8;
+    AppendUtf8(utf8, line.content);
     lines << QString::fromStdString(utf8);
-    if (end == text.size()) break;
-    start = end + 1;
   }
   setPlainText(lines.join(QLatin1Char('\n')));
   QTextBlock block = document()->firstBlock();
-  for (const LineKind kind : kinds) {
-    block.setUserState(static_cast<int>(kind));
+  for (const TextLine& line : text.lines) {
+    block.setUserState(static_cast<int>(line.kind));
     block = block.next();
   }
   viewport()->update();

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QPlainTextEdit>
-#include <string>
+#include <vector>
+
+#include "calculator_text.hpp"
 
 namespace orbisk {
 
@@ -11,13 +13,12 @@ class CalculatorTextView final : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  // What a line is, from its command code.
-  enum class LineKind { Ordinary, Command, PrintObj, PageBreak, OtherCode, NoCode };
+  using LineKind = orbisk::LineKind;
 
   explicit CalculatorTextView(QWidget* parent = nullptr);
 
-  // Shows the text of a text variable: the codes between its cursor and its terminator.
-  void ShowText(const std::string& text);
+  // Shows the text of a text variable, line for line.
+  void ShowText(const CalculatorText& text);
   LineKind KindOfLine(int line) const;
   // What the margin shows beside a line: "C", "P", another code's character, or nothing.
   QString MarginMark(int line) const;

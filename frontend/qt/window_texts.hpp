@@ -53,8 +53,9 @@ inline QString ViewerDetails(const QString& model, const QString& folder, const 
 }
 
 inline QString CompletedCaption() { return QString::fromStdString(messages::CompletedCaption()); }
-inline QString Completed(const QString& source, const QString& target) {
-  return QString::fromStdString(messages::Completed(source.toStdString(), target.toStdString()));
+// Names as bytes, as the engine took them.
+inline QString Completed(const std::string& source, const std::string& target) {
+  return QString::fromStdString(messages::Completed(source, target));
 }
 
 }  // namespace orbisk::texts

@@ -49,13 +49,13 @@ TEST(ResolveSourceNameTest, TheRootAsProgramsFolderGivesNoDoubleSlash) {
 
 TEST(RequestForTest, V2tNamesGoToTi92PlusAndEverythingElseToV200) {
   const ConversionRequest back = RequestFor("/calc/prog.V2T");
-  EXPECT_EQ(back.direction, Direction::ToTi92Plus);
+  EXPECT_EQ(back.model, Model::Ti92Plus);
   EXPECT_EQ(back.target, "/calc/prog.9xt");
 
   for (const char* name :
        {"/calc/prog.9xt", "/calc/prog.txt", "/c.v2t/prog.9xt", "/calc/prog.v2tx", "/calc/v2t"}) {
     const ConversionRequest forward = RequestFor(name);
-    EXPECT_EQ(forward.direction, Direction::ToV200) << name;
+    EXPECT_EQ(forward.model, Model::Voyager200) << name;
     EXPECT_EQ(forward.source, name);
   }
   EXPECT_EQ(RequestFor("/calc/prog.txt").target, "/calc/prog.v2t");

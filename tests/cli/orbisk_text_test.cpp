@@ -6,6 +6,7 @@
 #include "orbisk_runner.hpp"
 #include "run_program.hpp"
 #include "temp_folder.hpp"
+#include "file_check.hpp"
 #include "variable_file.hpp"
 
 namespace orbisk {
@@ -20,7 +21,7 @@ std::string TextFile(Model model, const std::string& text, const std::string& na
   TextVariable variable;
   variable.model = model;
   variable.name = name;
-  variable.text = text;
+  variable.text = CalculatorText::FromCodes(text);
   return WriteTextFile(variable, "23/02/03, 14:09");
 }
 

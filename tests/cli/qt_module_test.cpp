@@ -35,9 +35,8 @@ TEST(LoadQtModuleTest, AModuleOfAnotherInterfaceIsReportedAndNeverCalled) {
                                            " ; réinstallez Orbisk"},
         Row{FAKE_MODULE_NO_VERSION,
             std::string(FAKE_MODULE_NO_VERSION) + " : points d'entrée introuvables"}}) {
-    QtModuleEntries entries;
     std::string error;
-    EXPECT_FALSE(LoadQtModuleFrom(row.module, entries, error));
+    EXPECT_EQ(LoadQtModuleFrom(row.module, error), nullptr);
     EXPECT_EQ(error, row.error);
   }
 }

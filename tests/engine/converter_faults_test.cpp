@@ -24,25 +24,25 @@ using testing::WriteFile;
 using Kind = testing::ScriptedInteraction::Kind;
 
 struct Scenario {
-  Direction direction;
+  Model target;
   bool kernelCopy;    // false: the kernel refuses to copy, so the body is read and written
   bool unnamed;       // false: the file system has no unnamed files, so a named one is used
   bool targetExists;  // true: the target is replaced, false: it is new
 };
 
 std::string Describe(const Scenario& s) {
-  return std::string(s.direction == Direction::ToV200 ? "ToV200" : "ToTi92Plus") +
+  return std::string(s.target == Model::Voyager200 ? "ToV200" : "ToTi92Plus") +
          (s.kernelCopy ? "_KernelCopy" : "_ReadWrite") + (s.unnamed ? "_Unnamed" : "_Named") +
          (s.targetExists ? "_Replacing" : "_New");
 }
 
 std::vector<Scenario> AllScenarios() {
   std::vector<Scenario> all;
-  for (const Direction direction : {Direction::ToV200, Direction::ToTi92Plus}) {
+  for (const Model target : {Model::Voyager200, Model::Ti92Plus}) {
     for (const bool kernelCopy : {true, false}) {
       for (const bool unnamed : {true, false}) {
         for (const bool targetExists : {true, false}) {
-          all.push_back({direction, kernelCopy, unnamed, targetExists});
+          all.push_back({target, kernelCopy, unnamed, targetExists});
         }
       }
     }
@@ -82,7 +82,7 @@ class ConverterFaultsTest : public ::testing::TestWithParam<Scenario> {
     Outcome run;
     testing::FixedClock clock(2003, 2, 23, 14, 9);
     Converter converter(files, run.user, clock, {'/', ':'});
-    run.converted = converter.Convert(GetParam().direction, source, target);
+    run.converted = run.user.Reported(converter.Convert(GetParam().target, source, target));
     run.entriesAfter = folder.Entries();
     if (std::filesystem::exists(target)) run.targetAfter = ReadFile(target);
     run.sourceAfter = ReadFile(source);
@@ -94,7 +94,7 @@ class ConverterFaultsTest : public ::testing::TestWithParam<Scenario> {
   }
 
   std::string Expected() const {
-    return GetParam().direction == Direction::ToV200
+    return GetParam().target == Model::Voyager200
                ? testing::ExpectedV200(source_, "23/02/03, 14:09")
                : testing::ExpectedTi92Plus(source_);
   }

@@ -31,11 +31,11 @@ class ConverterTest : public ::testing::Test {
  protected:
   bool ToV200(const std::string& source, const std::string& target) {
     Converter converter(files_, user_, clock_, {'/', ':'});
-    return converter.ConvertToV200(source, target);
+    return user_.Reported(converter.ConvertToV200(source, target));
   }
   bool ToTi92Plus(const std::string& source, const std::string& target) {
     Converter converter(files_, user_, clock_, {'/', ':'});
-    return converter.ConvertToTi92Plus(source, target);
+    return user_.Reported(converter.ConvertToTi92Plus(source, target));
   }
   void ExpectOneFailureMentioning(const std::string& a, const std::string& b) {
     ASSERT_EQ(user_.shown.size(), 1u);
@@ -191,13 +191,24 @@ TEST_F(ConverterTest, ANewTargetGetsTheUsualPermissions) {
   EXPECT_EQ(st.st_mode & 07777, 0644u);
 }
 
-TEST_F(ConverterTest, ConvertsAFileOntoItself) {
+// A file is never converted onto itself, whatever names lead to it: nothing is asked and
+// the source stays as it was.
+TEST_F(ConverterTest, RefusesToConvertAFileOntoItself) {
   const std::string source = SampleTi92PlusFile(5000);
   WriteFile(source_, source);
-  user_ = testing::ScriptedInteraction({true});
-  ASSERT_TRUE(ToV200(source_, source_));
-  EXPECT_TRUE(testing::SameBytes(ReadFile(source_), ExpectedV200(source, kStamp)));
-  EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"prog.9xt"});
+  std::filesystem::create_symlink("prog.9xt", folder_ / "link.v2t");
+  std::filesystem::create_hard_link(source_, folder_ / "hard.v2t");
+  for (const std::string& target : {source_, folder_ / "link.v2t", folder_ / "hard.v2t",
+                                    folder_.path().string() + "/./prog.9xt"}) {
+    SCOPED_TRACE(target);
+    user_.shown.clear();
+    EXPECT_FALSE(ToV200(source_, target));
+    ASSERT_EQ(user_.shown.size(), 1u);
+    EXPECT_EQ(user_.shown[0].kind, Kind::Failure);
+    EXPECT_EQ(user_.shown[0].text, source_ + " et " + target + " sont le même fichier.");
+    EXPECT_TRUE(testing::SameBytes(ReadFile(source_), source));
+  }
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"hard.v2t", "link.v2t", "prog.9xt"}));
 }
 
 TEST_F(ConverterTest, ReplacesWhatASymbolicLinkTargetPointsTo) {
@@ -237,7 +248,7 @@ TEST_F(ConverterTest, ATargetThisUserMayNotWriteIsRefusedBeforeTheQuestion) {
   // No answer is scripted: a question would fail the test.
   Converter converter(files, user_, clock_, {'/', ':'});
 
-  EXPECT_FALSE(converter.ConvertToV200(source_, target_));
+  EXPECT_FALSE(user_.Reported(converter.ConvertToV200(source_, target_)));
 
   ASSERT_EQ(user_.shown.size(), 1u);
   EXPECT_EQ(user_.shown[0].kind, Kind::Failure);

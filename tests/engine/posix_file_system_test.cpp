@@ -26,23 +26,26 @@ TEST(PosixFileSystemTest, CallsThatCreateANameNeverReplaceOne) {
       {"CreateNew",
        [](PosixFileSystem& files, const std::string&, const std::string& taken) {
          int fd = -1;
-         const int e = files.CreateNew(taken, 0600, fd);
+         const int e = files.CreateNew(kCurrentFolder, taken, 0600, fd);
          if (fd >= 0) files.Close(fd);
          return e;
        }},
       {"RenameNoReplace",
        [](PosixFileSystem& files, const std::string& other, const std::string& taken) {
-         return files.RenameNoReplace(other, taken);
+         return files.RenameNoReplace(kCurrentFolder, other, taken);
        }},
       {"Link",
        [](PosixFileSystem& files, const std::string& other, const std::string& taken) {
-         return files.Link(other, taken);
+         return files.Link(kCurrentFolder, other, taken);
        }},
       {"LinkUnnamed",
        [](PosixFileSystem& files, const std::string& other, const std::string& taken) {
          int fd = -1;
-         if (int e = files.CreateUnnamed(other.substr(0, other.rfind('/')), 0600, fd)) return e;
-         const int e = files.LinkUnnamed(fd, taken);
+         int folder = -1;
+         if (int e = files.OpenFolder(other.substr(0, other.rfind('/')), folder)) return e;
+         if (int e = files.CreateUnnamed(folder, 0600, fd)) return e;
+         const int e = files.LinkUnnamed(fd, kCurrentFolder, taken);
+         files.Close(folder);
          files.Close(fd);
          return e;
        }},

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 
@@ -69,7 +70,7 @@ class SaveFileTest : public ::testing::TestWithParam<Storage> {
   bool Convert(std::deque<bool> answers = {}) {
     user_ = testing::ScriptedInteraction(std::move(answers));
     Converter converter(files_, user_, clock_, {'/', ':'});
-    return converter.ConvertToV200(source_, target_);
+    return user_.Reported(converter.ConvertToV200(source_, target_));
   }
 
   // The step that puts a new target in place.
@@ -162,7 +163,7 @@ TEST_P(SaveFileTest, AFileThatAppearsWhileConvertingIsAskedAboutNotReplaced) {
     user_ = testing::ScriptedInteraction({answer});
     Converter converter(files, user_, clock_, {'/', ':'});
 
-    EXPECT_EQ(converter.ConvertToV200(source_, target_), answer);
+    EXPECT_EQ(user_.Reported(converter.ConvertToV200(source_, target_)), answer);
 
     ASSERT_EQ(user_.shown.size(), 1u);
     EXPECT_EQ(user_.shown[0].text, target_ + " existe déjà. Voulez-vous l'écraser ?");
@@ -189,7 +190,7 @@ TEST_P(SaveFileTest, ShortTransfersAndInterruptionsStillGiveTheWholeFile) {
     if (!row.kernelCopy) files.FailAt(Step::CopyRange, 0, EXDEV);
     Converter converter(files, user_, clock_, {'/', ':'});
 
-    ASSERT_TRUE(converter.ConvertToV200(source_, target_));
+    ASSERT_TRUE(user_.Reported(converter.ConvertToV200(source_, target_)));
 
     EXPECT_TRUE(testing::SameBytes(ReadFile(target_), Expected()));
     EXPECT_TRUE(user_.shown.empty());
@@ -238,7 +239,7 @@ class SignalCleanupTest : public ::testing::TestWithParam<int> {
     files.Before(when, [signal] { std::raise(signal); });
     testing::ScriptedInteraction user({true});
     testing::FixedClock clock(2003, 2, 23, 14, 9);
-    Converter(files, user, clock, {'/', ':'}).ConvertToV200(source_, target_);
+    static_cast<void>(Converter(files, user, clock, {'/', ':'}).ConvertToV200(source_, target_));
   }
 
   testing::TempFolder folder_;
@@ -267,8 +268,30 @@ TEST_P(SignalCleanupTest, DuringTheRenameTheTargetIsReplacedWholeFirst) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, SignalCleanupTest, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
-                         [](const auto& row) { return std::string(::sigabbrev_np(row.param)); });
+// Every signal that ends the process by default, not only the usual three.
+INSTANTIATE_TEST_SUITE_P(Signals, SignalCleanupTest, ::testing::ValuesIn(TerminatingSignals()),
+                         [](const auto& row) {
+                           const char* name = ::sigabbrev_np(row.param);
+                           return name != nullptr ? std::string(name)
+                                                  : "RT" + std::to_string(row.param);
+                         });
+
+TEST(SignalCleanupSetTest, CoversEverySignalThatEndsTheProcessByDefault) {
+  const std::vector<int> covered = TerminatingSignals();
+  const auto has = [&covered](int s) {
+    return std::find(covered.begin(), covered.end(), s) != covered.end();
+  };
+  for (const int s : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2,
+                      SIGPOLL, SIGPROF, SIGVTALRM, SIGXCPU, SIGPWR, SIGSTKFLT}) {
+    EXPECT_TRUE(has(s)) << ::sigabbrev_np(s);
+  }
+  for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) EXPECT_TRUE(has(s)) << s;
+  // Ignored on purpose, so that writing past a size limit fails instead; and never
+  // catchable.
+  for (const int s : {SIGXFSZ, SIGKILL, SIGSTOP, SIGCHLD, SIGCONT, SIGWINCH, SIGURG}) {
+    EXPECT_FALSE(has(s)) << ::sigabbrev_np(s);
+  }
+}
 
 }  // namespace
 }  // namespace orbisk

@@ -9,6 +9,8 @@
 namespace orbisk {
 namespace {
 
+CalculatorText Text(const std::string& codes) { return CalculatorText::FromCodes(codes); }
+
 struct Written {
   const char* name;
   std::string text;
@@ -31,11 +33,11 @@ TEST(TextNotationTest, LinesReadAsDocumentedAndBack) {
   };
   for (const Written& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(TextToUtf8(row.text), row.utf8);
+    EXPECT_EQ(TextToUtf8(Text(row.text)), row.utf8);
     const TextImport back = TextFromUtf8(row.utf8);
     EXPECT_TRUE(back.valid);
     EXPECT_TRUE(back.unknown.empty());
-    EXPECT_EQ(back.text, row.text);
+    EXPECT_EQ(back.text.Codes(), row.text);
   }
 }
 
@@ -50,14 +52,14 @@ TEST(TextNotationTest, ReadsEveryLineEndAndOneFinalLineEndAddsNoLine) {
     SCOPED_TRACE(row.name);
     const TextImport read = TextFromUtf8(row.utf8);
     EXPECT_TRUE(read.valid);
-    EXPECT_EQ(read.text, row.text);
+    EXPECT_EQ(read.text.Codes(), row.text);
   }
 }
 
 TEST(TextNotationTest, UnknownCharactersBecomeQuestionMarksToldOnceWhereFirstSeen) {
   const TextImport read = TextFromUtf8("ab☃\nC│☃€x\n│y\n");
   ASSERT_TRUE(read.valid);
-  EXPECT_EQ(read.text, " ab?\rC??x\r ?y");
+  EXPECT_EQ(read.text.Codes(), " ab?\rC??x\r ?y");
   ASSERT_EQ(read.unknown.size(), 3u);
   EXPECT_EQ(read.unknown[0].character, U'☃');
   EXPECT_EQ(read.unknown[0].line, 1u);
@@ -79,7 +81,7 @@ TEST(TextNotationTest, BadUtf8IsRefusedWithWhereItIs) {
     EXPECT_FALSE(read.valid);
     EXPECT_EQ(read.invalidLine, where.first);
     EXPECT_EQ(read.invalidColumn, where.second);
-    EXPECT_TRUE(read.text.empty());
+    EXPECT_EQ(read.text, CalculatorText{});
   }
 }
 
@@ -103,10 +105,10 @@ TEST(TextNotationTest, EveryTextComesBackWhole) {
     texts.push_back(text);
   }
   for (const std::string& text : texts) {
-    const TextImport back = TextFromUtf8(TextToUtf8(text));
+    const TextImport back = TextFromUtf8(TextToUtf8(Text(text)));
     ASSERT_TRUE(back.valid);
     ASSERT_TRUE(back.unknown.empty());
-    ASSERT_EQ(back.text, text);
+    ASSERT_EQ(back.text.Codes(), text);
   }
 }
 

@@ -27,7 +27,7 @@ class TextTransferTest : public ::testing::Test {
     TextVariable variable;
     variable.model = model;
     variable.name = "notes";
-    variable.text = text;
+    variable.text = CalculatorText::FromCodes(text);
     return WriteTextFile(variable, "23/02/03, 14:09");
   }
 
@@ -46,7 +46,7 @@ class TextTransferTest : public ::testing::Test {
 TEST_F(TextTransferTest, ExportsTheTextBesideAndAsksBeforeReplacing) {
   WriteFile(folder_ / "notes.89t", Sample(Model::Ti89));
   ASSERT_EQ(::chmod((folder_ / "notes.89t").c_str(), 0600), 0);
-  ASSERT_TRUE(Transfer().Export(folder_ / "notes.89t", folder_ / "notes.txt"));
+  ASSERT_TRUE(user_.Reported(Transfer().Export(folder_ / "notes.89t", folder_ / "notes.txt")));
   EXPECT_EQ(ReadFile(folder_ / "notes.txt"), "Bonjour\nC│Disp x\n");
   struct stat st {};
   ASSERT_EQ(::stat((folder_ / "notes.txt").c_str(), &st), 0);
@@ -54,7 +54,7 @@ TEST_F(TextTransferTest, ExportsTheTextBesideAndAsksBeforeReplacing) {
 
   WriteFile(folder_ / "notes.txt", "old");
   user_ = testing::ScriptedInteraction({false});
-  EXPECT_FALSE(Transfer().Export(folder_ / "notes.89t", folder_ / "notes.txt"));
+  EXPECT_FALSE(user_.Reported(Transfer().Export(folder_ / "notes.89t", folder_ / "notes.txt")));
   EXPECT_EQ(user_.shown[0].text, folder_ / "notes.txt" + " existe déjà. Voulez-vous l'écraser ?");
   EXPECT_EQ(ReadFile(folder_ / "notes.txt"), "old");
 }
@@ -65,7 +65,7 @@ TEST_F(TextTransferTest, ImportsForEachModelAndWarnsOfEachUnknownCharacterOnce) 
     SCOPED_TRACE(ExtensionOf(model));
     user_.shown.clear();
     const std::string target = folder_ / (std::string("notes.") + ExtensionOf(model));
-    ASSERT_TRUE(Transfer().Import(folder_ / "notes.txt", target, model, "notes"));
+    ASSERT_TRUE(user_.Reported(Transfer().Import(folder_ / "notes.txt", target, model, "notes")));
     EXPECT_TRUE(testing::SameBytes(ReadFile(target), Sample(model, " Bonjour ?\rCDisp x?")));
     ASSERT_EQ(user_.shown.size(), 1u);
     EXPECT_EQ(user_.shown[0].kind, Kind::Message);
@@ -96,12 +96,12 @@ TEST_F(TextTransferTest, RefusesTextsThatCannotBecomeAVariable) {
     SCOPED_TRACE(row.name);
     user_.shown.clear();
     WriteFile(folder_ / "in.txt", row.utf8);
-    EXPECT_FALSE(Transfer().Import(folder_ / "in.txt", folder_ / "in.v2t", Model::Voyager200, "in"));
+    EXPECT_FALSE(user_.Reported(Transfer().Import(folder_ / "in.txt", folder_ / "in.v2t", Model::Voyager200, "in")));
     ExpectOneFailure("Impossible d'importer " + folder_ / "in.txt" + " : " + row.said);
     EXPECT_EQ(folder_.Entries(), Names{"in.txt"});
   }
   WriteFile(folder_ / "in.txt", longest);
-  EXPECT_TRUE(Transfer().Import(folder_ / "in.txt", folder_ / "in.v2t", Model::Voyager200, "in"));
+  EXPECT_TRUE(user_.Reported(Transfer().Import(folder_ / "in.txt", folder_ / "in.v2t", Model::Voyager200, "in")));
 }
 
 // Every file that is not what it claims is named, with what is wrong, and nothing written.
@@ -129,9 +129,8 @@ TEST_F(TextTransferTest, TellsWhatIsWrongWithAFileToRead) {
     user_.shown.clear();
     const std::string path = folder_ / "notes.9xt";
     WriteFile(path, row.bytes);
-    TextVariable variable;
-    EXPECT_FALSE(Transfer().Read(path, variable));
-    EXPECT_FALSE(Transfer().Export(path, folder_ / "notes.txt"));
+    EXPECT_FALSE(user_.Reported(Transfer().Read(path)));
+    EXPECT_FALSE(user_.Reported(Transfer().Export(path, folder_ / "notes.txt")));
     ASSERT_EQ(user_.shown.size(), 2u);
     std::string said = row.said;
     said.replace(said.find(" P "), 3, " " + path + " ");

@@ -16,7 +16,7 @@ TextVariable Notes(Model model, std::string text = " Bonjour\rCDisp 1") {
   TextVariable variable;
   variable.model = model;
   variable.name = "notes";
-  variable.text = std::move(text);
+  variable.text = CalculatorText::FromCodes(text);
   return variable;
 }
 
@@ -56,7 +56,7 @@ TEST(VariableFileTest, WritesEachModelsHeaderAndReadsItBack) {
     EXPECT_EQ(report.text->model, row.model);
     EXPECT_EQ(report.text->folder, "main");
     EXPECT_EQ(report.text->name, "notes");
-    EXPECT_EQ(report.text->text, " Bonjour\rCDisp 1");
+    EXPECT_EQ(report.text->text.Codes(), " Bonjour\rCDisp 1");
   }
 }
 
@@ -73,7 +73,7 @@ TEST(VariableFileTest, TheLargestTextFillsTheVariable) {
   const FileReport report = CheckVariableFile(file, file.size(), "big.89t");
   EXPECT_TRUE(report.problems.empty());
   ASSERT_TRUE(report.text);
-  EXPECT_EQ(report.text->text, text);
+  EXPECT_EQ(report.text->text.Codes(), text);
 }
 
 // Each way a file can be wrong, and what the check says of it.

@@ -9,20 +9,19 @@
 #include "converter.hpp"
 #include "fixed_clock.hpp"
 #include "memory_file_system.hpp"
-#include "variable_file.hpp"
+#include "model.hpp"
 
 namespace {
 
-using orbisk::Direction;
+using orbisk::Model;
 using Bytes = orbisk::fuzzing::MemoryFileSystem::Bytes;
 
 class AlwaysYes final : public orbisk::Interaction {
  public:
-  void ShowMessage(const std::string&) override { ++messages; }
-  void ReportFailure(const std::string&) override { ++failures; }
-  bool AskYesNo(const std::string&) override { return true; }
-  int messages = 0;
-  int failures = 0;
+  bool AskToReplace(const std::string&) override { return true; }
+  bool AskToReplaceChanged(const std::string&) override { return true; }
+  void Warn(const orbisk::Warning&) override { ++warnings; }
+  int warnings = 0;
 };
 
 void Check(bool property) {
@@ -33,8 +32,7 @@ void Check(bool property) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  const Direction direction =
-      input.PickValueInArray({Direction::ToV200, Direction::ToTi92Plus, Direction::ToTi89});
+  const Model model = input.PickValueInArray({Model::Voyager200, Model::Ti92Plus, Model::Ti89});
   orbisk::fuzzing::MemoryFaults faults;
   faults.kernelCopy = input.ConsumeBool();
   faults.unnamedFiles = input.ConsumeBool();
@@ -53,30 +51,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AlwaysYes user;
   orbisk::testing::FixedClock clock(2003, 2, 23, 14, 9);
   orbisk::Converter converter(files, user, clock, {'/', ':'});
-  const bool converted = converter.Convert(direction, "prog.in", "prog.out");
+  const orbisk::Status status = converter.Convert(model, "prog.in", "prog.out");
+  const bool converted = static_cast<bool>(status);
 
   Check(files.files.size() == (converted || targetExists ? 2u : 1u));
   Check(files.files.at("prog.in") == source);
   if (source.size() < orbisk::kHeaderSpan) {
-    Check(!converted && user.failures == 1);
+    Check(!converted && status.error().kind == orbisk::ErrorKind::TooShort &&
+          status.error().size == source.size());
     Check(!targetExists || files.files.at("prog.out") == old);
     return 0;
   }
-  Check(converted && user.failures == 0 && user.messages == 0);
+  Check(converted && user.warnings == 0);
   const Bytes& target = files.files.at("prog.out");
   Check(target.size() == source.size());
   const std::string text =
-      direction == Direction::ToV200 ? "TextObject file 23/02/03, 14:09" : std::string(31, ' ');
+      model == Model::Voyager200 ? "TextObject file 23/02/03, 14:09" : std::string(31, ' ');
   // Another model's file takes the target model's whole signature.
   const orbisk::Signature found = orbisk::SignatureOf(source.data());
-  const orbisk::Signature wanted = direction == Direction::ToTi89 ? orbisk::Signature::Ti89
-                                                                  : orbisk::Signature::Ti92Plus;
+  const orbisk::Signature wanted = orbisk::SignatureFor(model);
   const bool resigned = found != orbisk::Signature::Unknown && found != wanted;
   for (std::size_t i = 0; i < source.size(); ++i) {
     if (i < 8 && resigned) {
       Check(target[i] == static_cast<std::uint8_t>(orbisk::SignatureBytes(wanted)[i]));
     } else if (i == 6) {
-      Check(target[i] == (direction == Direction::ToV200 ? 'P' : source[i]));
+      Check(target[i] == (model == Model::Voyager200 ? 'P' : source[i]));
     } else if (i >= 18 && i <= 48) {
       Check(target[i] == static_cast<std::uint8_t>(text[i - 18]));
     } else {

@@ -56,6 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const orbisk::ConversionRequest request = orbisk::RequestFor(resolved);
   Check(request.source == resolved);
   Check(Folder(request.target) == Folder(request.source));
-  Check(EndsWith(request.target, request.direction == orbisk::Direction::ToV200 ? ".v2t" : ".9xt"));
+  Check(EndsWith(request.target, request.model == orbisk::Model::Voyager200 ? ".v2t" : ".9xt"));
   return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 
 namespace orbisk::fuzzing {
 
@@ -12,25 +13,32 @@ MemoryFileSystem::Bytes& MemoryFileSystem::Contents(int fd) {
   return file.path.empty() ? unnamed_.at(fd) : files.at(file.path);
 }
 
+std::string MemoryFileSystem::PathOf(int folder, const std::string& name) const {
+  return folder == kCurrentFolder ? name : folders_.at(folder) + name;
+}
+
 std::size_t MemoryFileSystem::Limit(std::size_t size) {
   const auto& limits = faults_.transferLimits;
   const std::size_t limit = limits.empty() ? 0 : limits[transfers_++ % limits.size()];
   return limit == 0 ? size : std::min(size, limit);
 }
 
-int MemoryFileSystem::Stat(const std::string& path, FileInfo& info) {
+int MemoryFileSystem::Stat(int folder, const std::string& name, FileInfo& info) {
   info = FileInfo{};
-  const auto file = files.find(path);
+  const auto file = files.find(PathOf(folder, name));
   if (file == files.end()) return 0;
   info.kind = FileKind::Regular;
   info.size = file->second.size();
   info.permissions = 0644;
+  // Each name its own file: the name stands for the inode.
+  info.inode = std::hash<std::string>()(file->first);
   return 0;
 }
 
-int MemoryFileSystem::StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) {
+int MemoryFileSystem::StatNoFollow(int folder, const std::string& name, FileInfo& info,
+                                   bool& isLink) {
   isLink = false;
-  return Stat(path, info);
+  return Stat(folder, name, info);
 }
 
 int MemoryFileSystem::ResolvePath(const std::string& path, std::string& resolved) {
@@ -38,8 +46,14 @@ int MemoryFileSystem::ResolvePath(const std::string& path, std::string& resolved
   return 0;
 }
 
-int MemoryFileSystem::CheckWritable(const std::string& path) {
-  return files.count(path) ? 0 : ENOENT;
+int MemoryFileSystem::CheckWritable(int folder, const std::string& name) {
+  return files.count(PathOf(folder, name)) ? 0 : ENOENT;
+}
+
+int MemoryFileSystem::OpenFolder(const std::string& path, int& fd) {
+  fd = nextFd_++;
+  folders_[fd] = path.empty() || path.back() == '/' ? path : path + "/";
+  return 0;
 }
 
 int MemoryFileSystem::OpenForReading(const std::string& path, int& fd) {
@@ -54,10 +68,12 @@ int MemoryFileSystem::StatOpen(int fd, FileInfo& info) {
   info.kind = FileKind::Regular;
   info.size = Contents(fd).size();
   info.permissions = 0644;
+  const std::string& path = open_.at(fd).path;
+  info.inode = path.empty() ? static_cast<ino_t>(fd) : std::hash<std::string>()(path);
   return 0;
 }
 
-int MemoryFileSystem::CreateUnnamed(const std::string&, mode_t, int& fd) {
+int MemoryFileSystem::CreateUnnamed(int, mode_t, int& fd) {
   if (!faults_.unnamedFiles) return EOPNOTSUPP;
   fd = nextFd_++;
   open_[fd] = {std::string(), 0};
@@ -65,7 +81,8 @@ int MemoryFileSystem::CreateUnnamed(const std::string&, mode_t, int& fd) {
   return 0;
 }
 
-int MemoryFileSystem::CreateNew(const std::string& path, mode_t, int& fd) {
+int MemoryFileSystem::CreateNew(int folder, const std::string& name, mode_t, int& fd) {
+  const std::string path = PathOf(folder, name);
   if (files.count(path)) return EEXIST;
   files[path];
   fd = nextFd_++;
@@ -108,13 +125,15 @@ int MemoryFileSystem::CopyRange(int in, int out, std::size_t size, std::size_t& 
 }
 
 int MemoryFileSystem::Close(int fd) {
+  if (folders_.erase(fd)) return 0;
   if (!open_.count(fd)) return EBADF;
   if (open_.at(fd).path.empty()) unnamed_.erase(fd);
   open_.erase(fd);
   return 0;
 }
 
-int MemoryFileSystem::LinkUnnamed(int fd, const std::string& path) {
+int MemoryFileSystem::LinkUnnamed(int fd, int folder, const std::string& name) {
+  const std::string path = PathOf(folder, name);
   if (files.count(path)) return EEXIST;
   Open& file = open_.at(fd);
   files[path] = unnamed_.at(fd);
@@ -123,7 +142,9 @@ int MemoryFileSystem::LinkUnnamed(int fd, const std::string& path) {
   return 0;
 }
 
-int MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
+int MemoryFileSystem::Rename(int folder, const std::string& fromName, const std::string& toName) {
+  const std::string from = PathOf(folder, fromName);
+  const std::string to = PathOf(folder, toName);
   const auto file = files.find(from);
   if (file == files.end()) return ENOENT;
   Bytes bytes = std::move(file->second);
@@ -135,21 +156,24 @@ int MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
   return 0;
 }
 
-int MemoryFileSystem::RenameNoReplace(const std::string& from, const std::string& to) {
+int MemoryFileSystem::RenameNoReplace(int folder, const std::string& from, const std::string& to) {
   if (!faults_.renameNoReplace) return EINVAL;
-  if (files.count(to)) return EEXIST;
-  return Rename(from, to);
+  if (files.count(PathOf(folder, to))) return EEXIST;
+  return Rename(folder, from, to);
 }
 
-int MemoryFileSystem::Link(const std::string& from, const std::string& to) {
+int MemoryFileSystem::Link(int folder, const std::string& fromName, const std::string& toName) {
+  const std::string to = PathOf(folder, toName);
   if (files.count(to)) return EEXIST;
-  const auto file = files.find(from);
+  const auto file = files.find(PathOf(folder, fromName));
   if (file == files.end()) return ENOENT;
   // Both names show the same bytes for the short time before the old one goes.
   files[to] = file->second;
   return 0;
 }
 
-int MemoryFileSystem::Remove(const std::string& path) { return files.erase(path) ? 0 : ENOENT; }
+int MemoryFileSystem::Remove(int folder, const std::string& name) {
+  return files.erase(PathOf(folder, name)) ? 0 : ENOENT;
+}
 
 }  // namespace orbisk::fuzzing

@@ -26,15 +26,16 @@ class MemoryFileSystem final : public FileSystem {
 
   std::map<std::string, Bytes> files;
 
-  int Stat(const std::string& path, FileInfo& info) override;
-  int StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) override;
+  int Stat(int folder, const std::string& name, FileInfo& info) override;
+  int StatNoFollow(int folder, const std::string& name, FileInfo& info, bool& isLink) override;
   int ResolvePath(const std::string& path, std::string& resolved) override;
-  int CheckWritable(const std::string& path) override;
+  int CheckWritable(int folder, const std::string& name) override;
   mode_t Umask() override { return 022; }
+  int OpenFolder(const std::string& path, int& fd) override;
   int OpenForReading(const std::string& path, int& fd) override;
   int StatOpen(int fd, FileInfo& info) override;
-  int CreateUnnamed(const std::string& directory, mode_t mode, int& fd) override;
-  int CreateNew(const std::string& path, mode_t mode, int& fd) override;
+  int CreateUnnamed(int folder, mode_t mode, int& fd) override;
+  int CreateNew(int folder, const std::string& name, mode_t mode, int& fd) override;
   int SetPermissions(int, mode_t) override { return 0; }
   int SetOwner(int, uid_t, gid_t) override { return 0; }
   int Read(int fd, unsigned char* buffer, std::size_t size, std::size_t& done) override;
@@ -42,11 +43,11 @@ class MemoryFileSystem final : public FileSystem {
   int CopyRange(int in, int out, std::size_t size, std::size_t& done) override;
   int Sync(int) override { return 0; }
   int Close(int fd) override;
-  int LinkUnnamed(int fd, const std::string& path) override;
-  int Rename(const std::string& from, const std::string& to) override;
-  int RenameNoReplace(const std::string& from, const std::string& to) override;
-  int Link(const std::string& from, const std::string& to) override;
-  int Remove(const std::string& path) override;
+  int LinkUnnamed(int fd, int folder, const std::string& name) override;
+  int Rename(int folder, const std::string& from, const std::string& to) override;
+  int RenameNoReplace(int folder, const std::string& from, const std::string& to) override;
+  int Link(int folder, const std::string& from, const std::string& to) override;
+  int Remove(int folder, const std::string& name) override;
 
  private:
   struct Open {
@@ -54,9 +55,12 @@ class MemoryFileSystem final : public FileSystem {
     std::size_t position = 0;
   };
   Bytes& Contents(int fd);
+  // The key of `name` in `folder`: folders are prefixes of the names they hold.
+  std::string PathOf(int folder, const std::string& name) const;
   std::size_t Limit(std::size_t size);
 
   MemoryFaults faults_;
+  std::map<int, std::string> folders_;
   std::size_t transfers_ = 0;
   std::map<int, Open> open_;
   std::map<int, Bytes> unnamed_;

@@ -18,6 +18,7 @@
 #include "application.hpp"
 #include "fixed_clock.hpp"
 #include "form_main.hpp"
+#include "local_engine.hpp"
 #include "posix_file_system.hpp"
 #include "qt_test_helpers.hpp"
 #include "scripted_dialogs.hpp"
@@ -74,6 +75,7 @@ class TestFormMain : public QObject {
   std::unique_ptr<QTemporaryDir> folder_;
   orbisk::PosixFileSystem files_;
   orbisk::testing::FixedClock clock_{2003, 2, 23, 14, 9};
+  orbisk::LocalEngine engine_{files_, clock_};
   std::unique_ptr<orbisk::testing::ScriptedDialogs> dialogs_;
   std::unique_ptr<FormMain> form_;
   QString savedCurrent_;
@@ -88,7 +90,7 @@ void TestFormMain::init() {
   savedCurrent_ = QDir::currentPath();
   QDir::setCurrent(folder_->path());
   dialogs_ = std::make_unique<orbisk::testing::ScriptedDialogs>();
-  form_ = std::make_unique<FormMain>(files_, clock_, *dialogs_);
+  form_ = std::make_unique<FormMain>(engine_, *dialogs_);
 }
 
 void TestFormMain::cleanup() {

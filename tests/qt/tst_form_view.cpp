@@ -16,10 +16,12 @@
 #include "charset.hpp"
 #include "fixed_clock.hpp"
 #include "form_view.hpp"
+#include "local_engine.hpp"
 #include "posix_file_system.hpp"
 #include "qt_test_helpers.hpp"
 #include "scripted_dialogs.hpp"
 #include "text_view.hpp"
+#include "file_check.hpp"
 #include "variable_file.hpp"
 
 using orbisk::CalculatorTextView;
@@ -34,7 +36,7 @@ QByteArray TextFile(Model model, const std::string& text) {
   orbisk::TextVariable variable;
   variable.model = model;
   variable.name = "notes";
-  variable.text = text;
+  variable.text = orbisk::CalculatorText::FromCodes(text);
   return QByteArray::fromStdString(orbisk::WriteTextFile(variable, "23/02/03, 14:09"));
 }
 
@@ -76,6 +78,7 @@ class TestFormView : public QObject {
   std::unique_ptr<QTemporaryDir> folder_;
   orbisk::PosixFileSystem files_;
   orbisk::testing::FixedClock clock_{2003, 2, 23, 14, 9};
+  orbisk::LocalEngine engine_{files_, clock_};
   std::unique_ptr<orbisk::testing::ScriptedDialogs> dialogs_;
   std::unique_ptr<FormView> form_;
 };
@@ -84,7 +87,7 @@ void TestFormView::init() {
   folder_ = std::make_unique<QTemporaryDir>();
   QVERIFY(folder_->isValid());
   dialogs_ = std::make_unique<orbisk::testing::ScriptedDialogs>();
-  form_ = std::make_unique<FormView>(files_, clock_, *dialogs_);
+  form_ = std::make_unique<FormView>(engine_, *dialogs_);
   Write(InFolder("notes.9xt"), TextFile(Model::Ti92Plus, kText));
 }
 

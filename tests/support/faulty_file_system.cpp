@@ -9,7 +9,7 @@ namespace orbisk::testing {
 const char* StepName(Step step) {
   static const char* const names[kStepCount] = {
       "Stat",          "StatNoFollow", "ResolvePath", "CheckWritable",  "Umask",
-      "OpenForReading", "StatOpen",      "CreateUnnamed", "CreateNew",    "SetPermissions",
+      "OpenFolder",    "OpenForReading", "StatOpen",      "CreateUnnamed", "CreateNew",    "SetPermissions",
       "SetOwner",      "Read",           "Write",       "CopyRange",      "Sync",
       "Close",         "LinkUnnamed",    "Rename",      "RenameNoReplace", "Link",
       "Remove"};
@@ -56,14 +56,15 @@ int FaultyFileSystem::Transfer(Step step, std::size_t& size, std::size_t& done) 
   return 0;
 }
 
-int FaultyFileSystem::Stat(const std::string& path, FileInfo& info) {
+int FaultyFileSystem::Stat(int folder, const std::string& name, FileInfo& info) {
   if (int e = Fault(Step::Stat)) return e;
-  return real_.Stat(path, info);
+  return real_.Stat(folder, name, info);
 }
 
-int FaultyFileSystem::StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) {
+int FaultyFileSystem::StatNoFollow(int folder, const std::string& name, FileInfo& info,
+                                   bool& isLink) {
   if (int e = Fault(Step::StatNoFollow)) return e;
-  return real_.StatNoFollow(path, info, isLink);
+  return real_.StatNoFollow(folder, name, info, isLink);
 }
 
 int FaultyFileSystem::ResolvePath(const std::string& path, std::string& resolved) {
@@ -71,14 +72,19 @@ int FaultyFileSystem::ResolvePath(const std::string& path, std::string& resolved
   return real_.ResolvePath(path, resolved);
 }
 
-int FaultyFileSystem::CheckWritable(const std::string& path) {
+int FaultyFileSystem::CheckWritable(int folder, const std::string& name) {
   if (int e = Fault(Step::CheckWritable)) return e;
-  return real_.CheckWritable(path);
+  return real_.CheckWritable(folder, name);
 }
 
 mode_t FaultyFileSystem::Umask() {
   Fault(Step::Umask);
   return real_.Umask();
+}
+
+int FaultyFileSystem::OpenFolder(const std::string& path, int& fd) {
+  if (int e = Fault(Step::OpenFolder)) return e;
+  return real_.OpenFolder(path, fd);
 }
 
 int FaultyFileSystem::OpenForReading(const std::string& path, int& fd) {
@@ -91,14 +97,14 @@ int FaultyFileSystem::StatOpen(int fd, FileInfo& info) {
   return real_.StatOpen(fd, info);
 }
 
-int FaultyFileSystem::CreateUnnamed(const std::string& directory, mode_t mode, int& fd) {
+int FaultyFileSystem::CreateUnnamed(int folder, mode_t mode, int& fd) {
   if (int e = Fault(Step::CreateUnnamed)) return e;
-  return real_.CreateUnnamed(directory, mode, fd);
+  return real_.CreateUnnamed(folder, mode, fd);
 }
 
-int FaultyFileSystem::CreateNew(const std::string& path, mode_t mode, int& fd) {
+int FaultyFileSystem::CreateNew(int folder, const std::string& name, mode_t mode, int& fd) {
   if (int e = Fault(Step::CreateNew)) return e;
-  return real_.CreateNew(path, mode, fd);
+  return real_.CreateNew(folder, name, mode, fd);
 }
 
 int FaultyFileSystem::SetPermissions(int fd, mode_t permissions) {
@@ -139,29 +145,30 @@ int FaultyFileSystem::Close(int fd) {
   return e != 0 ? e : real;
 }
 
-int FaultyFileSystem::LinkUnnamed(int fd, const std::string& path) {
+int FaultyFileSystem::LinkUnnamed(int fd, int folder, const std::string& name) {
   if (int e = Fault(Step::LinkUnnamed)) return e;
-  return real_.LinkUnnamed(fd, path);
+  return real_.LinkUnnamed(fd, folder, name);
 }
 
-int FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
+int FaultyFileSystem::Rename(int folder, const std::string& from, const std::string& to) {
   if (int e = Fault(Step::Rename)) return e;
-  return real_.Rename(from, to);
+  return real_.Rename(folder, from, to);
 }
 
-int FaultyFileSystem::RenameNoReplace(const std::string& from, const std::string& to) {
+int FaultyFileSystem::RenameNoReplace(int folder, const std::string& from,
+                                      const std::string& to) {
   if (int e = Fault(Step::RenameNoReplace)) return e;
-  return real_.RenameNoReplace(from, to);
+  return real_.RenameNoReplace(folder, from, to);
 }
 
-int FaultyFileSystem::Link(const std::string& from, const std::string& to) {
+int FaultyFileSystem::Link(int folder, const std::string& from, const std::string& to) {
   if (int e = Fault(Step::Link)) return e;
-  return real_.Link(from, to);
+  return real_.Link(folder, from, to);
 }
 
-int FaultyFileSystem::Remove(const std::string& path) {
+int FaultyFileSystem::Remove(int folder, const std::string& name) {
   if (int e = Fault(Step::Remove)) return e;
-  return real_.Remove(path);
+  return real_.Remove(folder, name);
 }
 
 }  // namespace orbisk::testing

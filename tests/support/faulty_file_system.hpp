@@ -18,6 +18,7 @@ enum class Step {
   ResolvePath,
   CheckWritable,
   Umask,
+  OpenFolder,
   OpenForReading,
   StatOpen,
   CreateUnnamed,
@@ -61,15 +62,16 @@ class FaultyFileSystem final : public FileSystem {
   // Where `step` first appears in the log, or -1.
   int FirstIndex(Step step) const;
 
-  int Stat(const std::string& path, FileInfo& info) override;
-  int StatNoFollow(const std::string& path, FileInfo& info, bool& isLink) override;
+  int Stat(int folder, const std::string& name, FileInfo& info) override;
+  int StatNoFollow(int folder, const std::string& name, FileInfo& info, bool& isLink) override;
   int ResolvePath(const std::string& path, std::string& resolved) override;
-  int CheckWritable(const std::string& path) override;
+  int CheckWritable(int folder, const std::string& name) override;
   mode_t Umask() override;
+  int OpenFolder(const std::string& path, int& fd) override;
   int OpenForReading(const std::string& path, int& fd) override;
   int StatOpen(int fd, FileInfo& info) override;
-  int CreateUnnamed(const std::string& directory, mode_t mode, int& fd) override;
-  int CreateNew(const std::string& path, mode_t mode, int& fd) override;
+  int CreateUnnamed(int folder, mode_t mode, int& fd) override;
+  int CreateNew(int folder, const std::string& name, mode_t mode, int& fd) override;
   int SetPermissions(int fd, mode_t permissions) override;
   int SetOwner(int fd, uid_t owner, gid_t group) override;
   int Read(int fd, unsigned char* buffer, std::size_t size, std::size_t& done) override;
@@ -77,11 +79,11 @@ class FaultyFileSystem final : public FileSystem {
   int CopyRange(int in, int out, std::size_t size, std::size_t& done) override;
   int Sync(int fd) override;
   int Close(int fd) override;
-  int LinkUnnamed(int fd, const std::string& path) override;
-  int Rename(const std::string& from, const std::string& to) override;
-  int RenameNoReplace(const std::string& from, const std::string& to) override;
-  int Link(const std::string& from, const std::string& to) override;
-  int Remove(const std::string& path) override;
+  int LinkUnnamed(int fd, int folder, const std::string& name) override;
+  int Rename(int folder, const std::string& from, const std::string& to) override;
+  int RenameNoReplace(int folder, const std::string& from, const std::string& to) override;
+  int Link(int folder, const std::string& from, const std::string& to) override;
+  int Remove(int folder, const std::string& name) override;
 
  private:
   static std::size_t Index(Step step) { return static_cast<std::size_t>(step); }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "messages.hpp"
+
 namespace orbisk::testing {
 
 bool ScriptedInteraction::AskYesNo(const std::string& question) {
@@ -14,6 +16,20 @@ bool ScriptedInteraction::AskYesNo(const std::string& question) {
   const bool answer = answers_.front();
   answers_.pop_front();
   return answer;
+}
+
+bool ScriptedInteraction::AskToReplace(const std::string& target) {
+  return Conversation(*this).AskToReplace(target);
+}
+
+bool ScriptedInteraction::AskToReplaceChanged(const std::string& target) {
+  return Conversation(*this).AskToReplaceChanged(target);
+}
+
+void ScriptedInteraction::Warn(const Warning& warning) { Conversation(*this).Warn(warning); }
+
+bool ScriptedInteraction::Reported(const Status& status) {
+  return Conversation(*this).Report(status);
 }
 
 }  // namespace orbisk::testing

@@ -1,0 +1,76 @@
+// The conversions: copy the source whole and rewrite its header into the target.
+#include "converter.hpp"
+
+#include <vector>
+
+#include "header.hpp"
+#include "input_file.hpp"
+
+namespace orbisk {
+namespace {
+
+constexpr std::size_t kKernelCopyChunk = std::size_t{1} << 30;
+constexpr std::size_t kBufferSize = std::size_t{128} << 10;
+
+// The kernel copies the body when it can. When it cannot, or fails, or stops short (some
+// file systems wrongly report an early end, and files in /proc tell no size), the plain
+// read and write loop takes over from the same position until the source really ends, and
+// tells which file is at fault.
+Status CopyRest(InputFile& in, SaveFile& out, const std::string& source,
+                const std::string& target) {
+  for (;;) {
+    std::size_t done = 0;
+    if (out.CopyFrom(in, kKernelCopyChunk, done) != 0 || done == 0) break;
+  }
+  std::vector<unsigned char> buffer(kBufferSize);
+  for (;;) {
+    std::size_t done = 0;
+    if (int e = in.Read(buffer.data(), buffer.size(), done)) {
+      return Error::Of(ErrorKind::CannotRead, source, e);
+    }
+    if (done == 0) return {};
+    if (int e = out.Write(buffer.data(), done)) return Error::Of(ErrorKind::CannotWrite, target, e);
+  }
+}
+
+}  // namespace
+
+Converter::Converter(FileSystem& files, Interaction& user, const Clock& clock,
+                     StampSeparators separators)
+    : files_(files), user_(user), clock_(clock), separators_(separators) {}
+
+Status Converter::Convert(Model model, const std::string& source, const std::string& target,
+                          WrittenFiles* written) {
+  // The source is opened first: one call tells whether it exists and keeps it from
+  // changing identity while the user is asked about the target. Its header is read before
+  // anything is asked, so a file too short for one is refused by what it really holds.
+  InputFile in(files_);
+  FileInfo opened;
+  if (Status status = in.OpenNamed(source, opened, ErrorKind::NotAFileToConvert); !status) {
+    return status;
+  }
+  unsigned char header[kHeaderSpan];
+  std::size_t got = 0;
+  if (int e = in.ReadFull(header, kHeaderSpan, got)) {
+    return Error::Of(ErrorKind::CannotRead, source, e);
+  }
+  if (got < kHeaderSpan) {
+    Error error = Error::Of(ErrorKind::TooShort, source);
+    error.size = got;
+    return error;
+  }
+
+  TargetOptions options;
+  // A new target takes the source's permissions, as cp gives them.
+  options.newMode = opened.permissions & 0777;
+  options.source = &opened;
+  options.sourcePath = source;
+  options.written = written;
+  return WriteTarget(files_, user_, target, options, [&](SaveFile& out) -> Status {
+    RewriteHeader(model, header, FormatStamp(clock_.LocalNow(), separators_));
+    if (int e = out.Write(header, kHeaderSpan)) return Error::Of(ErrorKind::CannotWrite, target, e);
+    return CopyRest(in, out, source, target);
+  });
+}
+
+}  // namespace orbisk

@@ -1,0 +1,42 @@
+// The conversions: copy the source whole and rewrite its header into the target.
+#pragma once
+
+#include <string>
+
+#include "clock.hpp"
+#include "error.hpp"
+#include "file_system.hpp"
+#include "interaction.hpp"
+#include "model.hpp"
+#include "stamp.hpp"
+#include "target_file.hpp"
+
+namespace orbisk {
+
+class Converter {
+ public:
+  Converter(FileSystem& files, Interaction& user, const Clock& clock,
+            StampSeparators separators = LocaleStampSeparators());
+
+  // The target becomes the source for another model. A missing source, a declined
+  // overwrite or any failure leaves every file as it was and is returned as an error.
+  // `written`, when given, holds the files written earlier in the run, which are never
+  // replaced, and takes the target.
+  Status Convert(Model target, const std::string& source, const std::string& targetPath,
+                 WrittenFiles* written = nullptr);
+  // The main window's two directions.
+  Status ConvertToV200(const std::string& source, const std::string& target) {
+    return Convert(Model::Voyager200, source, target);
+  }
+  Status ConvertToTi92Plus(const std::string& source, const std::string& target) {
+    return Convert(Model::Ti92Plus, source, target);
+  }
+
+ private:
+  FileSystem& files_;
+  Interaction& user_;
+  const Clock& clock_;
+  StampSeparators separators_;
+};
+
+}  // namespace orbisk

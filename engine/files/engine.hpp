@@ -1,0 +1,46 @@
+// Every operation a front end asks of the engine: whatever reads or writes a file. The
+// program hands its one engine to the Qt module through this interface, so that whatever a
+// window writes goes through the same code, and the same clean-up on signals, as the
+// command line.
+#pragma once
+
+#include <string>
+
+#include "error.hpp"
+#include "interaction.hpp"
+#include "model.hpp"
+#include "target_file.hpp"
+#include "text_transfer.hpp"
+#include "variable_file.hpp"
+
+namespace orbisk {
+
+class Engine {
+ public:
+  virtual ~Engine() = default;
+
+  // See Converter::Convert.
+  virtual Status Convert(Model to, const std::string& source, const std::string& target,
+                         Interaction& user, WrittenFiles* written) = 0;
+  // See TextTransfer.
+  virtual Result<OpenedText> ReadText(const std::string& path) = 0;
+  virtual Status ExportText(const std::string& source, const std::string& target,
+                            Interaction& user, WrittenFiles* written) = 0;
+  virtual Status ImportText(const std::string& source, const std::string& target, Model model,
+                            const std::string& name, Interaction& user,
+                            WrittenFiles* written) = 0;
+  virtual Result<CheckedFile> Check(const std::string& path) = 0;
+  virtual Status Save(const std::string& target, const VariableFile& file,
+                      const FileInfo* opened, Interaction& user) = 0;
+
+  // The main window's two directions.
+  Status ConvertToV200(const std::string& source, const std::string& target, Interaction& user) {
+    return Convert(Model::Voyager200, source, target, user, nullptr);
+  }
+  Status ConvertToTi92Plus(const std::string& source, const std::string& target,
+                           Interaction& user) {
+    return Convert(Model::Ti92Plus, source, target, user, nullptr);
+  }
+};
+
+}  // namespace orbisk

@@ -1,0 +1,50 @@
+// The engine working on a file system with a clock.
+#include "local_engine.hpp"
+
+#include "converter.hpp"
+
+namespace orbisk {
+namespace {
+
+// Reading asks nothing and warns of nothing.
+class NoQuestions final : public Interaction {
+ public:
+  bool AskToReplace(const std::string&) override { return false; }
+  bool AskToReplaceChanged(const std::string&) override { return false; }
+  void Warn(const Warning&) override {}
+};
+
+}  // namespace
+
+Status LocalEngine::Convert(Model to, const std::string& source, const std::string& target,
+                            Interaction& user, WrittenFiles* written) {
+  return Converter(files_, user, clock_, separators_).Convert(to, source, target, written);
+}
+
+Result<OpenedText> LocalEngine::ReadText(const std::string& path) {
+  NoQuestions nobody;
+  return Texts(nobody).Read(path);
+}
+
+Status LocalEngine::ExportText(const std::string& source, const std::string& target,
+                               Interaction& user, WrittenFiles* written) {
+  return Texts(user).Export(source, target, written);
+}
+
+Status LocalEngine::ImportText(const std::string& source, const std::string& target,
+                               Model model, const std::string& name, Interaction& user,
+                               WrittenFiles* written) {
+  return Texts(user).Import(source, target, model, name, written);
+}
+
+Result<CheckedFile> LocalEngine::Check(const std::string& path) {
+  NoQuestions nobody;
+  return Texts(nobody).Check(path);
+}
+
+Status LocalEngine::Save(const std::string& target, const VariableFile& file,
+                         const FileInfo* opened, Interaction& user) {
+  return Texts(user).Save(target, file, opened);
+}
+
+}  // namespace orbisk

@@ -1,0 +1,36 @@
+// The engine working on a file system with a clock: the program's, or a test's.
+#pragma once
+
+#include "clock.hpp"
+#include "engine.hpp"
+#include "file_system.hpp"
+#include "stamp.hpp"
+
+namespace orbisk {
+
+class LocalEngine final : public Engine {
+ public:
+  LocalEngine(FileSystem& files, const Clock& clock,
+              StampSeparators separators = LocaleStampSeparators())
+      : files_(files), clock_(clock), separators_(separators) {}
+
+  Status Convert(Model to, const std::string& source, const std::string& target,
+                 Interaction& user, WrittenFiles* written) override;
+  Result<OpenedText> ReadText(const std::string& path) override;
+  Status ExportText(const std::string& source, const std::string& target, Interaction& user,
+                    WrittenFiles* written) override;
+  Status ImportText(const std::string& source, const std::string& target, Model model,
+                    const std::string& name, Interaction& user, WrittenFiles* written) override;
+  Result<CheckedFile> Check(const std::string& path) override;
+  Status Save(const std::string& target, const VariableFile& file, const FileInfo* opened,
+              Interaction& user) override;
+
+ private:
+  TextTransfer Texts(Interaction& user) { return TextTransfer(files_, user, clock_, separators_); }
+
+  FileSystem& files_;
+  const Clock& clock_;
+  StampSeparators separators_;
+};
+
+}  // namespace orbisk

@@ -1,0 +1,111 @@
+// What the engine's operations give back: a value or an Error, and the warnings they give
+// along the way. An Error carries its kind, the path it is about and the system's code; the
+// words a person reads are made from it by the front ends, in one place.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "variable_file.hpp"
+
+namespace orbisk {
+
+enum class ErrorKind {
+  Declined,               // the user answered No: there is nothing more to say
+  MissingSource,          // path
+  CannotAccess,           // path, code: the target could not even be looked at
+  CannotOpen,             // path, code
+  CannotRead,             // path, code
+  CannotWrite,            // path, code
+  CannotReplace,          // path, code
+  NotAFileToConvert,      // path: a folder, a pipe or a device given to convert
+  NotAFileToRead,         // path: the same given to read
+  TooShort,               // path, size: less than a header to convert
+  TargetIsAFolder,        // path
+  TargetNotAFile,         // path
+  TargetIsADanglingLink,  // path
+  FolderNotWritable,      // path: the target; other: its folder; code
+  SameFile,               // path: the target; other: the source, which is the same file
+  JustCreated,            // path: the target, written earlier in this run; other: the source
+  NotAValidFile,          // path, problems
+  NotAText,               // path, type
+  TextFileTooLarge,       // path, size
+  NotUtf8,                // path, line, column
+  TextTooLarge,           // path, size: what the variable would take
+};
+
+struct Error {
+  ErrorKind kind = ErrorKind::Declined;
+  std::string path;
+  int code = 0;  // the errno value, for the kinds that come from a system call
+  std::string other;
+  std::uint64_t size = 0;
+  std::size_t line = 0;
+  std::size_t column = 0;
+  unsigned char type = 0;
+  std::vector<Problem> problems;
+  // A temporary file that could not be removed after the failure, and why.
+  std::string leftBehind;
+  int leftBehindCode = 0;
+
+  static Error Of(ErrorKind kind, std::string path, int code = 0) {
+    Error error;
+    error.kind = kind;
+    error.path = std::move(path);
+    error.code = code;
+    return error;
+  }
+};
+
+// A value, or the Error that kept it from being made.
+template <typename T>
+class [[nodiscard]] Result {
+ public:
+  Result(T value) : value_(std::move(value)) {}  // NOLINT: a value converts to its result
+  Result(Error error) : error_(std::move(error)) {}  // NOLINT: so does an error
+
+  explicit operator bool() const { return value_.has_value(); }
+  T& operator*() { return *value_; }
+  const T& operator*() const { return *value_; }
+  T* operator->() { return &*value_; }
+  const T* operator->() const { return &*value_; }
+  const Error& error() const { return *error_; }
+
+ private:
+  std::optional<T> value_;
+  std::optional<Error> error_;
+};
+
+// Success, or the Error that stopped an operation.
+template <>
+class [[nodiscard]] Result<void> {
+ public:
+  Result() = default;
+  Result(Error error) : error_(std::move(error)) {}  // NOLINT: an error converts to its result
+
+  explicit operator bool() const { return !error_.has_value(); }
+  const Error& error() const { return *error_; }
+  Error& error() { return *error_; }
+
+ private:
+  std::optional<Error> error_;
+};
+using Status = Result<void>;
+
+// Something the user should know about, though the operation goes on.
+struct Warning {
+  enum class Kind {
+    UnknownCharacter,  // path, line, column, character: written as "?"
+  };
+  Kind kind = Kind::UnknownCharacter;
+  std::string path;
+  std::size_t line = 0;
+  std::size_t column = 0;
+  char32_t character = 0;
+};
+
+}  // namespace orbisk

@@ -1,0 +1,50 @@
+// What a file of these calculators is, and what is wrong with it if anything: the file read
+// as a VariableFile, then checked as the single variable its name says it holds.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calculator_text.hpp"
+#include "model.hpp"
+#include "variable_file.hpp"
+
+namespace orbisk {
+
+// A text variable as the text modes and the viewer handle it.
+struct TextVariable {
+  Model model = Model::Voyager200;
+  std::string folder = "main";
+  std::string name;
+  CalculatorText text;
+};
+
+// What a check learnt of a file.
+struct FileReport {
+  Signature signature = Signature::Unknown;
+  std::string folder;
+  std::string name;
+  unsigned char type = 0;
+  std::uint64_t size = 0;
+  std::vector<Problem> problems;
+  // The file as read, when it has nothing wrong.
+  std::optional<VariableFile> file;
+  // The text variable, when the file is one with nothing wrong.
+  std::optional<TextVariable> text;
+};
+
+// The first bytes of a file that a check of a single variable needs: its header and the
+// largest variable.
+constexpr std::size_t kCheckedBytes = layout::kVariableData + layout::kMaxVariableSize + 2;
+
+// Checks a file whose first bytes (at most kCheckedBytes) are `head`, whose real size is
+// `size` and whose name is `path` (its extension tells the model it should be for).
+FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const std::string& path);
+
+// The whole file of a text variable. `stamp` is the date and time a file made for Voyager
+// 200 carries in its comment.
+std::string WriteTextFile(const TextVariable& variable, const std::string& stamp);
+
+}  // namespace orbisk

@@ -1,0 +1,114 @@
+// How the text of a calculator text variable reads as UTF-8, and back.
+#include "text_notation.hpp"
+
+#include <algorithm>
+
+#include "charset.hpp"
+
+namespace orbisk {
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr char kMark[] = "\xE2\x94\x82";  // "│", U+2502
+constexpr std::size_t kMarkLength = sizeof kMark - 1;
+
+bool MarkAt(const std::string& s, std::size_t at) { return s.compare(at, kMarkLength, kMark) == 0; }
+
+// Where the line that starts at `start` ends, and where the next one starts.
+void FindLineEnd(const std::string& s, std::size_t start, std::size_t& end, std::size_t& next) {
+  end = start;
+  while (end < s.size() && s[end] != '\n' && s[end] != '\r') ++end;
+  if (end == s.size()) {
+    next = end;
+  } else {
+    next = end + (s[end] == '\r' && end + 1 < s.size() && s[end + 1] == '\n' ? 2 : 1);
+  }
+}
+
+}  // namespace
+
+std::string TextToUtf8(const CalculatorText& text) {
+  std::string out;
+  const std::size_t codes = text.CodeCount();
+  out.reserve(codes + codes / 4 + 8);
+  for (const TextLine& line : text.lines) {
+    if (line.kind == LineKind::NoCode) {
+      out += kMark;
+    } else if (line.kind != LineKind::Ordinary) {
+      out += CharacterOf(line.Code());
+      out += kMark;
+    }
+    AppendUtf8(out, line.content);
+    out += '\n';
+  }
+  return out;
+}
+
+TextImport TextFromUtf8(const std::string& utf8) {
+  TextImport result;
+  result.text.lines.clear();
+  // A byte order mark, as some editors write first, marks the file as UTF-8: it is no text.
+  const std::size_t bom = utf8.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
+  std::string input = utf8.substr(bom);
+  // One final line end ends the last line instead of starting another.
+  if (!input.empty() && input.back() == '\n') input.pop_back();
+  if (!input.empty() && input.back() == '\r') input.pop_back();
+  std::vector<char32_t> seen;
+  std::size_t start = 0;
+  for (std::size_t line = 1;; ++line) {
+    std::size_t end = 0;
+    std::size_t next = 0;
+    FindLineEnd(input, start, end, next);
+    TextLine& made = result.text.lines.emplace_back();
+    std::string& content = made.content;
+    std::size_t at = start;
+    std::size_t column = 1;
+    if (end - start == kMarkLength && MarkAt(input, start)) {
+      made.kind = LineKind::NoCode;
+      at = end;
+    } else if (at < end) {
+      const DecodedCharacter first = DecodeCharacter(input, at);
+      if (first.kind == DecodedCharacter::Kind::Code && at + first.length < end &&
+          MarkAt(input, at + first.length)) {
+        made = TextLine::WithCode(first.code, {});
+        at += first.length + kMarkLength;
+        column += 2;
+      }
+    }
+    content.reserve(end - at);
+    while (at < end) {
+      // Printable ASCII but x and y, which an overline may follow, is its own code.
+      const char plain = input[at];
+      if (plain >= 0x20 && plain < 0x7F && plain != 'x' && plain != 'y') {
+        content += plain;
+        ++at;
+        ++column;
+        continue;
+      }
+      const DecodedCharacter c = DecodeCharacter(input, at);
+      if (c.kind == DecodedCharacter::Kind::Invalid) {
+        result.valid = false;
+        result.invalidLine = line;
+        result.invalidColumn = column;
+        result.text = CalculatorText{};
+        result.unknown.clear();
+        return result;
+      }
+      if (c.kind == DecodedCharacter::Kind::Code) {
+        content += static_cast<char>(c.code);
+      } else {
+        content += '?';
+        if (std::find(seen.begin(), seen.end(), c.unknown) == seen.end()) {
+          seen.push_back(c.unknown);
+          result.unknown.push_back({c.unknown, line, column});
+        }
+      }
+      at += c.length;
+      ++column;
+    }
+    if (end == input.size()) return result;
+    start = next;
+  }
+}
+
+}  // namespace orbisk

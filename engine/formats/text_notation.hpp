@@ -1,0 +1,37 @@
+// How a calculator text reads as UTF-8, and back.
+//
+// In UTF-8 each calculator line is one line of text ending in "\n". An ordinary line shows
+// its content alone; any other line shows its command code's character, then "│" (U+2502,
+// which the calculators do not have), then its content: "C│Disp x", "P│y", "␌│". A line with
+// no command code at all is "│" alone.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "calculator_text.hpp"
+
+namespace orbisk {
+
+std::string TextToUtf8(const CalculatorText& text);
+
+struct TextImport {
+  // A character the calculators do not have, written as "?": where it first appeared.
+  struct Unknown {
+    char32_t character;
+    std::size_t line;
+    std::size_t column;
+  };
+  CalculatorText text;
+  std::vector<Unknown> unknown;  // each different character once, in order of appearance
+  bool valid = true;             // false when the input is not UTF-8: then `text` is empty
+  std::size_t invalidLine = 0;   // where the first byte that is not UTF-8 is
+  std::size_t invalidColumn = 0;
+};
+
+// Lines may end in LF, CRLF or CR; one final line end does not add an empty line. Lines and
+// columns count from 1, columns in characters.
+TextImport TextFromUtf8(const std::string& utf8);
+
+}  // namespace orbisk

@@ -1,0 +1,274 @@
+// The variable files of the TI-89, TI-92 Plus and Voyager 200 as a value.
+#include "variable_file.hpp"
+
+namespace orbisk {
+namespace {
+
+using namespace layout;
+using Kind = Problem::Kind;
+
+// Bytes of `s` read as numbers; the caller makes sure they are there.
+std::uint32_t Little(const std::string& s, std::size_t at, std::size_t bytes) {
+  std::uint32_t value = 0;
+  for (std::size_t i = bytes; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(s[at + i]);
+  return value;
+}
+
+std::uint32_t Big16(const std::string& s, std::size_t at) {
+  return (static_cast<std::uint32_t>(static_cast<unsigned char>(s[at])) << 8) |
+         static_cast<unsigned char>(s[at + 1]);
+}
+
+// A fixed field of `length` bytes, without the NULs that pad it.
+std::string Field(const std::string& s, std::size_t at, std::size_t length) {
+  std::string field = s.substr(at, length);
+  field.erase(field.find_last_not_of('\0') + 1);
+  return field;
+}
+
+void PutLittle(std::string& out, std::uint32_t value, std::size_t bytes) {
+  for (std::size_t i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+}
+
+void PutBig16(std::string& out, std::size_t value) {
+  out += static_cast<char>(value >> 8);
+  out += static_cast<char>(value & 0xFF);
+}
+
+void PutField(std::string& out, const std::string& text, std::size_t length) {
+  std::string field = text.substr(0, length);
+  field.resize(length, '\0');
+  out += field;
+}
+
+std::uint16_t SumOf(const std::string& s, std::size_t at, std::size_t count) {
+  return Checksum(reinterpret_cast<const unsigned char*>(s.data()) + at, count);
+}
+
+// The header every file starts with: signature, marker, folder and comment; the problems
+// found in it go to `parsed`.
+void ReadHeader(const std::string& head, ParsedFile& parsed) {
+  VariableFile& file = parsed.file;
+  file.signature = SignatureOf(reinterpret_cast<const unsigned char*>(head.data()));
+  if (file.signature == Signature::Unknown) {
+    parsed.problems.push_back({Kind::UnknownSignature, 0, 0, head.substr(0, 8)});
+  }
+  if (head[kMarker] != 0x01 || head[kMarker + 1] != 0x00) {
+    parsed.problems.push_back({Kind::FirstMarker, Little(head, kMarker, 2), 1});
+  }
+  file.folder = Field(head, kFolder, 8);
+  file.comment = Field(head, kComment, kCommentLength);
+  parsed.entryCount = Little(head, kEntryCount, 2);
+}
+
+// Checks a variable's data, which starts with its size at `at` in `head`: the data must end
+// the room the file gives it (`room`), then its checksum must be right. False when the size
+// does not fit, and then nothing more is read.
+bool ReadVariableData(const std::string& head, std::size_t at, std::uint64_t room,
+                      VariableEntry& entry, std::vector<Problem>& problems) {
+  const std::uint32_t variableSize = Big16(head, at);
+  if (variableSize != room || head.size() < at + 2 + variableSize + 2) {
+    problems.push_back({Kind::VariableSizeDoesNotFit, variableSize, room});
+    return false;
+  }
+  entry.data = head.substr(at + 2, variableSize);
+  const std::size_t end = at + 2 + variableSize;  // where the checksum is
+  CalculatorText text;
+  if (entry.type == kTextType && !ReadTextVariableData(entry.data, text)) {
+    problems.push_back({Kind::TextWithoutEnd});
+  }
+  const auto stored = static_cast<std::uint16_t>(Little(head, end, 2));
+  const std::uint16_t computed = SumOf(head, at, end - at);
+  if (stored != computed) problems.push_back({Kind::Checksum, stored, computed});
+  return true;
+}
+
+// A single-variable file: one entry, its data right after the header.
+ParsedFile ParseSingle(const std::string& head, std::uint64_t size) {
+  ParsedFile parsed;
+  ReadHeader(head, parsed);
+  auto& problems = parsed.problems;
+  VariableEntry& entry = parsed.file.entries.emplace_back();
+  entry.folder = parsed.file.folder;
+  entry.name = Field(head, kName, kNameLength);
+  entry.type = static_cast<unsigned char>(head[kType]);
+  entry.attribute = static_cast<unsigned char>(head[kAttribute]);
+  entry.reserved = static_cast<std::uint16_t>(Little(head, kAttribute + 1, 2));
+  entry.lead = Little(head, kData, 4);
+  if (parsed.entryCount != 1) problems.push_back({Kind::EntryCount, parsed.entryCount, 1});
+  if (const std::uint32_t offset = Little(head, kDataOffsetField, 4); offset != kData) {
+    problems.push_back({Kind::DataOffset, offset, kData});
+  }
+  if (const std::uint32_t field = Little(head, kFileSize, 4); field != size) {
+    problems.push_back({Kind::FileSizeField, field, size});
+  }
+  if (Big16(head, kSecondMarker) != 0xA55A) {
+    problems.push_back({Kind::SecondMarker, Big16(head, kSecondMarker), 0xA55A});
+  }
+  // The variable, then its two-byte checksum, must end the file exactly.
+  const std::uint64_t room = size >= kVariableData + 2 ? size - kVariableData - 2 : 0;
+  ReadVariableData(head, kVariableSize, room, entry, problems);
+  return parsed;
+}
+
+// A group: a table of folder and variable entries, then the file's size, A5 5A, and the
+// variables' data one after the other, each where its entry says.
+ParsedFile ParseGroup(const std::string& head, std::uint64_t size) {
+  ParsedFile parsed;
+  ReadHeader(head, parsed);
+  auto& problems = parsed.problems;
+  const std::size_t tableEnd = kFirstEntry + kEntrySize * parsed.entryCount;
+  if (head.size() < tableEnd + 6 || size < tableEnd + 6) {
+    problems.push_back({Kind::TooShort, size});
+    return parsed;
+  }
+  if (const std::uint32_t field = Little(head, tableEnd, 4); field != size) {
+    problems.push_back({Kind::FileSizeField, field, size});
+  }
+  if (Big16(head, tableEnd + 4) != 0xA55A) {
+    problems.push_back({Kind::SecondMarker, Big16(head, tableEnd + 4), 0xA55A});
+  }
+  parsed.file.group = true;
+  std::string folder;
+  bool inFolder = false;
+  std::uint32_t folderLeft = 0;  // variables the current folder entry still announces
+  std::uint64_t at = tableEnd + 6;  // where the next variable's data must start
+  for (std::uint32_t i = 0; i < parsed.entryCount; ++i) {
+    const std::size_t entryAt = kFirstEntry + kEntrySize * i;
+    const std::uint32_t offset = Little(head, entryAt, 4);
+    const auto type = static_cast<unsigned char>(head[entryAt + 12]);
+    const auto attribute = static_cast<unsigned char>(head[entryAt + 13]);
+    const auto reserved = static_cast<std::uint16_t>(Little(head, entryAt + 14, 2));
+    const auto wrong = [&] {
+      problems.push_back({Kind::EntryTable, i + 1});
+      return parsed;
+    };
+    if (offset != at) return wrong();
+    if (type == kFolderType) {
+      // A folder entry names the folder of the variables after it, and how many they are.
+      if (folderLeft != 0 || reserved == 0 || attribute != 0) return wrong();
+      folder = Field(head, entryAt + 4, kNameLength);
+      inFolder = true;
+      folderLeft = reserved;
+      continue;
+    }
+    if (!inFolder || folderLeft == 0) return wrong();
+    --folderLeft;
+    VariableEntry entry;
+    entry.folder = folder;
+    entry.name = Field(head, entryAt + 4, kNameLength);
+    entry.type = type;
+    entry.attribute = attribute;
+    entry.reserved = reserved;
+    // Each variable's data runs to the next entry's offset, or to the end of the file.
+    const std::uint64_t next =
+        i + 1 < parsed.entryCount ? Little(head, entryAt + kEntrySize, 4) : size;
+    if (next < at + 8 || head.size() < at + 8) {
+      problems.push_back({Kind::VariableSizeDoesNotFit, 0, next > at + 8 ? next - at - 8 : 0});
+      return parsed;
+    }
+    entry.lead = Little(head, at, 4);
+    if (!ReadVariableData(head, at + 4, next - at - 8, entry, problems)) return parsed;
+    parsed.file.entries.push_back(std::move(entry));
+    at = next;
+  }
+  if (folderLeft != 0) problems.push_back({Kind::EntryTable, parsed.entryCount});
+  return parsed;
+}
+
+}  // namespace
+
+std::uint16_t Checksum(const unsigned char* bytes, std::size_t count) {
+  std::uint32_t sum = 0;
+  for (std::size_t i = 0; i < count; ++i) sum += bytes[i];
+  return static_cast<std::uint16_t>(sum);
+}
+
+ParsedFile ParseVariableFile(const std::string& head, std::uint64_t size) {
+  if (head.size() < kVariableData || size < kVariableData) {
+    ParsedFile parsed;
+    parsed.problems.push_back({Kind::TooShort, size});
+    return parsed;
+  }
+  ParsedFile single = ParseSingle(head, size);
+  if (single.entryCount < 2) return single;
+  // A file announcing several entries is a group when it reads as one; otherwise what is
+  // wrong is told as for a single variable, which most such files are meant to be.
+  ParsedFile group = ParseGroup(head, size);
+  return group.problems.empty() ? group : single;
+}
+
+std::string WriteVariableFile(const VariableFile& file) {
+  const bool group = file.IsGroup();
+  // The table: for a group, a folder entry before each run of variables of one folder.
+  struct Row {
+    const VariableEntry* variable;  // null for a folder entry
+    std::size_t count;              // for a folder entry: how many variables follow
+  };
+  std::vector<Row> table;
+  for (std::size_t i = 0; i < file.entries.size(); ++i) {
+    if (group && (i == 0 || file.entries[i].folder != file.entries[i - 1].folder)) {
+      std::size_t count = 1;
+      while (i + count < file.entries.size() &&
+             file.entries[i + count].folder == file.entries[i].folder) {
+        ++count;
+      }
+      table.push_back({&file.entries[i], count});
+    }
+    table.push_back({&file.entries[i], 0});
+  }
+  std::size_t dataSize = 0;
+  for (const VariableEntry& entry : file.entries) dataSize += 4 + 2 + entry.data.size() + 2;
+  const std::size_t dataStart = kFirstEntry + kEntrySize * table.size() + 6;
+
+  std::string out;
+  out.reserve(dataStart + dataSize);
+  out += SignatureBytes(file.signature);
+  out += std::string("\x01\x00", 2);
+  PutField(out, group || file.entries.empty() ? file.folder : file.entries[0].folder, 8);
+  PutField(out, file.comment, kCommentLength);
+  PutLittle(out, static_cast<std::uint32_t>(table.size()), 2);
+  std::size_t at = dataStart;
+  for (const Row& row : table) {
+    const VariableEntry& entry = *row.variable;
+    PutLittle(out, static_cast<std::uint32_t>(at), 4);
+    if (row.count != 0) {
+      PutField(out, entry.folder, kNameLength);
+      out += static_cast<char>(kFolderType);
+      out += '\0';
+      PutLittle(out, static_cast<std::uint32_t>(row.count), 2);
+      continue;
+    }
+    PutField(out, entry.name, kNameLength);
+    out += static_cast<char>(entry.type);
+    out += static_cast<char>(entry.attribute);
+    PutLittle(out, entry.reserved, 2);
+    at += 4 + 2 + entry.data.size() + 2;
+  }
+  PutLittle(out, static_cast<std::uint32_t>(at), 4);
+  out += "\xA5\x5A";
+  for (const VariableEntry& entry : file.entries) {
+    PutLittle(out, entry.lead, 4);
+    const std::size_t sized = out.size();
+    PutBig16(out, entry.data.size());
+    out += entry.data;
+    PutLittle(out, SumOf(out, sized, out.size() - sized), 2);
+  }
+  return out;
+}
+
+VariableFile NewTextFile(Model model, const std::string& folder, const std::string& name,
+                         const CalculatorText& text, const std::string& stamp) {
+  VariableFile file;
+  file.signature = SignatureFor(model);
+  file.folder = folder;
+  file.comment = CommentText(model, stamp);
+  VariableEntry& entry = file.entries.emplace_back();
+  entry.folder = folder;
+  entry.name = name;
+  entry.type = kTextType;
+  entry.data = TextVariableData(text);
+  return file;
+}
+
+}  // namespace orbisk

@@ -1,0 +1,59 @@
+// Standard output as a stream that remembers why writing to it failed.
+#include "standard_output.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace orbisk {
+
+StandardOutput::StandardOutput() : stream_(&buffer_) {}
+
+int StandardOutput::Finish() {
+  stream_.flush();
+  return buffer_.error();
+}
+
+StandardOutput::Buffer::int_type StandardOutput::Buffer::overflow(int_type c) {
+  if (!Drain()) return traits_type::eof();
+  if (!traits_type::eq_int_type(c, traits_type::eof())) {
+    *pptr() = traits_type::to_char_type(c);
+    pbump(1);
+  }
+  return traits_type::not_eof(c);
+}
+
+int StandardOutput::Buffer::sync() { return Drain() ? 0 : -1; }
+
+bool StandardOutput::Buffer::Drain() {
+  const char* at = pbase();
+  const char* end = pptr();
+  setp(bytes_, bytes_ + sizeof bytes_);
+  if (error_ != 0) return false;
+  while (at < end) {
+    const ssize_t n = ::write(STDOUT_FILENO, at, static_cast<std::size_t>(end - at));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error_ = n < 0 ? errno : EIO;
+      return false;
+    }
+    at += n;
+  }
+  return true;
+}
+
+void ReserveStandardDescriptors() {
+  const struct {
+    int fd;
+    int flags;
+  } standard[] = {{STDIN_FILENO, O_WRONLY}, {STDOUT_FILENO, O_RDONLY}, {STDERR_FILENO, O_RDONLY}};
+  for (const auto& s : standard) {
+    if (::fcntl(s.fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    // Descriptors are given lowest first, so this one takes the closed number.
+    const int fd = ::open("/dev/null", s.flags | O_NOCTTY);
+    if (fd >= 0 && fd != s.fd) ::close(fd);
+  }
+}
+
+}  // namespace orbisk

@@ -1,0 +1,47 @@
+// Standard output as a stream that remembers why writing to it failed, so that a run whose
+// output was lost (a full disk, a closed output) says so once and fails, as cat does.
+#pragma once
+
+#include <ostream>
+#include <streambuf>
+
+namespace orbisk {
+
+class StandardOutput {
+ public:
+  StandardOutput();
+  StandardOutput(const StandardOutput&) = delete;
+  StandardOutput& operator=(const StandardOutput&) = delete;
+
+  std::ostream& stream() { return stream_; }
+  // Writes what is left, then tells 0 or the errno of the first write that failed.
+  int Finish();
+
+ private:
+  class Buffer final : public std::streambuf {
+   public:
+    Buffer() { setp(bytes_, bytes_ + sizeof bytes_); }
+    int error() const { return error_; }
+
+   protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+   private:
+    // Writes the buffer out; false once a write has failed (what follows is dropped).
+    bool Drain();
+
+    char bytes_[1 << 16];
+    int error_ = 0;
+  };
+
+  Buffer buffer_;
+  std::ostream stream_;
+};
+
+// Puts /dev/null in place of a closed standard input, output or error, opened the wrong way
+// round, so that nothing the program opens later takes their numbers and every read or
+// write through them fails rather than landing in a file.
+void ReserveStandardDescriptors();
+
+}  // namespace orbisk

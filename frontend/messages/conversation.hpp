@@ -1,0 +1,44 @@
+// The user as the front ends reach them, in words, and the engine's questions, warnings and
+// errors put into those words.
+#pragma once
+
+#include <string>
+
+#include "error.hpp"
+#include "interaction.hpp"
+
+namespace orbisk {
+
+// Messages, failures and yes/no questions already in words: a terminal, message boxes,
+// standard error with nobody to answer, or a test's script.
+class Messenger {
+ public:
+  virtual ~Messenger() = default;
+
+  // A condition the program foresees, such as a missing source (OK button, no icon).
+  virtual void ShowMessage(const std::string& text) = 0;
+  // A failure that stopped an operation; the text names the file and the reason.
+  virtual void ReportFailure(const std::string& text) = 0;
+  // A Yes/No question whose default answer is Yes; true means Yes.
+  virtual bool AskYesNo(const std::string& question) = 0;
+};
+
+class Conversation final : public Interaction {
+ public:
+  explicit Conversation(Messenger& messenger) : messenger_(messenger) {}
+
+  bool AskToReplace(const std::string& target) override;
+  bool AskToReplaceChanged(const std::string& target) override;
+  void Warn(const Warning& warning) override;
+
+  // Tells the user what went wrong, if anything; true when `status` is a success.
+  bool Report(const Status& status);
+  void Report(const Error& error);
+  // Where the words go, for what the front end says of its own.
+  Messenger& messenger() const { return messenger_; }
+
+ private:
+  Messenger& messenger_;
+};
+
+}  // namespace orbisk

@@ -1,0 +1,284 @@
+// Every text a person reads about what the engine did, in French.
+#include "messages.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "charset.hpp"
+#include "header.hpp"
+#include "quoting.hpp"
+
+namespace orbisk::messages {
+namespace {
+
+
+// The reasons a file operation of Orbisk can meet, in French whatever the locale.
+const char* FrenchReason(int error) {
+  switch (error) {
+    case ENOENT: return "Aucun fichier ou dossier de ce nom";
+    case EACCES: return "Permission refusée";
+    case EPERM: return "Opération non permise";
+    case EROFS: return "Système de fichiers en lecture seule";
+    case ENOSPC: return "Plus de place sur le périphérique";
+    case EDQUOT: return "Quota d'espace disque dépassé";
+    case EFBIG: return "Fichier trop gros";
+    case EISDIR: return "C'est un dossier";
+    case ENOTDIR: return "Ce n'est pas un dossier";
+    case ENAMETOOLONG: return "Nom de fichier trop long";
+    case ELOOP: return "Trop de niveaux de liens symboliques";
+    case EIO: return "Erreur d'entrée-sortie";
+    case EXDEV: return "Lien impossible entre deux systèmes de fichiers";
+    case EBUSY: return "Périphérique ou ressource occupé";
+    case ETXTBSY: return "Fichier exécutable en cours d'utilisation";
+    case EMFILE: return "Trop de fichiers ouverts";
+    case ENFILE: return "Trop de fichiers ouverts dans le système";
+    case ENOMEM: return "Mémoire insuffisante";
+    case EEXIST: return "Le fichier existe déjà";
+    case EINVAL: return "Argument invalide";
+    case EOPNOTSUPP: return "Opération non prise en charge";
+    case ESTALE: return "Descripteur de fichier réseau périmé";
+    case ENXIO: return "Aucun périphérique ou adresse de ce nom";
+    case ENODEV: return "Aucun périphérique de ce type";
+    case EAGAIN: return "Ressource temporairement indisponible";
+    case EBADF: return "Mauvais descripteur de fichier";
+    case EPIPE: return "Relais brisé (tube)";
+    default: return nullptr;
+  }
+}
+
+
+std::string Hex(std::uint64_t value, int digits) {
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, "0x%0*llX", digits, static_cast<unsigned long long>(value));
+  return buffer;
+}
+
+// Two bytes as they lie in the file, "A5 5A".
+std::string TwoBytes(std::uint64_t first, std::uint64_t second) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "%02X %02X", static_cast<unsigned>(first & 0xFF),
+                static_cast<unsigned>(second & 0xFF));
+  return buffer;
+}
+
+// Bytes read from a file, shown as they are when printable ASCII, "\xNN" otherwise.
+std::string Shown(const std::string& bytes) {
+  std::string shown;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      shown += c;
+    } else {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      shown += escape;
+    }
+  }
+  return shown;
+}
+
+std::string Place(std::size_t line, std::size_t column) {
+  return "ligne " + std::to_string(line) + ", colonne " + std::to_string(column);
+}
+
+std::string ModelOfSignature(Signature signature, const FileReport& report) {
+  switch (signature) {
+    case Signature::Ti89: return "TI-89";
+    case Signature::Ti92: return "TI-92";
+    case Signature::V200: return "Voyager 200";
+    case Signature::Ti92Plus:
+      return report.text && report.text->model == Model::Voyager200 ? "Voyager 200" : "TI92+";
+    case Signature::Unknown: break;
+  }
+  return "?";
+}
+
+// A file's name as a message shows it.
+std::string Q(const std::string& path) { return QuoteName(path); }
+
+std::string WithReason(const std::string& start, const std::string& path, int error) {
+  return start + Q(path) + " : " + Reason(error) + ".";
+}
+
+std::string TemporaryLeftBehind(const std::string& temporary, int error) {
+  return "Le fichier temporaire " + Q(temporary) + " n'a pas pu être supprimé : " +
+         Reason(error) + ".";
+}
+
+std::string NotAFile(const std::string& verb, const std::string& path) {
+  return "Impossible " + verb + " " + Q(path) +
+         " : ce n'est pas un fichier (dossier, tube ou périphérique).";
+}
+
+std::string NotAValidFile(const std::string& path, const std::vector<Problem>& problems) {
+  std::string text = "Impossible de lire " + Q(path) + " : ";
+  for (std::size_t i = 0; i < problems.size(); ++i) {
+    text += (i == 0 ? "" : " ; ") + ProblemText(problems[i]);
+  }
+  return text + ".";
+}
+
+// The text of the error itself, without what a failed clean-up adds.
+std::string Sentence(const Error& e) {
+  const std::string& path = e.path;
+  switch (e.kind) {
+    case ErrorKind::Declined: return {};
+    case ErrorKind::MissingSource: return "Le fichier " + Q(path) + " n'existe pas";
+    case ErrorKind::CannotAccess: return WithReason("Impossible d'accéder à ", path, e.code);
+    case ErrorKind::CannotOpen: return WithReason("Impossible d'ouvrir le fichier ", path, e.code);
+    case ErrorKind::CannotRead: return WithReason("Impossible de lire le fichier ", path, e.code);
+    case ErrorKind::CannotWrite: return WithReason("Impossible d'écrire le fichier ", path, e.code);
+    case ErrorKind::CannotReplace:
+      return WithReason("Impossible de remplacer le fichier ", path, e.code);
+    case ErrorKind::NotAFileToConvert: return NotAFile("de convertir", path);
+    case ErrorKind::NotAFileToRead: return NotAFile("de lire", path);
+    case ErrorKind::TooShort:
+      return "Impossible de convertir " + Q(path) + " : il ne fait que " + Bytes(e.size) +
+             ", moins que les " + Bytes(kHeaderSpan) + " d'un en-tête.";
+    case ErrorKind::TargetIsAFolder: return "Impossible d'écrire " + Q(path) + " : c'est un dossier.";
+    case ErrorKind::TargetNotAFile:
+      return "Impossible d'écrire " + Q(path) + " : ce n'est pas un fichier ordinaire.";
+    case ErrorKind::TargetIsADanglingLink:
+      return "Impossible d'écrire " + Q(path) +
+             " : c'est un lien symbolique vers un fichier qui n'existe pas.";
+    case ErrorKind::FolderNotWritable:
+      return "Impossible d'écrire le fichier " + Q(path) +
+             " : vous n'avez pas le droit d'écrire dans le dossier " + Q(e.other) + ".";
+    case ErrorKind::SameFile: return Q(e.other) + " et " + Q(path) + " sont le même fichier.";
+    case ErrorKind::JustCreated:
+      return "Ne remplace pas " + Q(path) + " qui vient d'être créé, par le résultat de " +
+             Q(e.other) + ".";
+    case ErrorKind::NotAValidFile: return NotAValidFile(path, e.problems);
+    case ErrorKind::NotAText:
+      return "Impossible de lire le texte de " + Q(path) + " : " +
+             ProblemText({Problem::Kind::NotAText, e.type}) + ".";
+    case ErrorKind::TextFileTooLarge:
+      return "Impossible d'importer " + Q(path) + " : il fait " + Bytes(e.size) +
+             ", bien trop pour une variable, qui contient au plus " +
+             Bytes(layout::kMaxVariableSize) + ".";
+    case ErrorKind::NotUtf8:
+      return "Impossible d'importer " + Q(path) + " : " + Place(e.line, e.column) +
+             ", un octet n'est pas du texte UTF-8.";
+    case ErrorKind::TextTooLarge:
+      return "Impossible d'importer " + Q(path) + " : la variable ferait " + Bytes(e.size) +
+             ", plus que les " + Bytes(layout::kMaxVariableSize) +
+             " qu'une variable peut contenir.";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string Describe(const Error& error) {
+  std::string text = Sentence(error);
+  if (!error.leftBehind.empty()) {
+    text += (text.empty() ? "" : "\n") + TemporaryLeftBehind(error.leftBehind, error.leftBehindCode);
+  }
+  return text;
+}
+
+bool IsNotice(const Error& error) { return error.kind == ErrorKind::MissingSource; }
+
+std::string OverwriteQuestion(const std::string& target) {
+  return Q(target) + " existe déjà. Voulez-vous l'écraser ?";
+}
+
+std::string ChangedOnDiskQuestion(const std::string& target) {
+  return Q(target) + " a changé sur le disque depuis qu'il a été lu. Voulez-vous l'écraser ?";
+}
+
+std::string WarningText(const Warning& warning) {
+  char code[16];
+  const char32_t character = warning.character;
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
+  std::string shown;
+  if (character >= 0x20 && character != 0x7F && !(character >= 0x80 && character < 0xA0)) {
+    AppendCodePoint(shown, character);
+    shown = "« " + shown + " » (" + code + ")";
+  } else {
+    shown = std::string("le caractère ") + code;
+  }
+  return "Avertissement : " + Q(warning.path) + ", " + Place(warning.line, warning.column) +
+         " : " + shown + " n'existe pas sur les calculatrices ; il est remplacé par « ? ».";
+}
+
+std::string CompletedCaption() { return "Conversion terminée"; }
+
+std::string Completed(const std::string& source, const std::string& target) {
+  return "Conversion de " + Q(source) + " vers " + Q(target) + " terminé avec succès";
+}
+
+std::string Bytes(std::uint64_t count) {
+  // French counts 0 and 1 in the singular.
+  return std::to_string(count) + (count < 2 ? " octet" : " octets");
+}
+
+std::string Reason(int error) {
+  if (const char* french = FrenchReason(error)) return french;
+  char buffer[256];
+  // The GNU strerror_r may return a static string instead of filling the buffer.
+  return ::strerror_r(error, buffer, sizeof buffer);
+}
+
+std::string ProblemText(const Problem& p) {
+  using Kind = Problem::Kind;
+  switch (p.kind) {
+    case Kind::TooShort:
+      return "il ne fait que " + Bytes(p.found) + ", trop peu pour l'en-tête d'une variable (" +
+             Bytes(layout::kVariableData) + " au moins)";
+    case Kind::UnknownSignature:
+      return "sa signature « " + Shown(p.text) +
+             " » n'est celle d'aucun fichier de TI-89, de TI-92 Plus ou de Voyager 200";
+    case Kind::SignatureNotOfName: {
+      const auto model = static_cast<Model>(p.expected);
+      return "sa signature « " + p.text + " » n'est pas celle d'un fichier " + ModelName(model) +
+             " (." + ExtensionOf(model) + "), « " + SignatureBytes(SignatureFor(model)) + " »";
+    }
+    case Kind::FirstMarker:
+      return "les octets 8 et 9 valent " + TwoBytes(p.found, p.found >> 8) + " au lieu de 01 00";
+    case Kind::EntryCount:
+      return "il annonce " + std::to_string(p.found) + " variables au lieu d'une";
+    case Kind::DataOffset:
+      return "il annonce ses données à l'octet " + Hex(p.found, 2) + " au lieu de " +
+             Hex(p.expected, 2);
+    case Kind::SecondMarker:
+      return "les octets 80 et 81 valent " + TwoBytes(p.found >> 8, p.found) +
+             " au lieu de A5 5A";
+    case Kind::FileSizeField:
+      return "la taille inscrite est de " + Bytes(p.found) + ", mais il en fait " +
+             std::to_string(p.expected);
+    case Kind::VariableSizeDoesNotFit:
+      return "la variable annonce " + Bytes(p.found) + ", mais le fichier a la place pour " +
+             std::to_string(p.expected);
+    case Kind::TextWithoutEnd:
+      return "le texte ne se termine pas par 00 E0";
+    case Kind::Checksum:
+      return "la somme de contrôle inscrite est " + Hex(p.found, 4) + ", mais le contenu donne " +
+             Hex(p.expected, 4);
+    case Kind::NotAText:
+      return "ce n'est pas une variable texte (type " + Hex(p.found, 2) + ")";
+    case Kind::EntryTable:
+      return "l'entrée " + std::to_string(p.found) + " de sa table des variables est fausse";
+  }
+  return {};
+}
+
+std::string CheckReport(const std::string& path, const FileReport& report) {
+  if (report.problems.empty()) {
+    std::string kind = report.type == layout::kTextType ? "texte" : "type " + Hex(report.type, 2);
+    std::string folder;
+    std::string name;
+    AppendUtf8(folder, report.folder);
+    AppendUtf8(name, report.name);
+    return Q(path) + " : correct (" + ModelOfSignature(report.signature, report) + ", dossier " +
+           folder + ", variable " + name + ", " + kind + ", " + Bytes(report.size) + ")\n";
+  }
+  const std::size_t count = report.problems.size();
+  std::string text = Q(path) + " : " + std::to_string(count) +
+                     (count == 1 ? " problème" : " problèmes") + "\n";
+  for (const Problem& problem : report.problems) text += "  - " + ProblemText(problem) + "\n";
+  return text;
+}
+
+}  // namespace orbisk::messages

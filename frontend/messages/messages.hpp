@@ -1,0 +1,41 @@
+// Every text a person reads about what the engine did, in French: errors, problems found in
+// files, questions, warnings and the word on success. File names in them are quoted when
+// they hold anything that would not print (see quoting.hpp).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "error.hpp"
+#include "file_check.hpp"
+
+namespace orbisk::messages {
+
+// What an error says. Empty for a declined question, which needs no word, unless a
+// temporary file was left behind.
+std::string Describe(const Error& error);
+// Whether the error is a condition the program foresees (a missing source), told in a plain
+// message rather than as a failure.
+bool IsNotice(const Error& error);
+
+std::string OverwriteQuestion(const std::string& target);
+std::string ChangedOnDiskQuestion(const std::string& target);
+std::string WarningText(const Warning& warning);
+
+// What a successful conversion says, and its caption, where it says anything.
+std::string CompletedCaption();
+std::string Completed(const std::string& source, const std::string& target);
+
+// What a check found: one line for a correct file, or one line then one per problem.
+std::string CheckReport(const std::string& path, const FileReport& report);
+// One problem, as a clause: "la somme de contrôle inscrite est …".
+std::string ProblemText(const Problem& problem);
+
+// A number of bytes with its unit, in the singular for 0 and 1: "1 octet", "49 octets".
+std::string Bytes(std::uint64_t count);
+
+// What an errno value means, in French for those a file operation can meet, otherwise as
+// the system says it.
+std::string Reason(int error);
+
+}  // namespace orbisk::messages

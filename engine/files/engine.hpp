@@ -31,7 +31,7 @@ class Engine {
                             WrittenFiles* written) = 0;
   virtual Result<CheckedFile> Check(const std::string& path) = 0;
   virtual Status Save(const std::string& target, const VariableFile& file,
-                      const FileInfo* opened, Interaction& user) = 0;
+                      const OpenedText* opened, Interaction& user) = 0;
 
   // The main window's two directions.
   Status ConvertToV200(const std::string& source, const std::string& target, Interaction& user) {

@@ -43,7 +43,7 @@ Result<CheckedFile> LocalEngine::Check(const std::string& path) {
 }
 
 Status LocalEngine::Save(const std::string& target, const VariableFile& file,
-                         const FileInfo* opened, Interaction& user) {
+                         const OpenedText* opened, Interaction& user) {
   return Texts(user).Save(target, file, opened);
 }
 

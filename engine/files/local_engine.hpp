@@ -22,7 +22,7 @@ class LocalEngine final : public Engine {
   Status ImportText(const std::string& source, const std::string& target, Model model,
                     const std::string& name, Interaction& user, WrittenFiles* written) override;
   Result<CheckedFile> Check(const std::string& path) override;
-  Status Save(const std::string& target, const VariableFile& file, const FileInfo* opened,
+  Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
               Interaction& user) override;
 
  private:

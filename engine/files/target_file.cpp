@@ -36,6 +36,21 @@ std::pair<std::string, std::string> Split(const std::string& path) {
   return {path.substr(0, start), name};
 }
 
+Status NotTheSource(const FileInfo& existing, const std::string& target,
+                    const TargetOptions& options) {
+  if (options.source == nullptr || !existing.SameFileAs(*options.source)) return {};
+  Error error = Error::Of(ErrorKind::SameFile, target);
+  error.other = options.sourcePath;
+  return error;
+}
+
+// A folder part as a person names the folder: "." for the current one, no final "/".
+std::string FolderName(const std::string& folderPath) {
+  if (folderPath.empty()) return ".";
+  if (folderPath.size() == 1) return folderPath;
+  return folderPath.substr(0, folderPath.size() - 1);
+}
+
 class TargetWriter {
  public:
   TargetWriter(FileSystem& files, Interaction& user, const std::string& target,
@@ -52,7 +67,7 @@ class TargetWriter {
       // Nothing can be made in a folder this user may not write in: the folder is the cause.
       if (e == EACCES) {
         Error error = Error::Of(ErrorKind::FolderNotWritable, target_, e);
-        error.other = destinationPath_.empty() ? "." : destinationPath_;
+        error.other = FolderName(destinationPath_);
         return Fail(std::move(error));
       }
       return Fail(Error::Of(ErrorKind::CannotWrite, target_, e));
@@ -102,12 +117,7 @@ class TargetWriter {
       case FileKind::Missing: return {};
       case FileKind::Regular: break;
     }
-    const bool opened = options_.opened != nullptr && existing_.SameFileAs(*options_.opened);
-    if (options_.source != nullptr && existing_.SameFileAs(*options_.source) && !opened) {
-      Error error = Error::Of(ErrorKind::SameFile, target_);
-      error.other = options_.sourcePath;
-      return error;
-    }
+    if (Status other = NotTheSource(existing_, target_, options_); !other) return other;
     if (options_.written != nullptr && options_.written->Contains(existing_)) {
       Error error = Error::Of(ErrorKind::JustCreated, target_);
       error.other = options_.sourcePath;
@@ -132,7 +142,7 @@ class TargetWriter {
   // Whether the user lets the existing target be replaced: the file they opened is
   // replaced without a question unless it changed since it was read.
   bool Approved() {
-    if (options_.opened != nullptr && existing_.SameFileAs(*options_.opened)) {
+    if (options_.opened != nullptr && target_ == options_.openedPath) {
       return existing_.Unchanged(*options_.opened) || user_.AskToReplaceChanged(target_);
     }
     return user_.AskToReplace(target_);
@@ -197,6 +207,12 @@ bool WrittenFiles::Contains(const FileInfo& file) const {
     if (file.kind != FileKind::Missing && file.device == device && file.inode == inode) return true;
   }
   return false;
+}
+
+Status RefuseSource(FileSystem& files, const std::string& target, const TargetOptions& options) {
+  FileInfo existing;
+  if (files.Stat(kCurrentFolder, target, existing) != 0) return {};  // told when written
+  return NotTheSource(existing, target, options);
 }
 
 Status WriteTarget(FileSystem& files, Interaction& user, const std::string& target,

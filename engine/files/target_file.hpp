@@ -36,13 +36,19 @@ struct TargetOptions {
   std::string sourcePath;
   // The files written earlier in the run: the target may not be one of them, and is added.
   WrittenFiles* written = nullptr;
-  // The file the user opened, as it was when read: writing over it asks nothing, unless it
-  // changed on disk since, which is asked about.
+  // The file the user opened, named `openedPath`, as it was when read: writing over it asks
+  // nothing, unless it changed on disk since (or another file took its name), which is
+  // asked about.
   const FileInfo* opened = nullptr;
+  std::string openedPath;
 };
 
 // Fills the content of the target; an error stops the writing and leaves every file as it was.
 using FillContent = std::function<Status(SaveFile& content)>;
+
+// Refuses a target that is the source itself, however it is named (links followed), before
+// anything is asked or said about it.
+Status RefuseSource(FileSystem& files, const std::string& target, const TargetOptions& options);
 
 // Checks `target` (a folder, a device, a dangling symbolic link, a file this user may not
 // write, the source itself or a file this run wrote are refused), asks before replacing an

@@ -66,7 +66,7 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
     error.type = report.type;
     return error;
   }
-  return OpenedText{std::move(*report.text), checked->info};
+  return OpenedText{std::move(*report.text), checked->info, path};
 }
 
 Status TextTransfer::Export(const std::string& source, const std::string& target,
@@ -100,6 +100,9 @@ Status TextTransfer::Import(const std::string& source, const std::string& target
     error.size = variableSize;
     return error;
   }
+  const TargetOptions options = FromSource(source, info, written);
+  // Nothing is said of a text that could never be written.
+  if (Status refused = RefuseSource(files_, target, options); !refused) return refused;
   for (const TextImport::Unknown& unknown : imported.unknown) {
     Warning warning;
     warning.path = source;
@@ -110,8 +113,7 @@ Status TextTransfer::Import(const std::string& source, const std::string& target
   }
   const std::string stamp = FormatStamp(clock_.LocalNow(), separators_);
   const VariableFile file = NewTextFile(model, "main", name, imported.text, stamp);
-  return WriteBytes(files_, user_, target, FromSource(source, info, written),
-                    WriteVariableFile(file));
+  return WriteBytes(files_, user_, target, options, WriteVariableFile(file));
 }
 
 Result<CheckedFile> TextTransfer::Check(const std::string& path) {
@@ -123,10 +125,13 @@ Result<CheckedFile> TextTransfer::Check(const std::string& path) {
 }
 
 Status TextTransfer::Save(const std::string& target, const VariableFile& file,
-                          const FileInfo* opened) {
+                          const OpenedText* opened) {
   TargetOptions options;
   options.newMode = 0666;
-  options.opened = opened;
+  if (opened != nullptr) {
+    options.opened = &opened->info;
+    options.openedPath = opened->path;
+  }
   return WriteBytes(files_, user_, target, options, WriteVariableFile(file));
 }
 

@@ -15,10 +15,11 @@
 
 namespace orbisk {
 
-// A text variable read from a file, with the file's details as they were when read.
+// A text variable read from a file, with the file's name and details as they were when read.
 struct OpenedText {
   TextVariable variable;
   FileInfo info;
+  std::string path;
 };
 
 // What a check found in a file, with the file's details.
@@ -44,9 +45,9 @@ class TextTransfer {
                 const std::string& name, WrittenFiles* written = nullptr);
   // Checks `path`; an error only when it cannot even be read.
   Result<CheckedFile> Check(const std::string& path);
-  // Writes `file` into `target`. When `opened` is the file as it was read from `target`,
-  // it is replaced without a question, unless it changed on disk since.
-  Status Save(const std::string& target, const VariableFile& file, const FileInfo* opened);
+  // Writes `file` into `target`. When `opened` is the file the user opened there, it is
+  // replaced without a question, unless it changed on disk since.
+  Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened);
 
  private:
   // Reads at most `limit` bytes of the file at `path` into `bytes`, with its details; the

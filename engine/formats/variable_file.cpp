@@ -112,16 +112,19 @@ ParsedFile ParseSingle(const std::string& head, std::uint64_t size) {
 }
 
 // A group: a table of folder and variable entries, then the file's size, A5 5A, and the
-// variables' data one after the other, each where its entry says.
-ParsedFile ParseGroup(const std::string& head, std::uint64_t size) {
+// variables' data one after the other, each where its entry says. `table` tells whether the
+// table is where a group's is: its first entry points just past it.
+ParsedFile ParseGroup(const std::string& head, std::uint64_t size, bool& table) {
   ParsedFile parsed;
   ReadHeader(head, parsed);
   auto& problems = parsed.problems;
   const std::size_t tableEnd = kFirstEntry + kEntrySize * parsed.entryCount;
+  table = false;
   if (head.size() < tableEnd + 6 || size < tableEnd + 6) {
     problems.push_back({Kind::TooShort, size});
     return parsed;
   }
+  table = Little(head, kFirstEntry, 4) == tableEnd + 6;
   if (const std::uint32_t field = Little(head, tableEnd, 4); field != size) {
     problems.push_back({Kind::FileSizeField, field, size});
   }
@@ -147,7 +150,10 @@ ParsedFile ParseGroup(const std::string& head, std::uint64_t size) {
     if (type == kFolderType) {
       // A folder entry names the folder of the variables after it, and how many they are.
       if (folderLeft != 0 || reserved == 0 || attribute != 0) return wrong();
-      folder = Field(head, entryAt + 4, kNameLength);
+      // A folder named again right after its own variables would be one entry when written.
+      const std::string named = Field(head, entryAt + 4, kNameLength);
+      if (inFolder && named == folder) return wrong();
+      folder = named;
       inFolder = true;
       folderLeft = reserved;
       continue;
@@ -192,10 +198,11 @@ ParsedFile ParseVariableFile(const std::string& head, std::uint64_t size) {
   }
   ParsedFile single = ParseSingle(head, size);
   if (single.entryCount < 2) return single;
-  // A file announcing several entries is a group when it reads as one; otherwise what is
-  // wrong is told as for a single variable, which most such files are meant to be.
-  ParsedFile group = ParseGroup(head, size);
-  return group.problems.empty() ? group : single;
+  // A file announcing several entries is a group when its table is where a group's is;
+  // otherwise what is wrong is told as for a single variable, which it is then meant to be.
+  bool table = false;
+  ParsedFile group = ParseGroup(head, size, table);
+  return group.problems.empty() || table ? group : single;
 }
 
 std::string WriteVariableFile(const VariableFile& file) {

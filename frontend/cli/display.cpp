@@ -72,19 +72,22 @@ int ConnectUnix(const std::string& path) {
 // and does not answer within the time limit is no compositor.
 bool WaylandRoundTrip(int fd) {
   const long long deadline = NowMs() + kConnectTimeoutMs;
-  constexpr std::uint32_t kDisplay = 1, kCallback = 2, kSync = 0, kDone = 0;
+  constexpr std::uint32_t kDisplay = 1, kCallback = 2, kSync = 0, kDone = 0, kError = 0;
   const std::uint32_t request[3] = {kDisplay, (12u << 16) | kSync, kCallback};
   if (::send(fd, request, sizeof request, MSG_NOSIGNAL) != sizeof request) return false;
   unsigned char events[512];
   std::size_t have = 0;
   for (;;) {
-    // Each event: the object's id, then its size and opcode, then its arguments.
+    // Each event: the object's id, then its size and opcode, then its arguments. Others
+    // (a delete_id, say) may come first; an error means the compositor will not have us.
     std::size_t at = 0;
     while (have - at >= 8) {
       std::uint32_t object = 0, sizeAndOpcode = 0;
       std::memcpy(&object, events + at, 4);
       std::memcpy(&sizeAndOpcode, events + at + 4, 4);
-      if (object == kCallback && (sizeAndOpcode & 0xffff) == kDone) return true;
+      const std::uint32_t opcode = sizeAndOpcode & 0xffff;
+      if (object == kCallback && opcode == kDone) return true;
+      if (object == kDisplay && opcode == kError) return false;
       const std::size_t size = sizeAndOpcode >> 16;
       if (size < 8 || have - at < size) break;
       at += size;

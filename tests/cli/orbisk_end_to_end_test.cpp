@@ -1,11 +1,15 @@
 // The real orbisk executable, run on temporary files.
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "files.hpp"
@@ -35,6 +39,38 @@ int ListenOn(const std::string& path) {
     return -1;
   }
   return fd;
+}
+
+// An X server that accepts connections and never answers: on the abstract Unix socket of a
+// display number (libxcb tries that one first), or on its TCP port. Gives the number, or -1.
+int SilentXServer(bool tcp, int& listener) {
+  for (int number = 150; number < 250; ++number) {
+    if (tcp) {
+      sockaddr_in address{};
+      address.sin_family = AF_INET;
+      address.sin_port = htons(static_cast<std::uint16_t>(6000 + number));
+      address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+      listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+      if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+          ::listen(listener, 8) == 0) {
+        return number;
+      }
+    } else {
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      const std::string name = "/tmp/.X11-unix/X" + std::to_string(number);
+      std::memcpy(address.sun_path + 1, name.data(), name.size());
+      const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+      listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+      if (!fs::exists(name) &&
+          ::bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+          ::listen(listener, 8) == 0) {
+        return number;
+      }
+    }
+    ::close(listener);
+  }
+  return -1;
 }
 
 class OrbiskTest : public ::testing::Test {
@@ -204,7 +240,16 @@ TEST_F(OrbiskTest, APlatformThatShowsNothingCountsAsNoDisplay) {
   const std::string silent = runtime / "wayland-9";
   const int listener = ListenOn(silent);
   ASSERT_GE(listener, 0);
+  // X servers that let the program connect and then say nothing.
+  int localListener = -1;
+  int tcpListener = -1;
+  const int local = SilentXServer(false, localListener);
+  const int tcp = SilentXServer(true, tcpListener);
+  ASSERT_GE(local, 0);
+  ASSERT_GE(tcp, 0);
   const std::vector<std::vector<std::string>> environments = {
+      {"DISPLAY=:" + std::to_string(local)},
+      {"DISPLAY=127.0.0.1:" + std::to_string(tcp)},
       {"QT_QPA_PLATFORM=offscreen"},
       {"QT_QPA_PLATFORM=minimal"},
       {"QT_QPA_PLATFORM=xcb"},
@@ -232,7 +277,23 @@ TEST_F(OrbiskTest, APlatformThatShowsNothingCountsAsNoDisplay) {
     EXPECT_EQ(window.status, 1);
     EXPECT_EQ(window.err.rfind("orbisk : aucun affichage graphique", 0), 0u) << window.err;
   }
+  // The viewer and the word on success, on a display that never answers, as with none.
+  for (const std::string& display : {":" + std::to_string(local), "127.0.0.1:" + std::to_string(tcp)}) {
+    SCOPED_TRACE(display);
+    Invocation invocation = testing::OrbiskIn(work_, {"--view", "prog.9xt"});
+    invocation.environment.push_back("DISPLAY=" + display);
+    invocation.timeoutSeconds = 10;
+    const Outcome view = testing::RunProgram(invocation);
+    EXPECT_EQ(view.status, 1);
+    EXPECT_EQ(view.err.rfind("orbisk : aucun affichage graphique", 0), 0u) << view.err;
+    invocation.arguments = {"--notify", "--yes", "prog.9xt"};
+    const Outcome notify = testing::RunProgram(invocation);
+    EXPECT_EQ(notify.status, 0) << notify.err;
+    EXPECT_EQ(notify.out, "Conversion de prog.9xt vers prog.v2t terminé avec succès\n");
+  }
   ::close(listener);
+  ::close(localListener);
+  ::close(tcpListener);
 }
 
 TEST_F(OrbiskTest, ADisplayThatIsNamedButGoneCountsAsNone) {

@@ -144,5 +144,75 @@ TEST(VariableFileTest, AVariableOfAnotherTypeIsCheckedButIsNoText) {
   EXPECT_FALSE(report.text);
 }
 
+// A group: main\notes, main\prog, then cours\memo, archived. Its table: a folder entry,
+// two variables, a folder entry, a variable; from 0x3C, 16 bytes each.
+VariableFile Group() {
+  VariableFile group;
+  group.signature = Signature::Ti89;
+  group.comment = "Groupe";
+  const auto entry = [](std::string folder, std::string name, unsigned char type,
+                        std::string data, unsigned char attribute = 0) {
+    VariableEntry e;
+    e.folder = std::move(folder);
+    e.name = std::move(name);
+    e.type = type;
+    e.data = std::move(data);
+    e.attribute = attribute;
+    return e;
+  };
+  group.entries = {entry("main", "notes", 0x0B, std::string("\x00\x01 Bonjour\x00\xE0", 12)),
+                   entry("main", "prog", 0x12, std::string("\xE9\x00\x19\xE4", 4)),
+                   entry("cours", "memo", 0x0B, std::string("\x00\x01 x\x00\xE0", 6), 3)};
+  return group;
+}
+
+TEST(VariableFileTest, AGroupReadsAsItsListOfVariablesAndWritesBackTheSame) {
+  const std::string bytes = WriteVariableFile(Group());
+  EXPECT_EQ(Bytes(bytes, 0x3A, 2), std::string("\x05\x00", 2));
+  EXPECT_EQ(Bytes(bytes, 0x3C, 16), std::string("\x92\0\0\0main\0\0\0\0\x1F\0\x02\0", 16));
+  const ParsedFile parsed = ParseVariableFile(bytes, bytes.size());
+  EXPECT_TRUE(parsed.problems.empty());
+  EXPECT_EQ(parsed.file.entries, Group().entries);
+  EXPECT_EQ(WriteVariableFile(parsed.file), bytes);
+  // Checked as a single variable, a group is one thing: not one.
+  const FileReport report = CheckVariableFile(bytes, bytes.size(), "cours.89g");
+  ASSERT_EQ(report.problems.size(), 1u);
+  EXPECT_EQ(report.problems[0].kind, Problem::Kind::EntryCount);
+  EXPECT_EQ(report.problems[0].found, 5u);
+}
+
+// Each lie a group's table can tell is found.
+TEST(VariableFileTest, EveryLieInAGroupsTableIsFound) {
+  using Kind = Problem::Kind;
+  struct Row {
+    const char* name;
+    std::size_t at;
+    std::string bytes;
+    Kind found;
+    std::uint64_t entry;
+  };
+  const Row rows[] = {
+      {"a variable's offset off by one", 0x4C, "\x93", Kind::EntryTable, 2},
+      {"a variable before any folder", 0x48, "\x0B", Kind::EntryTable, 1},
+      {"a folder announcing one variable too many", 0x4A, "\x03", Kind::EntryTable, 4},
+      {"a folder named again after its own variables", 0x70, std::string("main\0", 5),
+       Kind::EntryTable, 4},
+      {"a folder entry holding an attribute", 0x49, "\x01", Kind::EntryTable, 1},
+      {"the size of the file", 0x8C, "\x10", Kind::FileSizeField, 0},
+      {"a variable's checksum", 0xB0, "\xFF", Kind::Checksum, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string bytes = WriteVariableFile(Group());
+    bytes.replace(row.at, row.bytes.size(), row.bytes);
+    const ParsedFile parsed = ParseVariableFile(bytes, bytes.size());
+    ASSERT_FALSE(parsed.problems.empty());
+    EXPECT_EQ(parsed.problems[0].kind, row.found);
+    if (row.found == Kind::EntryTable) {
+      EXPECT_EQ(parsed.problems[0].found, row.entry);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orbisk

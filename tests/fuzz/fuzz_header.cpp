@@ -9,6 +9,7 @@
 #include "converter.hpp"
 #include "fixed_clock.hpp"
 #include "memory_file_system.hpp"
+#include "header.hpp"
 #include "model.hpp"
 
 namespace {

@@ -1,6 +1,7 @@
 // Fuzzes the reading of calculator files and of UTF-8 texts: no crash and no read out of
-// bounds on any bytes, every file the check accepts as a text is written back the same, and
-// every text survives UTF-8 and back.
+// bounds on any bytes, every file that reads without a problem writes back byte for byte,
+// every file the check accepts as a text is written back the same, and every text survives
+// UTF-8 and back.
 #include <cstdlib>
 #include <string>
 
@@ -26,6 +27,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const char* names[] = {"f.9xt", "f.v2t", "f.89t", "f"};
   const char* name = names[size % 4];
+
+  // As a file of variables: whatever reads without a problem writes back byte for byte,
+  // and so does the text of every TEXT variable in it.
+  const orbisk::ParsedFile parsed = orbisk::ParseVariableFile(bytes, size);
+  if (parsed.problems.empty()) {
+    Check(orbisk::WriteVariableFile(parsed.file) == bytes);
+    for (const orbisk::VariableEntry& entry : parsed.file.entries) {
+      orbisk::CalculatorText text;
+      if (entry.type != orbisk::layout::kTextType) continue;
+      Check(orbisk::ReadTextVariableData(entry.data, text));
+      Check(orbisk::TextVariableData(text) == entry.data);
+    }
+  }
 
   // As a calculator file: a text variable with nothing wrong is read as a text.
   const orbisk::FileReport report = orbisk::CheckVariableFile(bytes, size, name);

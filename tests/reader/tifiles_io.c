@@ -57,3 +57,60 @@ void tifiles_io_read(const char *path, struct TifilesIoRead *out) {
   }
   tifiles_content_delete_regular(content);
 }
+
+static CalcModel to_library(enum TifilesIoModel model) {
+  switch (model) {
+    case TIFILES_IO_TI92PLUS: return CALC_TI92P;
+    case TIFILES_IO_V200: return CALC_V200;
+    case TIFILES_IO_TI89: return CALC_TI89;
+    default: return CALC_NONE;
+  }
+}
+
+int tifiles_io_write(const char *path, enum TifilesIoModel model,
+                     const struct TifilesIoVariable *variables, unsigned count) {
+  FileContent *content = tifiles_content_create_regular(to_library(model));
+  for (unsigned i = 0; i < count; i++) {
+    VarEntry *entry = tifiles_ve_create();
+    strcpy(entry->folder, variables[i].folder);
+    strcpy(entry->name, variables[i].name);
+    entry->type = (uint8_t)variables[i].type;
+    entry->attr = variables[i].archived ? ATTRB_ARCHIVED : ATTRB_NONE;
+    entry->size = (uint32_t)variables[i].size;
+    entry->data = tifiles_ve_alloc_data(variables[i].size);
+    memcpy(entry->data, variables[i].data, variables[i].size);
+    tifiles_content_add_entry(content, entry);
+  }
+  char *written = NULL;
+  const int error = tifiles_file_write_regular(path, content, &written);
+  g_free(written);
+  tifiles_content_delete_regular(content);
+  return error;
+}
+
+void tifiles_io_read_all(const char *path, struct TifilesIoFile *out) {
+  memset(out, 0, sizeof *out);
+  FileContent *content = tifiles_content_create_regular(CALC_NONE);
+  out->error = tifiles_file_read_regular(path, content);
+  if (out->error == 0) {
+    out->model = from_library(content->model);
+    out->checksums_verified = content->checksum == content->stored_checksum;
+    out->count = content->num_entries;
+    for (unsigned i = 0; i < content->num_entries && i < TIFILES_IO_MAX_ENTRIES; i++) {
+      const VarEntry *entry = content->entries[i];
+      struct TifilesIoVariable *variable = &out->variables[i];
+      g_strlcpy(variable->folder, entry->folder, sizeof variable->folder);
+      g_strlcpy(variable->name, entry->name, sizeof variable->name);
+      variable->type = entry->type;
+      variable->archived = entry->attr == ATTRB_ARCHIVED;
+      variable->size = entry->size <= sizeof variable->data ? entry->size : 0;
+      memcpy(variable->data, entry->data, variable->size);
+    }
+  }
+  tifiles_content_delete_regular(content);
+}
+
+const char *tifiles_io_extension(enum TifilesIoModel model, unsigned type, int group) {
+  return group ? tifiles_fext_of_group(to_library(model))
+               : tifiles_vartype2fext(to_library(model), (uint8_t)type);
+}

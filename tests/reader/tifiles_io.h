@@ -27,11 +27,38 @@ struct TifilesIoRead {
   uint8_t data[70000];
 };
 
+/* One variable of a file, as the library writes and reads it: `data` starts with the
+   variable's size on two bytes, as the library keeps it. */
+enum { TIFILES_IO_MAX_ENTRIES = 16 };
+struct TifilesIoVariable {
+  char folder[16];
+  char name[16];
+  unsigned type;
+  int archived;
+  size_t size;
+  uint8_t data[70000];
+};
+struct TifilesIoFile {
+  int error;
+  enum TifilesIoModel model;     /* the model of the signature the library read */
+  int checksums_verified;
+  unsigned count;
+  struct TifilesIoVariable variables[TIFILES_IO_MAX_ENTRIES];
+};
+
 void tifiles_io_init(void);
 void tifiles_io_exit(void);
 /* Writes a TI92+ file of one text variable main\notes holding `data`; returns the error. */
 int tifiles_io_write_ti92plus_text(const char *path, const uint8_t *data, size_t size);
 void tifiles_io_read(const char *path, struct TifilesIoRead *out);
+/* Writes the `count` variables (a group when there are several) for `model`. */
+int tifiles_io_write(const char *path, enum TifilesIoModel model,
+                     const struct TifilesIoVariable *variables, unsigned count);
+/* The extension the library gives a file of `model`: a group's, or a single variable's of
+   `type`. */
+const char *tifiles_io_extension(enum TifilesIoModel model, unsigned type, int group);
+/* Reads every variable of a single or group file. */
+void tifiles_io_read_all(const char *path, struct TifilesIoFile *out);
 
 #ifdef __cplusplus
 }

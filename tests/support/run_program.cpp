@@ -49,6 +49,9 @@ std::vector<std::string> CommandLine(const Invocation& invocation) {
   ::dup2(input, STDIN_FILENO);
   ::dup2(out, STDOUT_FILENO);
   ::dup2(err, STDERR_FILENO);
+  if (invocation.output == Invocation::Output::Closed) ::close(STDOUT_FILENO);
+  // A broken pipe is only felt by default, as when started from a shell.
+  if (invocation.output == Invocation::Output::BrokenPipe) ::signal(SIGPIPE, SIG_DFL);
   if (invocation.fileSizeLimit >= 0) {
     const rlimit limit{static_cast<rlim_t>(invocation.fileSizeLimit),
                        static_cast<rlim_t>(invocation.fileSizeLimit)};
@@ -75,7 +78,17 @@ ChildProcess::ChildProcess(const Invocation& invocation)
   std::vector<std::string> argv = CommandLine(invocation);
   if (argv[0].find('/') == std::string::npos) argv[0] = "/usr/bin/" + argv[0];
   WriteFile(*capture_ / "in", invocation.input);
-  const int out = ::open((*capture_ / "out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+  int out = ::open((*capture_ / "out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+  if (invocation.output == Invocation::Output::Full) {
+    ::close(out);
+    out = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  } else if (invocation.output == Invocation::Output::BrokenPipe) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    ::close(out);
+    ::close(ends[0]);
+    out = ends[1];
+  }
   const int err = ::open((*capture_ / "err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
   int input = -1;
   if (invocation.terminal) {

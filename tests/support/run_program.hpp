@@ -23,6 +23,10 @@ struct Invocation {
   int timeoutSeconds = 30;
   // Run as this user and group instead (only root can switch); -1 keeps the caller's.
   long long user = -1;
+  // Where standard output goes: captured, a full disk (/dev/full), closed, or a pipe
+  // nobody reads, closed at its other end.
+  enum class Output { Captured, Full, Closed, BrokenPipe };
+  Output output = Output::Captured;
 };
 
 struct Outcome {

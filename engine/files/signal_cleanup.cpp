@@ -2,11 +2,14 @@
 #include "signal_cleanup.hpp"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
 #include <cstring>
+#include <ctime>
 
 namespace orbisk {
 namespace {
@@ -23,6 +26,13 @@ constexpr int kOutsideSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGTERM, SIGPIPE
 char temporaryName[NAME_MAX + 1];
 volatile sig_atomic_t temporaryFolder = AT_FDCWD;
 volatile sig_atomic_t temporaryRegistered = 0;
+// The signals are blocked only in the thread that holds them, the one that writes; one sent
+// to the process may reach another thread (the Qt module runs several). It is handed on
+// to the writing thread, which then ends the process once its name and registration agree.
+// A fault in another thread cannot be handed on: it waits for the writer to settle.
+pthread_t writingThread;
+std::atomic<int> holders{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 // The sanitizers report the program's own faults through their handlers: those are theirs.
 constexpr bool kSanitized =
@@ -45,7 +55,22 @@ sigset_t HandledSignals() {
   return set;
 }
 
+bool IsFault(int signal) {
+  for (const int fault : kFaultSignals) {
+    if (fault == signal) return true;
+  }
+  return false;
+}
+
 extern "C" void RemoveTemporaryThenDie(int signal) {
+  if (!::pthread_equal(::pthread_self(), writingThread)) {
+    if (!IsFault(signal)) {
+      ::pthread_kill(writingThread, signal);
+      return;
+    }
+    const timespec moment{0, 1000000};
+    while (holders.load() > 0) ::nanosleep(&moment, nullptr);  // async-signal-safe
+  }
   if (temporaryRegistered) ::unlinkat(temporaryFolder, temporaryName, 0);  // async-signal-safe
   temporaryRegistered = 0;
   ::signal(signal, SIG_DFL);
@@ -62,6 +87,7 @@ std::vector<int> TerminatingSignals() {
 }
 
 void InstallSignalCleanup() {
+  writingThread = ::pthread_self();
   struct sigaction action {};
   action.sa_handler = RemoveTemporaryThenDie;
   action.sa_mask = HandledSignals();
@@ -74,10 +100,14 @@ void InstallSignalCleanup() {
 
 SignalsHeld::SignalsHeld() {
   const sigset_t set = HandledSignals();
-  ::sigprocmask(SIG_BLOCK, &set, &saved_);
+  ::pthread_sigmask(SIG_BLOCK, &set, &saved_);
+  ++holders;
 }
 
-SignalsHeld::~SignalsHeld() { ::sigprocmask(SIG_SETMASK, &saved_, nullptr); }
+SignalsHeld::~SignalsHeld() {
+  --holders;
+  ::pthread_sigmask(SIG_SETMASK, &saved_, nullptr);
+}
 
 bool RegisterTemporary(int folder, const char* name) {
   const std::size_t length = std::strlen(name);

@@ -13,7 +13,8 @@ namespace orbisk {
 // SIGXFSZ, which the program ignores so that writing past a size limit fails instead.
 std::vector<int> TerminatingSignals();
 
-// Installs the handler for each of them. The handler removes the registered temporary
+// Installs the handler for each of them, for this thread's writing: a signal that reaches
+// another thread is handed on to this one. The handler removes the registered temporary
 // file, if any, then ends the process by the same signal, as if unhandled. A signal ignored
 // by whoever started the program stays ignored, as nohup expects.
 void InstallSignalCleanup();

@@ -105,8 +105,8 @@ const std::unordered_map<char32_t, unsigned char>& CodeTable() {
   return table;
 }
 
-// Reads one code point of UTF-8, refusing overlong forms, surrogates and values past
-// U+10FFFF. Returns its length, or 0 when the bytes at `at` are not valid UTF-8.
+}  // namespace
+
 std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c) {
   const auto byte = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char lead = byte(at);
@@ -132,8 +132,6 @@ std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c) {
   if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
   return length;
 }
-
-}  // namespace
 
 const std::string& CharacterOf(unsigned char code) { return Utf8Table()[code]; }
 

@@ -15,6 +15,11 @@ const std::string& CharacterOf(unsigned char code);
 // Appends the UTF-8 text of each code in `codes`.
 void AppendUtf8(std::string& out, const std::string& codes);
 
+// Reads one code point of UTF-8 at `at` (not at the end of `s`), refusing overlong forms,
+// surrogates and values past U+10FFFF. Returns its length, or 0 when the bytes at `at` are
+// not valid UTF-8.
+std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c);
+
 // Appends one Unicode code point as UTF-8.
 void AppendCodePoint(std::string& out, char32_t c);
 

@@ -3,34 +3,17 @@
 
 #include <cstdio>
 
+#include "charset.hpp"
+
 namespace orbisk::messages {
 namespace {
 
 // The length of the UTF-8 character at `at` when it is one that prints, 0 otherwise: a
 // control character (C0, DEL or C1), or bytes that are not UTF-8.
 std::size_t PrintableLength(const std::string& s, std::size_t at) {
-  const auto byte = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char lead = byte(at);
-  if (lead < 0x80) return lead >= 0x20 && lead != 0x7F ? 1 : 0;
-  std::size_t length = 0;
   char32_t c = 0;
-  char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, minimum = 0x80, c = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, minimum = 0x800, c = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, minimum = 0x10000, c = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (s.size() - at < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (byte(at + i) & 0x3F);
-  }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-  if (c >= 0x80 && c < 0xA0) return 0;
+  const std::size_t length = ReadCodePoint(s, at, c);
+  if (length == 0 || c < 0x20 || (c >= 0x7F && c < 0xA0)) return 0;
   return length;
 }
 

@@ -22,14 +22,6 @@ using testing::WriteFile;
 using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-std::string TextFile(const std::string& codes) {
-  TextVariable variable;
-  variable.model = Model::Ti92Plus;
-  variable.name = "notes";
-  variable.text = CalculatorText::FromCodes(codes);
-  return WriteTextFile(variable, "23/02/03, 14:09");
-}
-
 class OrbiskNamesTest : public ::testing::Test {
  protected:
   Outcome Orbisk(std::vector<std::string> arguments,
@@ -46,7 +38,7 @@ class OrbiskNamesTest : public ::testing::Test {
 // (even with --yes), exit 1, the file as it was.
 TEST_F(OrbiskNamesTest, NoModeWritesAFileOverItself) {
   WriteFile(work_ / "notes.v2t", "Bonjour ≈\n");
-  WriteFile(work_ / "calc.txt", TextFile(" Bonjour"));
+  WriteFile(work_ / "calc.txt", testing::CalculatorTextFile(" Bonjour"));
   WriteFile(work_ / "b.v2t", SampleTi92PlusFile(300));
   WriteFile(work_ / "a.9xt", SampleTi92PlusFile(200));
   fs::create_symlink("a.9xt", work_.path() / "a.v2t");
@@ -68,7 +60,7 @@ TEST_F(OrbiskNamesTest, NoModeWritesAFileOverItself) {
     EXPECT_EQ(outcome.err, row.said);
   }
   EXPECT_EQ(ReadFile(work_ / "notes.v2t"), "Bonjour ≈\n");
-  EXPECT_EQ(ReadFile(work_ / "calc.txt"), TextFile(" Bonjour"));
+  EXPECT_EQ(ReadFile(work_ / "calc.txt"), testing::CalculatorTextFile(" Bonjour"));
   EXPECT_EQ(ReadFile(work_ / "b.v2t"), SampleTi92PlusFile(300));
   EXPECT_EQ(ReadFile(work_ / "a.9xt"), SampleTi92PlusFile(200));
   EXPECT_TRUE(fs::is_symlink(work_.path() / "a.v2t"));
@@ -80,8 +72,8 @@ TEST_F(OrbiskNamesTest, TwoSourcesNeverWriteOneTargetInOneRun) {
   WriteFile(work_ / "cours.v1.9xt", SampleTi92PlusFile(300));
   WriteFile(work_ / "cours.v2.9xt", SampleTi92PlusFile(400));
   WriteFile(work_ / "autre.9xt", SampleTi92PlusFile(500));
-  WriteFile(work_ / "texte.9xt", TextFile(" un"));
-  WriteFile(work_ / "texte.v2t", TextFile(" deux"));
+  WriteFile(work_ / "texte.9xt", testing::CalculatorTextFile(" un"));
+  WriteFile(work_ / "texte.v2t", testing::CalculatorTextFile(" deux"));
   WriteFile(work_ / "notes.txt", "un\n");
   WriteFile(work_ / "notes.md", "deux\n");
   struct Row {
@@ -110,7 +102,7 @@ TEST_F(OrbiskNamesTest, TwoSourcesNeverWriteOneTargetInOneRun) {
 // Output that is lost fails the run, said once on standard error, as cat does; a pipe
 // closed at its other end ends it by SIGPIPE, as it does cat.
 TEST_F(OrbiskNamesTest, OutputThatCannotBeWrittenFailsTheRun) {
-  WriteFile(work_ / "notes.9xt", TextFile(" Bonjour"));
+  WriteFile(work_ / "notes.9xt", testing::CalculatorTextFile(" Bonjour"));
   const std::vector<std::vector<std::string>> runs = {
       {"--show", "notes.9xt"}, {"--check", "notes.9xt"}, {"--help"}, {"--version"},
       {"--notify", "--yes", "notes.9xt"}};
@@ -129,7 +121,7 @@ TEST_F(OrbiskNamesTest, OutputThatCannotBeWrittenFailsTheRun) {
     // No file opened meanwhile took standard output's number: the word on success did not
     // land in the target.
     if (arguments.front() == "--notify") {
-      EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "notes.v2t"), TextFile(" Bonjour")));
+      EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "notes.v2t"), testing::CalculatorTextFile(" Bonjour")));
     }
     EXPECT_EQ(Orbisk(arguments, Invocation::Output::BrokenPipe).status, 128 + SIGPIPE);
   }

@@ -51,6 +51,21 @@ wait "$program" || status=$?
 [ ! -s err ] || fail "the viewer wrote on standard error: $(cat err)"
 echo "viewer: text drawn, converted from it with the completion box, closed"
 
+# A name that is not UTF-8 is kept as bytes: the viewer opens the file, shows its name
+# readably, and converts it beside itself under its own bytes.
+latin=$'caf\xe9.9xt'
+cp formules.9xt "$latin"
+"$orbisk" --view "$latin" </dev/null 2>err &
+program=$!
+window=$(wait_for_window "Orbisk – caf.*\\.9xt")
+type_into "$window" alt+c
+box=$(wait_for_window "Conversion terminée")
+type_into "$box" Return
+"$orbisk" --check $'caf\xe9.v2t' >check.out || fail "a name that is not UTF-8: $(cat check.out)"
+type_into "$window" alt+f
+wait "$program" || fail "the viewer of a name that is not UTF-8 ended with status $?"
+echo "viewer: a name that is not UTF-8 opens and converts under its own bytes"
+
 # A file that is no calculator text: the checker's report in an error box, no viewer.
 echo "not a calculator file" > bad.9xt
 "$orbisk" --view bad.9xt </dev/null &

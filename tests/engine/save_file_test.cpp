@@ -231,6 +231,8 @@ class SignalCleanupTest : public ::testing::TestWithParam<int> {
   // Converts onto an existing target, raising the signal just before the first call of
   // `when`; only returns if the signal did not end the process.
   void ConvertRaisingAt(Step when, bool unnamed) {
+    // Whoever started the tests may have left the signal ignored, which the clean-up keeps.
+    std::signal(GetParam(), SIG_DFL);
     InstallSignalCleanup();
     PosixFileSystem real;
     FaultyFileSystem files(real);

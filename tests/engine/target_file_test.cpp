@@ -30,14 +30,6 @@ class TargetFileTest : public ::testing::Test {
  protected:
   TextTransfer Texts(FileSystem& files) { return TextTransfer(files, user_, clock_, {'/', ':'}); }
 
-  std::string TextFile(const std::string& codes) {
-    TextVariable variable;
-    variable.model = Model::Ti92Plus;
-    variable.name = "notes";
-    variable.text = CalculatorText::FromCodes(codes);
-    return WriteTextFile(variable, "23/02/03, 14:09");
-  }
-
   testing::TempFolder folder_;
   PosixFileSystem files_;
   testing::ScriptedInteraction user_;
@@ -46,7 +38,7 @@ class TargetFileTest : public ::testing::Test {
 
 // Exporting or importing onto the file read refuses, whatever the names, before any question.
 TEST_F(TargetFileTest, NoTextModeWritesOverItsOwnSource) {
-  WriteFile(folder_ / "calc.txt", TextFile(" Bonjour"));
+  WriteFile(folder_ / "calc.txt", testing::CalculatorTextFile(" Bonjour"));
   WriteFile(folder_ / "notes.v2t", "Bonjour\n");
   std::filesystem::create_symlink("notes.v2t", folder_ / "link.v2t");
   struct Row {
@@ -80,7 +72,7 @@ TEST_F(TargetFileTest, NoTextModeWritesOverItsOwnSource) {
     EXPECT_EQ(user_.shown[0].kind, Kind::Failure);
     EXPECT_EQ(user_.shown[0].text, row.source + " et " + row.target + " sont le même fichier.");
   }
-  EXPECT_EQ(ReadFile(folder_ / "calc.txt"), TextFile(" Bonjour"));
+  EXPECT_EQ(ReadFile(folder_ / "calc.txt"), testing::CalculatorTextFile(" Bonjour"));
   EXPECT_EQ(ReadFile(folder_ / "notes.v2t"), "Bonjour\n");
 }
 
@@ -133,19 +125,19 @@ TEST_F(TargetFileTest, AFolderTheUserMayNotWriteInIsNamedAsTheCause) {
 // one that changed on disk since is asked about first, and kept when the answer is No.
 TEST_F(TargetFileTest, SavingOverTheOpenedFileAsksOnlyWhenItChangedOnDisk) {
   const std::string path = folder_ / "notes.9xt";
-  WriteFile(path, TextFile(" Bonjour"));
+  WriteFile(path, testing::CalculatorTextFile(" Bonjour"));
   Result<OpenedText> opened = Texts(files_).Read(path);
   ASSERT_TRUE(opened);
-  const ParsedFile edited = ParseVariableFile(TextFile(" Bonsoir"), TextFile(" Bonsoir").size());
+  const ParsedFile edited = ParseVariableFile(testing::CalculatorTextFile(" Bonsoir"), testing::CalculatorTextFile(" Bonsoir").size());
 
   ASSERT_TRUE(user_.Reported(Texts(files_).Save(path, edited.file, &*opened)));
   EXPECT_TRUE(user_.shown.empty());
-  EXPECT_EQ(ReadFile(path), TextFile(" Bonsoir"));
+  EXPECT_EQ(ReadFile(path), testing::CalculatorTextFile(" Bonsoir"));
 
   // Changed by someone else since it was read: a later modification time.
   opened = Texts(files_).Read(path);
   ASSERT_TRUE(opened);
-  WriteFile(path, TextFile(" Changé"));
+  WriteFile(path, testing::CalculatorTextFile(" Changé"));
   const struct utimbuf later {opened->info.modified.tv_sec + 10, opened->info.modified.tv_sec + 10};
   ASSERT_EQ(::utime(path.c_str(), &later), 0);
   for (const bool answer : {false, true}) {
@@ -154,7 +146,7 @@ TEST_F(TargetFileTest, SavingOverTheOpenedFileAsksOnlyWhenItChangedOnDisk) {
     ASSERT_EQ(user_.shown.size(), 1u);
     EXPECT_EQ(user_.shown[0].text,
               path + " a changé sur le disque depuis qu'il a été lu. Voulez-vous l'écraser ?");
-    EXPECT_EQ(ReadFile(path), answer ? TextFile(" Bonsoir") : TextFile(" Changé"));
+    EXPECT_EQ(ReadFile(path), answer ? testing::CalculatorTextFile(" Bonsoir") : testing::CalculatorTextFile(" Changé"));
   }
 
   // Saved under another name that exists, it is the usual question.

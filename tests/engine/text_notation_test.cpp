@@ -47,6 +47,10 @@ TEST(TextNotationTest, ReadsEveryLineEndAndOneFinalLineEndAddsNoLine) {
       {"CR", " a\r b", "a\rb\r"},       {"mixed", " a\r b\r c", "a\r\nb\rc\n"},
       {"final LF", " a", "a\n"},        {"two final LF", " a\r ", "a\n\n"},
       {"empty file", " ", ""},          {"raw tab", " \t", "\t"},
+      // A byte order mark, as Windows editors write first, is no text.
+      {"byte order mark", " a\r b", "\xEF\xBB\xBF" "a\nb\n"},
+      {"mark alone", " ", "\xEF\xBB\xBF"},
+      {"mark not first", " ?", "\xEF\xBB\xBF\xEF\xBB\xBF"},
   };
   for (const Written& row : rows) {
     SCOPED_TRACE(row.name);

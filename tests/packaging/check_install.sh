@@ -35,6 +35,12 @@ echo "installed orbisk converts the sample"
 module=$(find "$prefix" -name orbisk-qt.so | head -n 1)
 readelf -d "$module" | grep -q 'NEEDED.*libQt6Widgets' || fail "the Qt module does not link Qt Widgets"
 echo "the program links no Qt; its module does"
+# One engine in the process: the module holds none of the code that writes files or cleans
+# up after signals; it is handed the program's.
+nm -C "$module" | grep -q 'orbisk::FormMain' || fail "the Qt module has no symbols to look at"
+engine_in_module=$(nm -C "$module" | grep -cE 'orbisk::(SaveFile|WriteTarget|TargetWriter|InputFile|Converter|TextTransfer|PosixFileSystem|LocalEngine|InstallSignalCleanup|RegisterTemporary)' || true)
+[ "$engine_in_module" -eq 0 ] || fail "the Qt module holds $engine_in_module engine symbols"
+echo "the Qt module holds no engine of its own"
 
 # The Qt module is found from the installed layout: the window opens on a virtual display.
 xvfb-run -a -s "-screen 0 800x600x24 -dpi 96 -noreset" \

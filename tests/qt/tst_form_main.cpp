@@ -1,6 +1,8 @@
 // The main window, driven headless with scripted dialogs on temporary files.
 #include <QDir>
 #include <QDropEvent>
+#include <filesystem>
+#include <fstream>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include "fixed_clock.hpp"
 #include "form_main.hpp"
 #include "local_engine.hpp"
+#include "local_files.hpp"
 #include "posix_file_system.hpp"
 #include "qt_test_helpers.hpp"
 #include "scripted_dialogs.hpp"
@@ -64,6 +67,7 @@ class TestFormMain : public QObject {
   void cancellingChangesNothing();
   void aDroppedFileFillsTheSourceAndPicksTheDirection_data();
   void aDroppedFileFillsTheSourceAndPicksTheDirection();
+  void namesThatAreNotUtf8AreKeptAsBytes();
 
  private:
   template <typename T>
@@ -411,6 +415,38 @@ void TestFormMain::aDroppedFileFillsTheSourceAndPicksTheDirection() {
   QCOMPARE(Control<QLineEdit>("txtFile")->text(), dropped);
   QCOMPARE(Control<QLineEdit>("txtCible")->text(), QStringLiteral("typed"));
   QCOMPARE(Control<QRadioButton>("optSens0")->isChecked(), endToV200);
+}
+
+// A name that is not UTF-8 reaches the engine as its bytes, dropped or browsed, and shows
+// readably; once the user types over it, what they typed is used.
+void TestFormMain::namesThatAreNotUtf8AreKeptAsBytes() {
+  const std::string folder = orbisk::ToPath(folder_->path());
+  const std::string latin = folder + "/caf\xE9.9xt";
+  std::ofstream(latin, std::ios::binary) << std::string(200, 'x');
+  // Dropped: the URL holds the bytes.
+  QMimeData data;
+  // As a file manager offers it: the name's bytes percent-encoded.
+  data.setUrls({QUrl(QStringLiteral("file://") +
+                     QString::fromLatin1(QByteArray::fromStdString(latin).toPercentEncoding("/")))});
+  QCOMPARE(orbisk::DroppedPath(&data), latin);
+  // Browsed: Qt reads the name with a "�"; the folder's entries give the bytes back.
+  const QString shown = orbisk::FromPath(latin);
+  QVERIFY(shown.contains(QChar::ReplacementCharacter));
+  QCOMPARE(orbisk::ChosenPath(shown), latin);
+  QCOMPARE(orbisk::ChosenPath(QString::fromStdString(folder + "/new é.9xt")),
+           folder + "/new \xC3\xA9.9xt");
+
+  // Converted from the field: its bytes, and the target's beside it.
+  auto* field = Control<QLineEdit>("txtFile");
+  orbisk::SetPathField(field, latin);
+  QCOMPARE(field->text(), shown);
+  Control<QPushButton>("cmdConvert")->click();
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Conversion terminée"));
+  QCOMPARE(std::filesystem::file_size(folder + "/caf\xE9.v2t"), 200u);
+  // Typed over, the field gives what was typed.
+  field->setText(QStringLiteral("autre.9xt"));
+  QCOMPARE(orbisk::PathInField(field), std::string("autre.9xt"));
 }
 
 QTEST_MAIN(TestFormMain)

@@ -10,20 +10,13 @@ void tifiles_io_init(void) { tifiles_library_init(); }
 void tifiles_io_exit(void) { tifiles_library_exit(); }
 
 int tifiles_io_write_ti92plus_text(const char *path, const uint8_t *data, size_t size) {
-  FileContent *content = tifiles_content_create_regular(CALC_TI92P);
-  VarEntry *entry = tifiles_ve_create();
-  strcpy(entry->folder, "main");
-  strcpy(entry->name, "notes");
-  entry->type = TIFILES_IO_TEXT_TYPE;
-  entry->size = (uint32_t)size;
-  entry->data = tifiles_ve_alloc_data(size);
-  memcpy(entry->data, data, size);
-  tifiles_content_add_entry(content, entry);
-  char *written = NULL;
-  const int error = tifiles_file_write_regular(path, content, &written);
-  g_free(written);
-  tifiles_content_delete_regular(content);
-  return error;
+  static struct TifilesIoVariable variable;
+  strcpy(variable.folder, "main");
+  strcpy(variable.name, "notes");
+  variable.type = TIFILES_IO_TEXT_TYPE;
+  variable.size = size <= sizeof variable.data ? size : 0;
+  memcpy(variable.data, data, variable.size);
+  return tifiles_io_write(path, TIFILES_IO_TI92PLUS, &variable, 1);
 }
 
 static enum TifilesIoModel from_library(CalcModel model) {

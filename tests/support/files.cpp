@@ -5,6 +5,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "file_check.hpp"
+
 namespace orbisk::testing {
 
 std::string ReadFile(const std::string& path) {
@@ -29,6 +31,14 @@ std::string SampleTi92PlusFile(std::size_t size) {
   std::string bytes = header.substr(0, size);
   for (std::size_t i = bytes.size(); i < size; ++i) bytes += static_cast<char>(i % 256);
   return bytes;
+}
+
+std::string CalculatorTextFile(const std::string& codes, Model model, const std::string& name) {
+  TextVariable variable;
+  variable.model = model;
+  variable.name = name;
+  variable.text = CalculatorText::FromCodes(codes);
+  return WriteTextFile(variable, "23/02/03, 14:09");
 }
 
 std::string ExpectedV200(const std::string& source, const std::string& stamp) {

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "model.hpp"
+
 namespace orbisk::testing {
 
 std::string ReadFile(const std::string& path);
@@ -14,6 +16,11 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // `size` bytes shaped like a TI92+ text file: a real header in front, then every byte value
 // from 0x00 to 0xFF in turn, so each value passes through the conversion somewhere.
 std::string SampleTi92PlusFile(std::size_t size);
+
+// A text variable's file for `model`, named `name` in the folder main, holding the codes of
+// a text (lines separated by 0x0D, each starting with its command code).
+std::string CalculatorTextFile(const std::string& codes, Model model = Model::Ti92Plus,
+                               const std::string& name = "notes");
 
 // What a conversion must write for `source`: the header bytes rewritten, the rest the same.
 std::string ExpectedV200(const std::string& source, const std::string& stamp);

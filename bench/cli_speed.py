@@ -3,6 +3,7 @@
 
 Each round runs cp and orbisk (and, with --before, an earlier build of orbisk) on the same
 input, in rotating order; the figures are medians over the rounds (see sidebyside.py).
+With --before, the start-up of `orbisk --version` is compared too.
 
 Usage: bench/cli_speed.py [path/to/orbisk] [--before path/to/earlier/orbisk]
        (default: build/release/bin/orbisk)
@@ -57,6 +58,16 @@ def main():
         return runs
 
     with tempfile.TemporaryDirectory(prefix="orbisk-bench-") as work:
+        # Start-up alone, against the earlier build: orbisk --version.
+        if args.before:
+            version = {name: lambda path=path: spawn([path, "--version"], work)
+                       for name, path in programs.items()}
+            figures = rounds(501, version, lambda: None, reference="before")
+            grown = (figures["orbisk"][0] - figures["before"][0]) * 1e3
+            print(f"start-up, orbisk --version, 501 rounds: before {figures['before'][0] * 1e3:.3f}"
+                  f" ms, now {figures['orbisk'][0] * 1e3:.3f} ms, {grown:+.3f} ms"
+                  f" (target <= +0.3 ms) {'ok' if grown <= 0.3 else 'OVER TARGET'}")
+
         # One 40 KB file.
         sample(f"{work}/prog.9xt", 40 * 1024)
         one = each(lambda p, n: [p, "prog.9xt", "copy.9xt"] if n == "cp" else [p, "prog.9xt"],

@@ -93,8 +93,10 @@ void InstallSignalCleanup() {
   action.sa_mask = HandledSignals();
   for (const int s : TerminatingSignals()) {
     struct sigaction previous {};
-    if (::sigaction(s, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
-    ::sigaction(s, &action, nullptr);
+    // One call a signal, a second only for one that was ignored, to put that back.
+    if (::sigaction(s, &action, &previous) == 0 && previous.sa_handler == SIG_IGN) {
+      ::sigaction(s, &previous, nullptr);
+    }
   }
 }
 

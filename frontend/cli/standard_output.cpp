@@ -7,6 +7,11 @@
 #include <cerrno>
 
 namespace orbisk {
+namespace {
+
+constexpr std::size_t kSize = 1 << 16;
+
+}  // namespace
 
 StandardOutput::StandardOutput() : stream_(&buffer_) {}
 
@@ -16,7 +21,12 @@ int StandardOutput::Finish() {
 }
 
 StandardOutput::Buffer::int_type StandardOutput::Buffer::overflow(int_type c) {
-  if (!Drain()) return traits_type::eof();
+  if (!bytes_) {
+    bytes_ = std::make_unique<char[]>(kSize);
+    setp(bytes_.get(), bytes_.get() + kSize);
+  } else if (!Drain()) {
+    return traits_type::eof();
+  }
   if (!traits_type::eq_int_type(c, traits_type::eof())) {
     *pptr() = traits_type::to_char_type(c);
     pbump(1);
@@ -29,7 +39,7 @@ int StandardOutput::Buffer::sync() { return Drain() ? 0 : -1; }
 bool StandardOutput::Buffer::Drain() {
   const char* at = pbase();
   const char* end = pptr();
-  setp(bytes_, bytes_ + sizeof bytes_);
+  setp(bytes_.get(), bytes_ ? bytes_.get() + kSize : nullptr);
   if (error_ != 0) return false;
   while (at < end) {
     const ssize_t n = ::write(STDOUT_FILENO, at, static_cast<std::size_t>(end - at));

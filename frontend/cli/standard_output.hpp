@@ -2,6 +2,7 @@
 // output was lost (a full disk, a closed output) says so once and fails, as cat does.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <streambuf>
 
@@ -20,7 +21,6 @@ class StandardOutput {
  private:
   class Buffer final : public std::streambuf {
    public:
-    Buffer() { setp(bytes_, bytes_ + sizeof bytes_); }
     int error() const { return error_; }
 
    protected:
@@ -31,7 +31,8 @@ class StandardOutput {
     // Writes the buffer out; false once a write has failed (what follows is dropped).
     bool Drain();
 
-    char bytes_[1 << 16];
+    // Made on the first write: a run that prints nothing costs nothing.
+    std::unique_ptr<char[]> bytes_;
     int error_ = 0;
   };
 

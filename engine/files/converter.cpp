@@ -24,10 +24,10 @@ Status CopyRest(InputFile& in, SaveFile& out, const std::string& source,
   }
   // Most often the source has ended: one small read tells, without a large buffer.
   unsigned char first[4096];
-  std::size_t done = 0;
-  if (int e = in.Read(first, sizeof first, done)) return Error::Of(ErrorKind::CannotRead, source, e);
-  if (done == 0) return {};
-  if (int e = out.Write(first, done)) return Error::Of(ErrorKind::CannotWrite, target, e);
+  std::size_t got = 0;
+  if (int e = in.Read(first, sizeof first, got)) return Error::Of(ErrorKind::CannotRead, source, e);
+  if (got == 0) return {};
+  if (int e = out.Write(first, got)) return Error::Of(ErrorKind::CannotWrite, target, e);
   std::vector<unsigned char> buffer(kBufferSize);
   for (;;) {
     std::size_t done = 0;

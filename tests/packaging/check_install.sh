@@ -37,8 +37,9 @@ readelf -d "$module" | grep -q 'NEEDED.*libQt6Widgets' || fail "the Qt module do
 echo "the program links no Qt; its module does"
 # One engine in the process: the module holds none of the code that writes files or cleans
 # up after signals; it is handed the program's.
-nm -C "$module" | grep -q 'orbisk::FormMain' || fail "the Qt module has no symbols to look at"
-engine_in_module=$(nm -C "$module" | grep -cE 'orbisk::(SaveFile|WriteTarget|TargetWriter|InputFile|Converter|TextTransfer|PosixFileSystem|LocalEngine|InstallSignalCleanup|RegisterTemporary)' || true)
+symbols=$(nm -C "$module")
+grep -q 'orbisk::FormMain' <<<"$symbols" || fail "the Qt module has no symbols to look at"
+engine_in_module=$(grep -cE 'orbisk::(SaveFile|WriteTarget|TargetWriter|InputFile|Converter|TextTransfer|PosixFileSystem|LocalEngine|InstallSignalCleanup|RegisterTemporary)' <<<"$symbols" || true)
 [ "$engine_in_module" -eq 0 ] || fail "the Qt module holds $engine_in_module engine symbols"
 echo "the Qt module holds no engine of its own"
 

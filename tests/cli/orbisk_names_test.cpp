@@ -2,6 +2,7 @@
 // source, two sources onto one target, output that cannot be written, names that would
 // drive a terminal, folders too deep for a temporary name, files that lie about their size.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -148,6 +149,29 @@ TEST_F(OrbiskNamesTest, NamesThatWouldDriveATerminalAreQuoted) {
   // Spaces, accents and quotes read as they are.
   EXPECT_EQ(Orbisk({"--", work_ / "l'été 2.9xt"}).err,
             "Le fichier " + work_ / "l'été 2.9xt" + " n'existe pas\n");
+}
+
+// A new target in a folder the user may not write in: the folder is named as the cause.
+TEST_F(OrbiskNamesTest, AFolderTheUserMayNotWriteInIsNamed) {
+  fs::create_directory(work_.path() / "locked");
+  WriteFile(work_ / "locked/prog.9xt", SampleTi92PlusFile(100));
+  ASSERT_EQ(::chmod((work_ / "locked").c_str(), 0555), 0);
+  Invocation asUser = testing::OrbiskIn(work_, {"locked/prog.9xt"});
+  testing::TempFolder programFolder;
+  if (::geteuid() == 0) {
+    // Root may write anywhere: run as nobody, with a copy of the program nobody may run.
+    ASSERT_EQ(::chmod(work_.path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(programFolder.path().c_str(), 0755), 0);
+    asUser.program = programFolder / "orbisk";
+    fs::copy_file(ORBISK_EXECUTABLE, asUser.program);
+    asUser.user = 65534;
+  }
+  const Outcome outcome = testing::RunProgram(asUser);
+  ::chmod((work_ / "locked").c_str(), 0755);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, "Impossible d'écrire le fichier locked/prog.v2t : vous n'avez pas le "
+                         "droit d'écrire dans le dossier locked.\n");
+  EXPECT_EQ(fs::exists(work_.path() / "locked/prog.v2t"), false);
 }
 
 // A target whose path the system takes is written, even in a folder so deep that a hidden

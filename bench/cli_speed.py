@@ -23,6 +23,19 @@ CP = shutil.which("cp")
 
 
 def sample(path, size):
+    """A TI92+ text file of `size` bytes: a sound one when it fits a variable (so that the
+    conversion has nothing to say of it), otherwise a header and every byte value."""
+    if size <= 0x58 + 0xFFFF + 2:
+        text = b" " + bytes(0x20 + i % 0x5F for i in range(size - 0x58 - 2 - 5))
+        data = b"\x00\x01" + text + b"\x00\xe0"
+        sized = len(data).to_bytes(2, "big") + data
+        body = b"\x00" * 4 + sized + (sum(sized) & 0xFFFF).to_bytes(2, "little")
+        header = (b"**TI92P*\x01\x00main\0\0\0\0" + b" " * 31 + b"\0" * 9 + b"\x01\x00" +
+                  (0x52).to_bytes(4, "little") + b"bench\0\0\0\x0b\0\0\0" +
+                  (0x52 + len(body)).to_bytes(4, "little") + b"\xa5\x5a")
+        with open(path, "wb") as f:
+            f.write(header + body)
+        return
     with open(path, "wb") as f:
         f.write(b"**TI92P*\x01\x00main\0\0\0\0" + b"c" * 40)
         chunk = bytes(range(256)) * 4096

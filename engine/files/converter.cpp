@@ -1,7 +1,10 @@
 // The conversions: copy the source whole and rewrite its header into the target.
 #include "converter.hpp"
 
+#include <memory>
 #include <vector>
+
+#include "file_check.hpp"
 
 #include "header.hpp"
 #include "input_file.hpp"
@@ -48,22 +51,29 @@ Converter::Converter(FileSystem& files, Interaction& user, const Clock& clock,
 Status Converter::Convert(Model model, const std::string& source, const std::string& target,
                           WrittenFiles* written) {
   // The source is opened first: one call tells whether it exists and keeps it from
-  // changing identity while the user is asked about the target. Its header is read before
-  // anything is asked, so a file too short for one is refused by what it really holds.
+  // changing identity while the user is asked about the target. Its beginning is read
+  // before anything is asked: a file too short for a header is refused by what it really
+  // holds, and one small enough for a variable is read whole, to tell if it is damaged.
   InputFile in(files_);
   FileInfo opened;
   if (Status status = in.OpenNamed(source, opened, ErrorKind::NotAFileToConvert); !status) {
     return status;
   }
-  unsigned char header[kHeaderSpan];
+  const std::unique_ptr<unsigned char[]> head(new unsigned char[kCheckedBytes + 1]);
   std::size_t got = 0;
-  if (int e = in.ReadFull(header, kHeaderSpan, got)) {
+  if (int e = in.ReadFull(head.get(), kCheckedBytes + 1, got)) {
     return Error::Of(ErrorKind::CannotRead, source, e);
   }
   if (got < kHeaderSpan) {
     Error error = Error::Of(ErrorKind::TooShort, source);
     error.size = got;
     return error;
+  }
+  const bool whole = got <= kCheckedBytes;
+  std::vector<Problem> damage;
+  if (whole && SignatureOf(head.get()) != Signature::Unknown) {
+    const std::string_view bytes(reinterpret_cast<const char*>(head.get()), got);
+    damage = ParseVariableFile(bytes, got, false).problems;
   }
 
   TargetOptions options;
@@ -72,11 +82,20 @@ Status Converter::Convert(Model model, const std::string& source, const std::str
   options.source = &opened;
   options.sourcePath = source;
   options.written = written;
-  return WriteTarget(files_, user_, target, options, [&](SaveFile& out) -> Status {
-    RewriteHeader(model, header, FormatStamp(clock_.LocalNow(), separators_));
-    if (int e = out.Write(header, kHeaderSpan)) return Error::Of(ErrorKind::CannotWrite, target, e);
-    return CopyRest(in, out, source, target);
+  Status converted = WriteTarget(files_, user_, target, options, [&](SaveFile& out) -> Status {
+    RewriteHeader(model, head.get(), FormatStamp(clock_.LocalNow(), separators_));
+    if (int e = out.Write(head.get(), got)) return Error::Of(ErrorKind::CannotWrite, target, e);
+    return whole ? Status() : CopyRest(in, out, source, target);
   });
+  // Converted byte for byte all the same, as a conversion is: the user learns how to mend it.
+  if (converted && !damage.empty()) {
+    Warning warning;
+    warning.kind = Warning::Kind::DamagedSource;
+    warning.path = source;
+    warning.problems = std::move(damage);
+    user_.Warn(warning);
+  }
+  return converted;
 }
 
 }  // namespace orbisk

@@ -27,9 +27,11 @@ class Engine {
   virtual Status ExportText(const std::string& source, const std::string& target,
                             Interaction& user, WrittenFiles* written) = 0;
   virtual Status ImportText(const std::string& source, const std::string& target, Model model,
-                            const std::string& name, Interaction& user,
+                            const std::string& name, TextEncoding encoding, Interaction& user,
                             WrittenFiles* written) = 0;
   virtual Result<CheckedFile> Check(const std::string& path) = 0;
+  virtual Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
+                                  Interaction& user) = 0;
   virtual Status Save(const std::string& target, const VariableFile& file,
                       const OpenedText* opened, Interaction& user) = 0;
 

@@ -32,9 +32,14 @@ Status LocalEngine::ExportText(const std::string& source, const std::string& tar
 }
 
 Status LocalEngine::ImportText(const std::string& source, const std::string& target,
-                               Model model, const std::string& name, Interaction& user,
-                               WrittenFiles* written) {
-  return Texts(user).Import(source, target, model, name, written);
+                               Model model, const std::string& name, TextEncoding encoding,
+                               Interaction& user, WrittenFiles* written) {
+  return Texts(user).Import(source, target, model, name, written, encoding);
+}
+
+Result<Repaired> LocalEngine::Repair(const std::string& path, const RepairOptions& options,
+                                     Interaction& user) {
+  return Texts(user).Repair(path, options);
 }
 
 Result<CheckedFile> LocalEngine::Check(const std::string& path) {

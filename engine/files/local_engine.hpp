@@ -20,8 +20,11 @@ class LocalEngine final : public Engine {
   Status ExportText(const std::string& source, const std::string& target, Interaction& user,
                     WrittenFiles* written) override;
   Status ImportText(const std::string& source, const std::string& target, Model model,
-                    const std::string& name, Interaction& user, WrittenFiles* written) override;
+                    const std::string& name, TextEncoding encoding, Interaction& user,
+                    WrittenFiles* written) override;
   Result<CheckedFile> Check(const std::string& path) override;
+  Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
+                          Interaction& user) override;
   Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
               Interaction& user) override;
 

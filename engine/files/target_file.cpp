@@ -91,8 +91,12 @@ class TargetWriter {
     const auto [folderPath, name] = Split(target_);
     if (folder_.fd() < 0) {
       if (int e = folder_.Open(folderPath)) {
-        // Where the folder does not exist the target cannot either: making it will fail.
-        if (e == ENOENT || e == ENOTDIR) return Error::Of(ErrorKind::CannotWrite, target_, e);
+        // Where the folder does not exist the target cannot either: the folder is the cause.
+        if (e == ENOENT || e == ENOTDIR) {
+          Error error = Error::Of(ErrorKind::FolderMissing, target_, e);
+          error.other = FolderName(folderPath);
+          return error;
+        }
         return Error::Of(ErrorKind::CannotAccess, target_, e);
       }
     }
@@ -169,9 +173,22 @@ class TargetWriter {
       if (Status checked = Check(); !checked) return Fail(checked.error());
       if (!Approved()) return Fail(Error::Of(ErrorKind::Declined, target_));
     }
+    if (options_.keepBackup) {
+      if (Status kept = KeepBackup(); !kept) return Fail(kept.error());
+    }
     if (int e = content_->CommitReplacing(existing_)) {
       return Fail(Error::Of(ErrorKind::CannotReplace, target_, e));
     }
+    return {};
+  }
+
+  // A second name for the file about to be replaced: the replacement takes the first.
+  Status KeepBackup() {
+    const int folder = linked_ ? destinationFolder_.fd() : folder_.fd();
+    const std::string backup = destinationName_ + "~";
+    int e = files_.Remove(folder, backup);
+    if (e == 0 || e == ENOENT) e = files_.Link(folder, destinationName_, backup);
+    if (e != 0) return Error::Of(ErrorKind::CannotKeepBackup, target_ + "~", e);
     return {};
   }
 

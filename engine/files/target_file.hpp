@@ -41,6 +41,8 @@ struct TargetOptions {
   // asked about.
   const FileInfo* opened = nullptr;
   std::string openedPath;
+  // The file replaced is kept beside it, under its name and "~" (an older one there goes).
+  bool keepBackup = false;
 };
 
 // Fills the content of the target; an error stops the writing and leaves every file as it was.

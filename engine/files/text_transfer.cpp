@@ -52,36 +52,70 @@ Status TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::s
   return {};
 }
 
+Result<CheckedFile> TextTransfer::CheckKeeping(const std::string& path, std::string& head) {
+  CheckedFile checked;
+  if (Status read = ReadHead(path, kCheckedBytes, head, checked.info); !read) return read.error();
+  checked.report = CheckVariableFile(head, checked.info.size, path);
+  return checked;
+}
+
 Result<OpenedText> TextTransfer::Read(const std::string& path) {
-  Result<CheckedFile> checked = Check(path);
+  std::string head;
+  Result<CheckedFile> checked = CheckKeeping(path, head);
   if (!checked) return checked.error();
   FileReport& report = checked->report;
+  OpenedText opened;
+  opened.info = checked->info;
+  opened.path = path;
+  if (report.text) {
+    opened.variable = std::move(*report.text);
+    if (!report.problems.empty()) opened.misnamed = opened.variable.model;
+    return opened;
+  }
+  if (report.looksLikeText) return Error::Of(ErrorKind::NotACalculatorFile, path);
+  if (std::optional<RecoveredText> recovered = RecoverText(head, report, path)) {
+    opened.variable = std::move(recovered->variable);
+    opened.damage = std::move(recovered->damage);
+    opened.cutShort = recovered->cutShort;
+    return opened;
+  }
   if (!report.problems.empty()) {
     Error error = Error::Of(ErrorKind::NotAValidFile, path);
     error.problems = std::move(report.problems);
     return error;
   }
-  if (!report.text) {
-    Error error = Error::Of(ErrorKind::NotAText, path);
-    error.type = report.type;
-    return error;
-  }
-  return OpenedText{std::move(*report.text), checked->info, path};
+  Error error = Error::Of(ErrorKind::NotAText, path);
+  error.type = report.type;
+  return error;
 }
 
 Status TextTransfer::Export(const std::string& source, const std::string& target,
                             WrittenFiles* written) {
   Result<OpenedText> opened = Read(source);
   if (!opened) return opened.error();
+  for (const Warning& warning : ReadingWarnings(*opened)) user_.Warn(warning);
   return WriteBytes(files_, user_, target, FromSource(source, opened->info, written),
                     TextToUtf8(opened->variable.text));
 }
 
 Status TextTransfer::Import(const std::string& source, const std::string& target, Model model,
-                            const std::string& name, WrittenFiles* written) {
-  std::string utf8;
+                            const std::string& name, WrittenFiles* written,
+                            TextEncoding encoding) {
+  std::string bytes;
   FileInfo info;
-  if (Status read = ReadHead(source, kLongestImport + 1, utf8, info); !read) return read;
+  if (Status read = ReadHead(source, kLongestImport + 1, bytes, info); !read) return read;
+  // A file of these calculators is made already: it is read, not made again.
+  if (bytes.size() >= 8) {
+    const Signature signature = SignatureOf(reinterpret_cast<const unsigned char*>(bytes.data()));
+    if (signature != Signature::Unknown) {
+      Error error = Error::Of(ErrorKind::AlreadyACalculatorFile, source);
+      const FileReport report = CheckVariableFile(bytes, info.size, source);
+      error.model = report.text ? report.text->model
+                                : signature == Signature::Ti89 ? Model::Ti89 : Model::Ti92Plus;
+      return error;
+    }
+  }
+  const std::string utf8 = ToUtf8(bytes, encoding);
   if (info.size > kLongestImport) {
     Error error = Error::Of(ErrorKind::TextFileTooLarge, source);
     error.size = info.size;
@@ -103,6 +137,14 @@ Status TextTransfer::Import(const std::string& source, const std::string& target
   const TargetOptions options = FromSource(source, info, written);
   // Nothing is said of a text that could never be written.
   if (Status refused = RefuseSource(files_, target, options); !refused) return refused;
+  if (imported.barLine != 0) {
+    Warning warning;
+    warning.kind = Warning::Kind::KeyboardBar;
+    warning.path = source;
+    warning.line = imported.barLine;
+    warning.character = static_cast<char32_t>(imported.barCode);
+    user_.Warn(warning);
+  }
   for (const TextImport::Unknown& unknown : imported.unknown) {
     Warning warning;
     warning.path = source;
@@ -117,11 +159,58 @@ Status TextTransfer::Import(const std::string& source, const std::string& target
 }
 
 Result<CheckedFile> TextTransfer::Check(const std::string& path) {
-  CheckedFile checked;
   std::string head;
-  if (Status read = ReadHead(path, kCheckedBytes, head, checked.info); !read) return read.error();
-  checked.report = CheckVariableFile(head, checked.info.size, path);
-  return checked;
+  return CheckKeeping(path, head);
+}
+
+Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptions& options) {
+  std::string head;
+  Result<CheckedFile> checked = CheckKeeping(path, head);
+  if (!checked) return checked.error();
+  const FileReport& report = checked->report;
+  Repaired repaired;
+  Model named = Model::Ti92Plus;
+  const bool misnamed = !report.problems.empty() && report.text;
+  if (misnamed && !options.fixSignature) repaired.misnamed = report.text->model;
+  if (report.problems.empty() || (misnamed && !options.fixSignature)) return repaired;
+  if (report.looksLikeText) return Error::Of(ErrorKind::NotACalculatorFile, path);
+  const std::optional<RecoveredText> recovered =
+      report.text ? std::nullopt : RecoverText(head, report, path);
+  if (!report.text && !recovered) {
+    Error error = Error::Of(ErrorKind::CannotRepair, path);
+    error.problems = report.problems;
+    error.type = report.type;
+    return error;
+  }
+  // Everything the header said is kept; the model is the signature's, or on request the
+  // name's.
+  const ParsedFile parsed = ParseVariableFile(head, checked->info.size);
+  TextVariable variable = report.text ? *report.text : recovered->variable;
+  Signature signature = parsed.file.signature;
+  for (const Problem& problem : report.problems) {
+    if (problem.kind != Problem::Kind::SignatureNotOfName) {
+      repaired.mended.push_back(problem);
+    } else if (options.fixSignature && ModelOfName(path, named)) {
+      signature = SignatureFor(named);
+      repaired.mended.push_back(problem);
+    }
+  }
+  repaired.cutShort = recovered && recovered->cutShort;
+  VariableFile file = NewTextFile(variable.model, variable.folder, variable.name, variable.text,
+                                  FormatStamp(clock_.LocalNow(), separators_));
+  file.signature = signature;
+  file.comment = parsed.file.comment;
+  file.entries[0].attribute = parsed.file.entries.empty() ? 0 : parsed.file.entries[0].attribute;
+  // What was read is replaced without a question, unless it changed on disk since.
+  TargetOptions target;
+  target.opened = &checked->info;
+  target.openedPath = path;
+  target.keepBackup = options.keepBackup;
+  if (Status written = WriteBytes(files_, user_, path, target, WriteVariableFile(file)); !written) {
+    return written.error();
+  }
+  if (options.keepBackup) repaired.backup = path + "~";
+  return repaired;
 }
 
 Status TextTransfer::Save(const std::string& target, const VariableFile& file,

@@ -1,11 +1,14 @@
-// Text in and out of calculator files: read a text variable, write its text as UTF-8 beside
-// it, make one from UTF-8, check any file of these calculators, and save a file the user
-// opened.
+// Text in and out of calculator files: read a text variable (as far as it can be found in a
+// damaged file), write its text as UTF-8 beside it, make one from UTF-8, check any file of
+// these calculators, repair a damaged one, and save a file the user opened.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "clock.hpp"
+#include "encodings.hpp"
 #include "error.hpp"
 #include "file_check.hpp"
 #include "file_system.hpp"
@@ -20,7 +23,33 @@ struct OpenedText {
   TextVariable variable;
   FileInfo info;
   std::string path;
+  // What is wrong with the file, though its text could be read: empty for a sound file.
+  std::vector<Problem> damage;
+  // The text had no terminator: what was read is what the file still holds.
+  bool cutShort = false;
+  // The file's signature names another model than its name: the model it is for.
+  std::optional<Model> misnamed;
 };
+
+// What a front end should say of a text it read: the damage, or a name that tells the
+// wrong model. (A value's reading, which windows make too: it stays in the header.)
+inline std::vector<Warning> ReadingWarnings(const OpenedText& opened) {
+  std::vector<Warning> warnings;
+  if (!opened.damage.empty()) {
+    Warning& warning = warnings.emplace_back();
+    warning.kind = Warning::Kind::DamagedText;
+    warning.path = opened.path;
+    warning.problems = opened.damage;
+    warning.cutShort = opened.cutShort;
+  }
+  if (opened.misnamed) {
+    Warning& warning = warnings.emplace_back();
+    warning.kind = Warning::Kind::MisnamedFile;
+    warning.path = opened.path;
+    warning.model = *opened.misnamed;
+  }
+  return warnings;
+}
 
 // What a check found in a file, with the file's details.
 struct CheckedFile {
@@ -28,23 +57,43 @@ struct CheckedFile {
   FileInfo info;
 };
 
+struct RepairOptions {
+  bool keepBackup = true;     // keep the file as it was under its name and "~"
+  bool fixSignature = false;  // give a file the signature its name calls for
+};
+
+// What a repair did: the problems it mended (none for a file that had nothing to mend),
+// and the backup it kept.
+struct Repaired {
+  std::vector<Problem> mended;
+  bool cutShort = false;
+  std::string backup;
+  // Nothing was mended in a file whose signature names another model than its name:
+  // the model it is for.
+  std::optional<Model> misnamed;
+};
+
 class TextTransfer {
  public:
   TextTransfer(FileSystem& files, Interaction& user, const Clock& clock,
                StampSeparators separators = LocaleStampSeparators());
 
-  // Reads the text variable in `path`.
+  // Reads the text variable in `path`, as far as it can be found when the file is damaged.
   Result<OpenedText> Read(const std::string& path);
   // Writes the text of `source` as UTF-8 into `target`, asking before replacing it.
   Status Export(const std::string& source, const std::string& target,
                 WrittenFiles* written = nullptr);
-  // Makes a text variable named `name` for `model` from the UTF-8 text in `source`.
-  // Characters the calculators do not have become "?", each told once; nothing is written
-  // for a text that is not UTF-8 or too large for a variable.
+  // Makes a text variable named `name` for `model` from the text in `source`, in
+  // `encoding`. Characters the calculators do not have become "?", each told once; nothing
+  // is written for a text that is not in that encoding or too large for a variable.
   Status Import(const std::string& source, const std::string& target, Model model,
-                const std::string& name, WrittenFiles* written = nullptr);
+                const std::string& name, WrittenFiles* written = nullptr,
+                TextEncoding encoding = TextEncoding::Utf8);
   // Checks `path`; an error only when it cannot even be read.
   Result<CheckedFile> Check(const std::string& path);
+  // Writes the file at `path` again, sound: its text as it can be found, the header fields
+  // it had (folder, name, comment, attribute), the right sizes, terminator and checksum.
+  Result<Repaired> Repair(const std::string& path, const RepairOptions& options);
   // Writes `file` into `target`. When `opened` is the file the user opened there, it is
   // replaced without a question, unless it changed on disk since.
   Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened);
@@ -53,6 +102,8 @@ class TextTransfer {
   // Reads at most `limit` bytes of the file at `path` into `bytes`, with its details; the
   // size told is what was read when the file ended within the limit.
   Status ReadHead(const std::string& path, std::size_t limit, std::string& bytes, FileInfo& info);
+  // Reads and checks the file, keeping what was read in `head`.
+  Result<CheckedFile> CheckKeeping(const std::string& path, std::string& head);
 
   FileSystem& files_;
   Interaction& user_;

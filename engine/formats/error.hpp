@@ -36,6 +36,11 @@ enum class ErrorKind {
   TextFileTooLarge,       // path, size
   NotUtf8,                // path, line, column
   TextTooLarge,           // path, size: what the variable would take
+  FolderMissing,          // path: the target; other: its folder, which does not exist
+  NotACalculatorFile,     // path: a text file given where a calculator file is expected
+  AlreadyACalculatorFile, // path, model: a calculator file given to make one from text
+  CannotRepair,           // path, problems: no text can be found in it
+  CannotKeepBackup,       // path: the backup; code
 };
 
 struct Error {
@@ -47,6 +52,7 @@ struct Error {
   std::size_t line = 0;
   std::size_t column = 0;
   unsigned char type = 0;
+  Model model = Model::Voyager200;
   std::vector<Problem> problems;
   // A temporary file that could not be removed after the failure, and why.
   std::string leftBehind;
@@ -100,12 +106,19 @@ using Status = Result<void>;
 struct Warning {
   enum class Kind {
     UnknownCharacter,  // path, line, column, character: written as "?"
+    DamagedText,       // path, problems, cutShort: the text was read as it could be found
+    MisnamedFile,      // path, model: the file is for another model than its name says
+    DamagedSource,     // path, problems: converted byte for byte all the same
+    KeyboardBar,       // path, line, character ('C' or 'P'): "C|" keeps a line ordinary
   };
   Kind kind = Kind::UnknownCharacter;
   std::string path;
   std::size_t line = 0;
   std::size_t column = 0;
   char32_t character = 0;
+  std::vector<Problem> problems;
+  bool cutShort = false;
+  Model model = Model::Voyager200;
 };
 
 }  // namespace orbisk

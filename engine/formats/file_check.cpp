@@ -1,6 +1,8 @@
 // What a file of these calculators is, and what is wrong with it if anything.
 #include "file_check.hpp"
 
+#include "text_notation.hpp"
+
 namespace orbisk {
 namespace {
 
@@ -14,6 +16,12 @@ Model ModelOf(Signature signature, const std::string& path, const std::string& c
   return comment.compare(0, 16, "TextObject file ") == 0 ? Model::Voyager200 : Model::Ti92Plus;
 }
 
+// Whether a name is not that of a calculator text file, as a text file's would be.
+bool NamedAsText(const std::string& path) {
+  Model named = Model::Ti92Plus;
+  return !ModelOfName(path, named);
+}
+
 }  // namespace
 
 FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const std::string& path) {
@@ -22,10 +30,14 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   report.size = size;
   report.problems = std::move(parsed.problems);
   if (!report.problems.empty() && report.problems[0].kind == Problem::Kind::TooShort) {
+    report.looksLikeText = NamedAsText(path) && LooksLikeText(head);
     return report;
   }
   const VariableFile& file = parsed.file;
   report.signature = file.signature;
+  if (file.signature == Signature::Unknown) {
+    report.looksLikeText = NamedAsText(path) && LooksLikeText(head);
+  }
   report.folder = file.folder;
   Model named = Model::Ti92Plus;
   if (file.signature != Signature::Unknown && ModelOfName(path, named) &&
@@ -42,7 +54,10 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   const VariableEntry& entry = file.entries[0];
   report.name = entry.name;
   report.type = entry.type;
-  if (!report.problems.empty()) return report;
+  // A file whose only fault is its name is sound: it is read by its signature.
+  for (const Problem& problem : report.problems) {
+    if (problem.kind != Problem::Kind::SignatureNotOfName) return report;
+  }
   if (entry.type == layout::kTextType) {
     TextVariable text;
     text.model = ModelOf(file.signature, path, file.comment);
@@ -53,6 +68,39 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   }
   report.file = std::move(parsed.file);
   return report;
+}
+
+std::optional<RecoveredText> RecoverText(const std::string& head, const FileReport& report,
+                                         const std::string& path) {
+  using namespace layout;
+  RecoveredText recovered;
+  for (const Problem& problem : report.problems) {
+    if (problem.kind == Problem::Kind::TooShort || problem.kind == Problem::Kind::UnknownSignature ||
+        problem.kind == Problem::Kind::EntryTable) {
+      return std::nullopt;
+    }
+    if (problem.kind != Problem::Kind::SignatureNotOfName) recovered.damage.push_back(problem);
+  }
+  if (recovered.damage.empty() || report.type != kTextType || head.size() < kVariableData + 2) {
+    return std::nullopt;
+  }
+  // The terminator ends the text, and no code of a text is 00: the first one is it.
+  constexpr std::size_t kText = kVariableData + 2;
+  const std::size_t end = head.find('\0', kText);
+  recovered.cutShort = end == std::string::npos;
+  const std::string codes = head.substr(kText, recovered.cutShort ? std::string::npos : end - kText);
+  const auto cursor = static_cast<std::uint16_t>((static_cast<unsigned char>(head[kVariableData]) << 8) |
+                                                 static_cast<unsigned char>(head[kVariableData + 1]));
+  TextVariable& variable = recovered.variable;
+  variable.model = ModelOf(report.signature, path, head.substr(kComment, kCommentLength));
+  variable.folder = report.folder;
+  variable.name = report.name;
+  variable.text = CalculatorText::FromCodes(codes, cursor);
+  return recovered;
+}
+
+bool LooksLikeText(const std::string& bytes) {
+  return bytes.find('\0') == std::string::npos && TextFromUtf8(bytes).valid;
 }
 
 std::string WriteTextFile(const TextVariable& variable, const std::string& stamp) {

@@ -29,10 +29,21 @@ struct FileReport {
   unsigned char type = 0;
   std::uint64_t size = 0;
   std::vector<Problem> problems;
-  // The file as read, when it has nothing wrong.
+  // The file as read, when it has nothing wrong but perhaps its name.
   std::optional<VariableFile> file;
-  // The text variable, when the file is one with nothing wrong.
+  // The text variable, when the file is one with nothing wrong but perhaps its name (its
+  // signature then says which model it is for).
   std::optional<TextVariable> text;
+  // The file is no calculator's, is not named as one, and reads as text (UTF-8 without a
+  // NUL): it can be made into one.
+  bool looksLikeText = false;
+};
+
+// A text read from a damaged file as far as it can be found.
+struct RecoveredText {
+  TextVariable variable;
+  std::vector<Problem> damage;  // what is wrong with the file
+  bool cutShort = false;        // no terminator: the text runs to the end of the file
 };
 
 // The first bytes of a file that a check of a single variable needs: its header and the
@@ -42,6 +53,16 @@ constexpr std::size_t kCheckedBytes = layout::kVariableData + layout::kMaxVariab
 // Checks a file whose first bytes (at most kCheckedBytes) are `head`, whose real size is
 // `size` and whose name is `path` (its extension tells the model it should be for).
 FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const std::string& path);
+
+// The text of a TEXT variable in a file that is damaged but still says it holds one (a
+// known signature, the text type): it runs from after the cursor to the first 00, or to the
+// end of what the file holds. Nothing when the file has no problem but for its name, or
+// says it holds no text. `report` is the file's check.
+std::optional<RecoveredText> RecoverText(const std::string& head, const FileReport& report,
+                                         const std::string& path);
+
+// Whether bytes read as text: UTF-8 with no NUL in it.
+bool LooksLikeText(const std::string& bytes);
 
 // The whole file of a text variable. `stamp` is the date and time a file made for Voyager
 // 200 carries in its comment.

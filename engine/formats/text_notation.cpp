@@ -106,6 +106,11 @@ TextImport TextFromUtf8(const std::string& utf8) {
       at += c.length;
       ++column;
     }
+    if (made.kind == LineKind::Ordinary && result.barLine == 0 && content.size() >= 2 &&
+        (content[0] == 'C' || content[0] == 'P') && content[1] == '|') {
+      result.barLine = line;
+      result.barCode = content[0];
+    }
     if (end == input.size()) return result;
     start = next;
   }

@@ -28,6 +28,10 @@ struct TextImport {
   bool valid = true;             // false when the input is not UTF-8: then `text` is empty
   std::size_t invalidLine = 0;   // where the first byte that is not UTF-8 is
   std::size_t invalidColumn = 0;
+  // The first line that starts "C|" or "P|" with the keyboard's bar, which leaves it an
+  // ordinary line (the mark is "│"): its number, and its first character; 0 for none.
+  std::size_t barLine = 0;
+  char barCode = 0;
 };
 
 // Lines may end in LF, CRLF or CR; one final line end does not add an empty line. Lines and

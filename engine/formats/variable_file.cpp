@@ -1,6 +1,9 @@
 // The variable files of the TI-89, TI-92 Plus and Voyager 200 as a value.
 #include "variable_file.hpp"
 
+#include <algorithm>
+#include <cstring>
+
 namespace orbisk {
 namespace {
 
@@ -8,20 +11,20 @@ using namespace layout;
 using Kind = Problem::Kind;
 
 // Bytes of `s` read as numbers; the caller makes sure they are there.
-std::uint32_t Little(const std::string& s, std::size_t at, std::size_t bytes) {
+std::uint32_t Little(std::string_view s, std::size_t at, std::size_t bytes) {
   std::uint32_t value = 0;
   for (std::size_t i = bytes; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(s[at + i]);
   return value;
 }
 
-std::uint32_t Big16(const std::string& s, std::size_t at) {
+std::uint32_t Big16(std::string_view s, std::size_t at) {
   return (static_cast<std::uint32_t>(static_cast<unsigned char>(s[at])) << 8) |
          static_cast<unsigned char>(s[at + 1]);
 }
 
 // A fixed field of `length` bytes, without the NULs that pad it.
-std::string Field(const std::string& s, std::size_t at, std::size_t length) {
-  std::string field = s.substr(at, length);
+std::string Field(std::string_view s, std::size_t at, std::size_t length) {
+  std::string field(s.substr(at, length));
   field.erase(field.find_last_not_of('\0') + 1);
   return field;
 }
@@ -41,17 +44,17 @@ void PutField(std::string& out, const std::string& text, std::size_t length) {
   out += field;
 }
 
-std::uint16_t SumOf(const std::string& s, std::size_t at, std::size_t count) {
+std::uint16_t SumOf(std::string_view s, std::size_t at, std::size_t count) {
   return Checksum(reinterpret_cast<const unsigned char*>(s.data()) + at, count);
 }
 
 // The header every file starts with: signature, marker, folder and comment; the problems
 // found in it go to `parsed`.
-void ReadHeader(const std::string& head, ParsedFile& parsed) {
+void ReadHeader(std::string_view head, ParsedFile& parsed) {
   VariableFile& file = parsed.file;
   file.signature = SignatureOf(reinterpret_cast<const unsigned char*>(head.data()));
   if (file.signature == Signature::Unknown) {
-    parsed.problems.push_back({Kind::UnknownSignature, 0, 0, head.substr(0, 8)});
+    parsed.problems.push_back({Kind::UnknownSignature, 0, 0, std::string(head.substr(0, 8))});
   }
   if (head[kMarker] != 0x01 || head[kMarker + 1] != 0x00) {
     parsed.problems.push_back({Kind::FirstMarker, Little(head, kMarker, 2), 1});
@@ -64,17 +67,19 @@ void ReadHeader(const std::string& head, ParsedFile& parsed) {
 // Checks a variable's data, which starts with its size at `at` in `head`: the data must end
 // the room the file gives it (`room`), then its checksum must be right. False when the size
 // does not fit, and then nothing more is read.
-bool ReadVariableData(const std::string& head, std::size_t at, std::uint64_t room,
-                      VariableEntry& entry, std::vector<Problem>& problems) {
+bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
+                      VariableEntry& entry, std::vector<Problem>& problems, bool keepData) {
   const std::uint32_t variableSize = Big16(head, at);
   if (variableSize != room || head.size() < at + 2 + variableSize + 2) {
     problems.push_back({Kind::VariableSizeDoesNotFit, variableSize, room});
     return false;
   }
-  entry.data = head.substr(at + 2, variableSize);
+  if (keepData) entry.data = std::string(head.substr(at + 2, variableSize));
   const std::size_t end = at + 2 + variableSize;  // where the checksum is
-  CalculatorText text;
-  if (entry.type == kTextType && !ReadTextVariableData(entry.data, text)) {
+  // A text ends with 00 E0, after its cursor.
+  if (entry.type == kTextType &&
+      (variableSize < orbisk::kTextOverhead || head[end - 2] != '\0' ||
+       static_cast<unsigned char>(head[end - 1]) != orbisk::kTextTag)) {
     problems.push_back({Kind::TextWithoutEnd});
   }
   const auto stored = static_cast<std::uint16_t>(Little(head, end, 2));
@@ -84,7 +89,7 @@ bool ReadVariableData(const std::string& head, std::size_t at, std::uint64_t roo
 }
 
 // A single-variable file: one entry, its data right after the header.
-ParsedFile ParseSingle(const std::string& head, std::uint64_t size) {
+ParsedFile ParseSingle(std::string_view head, std::uint64_t size, bool keepData) {
   ParsedFile parsed;
   ReadHeader(head, parsed);
   auto& problems = parsed.problems;
@@ -107,14 +112,14 @@ ParsedFile ParseSingle(const std::string& head, std::uint64_t size) {
   }
   // The variable, then its two-byte checksum, must end the file exactly.
   const std::uint64_t room = size >= kVariableData + 2 ? size - kVariableData - 2 : 0;
-  ReadVariableData(head, kVariableSize, room, entry, problems);
+  ReadVariableData(head, kVariableSize, room, entry, problems, keepData);
   return parsed;
 }
 
 // A group: a table of folder and variable entries, then the file's size, A5 5A, and the
 // variables' data one after the other, each where its entry says. `table` tells whether the
 // table is where a group's is: its first entry points just past it.
-ParsedFile ParseGroup(const std::string& head, std::uint64_t size, bool& table) {
+ParsedFile ParseGroup(std::string_view head, std::uint64_t size, bool keepData, bool& table) {
   ParsedFile parsed;
   ReadHeader(head, parsed);
   auto& problems = parsed.problems;
@@ -174,7 +179,7 @@ ParsedFile ParseGroup(const std::string& head, std::uint64_t size, bool& table) 
       return parsed;
     }
     entry.lead = Little(head, at, 4);
-    if (!ReadVariableData(head, at + 4, next - at - 8, entry, problems)) return parsed;
+    if (!ReadVariableData(head, at + 4, next - at - 8, entry, problems, keepData)) return parsed;
     parsed.file.entries.push_back(std::move(entry));
     at = next;
   }
@@ -185,23 +190,37 @@ ParsedFile ParseGroup(const std::string& head, std::uint64_t size, bool& table) 
 }  // namespace
 
 std::uint16_t Checksum(const unsigned char* bytes, std::size_t count) {
-  std::uint32_t sum = 0;
-  for (std::size_t i = 0; i < count; ++i) sum += bytes[i];
-  return static_cast<std::uint16_t>(sum);
+  // Eight bytes at a time, in four 16-bit lanes of two bytes each: a lane gains at most 510
+  // a word, so 128 words keep it from spilling into the next before the lanes are added up.
+  constexpr std::uint64_t kLowBytes = 0x00FF00FF00FF00FFULL;
+  std::uint64_t total = 0;
+  std::size_t i = 0;
+  while (count - i >= 8) {
+    const std::size_t words = std::min<std::size_t>((count - i) / 8, 128);
+    std::uint64_t lanes = 0;
+    for (std::size_t w = 0; w < words; ++w, i += 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, bytes + i, 8);
+      lanes += (word & kLowBytes) + ((word >> 8) & kLowBytes);
+    }
+    total += (lanes & 0xFFFF) + ((lanes >> 16) & 0xFFFF) + ((lanes >> 32) & 0xFFFF) + (lanes >> 48);
+  }
+  for (; i < count; ++i) total += bytes[i];
+  return static_cast<std::uint16_t>(total);
 }
 
-ParsedFile ParseVariableFile(const std::string& head, std::uint64_t size) {
+ParsedFile ParseVariableFile(std::string_view head, std::uint64_t size, bool keepData) {
   if (head.size() < kVariableData || size < kVariableData) {
     ParsedFile parsed;
     parsed.problems.push_back({Kind::TooShort, size});
     return parsed;
   }
-  ParsedFile single = ParseSingle(head, size);
+  ParsedFile single = ParseSingle(head, size, keepData);
   if (single.entryCount < 2) return single;
   // A file announcing several entries is a group when its table is where a group's is;
   // otherwise what is wrong is told as for a single variable, which it is then meant to be.
   bool table = false;
-  ParsedFile group = ParseGroup(head, size, table);
+  ParsedFile group = ParseGroup(head, size, keepData, table);
   return group.problems.empty() || table ? group : single;
 }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calculator_text.hpp"
@@ -109,7 +110,9 @@ struct ParsedFile {
 
 // Reads a file whose first bytes are `head` (all of it, or a part when it is larger than a
 // reader takes in) and whose real size is `size`. The file is valid when no problem is found.
-ParsedFile ParseVariableFile(const std::string& head, std::uint64_t size);
+// Without `keepData` the variables' data is checked but not kept, for a reader that only
+// wants to know what is wrong.
+ParsedFile ParseVariableFile(std::string_view head, std::uint64_t size, bool keepData = true);
 // The whole file. One entry makes a single-variable file, with its folder in the header;
 // several make a group, with a folder entry before each run of variables of one folder.
 std::string WriteVariableFile(const VariableFile& file);

@@ -1,6 +1,9 @@
 // Every text the command line itself prints, in French.
 #include "cli_texts.hpp"
 
+#include <cstdio>
+
+#include "character_names.hpp"
 #include "messages.hpp"
 #include "quoting.hpp"
 #include "version.hpp"
@@ -25,7 +28,10 @@ std::string Help() {
          "      --from-text  faire un fichier de calculatrice de chaque texte UTF-8\n"
          "                   FICHIER.txt (Voyager 200 par défaut)\n"
          "      --check      vérifier chaque FICHIER de calculatrice, sans rien changer\n"
+         "      --repair     récrire sain chaque FICHIER abîmé (l'ancien est gardé dans\n"
+         "                   FICHIER~)\n"
          "      --view       ouvrir chaque FICHIER dans une fenêtre de lecture\n"
+         "      --characters écrire la table des caractères des calculatrices\n"
          "\n"
          "Options :\n"
          "      --to MODÈLE  v2t, 9xt ou 89t : le modèle du fichier à faire (conversion\n"
@@ -33,8 +39,13 @@ std::string Help() {
          "      --name NOM   le nom de la variable faite par --from-text (sinon le nom\n"
          "                   du fichier : au plus 8 caractères, une lettre d'abord, puis\n"
          "                   des lettres, des chiffres ou « _ »)\n"
+         "      --encoding ENCODAGE  latin1 ou cp1252 : l'encodage du texte que lit\n"
+         "                   --from-text, s'il n'est pas en UTF-8\n"
+         "      --no-backup  avec --repair, ne pas garder l'ancien fichier\n"
+         "      --fix-signature  avec --repair, donner à un fichier la signature du\n"
+         "                   modèle de son nom\n"
          "      --notify     dire quand une conversion, un --to-text ou un --from-text a\n"
-         "                   réussi\n"
+         "                   réussi (un seul résumé pour plusieurs fichiers)\n"
          "  -y, --yes        remplacer les fichiers existants sans poser la question\n"
          "  -h, --help       afficher cette aide et quitter\n"
          "  -V, --version    afficher la version et quitter\n"
@@ -46,12 +57,13 @@ std::string Help() {
          "(« ␉ » pour le code 9, …). Voir « man orbisk ».\n"
          "\n"
          "Les messages et la question avant d'écraser un fichier vont au terminal s'il y\n"
-         "en a un, sinon dans des boîtes de dialogue si un affichage graphique est\n"
-         "disponible ; sans l'un ni l'autre, un fichier existant n'est remplacé qu'avec\n"
-         "--yes.\n"
+         "en a un, sinon, pour une conversion ou avec --notify, dans des boîtes de\n"
+         "dialogue si un affichage graphique est disponible, sinon à la sortie d'erreur ;\n"
+         "sans terminal ni boîte, un fichier existant n'est remplacé qu'avec --yes.\n"
          "\n"
          "Code de sortie : 0 si tout a réussi (pour --check : si tous les fichiers sont\n"
-         "corrects), 1 sinon, 2 si la ligne de commande est incorrecte.\n";
+         "corrects), 1 sinon, 2 si la ligne de commande est incorrecte, 3 si --show ou\n"
+         "--to-text a lu un texte abîmé aussi loin qu'il allait.\n";
 }
 
 std::string Version() { return std::string("orbisk ") + kOrbiskVersion + "\n"; }
@@ -66,6 +78,14 @@ std::string MissingValue(const std::string& option) {
 
 std::string UnknownModel(const std::string& model) {
   return "orbisk : modèle inconnu « " + model + " » pour --to (v2t, 9xt ou 89t)";
+}
+
+std::string UnknownEncoding(const std::string& encoding) {
+  return "orbisk : encodage inconnu « " + encoding + " » pour --encoding (latin1 ou cp1252)";
+}
+
+std::string NoFileWith(const std::string& option) {
+  return "orbisk : l'option « " + option + " » ne prend pas de nom de fichier";
 }
 
 std::string InvalidVariableName(const std::string& name) {
@@ -128,6 +148,18 @@ std::string NoVariableNameFor(const std::string& path) {
   return "Impossible d'importer " + messages::QuoteName(path) + " : son nom ne donne pas un nom de variable (au plus "
          "8 caractères, une lettre d'abord, puis des lettres, des chiffres ou « _ ») ; "
          "donnez-en un avec --name.";
+}
+
+std::string CharacterTable() {
+  std::string table = "code\tUnicode\tà écrire\tnom\n";
+  for (const CharacterEntry& entry : CharacterEntries()) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", entry.code);
+    table += std::string(code) + "\t" + entry.unicode + "\t" +
+             (entry.written.empty() ? "—" : entry.written) + "\t" + entry.name +
+             (entry.note.empty() ? "" : " (" + entry.note + ")") + "\n";
+  }
+  return table;
 }
 
 std::string CannotWriteOutput(int error) {

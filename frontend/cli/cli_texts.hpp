@@ -10,6 +10,8 @@ std::string Version();
 std::string UnknownOption(const std::string& option);
 std::string MissingValue(const std::string& option);
 std::string UnknownModel(const std::string& model);
+std::string UnknownEncoding(const std::string& encoding);
+std::string NoFileWith(const std::string& option);
 std::string InvalidVariableName(const std::string& name);
 std::string ConflictingOptions(const std::string& first, const std::string& second);
 std::string OptionOnlyWith(const std::string& option, const std::string& mode);
@@ -27,6 +29,8 @@ std::string YesNoRetry();
 // The line --show prints before each file's text when there are several, as head does.
 std::string ShowTitle(const std::string& name);
 std::string NoVariableNameFor(const std::string& path);
+// The table --characters prints: a line of titles, then one line a code.
+std::string CharacterTable();
 // The one line a run says when its standard output could not be written.
 std::string CannotWriteOutput(int error);
 

@@ -2,6 +2,7 @@
 #include "command_line.hpp"
 
 #include "cli_texts.hpp"
+#include "variable_file.hpp"
 #include "variable_names.hpp"
 
 namespace orbisk {
@@ -24,7 +25,9 @@ constexpr ModeOption kModes[] = {{"--show", Action::Show},
                                  {"--to-text", Action::ToText},
                                  {"--from-text", Action::FromText},
                                  {"--check", Action::Check},
-                                 {"--view", Action::View}};
+                                 {"--view", Action::View},
+                                 {"--repair", Action::Repair},
+                                 {"--characters", Action::ShowCharacters}};
 
 const char* OptionOf(Action mode) {
   for (const ModeOption& m : kModes) {
@@ -64,6 +67,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   bool optionsEnded = false;
   std::optional<Action> mode;
   bool nameGiven = false;
+  const char* repairOption = nullptr;  // the last of --no-backup and --fix-signature given
+  bool encodingGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
@@ -92,6 +97,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       version = true;
     } else if (argument == "--notify") {
       line.notify = true;
+    } else if (argument == "--no-backup") {
+      line.keepBackup = false;
+      repairOption = "--no-backup";
+    } else if (argument == "--fix-signature") {
+      line.fixSignature = true;
+      repairOption = "--fix-signature";
+    } else if (option == "--encoding") {
+      std::string encoding;
+      if (!value(encoding)) return UsageError(texts::MissingValue("--encoding"));
+      const std::string lowered = LowercaseName(encoding);
+      if (lowered == "latin1" || lowered == "iso-8859-1") {
+        line.encoding = TextEncoding::Latin1;
+      } else if (lowered == "cp1252" || lowered == "windows-1252") {
+        line.encoding = TextEncoding::Cp1252;
+      } else if (lowered == "utf-8" || lowered == "utf8") {
+        line.encoding = TextEncoding::Utf8;
+      } else {
+        return UsageError(texts::UnknownEncoding(encoding));
+      }
+      encodingGiven = true;
     } else if (option == "--to") {
       std::string model;
       if (!value(model)) return UsageError(texts::MissingValue("--to"));
@@ -136,6 +161,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (nameGiven && mode != Action::FromText) {
     return UsageError(texts::OptionOnlyWith("--name", "--from-text"));
+  }
+  if (encodingGiven && mode != Action::FromText) {
+    return UsageError(texts::OptionOnlyWith("--encoding", "--from-text"));
+  }
+  if (repairOption != nullptr && mode != Action::Repair) {
+    return UsageError(texts::OptionOnlyWith(repairOption, "--repair"));
+  }
+  if (mode == Action::ShowCharacters) {
+    if (!line.names.empty()) return UsageError(texts::NoFileWith("--characters"));
+    line.action = *mode;
+    return line;
   }
   if (line.model && mode && mode != Action::FromText) {
     return UsageError(texts::OptionNotWith("--to", OptionOf(*mode)));

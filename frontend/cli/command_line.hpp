@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "variable_file.hpp"
+#include "encodings.hpp"
+#include "model.hpp"
 
 namespace orbisk {
 
@@ -18,6 +19,8 @@ struct CommandLine {
     FromText,  // --from-text: make a calculator text file from each UTF-8 file
     Check,     // --check: tell what is wrong with each file, if anything
     View,      // --view: open each file in the viewer window
+    Repair,    // --repair: write each damaged file again, sound
+    ShowCharacters,  // --characters: print every character of the calculators
     ShowHelp,
     ShowVersion,
     UsageError,
@@ -28,6 +31,9 @@ struct CommandLine {
   bool notify = false;             // --notify: say when a conversion or export succeeded
   std::optional<Model> model;      // --to
   std::string variableName;        // --name, checked and in lower case
+  TextEncoding encoding = TextEncoding::Utf8;  // --encoding, for --from-text
+  bool keepBackup = true;          // not --no-backup, for --repair
+  bool fixSignature = false;       // --fix-signature, for --repair
   std::vector<std::string> names;
   std::string usageError;  // set when action is UsageError
 };

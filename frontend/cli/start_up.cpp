@@ -36,8 +36,11 @@ std::unique_ptr<Messenger> MessageBoxesOrStandardError() {
   return std::make_unique<UnattendedInteraction>(std::cerr);
 }
 
-std::unique_ptr<Messenger> ChooseMessenger() {
+// A terminal when there is one; otherwise message boxes for what a person waits for (a
+// conversion, or whatever --notify asked), standard error for the text modes.
+std::unique_ptr<Messenger> ChooseMessenger(bool boxes) {
   if (::isatty(STDIN_FILENO)) return std::make_unique<TerminalInteraction>(std::cin, std::cerr);
+  if (!boxes) return std::make_unique<UnattendedInteraction>(std::cerr);
   // Whether there is a display is only worth finding out once there is something to show.
   return std::make_unique<OnDemandInteraction>([] {
     if (PrepareDisplay()) return MessageBoxesOrStandardError();
@@ -45,29 +48,59 @@ std::unique_ptr<Messenger> ChooseMessenger() {
   });
 }
 
-// Says a conversion succeeded, for --notify: through the Qt module on a display, otherwise
-// on standard output.
+// What --notify says once the run is over: one file's word on success as it always was, or
+// one summary of several files with their failures, through the Qt module on a display;
+// without one, each success as a line on standard output and failures as they come.
 class SuccessNotice {
  public:
-  explicit SuccessNotice(std::ostream& out) : out_(out) {}
+  SuccessNotice(std::ostream& out, bool exported) : out_(out), exported_(exported) {}
+
+  // Decides where the words go; on a display, the failures wait for the summary.
+  void Start(Conversation& user) {
+    std::string error;
+    module_ = PrepareDisplay() ? LoadQtModule(error) : nullptr;
+    if (module_ != nullptr) user.KeepErrorsIn(&failures_);
+  }
 
   void operator()(const std::string& source, const std::string& target) {
-    if (!tried_) {
-      tried_ = true;
-      std::string error;
-      module_ = PrepareDisplay() ? LoadQtModule(error) : nullptr;
-    }
-    if (module_ != nullptr) {
-      module_->notify(source.c_str(), target.c_str());
+    const std::string text =
+        exported_ ? messages::Exported(source, target) : messages::Completed(source, target);
+    if (module_ == nullptr) {
+      out_ << text << std::endl;
     } else {
-      out_ << messages::Completed(source, target) << std::endl;
+      done_.push_back(text);
     }
+  }
+
+  void Finish(Conversation& user) {
+    if (module_ == nullptr) return;
+    user.KeepErrorsIn(nullptr);
+    const std::string caption =
+        exported_ ? messages::ExportedCaption() : messages::CompletedCaption();
+    if (done_.size() + failures_.size() == 1) {
+      if (!done_.empty()) {
+        module_->notify(caption.c_str(), done_[0].c_str());
+      } else if (failures_[0].second) {
+        user.messenger().ShowMessage(failures_[0].first);
+      } else {
+        user.messenger().ReportFailure(failures_[0].first);
+      }
+      return;
+    }
+    if (done_.empty() && failures_.empty()) return;
+    std::vector<std::string> failed;
+    for (const auto& [text, notice] : failures_) failed.push_back(text);
+    const std::string summary = exported_ ? messages::ExportedSummary(done_.size(), failed)
+                                          : messages::ConvertedSummary(done_.size(), failed);
+    module_->notify(caption.c_str(), summary.c_str());
   }
 
  private:
   std::ostream& out_;
-  bool tried_ = false;
+  bool exported_;
   const OrbiskQtModule* module_ = nullptr;
+  std::vector<std::string> done_;
+  Conversation::Kept failures_;
 };
 
 // Loads the Qt module for a window, or says on standard error why there can be none:
@@ -97,6 +130,14 @@ int OpenWindow(Engine& engine) {
   return module->runWindow(&engine);
 }
 
+// The modes that read and write texts: started from a terminal or a script, they answer
+// there, never in a message box.
+bool IsTextMode(CommandLine::Action action) {
+  using Action = CommandLine::Action;
+  return action == Action::Show || action == Action::ToText || action == Action::FromText ||
+         action == Action::Check || action == Action::Repair;
+}
+
 int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
   switch (line.action) {
     case CommandLine::Action::ShowHelp:
@@ -104,6 +145,9 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
       return kExitConverted;
     case CommandLine::Action::ShowVersion:
       out << texts::Version();
+      return kExitConverted;
+    case CommandLine::Action::ShowCharacters:
+      out << texts::CharacterTable();
       return kExitConverted;
     case CommandLine::Action::UsageError:
       std::cerr << line.usageError << "\n" << texts::TryHelp();
@@ -124,26 +168,39 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
     default:
       break;
   }
-  std::unique_ptr<Messenger> chosen = ChooseMessenger();
+  std::unique_ptr<Messenger> chosen = ChooseMessenger(line.notify || !IsTextMode(line.action));
   AssumeYes yes(*chosen);
   Conversation user(line.assumeYes ? static_cast<Messenger&>(yes) : *chosen);
-  SuccessNotice notice(out);
+  SuccessNotice notice(out, line.action == CommandLine::Action::ToText);
+  if (line.notify) notice.Start(user);
   const Converted converted = line.notify ? Converted(std::ref(notice)) : Converted();
+  int status = kExitUsage;
   switch (line.action) {
     case CommandLine::Action::Convert:
-      return ConvertFiles(line.names, ProgramFolder(argv0), line.model, files, engine, user,
-                          converted);
+      status = ConvertFiles(line.names, ProgramFolder(argv0), line.model, files, engine, user,
+                            converted);
+      break;
     case CommandLine::Action::Show:
-      return ShowTexts(line.names, engine, user, out);
+      status = ShowTexts(line.names, engine, user, out);
+      break;
     case CommandLine::Action::ToText:
-      return ExportTexts(line.names, engine, user, converted);
+      status = ExportTexts(line.names, engine, user, converted);
+      break;
     case CommandLine::Action::FromText:
-      return ImportTexts(line.names, line.model, line.variableName, engine, user, converted);
+      status = ImportTexts(line.names, line.model, line.variableName, line.encoding, engine,
+                           user, converted);
+      break;
     case CommandLine::Action::Check:
-      return CheckFiles(line.names, engine, user, out);
+      status = CheckFiles(line.names, engine, user, out);
+      break;
+    case CommandLine::Action::Repair:
+      status = RepairFiles(line.names, {line.keepBackup, line.fixSignature}, engine, user, out);
+      break;
     default:
-      return kExitUsage;
+      break;
   }
+  if (line.notify) notice.Finish(user);
+  return status;
 }
 
 }  // namespace

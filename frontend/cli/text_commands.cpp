@@ -21,6 +21,8 @@ int ShowTexts(const std::vector<std::string>& names, Engine& engine, Conversatio
       status = kExitNotConverted;
       continue;
     }
+    for (const Warning& warning : ReadingWarnings(*opened)) user.Warn(warning);
+    if (user.TakeDamageTold()) status = WorseStatus(status, kExitDamaged);
     if (names.size() > 1) out << (first ? "" : "\n") << texts::ShowTitle(name);
     first = false;
     out << TextToUtf8(opened->variable.text) << std::flush;
@@ -35,7 +37,9 @@ int ExportTexts(const std::vector<std::string>& names, Engine& engine, Conversat
   for (const std::string& name : names) {
     // The model plays no part in a text's name.
     const std::string target = TargetName(name, Model::Voyager200, Purpose::TextExport);
-    if (!user.Report(engine.ExportText(name, target, user, &written))) {
+    const bool done = user.Report(engine.ExportText(name, target, user, &written));
+    if (user.TakeDamageTold()) status = WorseStatus(status, kExitDamaged);
+    if (!done) {
       status = kExitNotConverted;
     } else if (exported) {
       exported(name, target);
@@ -45,8 +49,8 @@ int ExportTexts(const std::vector<std::string>& names, Engine& engine, Conversat
 }
 
 int ImportTexts(const std::vector<std::string>& names, std::optional<Model> model,
-                const std::string& variable, Engine& engine, Conversation& user,
-                const Converted& imported) {
+                const std::string& variable, TextEncoding encoding, Engine& engine,
+                Conversation& user, const Converted& imported) {
   const Model target = model.value_or(Model::Voyager200);
   WrittenFiles written;
   int status = kExitConverted;
@@ -58,11 +62,26 @@ int ImportTexts(const std::vector<std::string>& names, std::optional<Model> mode
       continue;
     }
     const std::string made = TargetName(name, target, Purpose::Import);
-    if (!user.Report(engine.ImportText(name, made, target, chosen, user, &written))) {
+    if (!user.Report(engine.ImportText(name, made, target, chosen, encoding, user, &written))) {
       status = kExitNotConverted;
     } else if (imported) {
       imported(name, made);
     }
+  }
+  return status;
+}
+
+int RepairFiles(const std::vector<std::string>& names, const RepairOptions& options,
+                Engine& engine, Conversation& user, std::ostream& out) {
+  int status = kExitConverted;
+  for (const std::string& name : names) {
+    Result<Repaired> repaired = engine.Repair(name, options, user);
+    if (!repaired) {
+      user.Report(repaired.error());
+      status = kExitNotConverted;
+      continue;
+    }
+    out << messages::RepairReport(name, *repaired) << std::flush;
   }
   return status;
 }

@@ -14,6 +14,7 @@ bool Conversation::AskToReplaceChanged(const std::string& target) {
 }
 
 void Conversation::Warn(const Warning& warning) {
+  if (warning.kind == Warning::Kind::DamagedText) damageTold_ = true;
   messenger_.ShowMessage(messages::WarningText(warning));
 }
 
@@ -26,7 +27,9 @@ void Conversation::Report(const Error& error) {
   const std::string text = messages::Describe(error);
   if (text.empty()) return;
   // A declined question says nothing itself; a temporary file left behind is a failure.
-  if (messages::IsNotice(error)) {
+  if (kept_ != nullptr) {
+    kept_->emplace_back(text, messages::IsNotice(error));
+  } else if (messages::IsNotice(error)) {
     messenger_.ShowMessage(text);
   } else {
     messenger_.ReportFailure(text);

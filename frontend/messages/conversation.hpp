@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "error.hpp"
 #include "interaction.hpp"
@@ -36,9 +38,17 @@ class Conversation final : public Interaction {
   void Report(const Error& error);
   // Where the words go, for what the front end says of its own.
   Messenger& messenger() const { return messenger_; }
+  // Whether a damaged text was told of since the last call.
+  bool TakeDamageTold() { return std::exchange(damageTold_, false); }
+  // Errors are kept for later instead of told (a run that ends with one summary), each
+  // with whether it is a notice; null tells them again.
+  using Kept = std::vector<std::pair<std::string, bool>>;
+  void KeepErrorsIn(Kept* kept) { kept_ = kept; }
 
  private:
   Messenger& messenger_;
+  bool damageTold_ = false;
+  Kept* kept_ = nullptr;
 };
 
 }  // namespace orbisk

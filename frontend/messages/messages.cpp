@@ -5,9 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include <algorithm>
+
 #include "charset.hpp"
 #include "header.hpp"
 #include "quoting.hpp"
+#include "target_names.hpp"
 
 namespace orbisk::messages {
 namespace {
@@ -94,8 +97,77 @@ std::string ModelOfSignature(Signature signature, const FileReport& report) {
   return "?";
 }
 
-// A file's name as a message shows it.
+// A file's name as a message shows it, and as a word of a command to type.
 std::string Q(const std::string& path) { return QuoteName(path); }
+std::string W(const std::string& path) { return ShellWord(path); }
+
+// What a damaged file's problems amount to, as short clauses, each once.
+std::string DamageClauses(const std::vector<Problem>& problems, bool cutShort) {
+  using Kind = Problem::Kind;
+  std::vector<std::string> clauses;
+  const auto add = [&clauses](const std::string& clause) {
+    if (std::find(clauses.begin(), clauses.end(), clause) == clauses.end()) {
+      clauses.push_back(clause);
+    }
+  };
+  for (const Problem& problem : problems) {
+    switch (problem.kind) {
+      case Kind::Checksum: add("la somme de contrôle est fausse"); break;
+      case Kind::FileSizeField: add("la taille du fichier inscrite est fausse"); break;
+      case Kind::VariableSizeDoesNotFit:
+        add(cutShort ? "il est coupé avant la fin de son texte"
+                     : "la taille de la variable inscrite est fausse");
+        break;
+      case Kind::TextWithoutEnd: add("le texte ne se termine pas par 00 E0"); break;
+      case Kind::SignatureNotOfName: add("sa signature n'est pas celle de son nom"); break;
+      default: add("son en-tête est abîmé"); break;
+    }
+  }
+  std::string text;
+  for (std::size_t i = 0; i < clauses.size(); ++i) text += (i == 0 ? "" : ", ") + clauses[i];
+  return text;
+}
+
+// What a repair changed, as the parts of the file it wrote anew, each once.
+std::string MendedParts(const std::vector<Problem>& problems) {
+  using Kind = Problem::Kind;
+  std::vector<std::string> parts;
+  for (const Problem& problem : problems) {
+    std::string part;
+    switch (problem.kind) {
+      case Kind::Checksum: part = "la somme de contrôle"; break;
+      case Kind::FileSizeField: part = "la taille du fichier"; break;
+      case Kind::VariableSizeDoesNotFit: part = "la taille de la variable"; break;
+      case Kind::TextWithoutEnd: part = "la fin 00 E0 du texte"; break;
+      case Kind::SignatureNotOfName: part = "la signature"; break;
+      default: part = "l'en-tête"; break;
+    }
+    if (std::find(parts.begin(), parts.end(), part) == parts.end()) parts.push_back(part);
+  }
+  std::string text;
+  for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? "" : ", ") + parts[i];
+  return text;
+}
+
+std::string RepairHint(const std::string& path) {
+  return "Pour le réparer : orbisk --repair " + W(path) + ".";
+}
+
+// The model a conversion from `model` usually goes to, for a command to suggest.
+Model OtherModel(Model model) {
+  return model == Model::Voyager200 ? Model::Ti92Plus : Model::Voyager200;
+}
+
+std::string Summary(std::size_t done, const char* one, const char* several,
+                    const std::vector<std::string>& failures) {
+  std::string text = std::to_string(done) + " " + (done < 2 ? one : several);
+  if (!failures.empty()) {
+    text += ", " + std::to_string(failures.size()) +
+            (failures.size() == 1 ? " échec :" : " échecs :");
+    for (const std::string& failure : failures) text += "\n" + failure;
+  }
+  return text;
+}
 
 std::string WithReason(const std::string& start, const std::string& path, int error) {
   return start + Q(path) + " : " + Reason(error) + ".";
@@ -159,11 +231,36 @@ std::string Sentence(const Error& e) {
              Bytes(layout::kMaxVariableSize) + ".";
     case ErrorKind::NotUtf8:
       return "Impossible d'importer " + Q(path) + " : " + Place(e.line, e.column) +
-             ", un octet n'est pas du texte UTF-8.";
+             ", un octet n'est pas du texte UTF-8 ; enregistrez-le en UTF-8, ou lisez-le avec "
+             "--encoding latin1 ou --encoding cp1252.";
     case ErrorKind::TextTooLarge:
       return "Impossible d'importer " + Q(path) + " : la variable ferait " + Bytes(e.size) +
              ", plus que les " + Bytes(layout::kMaxVariableSize) +
              " qu'une variable peut contenir.";
+    case ErrorKind::FolderMissing:
+      return "Impossible d'écrire le fichier " + Q(path) + " : " +
+             (e.code == ENOTDIR ? Q(e.other) + " n'est pas un dossier."
+                                : "le dossier " + Q(e.other) + " n'existe pas.");
+    case ErrorKind::NotACalculatorFile: return NotACalculatorFile(path);
+    case ErrorKind::AlreadyACalculatorFile:
+      return "Impossible d'importer " + Q(path) + " : c'est déjà un fichier de calculatrice (" +
+             ModelName(e.model) + ") ; pour en lire le texte : orbisk --show " + W(path) +
+             ", pour le convertir : orbisk --to " + ExtensionOf(OtherModel(e.model)) + " " +
+             W(path) + ".";
+    case ErrorKind::CannotRepair: {
+      std::string why;
+      for (const Problem& problem : e.problems) {
+        if (problem.kind == Problem::Kind::TooShort ||
+            problem.kind == Problem::Kind::UnknownSignature ||
+            problem.kind == Problem::Kind::EntryTable) {
+          why += (why.empty() ? "" : " ; ") + ProblemText(problem);
+        }
+      }
+      if (why.empty()) why = ProblemText({Problem::Kind::NotAText, e.type});
+      return "Impossible de réparer " + Q(path) + " : " + why + " ; aucun texte n'y est à retrouver.";
+    }
+    case ErrorKind::CannotKeepBackup:
+      return WithReason("Impossible de garder l'ancien fichier sous ", path, e.code);
   }
   return {};
 }
@@ -189,6 +286,31 @@ std::string ChangedOnDiskQuestion(const std::string& target) {
 }
 
 std::string WarningText(const Warning& warning) {
+  const std::string& path = warning.path;
+  switch (warning.kind) {
+    case Warning::Kind::DamagedText:
+      return "Avertissement : " + Q(path) + " : " +
+             DamageClauses(warning.problems, warning.cutShort) +
+             (warning.cutShort ? " ; le texte est lu jusqu'à la fin du fichier. "
+                               : " ; le texte est lu tel quel. ") +
+             RepairHint(path);
+    case Warning::Kind::MisnamedFile:
+      return "Note : " + Q(path) + " est un fichier " + ModelName(warning.model) +
+             " ; son nom devrait être " +
+             Q(TargetName(path, warning.model, Purpose::Conversion)) + ".";
+    case Warning::Kind::DamagedSource:
+      return "Avertissement : " + Q(path) + " est abîmé (" +
+             DamageClauses(warning.problems, false) + ") ; il est converti tel quel. " +
+             RepairHint(path);
+    case Warning::Kind::KeyboardBar: {
+      const std::string code(1, static_cast<char>(warning.character));
+      return "Avertissement : " + Q(path) + ", ligne " + std::to_string(warning.line) + " : « " +
+             code + "| » laisse la ligne ordinaire ; une ligne " +
+             (code == "C" ? "de commande" : "PrintObj") + " commence par « " + code +
+             "│ » (U+2502), pas par la barre « | » du clavier.";
+    }
+    case Warning::Kind::UnknownCharacter: break;
+  }
   char code[16];
   const char32_t character = warning.character;
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
@@ -207,6 +329,42 @@ std::string CompletedCaption() { return "Conversion terminée"; }
 
 std::string Completed(const std::string& source, const std::string& target) {
   return "Conversion de " + Q(source) + " vers " + Q(target) + " terminé avec succès";
+}
+
+std::string ExportedCaption() { return "Texte enregistré"; }
+
+std::string Exported(const std::string& source, const std::string& target) {
+  return "Texte de " + Q(source) + " enregistré dans " + Q(target);
+}
+
+std::string ConvertedSummary(std::size_t done, const std::vector<std::string>& failures) {
+  return Summary(done, "fichier converti", "fichiers convertis", failures);
+}
+
+std::string ExportedSummary(std::size_t done, const std::vector<std::string>& failures) {
+  return Summary(done, "texte enregistré", "textes enregistrés", failures);
+}
+
+std::string NotACalculatorFile(const std::string& path) {
+  return Q(path) + " n'est pas un fichier de calculatrice ; pour en faire un : orbisk "
+                   "--from-text " + W(path);
+}
+
+std::string RepairReport(const std::string& path, const Repaired& repaired) {
+  if (repaired.mended.empty()) {
+    std::string text = Q(path) + " : correct, rien à réparer\n";
+    if (repaired.misnamed) {
+      text = Q(path) + " : rien à réparer, mais c'est un fichier " +
+             ModelName(*repaired.misnamed) + " ; renommez-le en " +
+             Q(TargetName(path, *repaired.misnamed, Purpose::Conversion)) +
+             ", ou donnez-lui la signature de son nom avec --fix-signature\n";
+    }
+    return text;
+  }
+  return Q(path) + " : réparé ; refait : " + MendedParts(repaired.mended) +
+         (repaired.cutShort ? " ; le texte coupé est gardé jusqu'à la fin du fichier" : "") +
+         (repaired.backup.empty() ? "" : " ; l'ancien est gardé dans " + Q(repaired.backup)) +
+         "\n";
 }
 
 std::string Bytes(std::uint64_t count) {
@@ -265,6 +423,11 @@ std::string ProblemText(const Problem& p) {
 }
 
 std::string CheckReport(const std::string& path, const FileReport& report) {
+  if (report.looksLikeText) {
+    std::string text = NotACalculatorFile(path) + "\n";
+    for (const Problem& problem : report.problems) text += "  - " + ProblemText(problem) + "\n";
+    return text;
+  }
   if (report.problems.empty()) {
     std::string kind = report.type == layout::kTextType ? "texte" : "type " + Hex(report.type, 2);
     std::string folder;

@@ -8,6 +8,7 @@
 
 #include "error.hpp"
 #include "file_check.hpp"
+#include "text_transfer.hpp"
 
 namespace orbisk::messages {
 
@@ -18,6 +19,11 @@ std::string Describe(const Error& error);
 // message rather than as a failure.
 bool IsNotice(const Error& error);
 
+// The words a damaged or misnamed file is told with, and those of a repair.
+std::string RepairReport(const std::string& path, const Repaired& repaired);
+// The first line --check gives a text file, and what reading one says.
+std::string NotACalculatorFile(const std::string& path);
+
 std::string OverwriteQuestion(const std::string& target);
 std::string ChangedOnDiskQuestion(const std::string& target);
 std::string WarningText(const Warning& warning);
@@ -25,6 +31,13 @@ std::string WarningText(const Warning& warning);
 // What a successful conversion says, and its caption, where it says anything.
 std::string CompletedCaption();
 std::string Completed(const std::string& source, const std::string& target);
+// The same for a text saved as UTF-8, which is no conversion.
+std::string ExportedCaption();
+std::string Exported(const std::string& source, const std::string& target);
+// One word for a run over several files: "3 fichiers convertis", or "3 textes
+// enregistrés", then the failures, one a line.
+std::string ConvertedSummary(std::size_t done, const std::vector<std::string>& failures);
+std::string ExportedSummary(std::size_t done, const std::vector<std::string>& failures);
 
 // What a check found: one line for a correct file, or one line then one per problem.
 std::string CheckReport(const std::string& path, const FileReport& report);

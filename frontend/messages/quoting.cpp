@@ -72,4 +72,17 @@ std::string QuoteName(const std::string& name) {
   return quoted;
 }
 
+std::string ShellWord(const std::string& given) {
+  // A name that starts with "-" would read as an option.
+  const std::string name = !given.empty() && given[0] == '-' ? "./" + given : given;
+  if (NeedsQuoting(name)) return QuoteName(name);
+  const bool plain = !name.empty() && name.find_first_not_of(
+                                          "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                          "0123456789_./+,:@%=-") == std::string::npos;
+  if (plain) return name;
+  std::string quoted = "'";
+  for (const char c : name) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
 }  // namespace orbisk::messages

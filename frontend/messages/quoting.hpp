@@ -10,4 +10,8 @@ namespace orbisk::messages {
 
 std::string QuoteName(const std::string& name);
 
+// A name as one word of a command the user may copy: quoted for the shell when it holds
+// anything but letters, digits and the usual marks of a path.
+std::string ShellWord(const std::string& name);
+
 }  // namespace orbisk::messages

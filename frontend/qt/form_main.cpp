@@ -14,6 +14,7 @@
 #include <QStyleOptionButton>
 #include <QUrl>
 
+#include "kept_warnings.hpp"
 #include "local_files.hpp"
 #include "name_filters.hpp"
 #include "target_names.hpp"
@@ -83,6 +84,10 @@ FormMain::FormMain(Engine& engine, Dialogs& dialogs, QWidget* parent)
       cmdMoreCible(new QPushButton(texts::BrowseButton(), this)),
       cmdConvert(new QPushButton(texts::ConvertButton(), this)) {
   setWindowTitle(texts::WindowCaption());
+  // A window of fixed size has nothing to maximise.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setFont(NarrowFont());
   setAcceptDrops(true);
 
@@ -151,11 +156,12 @@ void FormMain::cmdConvert_Click() {
   if (txtCible->text().isEmpty()) {
     target = ToV200Selected() ? ToV200Name(source) : ToTi92PlusName(source);
   }
-  const Status converted = ToV200Selected() ? engine_.ConvertToV200(source, target, user_)
-                                            : engine_.ConvertToTi92Plus(source, target, user_);
+  KeptWarnings user(user_);
+  const Status converted = ToV200Selected() ? engine_.ConvertToV200(source, target, user)
+                                            : engine_.ConvertToTi92Plus(source, target, user);
   if (user_.Report(converted)) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
-                         texts::Completed(source, target));
+                         user.After(texts::Completed(source, target)));
   }
 }
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "charset.hpp"
+#include "kept_warnings.hpp"
 #include "local_files.hpp"
 #include "name_filters.hpp"
 #include "target_names.hpp"
@@ -37,12 +38,20 @@ FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
       messages_(dialogs),
       text_(new CalculatorTextView(this)),
       details_(new QLabel(this)),
+      warning_(new QLabel(this)),
       toV200_(new QPushButton(texts::ConvertToV200Button(), this)),
       toTi92Plus_(new QPushButton(texts::ConvertToTi92PlusButton(), this)),
       saveAsText_(new QPushButton(texts::SaveAsTextButton(), this)),
+      repair_(new QPushButton(texts::RepairButton(), this)),
       close_(new QPushButton(texts::CloseButton(), this)) {
   text_->setObjectName(QStringLiteral("text"));
   details_->setObjectName(QStringLiteral("details"));
+  warning_->setObjectName(QStringLiteral("warning"));
+  repair_->setObjectName(QStringLiteral("repair"));
+  warning_->setWordWrap(true);
+  warning_->setTextFormat(Qt::PlainText);
+  warning_->setVisible(false);
+  repair_->setVisible(false);
   toV200_->setObjectName(QStringLiteral("toV200"));
   toTi92Plus_->setObjectName(QStringLiteral("toTi92Plus"));
   saveAsText_->setObjectName(QStringLiteral("saveAsText"));
@@ -57,17 +66,20 @@ FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
   buttons->addWidget(toV200_);
   buttons->addWidget(toTi92Plus_);
   buttons->addWidget(saveAsText_);
+  buttons->addWidget(repair_);
   buttons->addStretch();
   buttons->addWidget(close_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text_, 1);
   layout->addWidget(details_);
+  layout->addWidget(warning_);
   layout->addLayout(buttons);
   resize(640, 480);
 
   connect(toV200_, &QPushButton::clicked, this, [this] { ConvertTo(Model::Voyager200); });
   connect(toTi92Plus_, &QPushButton::clicked, this, [this] { ConvertTo(Model::Ti92Plus); });
   connect(saveAsText_, &QPushButton::clicked, this, &FormView::SaveAsText);
+  connect(repair_, &QPushButton::clicked, this, &FormView::Repair);
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -86,7 +98,26 @@ bool FormView::Open(const std::string& path) {
                                          FromCalculator(variable.name),
                                          static_cast<qint64>(opened->info.size)));
   ShowConversionsFrom(variable.model);
+  QStringList warnings;
+  for (const Warning& warning : ReadingWarnings(*opened)) {
+    warnings << QString::fromStdString(messages::WarningText(warning));
+  }
+  warning_->setText(warnings.join(QLatin1Char('\n')));
+  warning_->setVisible(!warnings.isEmpty());
+  repair_->setVisible(!opened->damage.empty());
   return true;
+}
+
+// Writes the damaged file again, sound, keeping the old one beside it, and shows it again.
+void FormView::Repair() {
+  Result<Repaired> repaired = engine_.Repair(path_, {true, false}, user_);
+  if (!repaired) {
+    user_.Report(repaired.error());
+    return;
+  }
+  dialogs_.ShowMessage(Dialogs::Icon::Information, texts::RepairedCaption(),
+                       QString::fromStdString(messages::RepairReport(path_, *repaired)).trimmed());
+  Open(path_);
 }
 
 void FormView::ShowConversionsFrom(Model model) {
@@ -97,9 +128,10 @@ void FormView::ShowConversionsFrom(Model model) {
 // As the main window converts: the same engine, question and completion message.
 void FormView::ConvertTo(Model model) {
   const std::string target = TargetName(path_, model, Purpose::Conversion);
-  if (user_.Report(engine_.Convert(model, path_, target, user_, nullptr))) {
+  KeptWarnings user(user_);
+  if (user_.Report(engine_.Convert(model, path_, target, user, nullptr))) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
-                         texts::Completed(path_, target));
+                         user.After(texts::Completed(path_, target)));
   }
 }
 
@@ -109,9 +141,10 @@ void FormView::SaveAsText() {
       {Dialogs::FileDialogKind::Save, proposed, QtNameFilters(texts::TextFilter())});
   if (!chosen) return;
   const std::string target = ChosenPath(*chosen);
-  if (user_.Report(engine_.ExportText(path_, target, user_, nullptr))) {
-    dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
-                         texts::Completed(path_, target));
+  KeptWarnings user(user_);
+  if (user_.Report(engine_.ExportText(path_, target, user, nullptr))) {
+    dialogs_.ShowMessage(Dialogs::Icon::Information, texts::ExportedCaption(),
+                         user.After(texts::Exported(path_, target)));
   }
 }
 

@@ -38,6 +38,7 @@ class FormView : public QWidget {
  private:
   void ConvertTo(Model model);
   void SaveAsText();
+  void Repair();
   // The conversion buttons the file's model calls for: to the other of TI92+ and
   // Voyager 200, or to both for a TI-89 file.
   void ShowConversionsFrom(Model model);
@@ -50,9 +51,11 @@ class FormView : public QWidget {
 
   CalculatorTextView* text_;
   QLabel* details_;
+  QLabel* warning_;  // what is wrong with the file, when its text was read all the same
   QPushButton* toV200_;
   QPushButton* toTi92Plus_;
   QPushButton* saveAsText_;
+  QPushButton* repair_;
   QPushButton* close_;
 };
 

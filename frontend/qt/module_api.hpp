@@ -24,16 +24,16 @@ struct OrbiskQtModule {
   // all closed; returns the exit status: 1 when one of them could not be shown (its report
   // was), 0 otherwise.
   int (*runViewer)(orbisk::Engine* engine, const char* const* paths, int count);
-  // Says that `source` was converted into `target`: as a desktop notification, or in the
-  // completion message box when no notification service runs.
-  void (*notify)(const char* source, const char* target);
+  // Says what a run did, in French: as a desktop notification, or in a message box when no
+  // notification service runs.
+  void (*notify)(const char* caption, const char* text);
 };
 using OrbiskQtModuleEntry = const OrbiskQtModule* (*)();
 }
 
 namespace orbisk {
 // Raised whenever anything that crosses the boundary changes.
-constexpr int kQtModuleInterfaceVersion = 4;
+constexpr int kQtModuleInterfaceVersion = 5;
 constexpr const char kQtModuleFileName[] = "orbisk-qt.so";
 constexpr const char kQtModuleEntryName[] = "orbisk_qt_module";
 }  // namespace orbisk

@@ -64,11 +64,11 @@ int RunViewer(orbisk::Engine* engine, const char* const* paths, int count) {
   return status;
 }
 
-void Notify(const char* source, const char* target) {
+void Notify(const char* caption, const char* text) {
   orbisk::EnsureApplication();
   orbisk::WidgetDialogs dialogs;
   orbisk::Notifier(dialogs, orbisk::SendDesktopNotification)
-      .Say(orbisk::texts::CompletedCaption(), orbisk::texts::Completed(source, target));
+      .Say(QString::fromUtf8(caption), QString::fromUtf8(text));
 }
 
 constexpr OrbiskQtModule kModule = {orbisk::kQtModuleInterfaceVersion, MakeMessageBoxes,

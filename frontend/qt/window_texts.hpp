@@ -41,6 +41,9 @@ inline QString ConvertToV200Button() { return QStringLiteral("&Convertir vers Vo
 inline QString ConvertToTi92PlusButton() { return QStringLiteral("Convertir vers &TI92+"); }
 inline QString SaveAsTextButton() { return QStringLiteral("&Enregistrer en texte…"); }
 inline QString CloseButton() { return QStringLiteral("&Fermer"); }
+// Shown for a damaged file, whose text was read as far as it went: Alt+R.
+inline QString RepairButton() { return QStringLiteral("&Réparer"); }
+inline QString RepairedCaption() { return QStringLiteral("Réparation terminée"); }
 inline QString TextFilter() {
   return QStringLiteral("Texte (*.txt)|*.txt|Tous les fichiers (*.*)|*.*");
 }
@@ -53,6 +56,10 @@ inline QString ViewerDetails(const QString& model, const QString& folder, const 
 }
 
 inline QString CompletedCaption() { return QString::fromStdString(messages::CompletedCaption()); }
+inline QString ExportedCaption() { return QString::fromStdString(messages::ExportedCaption()); }
+inline QString Exported(const std::string& source, const std::string& target) {
+  return QString::fromStdString(messages::Exported(source, target));
+}
 // Names as bytes, as the engine took them.
 inline QString Completed(const std::string& source, const std::string& target) {
   return QString::fromStdString(messages::Completed(source, target));

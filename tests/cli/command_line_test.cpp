@@ -92,6 +92,22 @@ TEST(CommandLineTest, ModesAndTheirOptions) {
       {{"--from-text", "--name", "ninechars", "a"}, Action::UsageError,
        "orbisk : « ninechars » ne peut pas nommer une variable : au plus 8 caractères, une "
        "lettre d'abord, puis des lettres, des chiffres ou « _ »"},
+      {{"--repair", "--no-backup", "a"}, Action::Repair, ""},
+      {{"--fix-signature", "--repair", "a"}, Action::Repair, ""},
+      {{"--characters"}, Action::ShowCharacters, ""},
+      {{"--from-text", "--encoding=CP1252", "a"}, Action::FromText, ""},
+      {{"--characters", "a"}, Action::UsageError,
+       "orbisk : l'option « --characters » ne prend pas de nom de fichier"},
+      {{"--no-backup", "a"}, Action::UsageError,
+       "orbisk : l'option « --no-backup » ne va qu'avec « --repair »"},
+      {{"--show", "--fix-signature", "a"}, Action::UsageError,
+       "orbisk : l'option « --fix-signature » ne va qu'avec « --repair »"},
+      {{"--from-text", "--encoding", "ebcdic", "a"}, Action::UsageError,
+       "orbisk : encodage inconnu « ebcdic » pour --encoding (latin1 ou cp1252)"},
+      {{"--encoding", "latin1", "a"}, Action::UsageError,
+       "orbisk : l'option « --encoding » ne va qu'avec « --from-text »"},
+      {{"--repair", "--to", "89t", "a"}, Action::UsageError,
+       "orbisk : l'option « --to » ne va pas avec « --repair »"},
   };
   for (const Row& row : rows) {
     std::string shown;
@@ -101,6 +117,11 @@ TEST(CommandLineTest, ModesAndTheirOptions) {
     EXPECT_EQ(line.action, row.action);
     EXPECT_EQ(line.usageError, row.usageError);
   }
+  EXPECT_EQ(ParseCommandLine({"--from-text", "--encoding", "latin1", "a"}).encoding,
+            TextEncoding::Latin1);
+  const CommandLine repair = ParseCommandLine({"--repair", "--no-backup", "--fix-signature", "a"});
+  EXPECT_FALSE(repair.keepBackup);
+  EXPECT_TRUE(repair.fixSignature);
   const CommandLine import = ParseCommandLine({"--from-text", "--to", "89T", "--name", "Notes", "a"});
   EXPECT_EQ(import.model, Model::Ti89);
   EXPECT_EQ(import.variableName, "notes");

@@ -110,7 +110,8 @@ TEST_F(OrbiskTextTest, ImportWarnsOfUnknownCharactersAndRefusesWhatCannotBeMade)
             "plus 8 caractères, une lettre d'abord, puis des lettres, des chiffres ou « _ ») ; "
             "donnez-en un avec --name.\n"
             "Impossible d'importer bad.txt : ligne 1, colonne 4, un octet n'est pas du texte "
-            "UTF-8.\n");
+            "UTF-8 ; enregistrez-le en UTF-8, ou lisez-le avec --encoding latin1 ou "
+            "--encoding cp1252.\n");
   EXPECT_EQ(work_.Entries(), (Names{"Mes notes.txt", "bad.txt", "notes.txt", "notes.v2t"}));
 
   EXPECT_EQ(Orbisk({"--from-text", "--name", "mesnotes", "Mes notes.txt"}).status, 0);

@@ -97,3 +97,27 @@ box=$(wait_for_window "Conversion terminée")
 type_into "$box" Return
 wait "$program" || fail "orbisk --notify without a service ended with status $?"
 echo "--notify: without a notification service, the completion box"
+
+# Several files with --notify: one summary box, the failure listed, not one box each.
+cp formules.9xt m1.9xt && cp formules.9xt m2.9xt
+"$orbisk" --notify --yes m1.9xt m2.9xt absent.9xt </dev/null &
+program=$!
+box=$(wait_for_window "Conversion terminée")
+sleep 0.3
+! xdotool search --onlyvisible --name "^Orbisk$" >/dev/null 2>&1 || fail "a box of its own for the failure"
+type_into "$box" Return
+status=0
+wait "$program" || status=$?
+[ "$status" -eq 1 ] || fail "--notify on several files ended with status $status"
+[ -e m1.v2t ] && [ -e m2.v2t ] || fail "--notify on several files did not convert them"
+echo "--notify: several files, one summary box"
+
+# The text modes answer on standard error, never in a box, even with a display.
+echo "mine" > m1.txt
+status=0
+timeout 10 "$orbisk" --to-text m1.9xt </dev/null 2>err || status=$?
+[ "$status" -eq 1 ] || fail "--to-text with a display ended with status $status"
+grep -q "personne pour répondre" err || fail "--to-text did not answer on standard error: $(cat err)"
+[ "$(cat m1.txt)" = mine ] || fail "--to-text replaced a text nobody was asked about"
+echo "text modes: no box, the answer on standard error"
+

@@ -290,7 +290,7 @@ TEST_F(ConverterTest, ATargetFolderThatDoesNotExistIsReportedWithTheReason) {
   WriteFile(source_, SampleTi92PlusFile(100));
   const std::string target = folder_ / "missing/prog.v2t";
   EXPECT_FALSE(ToV200(source_, target));
-  ExpectOneFailureMentioning(target, "Aucun fichier ou dossier de ce nom");
+  ExpectOneFailureMentioning(target, "le dossier " + folder_ / "missing" + " n'existe pas.");
   EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"prog.9xt"});
 }
 

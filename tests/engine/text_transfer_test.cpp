@@ -84,7 +84,9 @@ TEST_F(TextTransferTest, RefusesTextsThatCannotBecomeAVariable) {
   };
   const std::string longest(65531 - 1, 'a');  // with the ordinary line's command code
   const Row rows[] = {
-      {"not UTF-8", "ab\ncd\xE9z\n", "ligne 2, colonne 3, un octet n'est pas du texte UTF-8."},
+      {"not UTF-8", "ab\ncd\xE9z\n",
+       "ligne 2, colonne 3, un octet n'est pas du texte UTF-8 ; enregistrez-le en UTF-8, ou "
+       "lisez-le avec --encoding latin1 ou --encoding cp1252."},
       {"one code too many", longest + "a",
        "la variable ferait 65536 octets, plus que les 65535 octets qu'une variable peut "
        "contenir."},
@@ -106,8 +108,10 @@ TEST_F(TextTransferTest, RefusesTextsThatCannotBecomeAVariable) {
 
 // Every file that is not what it claims is named, with what is wrong, and nothing written.
 TEST_F(TextTransferTest, TellsWhatIsWrongWithAFileToRead) {
-  std::string badSum = Sample(Model::Ti92Plus);
-  badSum.back() = 0x7F;
+  // A damaged file whose text can be found is read (see damaged_file_test.cpp); one that no
+  // calculator made cannot be.
+  std::string unknown = Sample(Model::Ti92Plus);
+  unknown.replace(0, 8, "\x01\x02**TI92");
   std::string program = Sample(Model::Ti92Plus);
   program[0x48] = 0x12;
   struct Row {
@@ -118,9 +122,9 @@ TEST_F(TextTransferTest, TellsWhatIsWrongWithAFileToRead) {
   const Row rows[] = {
       {"empty", "", "Impossible de lire P : il ne fait que 0 octet, trop peu pour l'en-tête "
                     "d'une variable (88 octets au moins)."},
-      {"wrong checksum", badSum,
-       "Impossible de lire P : la somme de contrôle inscrite est 0x7F6C, mais le contenu "
-       "donne 0x066C."},
+      {"no calculator's signature", unknown,
+       "Impossible de lire P : sa signature « \\x01\\x02**TI92 » n'est celle d'aucun fichier de "
+       "TI-89, de TI-92 Plus ou de Voyager 200."},
       {"not a text", program,
        "Impossible de lire le texte de P : ce n'est pas une variable texte (type 0x12)."},
   };

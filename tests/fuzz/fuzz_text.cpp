@@ -41,12 +41,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  // As a calculator file: a text variable with nothing wrong is read as a text.
+  // As a calculator file: a text variable with nothing wrong but perhaps its name is read
+  // as a text; a damaged one is read as far as its text can be found, and writes a sound
+  // file.
   const orbisk::FileReport report = orbisk::CheckVariableFile(bytes, size, name);
-  Check(report.text.has_value() ==
-        (report.problems.empty() && report.type == orbisk::layout::kTextType));
+  bool misnamedOnly = true;
+  for (const orbisk::Problem& problem : report.problems) {
+    misnamedOnly = misnamedOnly && problem.kind == orbisk::Problem::Kind::SignatureNotOfName;
+  }
+  Check(report.text.has_value() == (misnamedOnly && report.type == orbisk::layout::kTextType));
+  if (const auto recovered = orbisk::RecoverText(bytes, report, name)) {
+    Check(!report.text && !recovered->damage.empty());
+    Check(recovered->variable.text.Codes().find('\0') == std::string::npos);
+    const std::string repaired = orbisk::WriteTextFile(recovered->variable, "23/02/03, 14:09");
+    const std::string path = std::string("r.") + orbisk::ExtensionOf(recovered->variable.model);
+    Check(orbisk::CheckVariableFile(repaired, repaired.size(), path).problems.empty() ||
+          recovered->variable.text.CodeCount() + 4 > orbisk::layout::kMaxVariableSize);
+  }
   if (report.text) {
-    Check(report.problems.empty());
     const orbisk::TextVariable& variable = *report.text;
     const std::string written = orbisk::WriteTextFile(variable, "23/02/03, 14:09");
     const std::string path = std::string("g.") + orbisk::ExtensionOf(variable.model);

@@ -32,8 +32,10 @@ using orbisk::FormMain;
 
 namespace {
 
+// No calculator's signature ("-" where a TI92+ file has "P"): converted byte for byte, and
+// never taken for a damaged calculator file.
 QByteArray Sample(int size) {
-  QByteArray bytes("**TI92P*\x01\x00main\0\0\0\0", 18);
+  QByteArray bytes("**TI92-*\x01\x00main\0\0\0\0", 18);
   bytes += QByteArray(31, 'c');
   for (int i = 49; i < size; ++i) bytes += static_cast<char>(i % 256);
   return bytes.left(size);
@@ -68,6 +70,8 @@ class TestFormMain : public QObject {
   void aDroppedFileFillsTheSourceAndPicksTheDirection_data();
   void aDroppedFileFillsTheSourceAndPicksTheDirection();
   void namesThatAreNotUtf8AreKeptAsBytes();
+  void aDamagedSourceIsSaidInTheCompletionBox();
+  void theFixedSizeWindowHasNoMaximiseButton();
 
  private:
   template <typename T>
@@ -318,8 +322,8 @@ void TestFormMain::aTargetFolderThatDoesNotExistIsReported() {
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Critical);
   QCOMPARE(dialogs_->messages[0].text,
-           "Impossible d'écrire le fichier " + InFolder("missing/prog.v2t") +
-               " : Aucun fichier ou dossier de ce nom.");
+           "Impossible d'écrire le fichier " + InFolder("missing/prog.v2t") + " : le dossier " +
+               InFolder("missing") + " n'existe pas.");
   QCOMPARE(QDir(folder_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
            QStringList{"prog.9xt"});
 }
@@ -447,6 +451,32 @@ void TestFormMain::namesThatAreNotUtf8AreKeptAsBytes() {
   // Typed over, the field gives what was typed.
   field->setText(QStringLiteral("autre.9xt"));
   QCOMPARE(orbisk::PathInField(field), std::string("autre.9xt"));
+}
+
+// Converted byte for byte all the same, with how to mend it after the word on success.
+void TestFormMain::aDamagedSourceIsSaidInTheCompletionBox() {
+  QByteArray damaged("**TI92P*\x01\x00main\0\0\0\0", 18);
+  damaged += QByteArray(200, 'x');
+  Write(InFolder("prog.9xt"), damaged);
+  Control<QLineEdit>("txtFile")->setText(InFolder("prog.9xt"));
+  Control<QPushButton>("cmdConvert")->click();
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Conversion terminée"));
+  const QStringList paragraphs = dialogs_->messages[0].text.split(QStringLiteral("\n\n"));
+  QCOMPARE(paragraphs.size(), 2);
+  QCOMPARE(paragraphs[0], "Conversion de " + InFolder("prog.9xt") + " vers " +
+                              InFolder("prog.v2t") + " terminé avec succès");
+  QVERIFY2(paragraphs[1].startsWith("Avertissement : " + InFolder("prog.9xt") + " est abîmé ("),
+           qPrintable(paragraphs[1]));
+  QVERIFY(paragraphs[1].endsWith(" ; il est converti tel quel. Pour le réparer : orbisk "
+                                 "--repair " + InFolder("prog.9xt") + "."));
+  QCOMPARE(Read(InFolder("prog.v2t")).size(), damaged.size());
+}
+
+void TestFormMain::theFixedSizeWindowHasNoMaximiseButton() {
+  QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
+  QVERIFY(form_->windowFlags() & Qt::WindowCloseButtonHint);
+  QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
 }
 
 QTEST_MAIN(TestFormMain)

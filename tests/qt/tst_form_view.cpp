@@ -63,6 +63,7 @@ class TestFormView : public QObject {
   void showsWhatTheFileIsAndTheConversionsItsModelCallsFor_data();
   void showsWhatTheFileIsAndTheConversionsItsModelCallsFor();
   void aFileThatIsNoTextIsReportedAndNotShown();
+  void aDamagedFileIsShownWithItsWarningAndCanBeRepaired();
   void convertsWithTheQuestionAndTheCompletionMessage();
   void savesAsTextWhereTheSaveDialogSays();
   void aDroppedFileIsOpenedInTheViewer();
@@ -144,7 +145,7 @@ void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor() {
 
 void TestFormView::aFileThatIsNoTextIsReportedAndNotShown() {
   QByteArray spoilt = TextFile(Model::Ti92Plus, " x");
-  spoilt[spoilt.size() - 1] = 0x7F;
+  spoilt[0] = '\x01';
   Write(InFolder("bad.9xt"), spoilt);
   QVERIFY(!form_->Open(InFolder("bad.9xt")));
   QCOMPARE(dialogs_->messages.size(), 1);
@@ -152,8 +153,40 @@ void TestFormView::aFileThatIsNoTextIsReportedAndNotShown() {
   QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Orbisk"));
   QCOMPARE(dialogs_->messages[0].text,
            "Impossible de lire " + InFolder("bad.9xt") +
-               " : la somme de contrôle inscrite est 0x7F7F, mais le contenu donne 0x017F.");
+               " : sa signature « \\x01*TI92P* » n'est celle d'aucun fichier de TI-89, de TI-92 "
+               "Plus ou de Voyager 200.");
   QVERIFY(form_->windowTitle().isEmpty());
+}
+
+// A damaged file's text is shown, with what is wrong; "Réparer" mends it, keeping the old
+// one, and the warning goes.
+void TestFormView::aDamagedFileIsShownWithItsWarningAndCanBeRepaired() {
+  QByteArray spoilt = TextFile(Model::Ti92Plus, " Bonjour");
+  spoilt[spoilt.size() - 1] = 0x7F;
+  Write(InFolder("bad.9xt"), spoilt);
+  QVERIFY(form_->Open(InFolder("bad.9xt")));
+  form_->show();
+  QCOMPARE(Control<CalculatorTextView>("text")->toPlainText(), QStringLiteral("Bonjour"));
+  QVERIFY(Control<QLabel>("warning")->isVisible());
+  QCOMPARE(Control<QLabel>("warning")->text(),
+           "Avertissement : " + InFolder("bad.9xt") +
+               " : la somme de contrôle est fausse ; le texte est lu tel quel. Pour le "
+               "réparer : orbisk --repair " + InFolder("bad.9xt") + ".");
+  auto* repair = Control<QPushButton>("repair");
+  QVERIFY(repair->isVisible());
+  QCOMPARE(repair->text(), QStringLiteral("&Réparer"));
+  QCOMPARE(dialogs_->messages.size(), 0);
+
+  repair->click();
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Réparation terminée"));
+  QCOMPARE(dialogs_->messages[0].text,
+           InFolder("bad.9xt") + " : réparé ; refait : la somme de contrôle ; l'ancien est gardé "
+                                 "dans " + InFolder("bad.9xt~"));
+  QCOMPARE(Read(InFolder("bad.9xt")), TextFile(Model::Ti92Plus, " Bonjour"));
+  QCOMPARE(Read(InFolder("bad.9xt~")), spoilt);
+  QVERIFY(!Control<QLabel>("warning")->isVisible());
+  QVERIFY(!repair->isVisible());
 }
 
 void TestFormView::convertsWithTheQuestionAndTheCompletionMessage() {
@@ -191,7 +224,10 @@ void TestFormView::savesAsTextWhereTheSaveDialogSays() {
   QCOMPARE(QString::fromUtf8(Read(InFolder("chosen.txt"))),
            QStringLiteral("Bonjour\nC│Disp 1\nP│f(2)\n␌│\n│\nπ≤␊\n"));
   QCOMPARE(dialogs_->messages.size(), 1);
-  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Conversion terminée"));
+  // Saving as text is no conversion.
+  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Texte enregistré"));
+  QCOMPARE(dialogs_->messages[0].text,
+           "Texte de " + InFolder("notes.9xt") + " enregistré dans " + InFolder("chosen.txt"));
 }
 
 void TestFormView::aDroppedFileIsOpenedInTheViewer() {

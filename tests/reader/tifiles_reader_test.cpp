@@ -135,5 +135,42 @@ TEST(TifilesImportTest, ReadsTheFilesWeMakeFromTextForEachModel) {
   tifiles_io_exit();
 }
 
+// Files libtifiles writes, damaged by planted faults, repaired by us and read back by the
+// library as the same variable, its checksum right.
+TEST(TifilesRepairTest, RepairedFilesReadBackAsTheVariableTheyHeld) {
+  tifiles_io_init();
+  const std::vector<std::uint8_t> data = TextData(300);
+  struct Row {
+    const char* name;
+    std::size_t at;  // from the end when negative
+    long offset;
+    std::uint8_t value;
+  };
+  const Row rows[] = {{"checksum", 0, -1, 0x5A},
+                      {"file size field", 0x4C, 0, 0x10},
+                      {"variable size", 0x57, 0, 0x20},
+                      {"first marker", 0x08, 0, 0x07}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    testing::TempFolder folder;
+    const std::string path = folder / "notes.9xt";
+    ASSERT_EQ(tifiles_io_write_ti92plus_text(path.c_str(), data.data(), data.size()), 0);
+    const std::string sound = testing::ReadFile(path);
+    std::string damaged = sound;
+    const std::size_t at = row.offset < 0 ? damaged.size() - 1 : row.at;
+    damaged[at] = static_cast<char>(damaged[at] ^ row.value);
+    testing::WriteFile(path, damaged);
+
+    PosixFileSystem files;
+    testing::ScriptedInteraction user;
+    testing::FixedClock clock(2003, 2, 23, 14, 9);
+    ASSERT_TRUE(user.Reported(TextTransfer(files, user, clock, {'/', ':'}).Repair(path, {true, false})));
+    ExpectReadBack(path, TIFILES_IO_TI92PLUS, data);
+    EXPECT_TRUE(testing::SameBytes(testing::ReadFile(path), sound));
+    EXPECT_EQ(testing::ReadFile(path + "~"), damaged);
+  }
+  tifiles_io_exit();
+}
+
 }  // namespace
 }  // namespace orbisk

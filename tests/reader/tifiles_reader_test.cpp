@@ -149,6 +149,7 @@ TEST(TifilesRepairTest, RepairedFilesReadBackAsTheVariableTheyHeld) {
   const Row rows[] = {{"checksum", 0, -1, 0x5A},
                       {"file size field", 0x4C, 0, 0x10},
                       {"variable size", 0x57, 0, 0x20},
+                      {"closing tag", 0, -3, 0x01},
                       {"first marker", 0x08, 0, 0x07}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -157,7 +158,8 @@ TEST(TifilesRepairTest, RepairedFilesReadBackAsTheVariableTheyHeld) {
     ASSERT_EQ(tifiles_io_write_ti92plus_text(path.c_str(), data.data(), data.size()), 0);
     const std::string sound = testing::ReadFile(path);
     std::string damaged = sound;
-    const std::size_t at = row.offset < 0 ? damaged.size() - 1 : row.at;
+    const std::size_t at =
+        row.offset < 0 ? damaged.size() - static_cast<std::size_t>(-row.offset) : row.at;
     damaged[at] = static_cast<char>(damaged[at] ^ row.value);
     testing::WriteFile(path, damaged);
 
@@ -169,6 +171,16 @@ TEST(TifilesRepairTest, RepairedFilesReadBackAsTheVariableTheyHeld) {
     EXPECT_TRUE(testing::SameBytes(testing::ReadFile(path), sound));
     EXPECT_EQ(testing::ReadFile(path + "~"), damaged);
   }
+  // A TI92+ file named as a TI-89 one: on request, it gets the signature of its name.
+  testing::TempFolder folder;
+  const std::string misnamed = folder / "notes.89t";
+  ASSERT_EQ(tifiles_io_write_ti92plus_text(misnamed.c_str(), data.data(), data.size()), 0);
+  PosixFileSystem files;
+  testing::ScriptedInteraction user;
+  testing::FixedClock clock(2003, 2, 23, 14, 9);
+  ASSERT_TRUE(user.Reported(
+      TextTransfer(files, user, clock, {'/', ':'}).Repair(misnamed, {false, true})));
+  ExpectReadBack(misnamed, TIFILES_IO_TI89, data);
   tifiles_io_exit();
 }
 

@@ -2,12 +2,15 @@
 #include "converter.hpp"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "file_check.hpp"
 
 #include "header.hpp"
 #include "input_file.hpp"
+#include "target_names.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk {
 namespace {
@@ -50,6 +53,19 @@ Converter::Converter(FileSystem& files, Interaction& user, const Clock& clock,
 
 Status Converter::Convert(Model model, const std::string& source, const std::string& target,
                           WrittenFiles* written) {
+  std::string chosen;
+  return Run(model, source, &target, chosen, written);
+}
+
+Result<std::string> Converter::ConvertBeside(Model model, const std::string& source,
+                                             WrittenFiles* written) {
+  std::string chosen;
+  if (Status status = Run(model, source, nullptr, chosen, written); !status) return status.error();
+  return chosen;
+}
+
+Status Converter::Run(Model model, const std::string& source, const std::string* targetPath,
+                      std::string& target, WrittenFiles* written) {
   // The source is opened first: one call tells whether it exists and keeps it from
   // changing identity while the user is asked about the target. Its beginning is read
   // before anything is asked: a file too short for a header is refused by what it really
@@ -69,6 +85,16 @@ Status Converter::Convert(Model model, const std::string& source, const std::str
     error.size = got;
     return error;
   }
+  const std::optional<FileContent> content = ContentOf(head.get(), got);
+  if (content && MovementOf(*content) != Movement::Moves) {
+    Error error = Error::Of(ErrorKind::CannotMove, source);
+    error.type = content->type;
+    error.inGroup = content->kind == FileContent::Kind::Group;
+    return error;
+  }
+  target = targetPath != nullptr
+               ? *targetPath
+               : TargetName(source, model, Purpose::Conversion, content.value_or(FileContent{}));
   const bool whole = got <= kCheckedBytes;
   std::vector<Problem> damage;
   if (whole && SignatureOf(head.get()) != Signature::Unknown) {

@@ -22,8 +22,15 @@ class Converter {
   // overwrite or any failure leaves every file as it was and is returned as an error.
   // `written`, when given, holds the files written earlier in the run, which are never
   // replaced, and takes the target.
+  // A variable that cannot work on another model (machine code, a Flash file, a backup) is
+  // refused before anything is asked.
   Status Convert(Model target, const std::string& source, const std::string& targetPath,
                  WrittenFiles* written = nullptr);
+  // The same, with the target beside the source, named for what the source holds (see
+  // TargetName): "prog.89p" becomes "prog.v2p", whatever the source's own extension says.
+  // Gives the target's path.
+  Result<std::string> ConvertBeside(Model target, const std::string& source,
+                                    WrittenFiles* written = nullptr);
   // The main window's two directions.
   Status ConvertToV200(const std::string& source, const std::string& target) {
     return Convert(Model::Voyager200, source, target);
@@ -33,6 +40,10 @@ class Converter {
   }
 
  private:
+  // `targetPath` null names the target beside the source; `chosen` takes its path.
+  Status Run(Model model, const std::string& source, const std::string* targetPath,
+             std::string& chosen, WrittenFiles* written);
+
   FileSystem& files_;
   Interaction& user_;
   const Clock& clock_;

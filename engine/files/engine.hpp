@@ -22,6 +22,8 @@ class Engine {
   // See Converter::Convert.
   virtual Status Convert(Model to, const std::string& source, const std::string& target,
                          Interaction& user, WrittenFiles* written) = 0;
+  virtual Result<std::string> ConvertBeside(Model to, const std::string& source,
+                                            Interaction& user, WrittenFiles* written) = 0;
   // See TextTransfer.
   virtual Result<OpenedText> ReadText(const std::string& path) = 0;
   virtual Status ExportText(const std::string& source, const std::string& target,

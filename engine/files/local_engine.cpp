@@ -21,6 +21,11 @@ Status LocalEngine::Convert(Model to, const std::string& source, const std::stri
   return Converter(files_, user, clock_, separators_).Convert(to, source, target, written);
 }
 
+Result<std::string> LocalEngine::ConvertBeside(Model to, const std::string& source,
+                                               Interaction& user, WrittenFiles* written) {
+  return Converter(files_, user, clock_, separators_).ConvertBeside(to, source, written);
+}
+
 Result<OpenedText> LocalEngine::ReadText(const std::string& path) {
   NoQuestions nobody;
   return Texts(nobody).Read(path);

@@ -16,6 +16,8 @@ class LocalEngine final : public Engine {
 
   Status Convert(Model to, const std::string& source, const std::string& target,
                  Interaction& user, WrittenFiles* written) override;
+  Result<std::string> ConvertBeside(Model to, const std::string& source, Interaction& user,
+                                    WrittenFiles* written) override;
   Result<OpenedText> ReadText(const std::string& path) override;
   Status ExportText(const std::string& source, const std::string& target, Interaction& user,
                     WrittenFiles* written) override;

@@ -41,6 +41,7 @@ enum class ErrorKind {
   AlreadyACalculatorFile, // path, model: a calculator file given to make one from text
   CannotRepair,           // path, problems: no text can be found in it
   CannotKeepBackup,       // path: the backup; code
+  CannotMove,             // path, type, inGroup: a variable bound to its model or calculator
 };
 
 struct Error {
@@ -53,6 +54,7 @@ struct Error {
   std::size_t column = 0;
   unsigned char type = 0;
   Model model = Model::Voyager200;
+  bool inGroup = false;
   std::vector<Problem> problems;
   // A temporary file that could not be removed after the failure, and why.
   std::string leftBehind;

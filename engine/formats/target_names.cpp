@@ -3,14 +3,19 @@
 
 namespace orbisk {
 
-std::string TargetName(const std::string& source, Model model, Purpose purpose) {
-  return WithExtension(source, purpose == Purpose::TextExport ? "txt" : ExtensionOf(model));
+std::string TargetName(const std::string& source, Model model, Purpose purpose,
+                       const FileContent& content) {
+  return WithExtension(source,
+                       purpose == Purpose::TextExport ? "txt" : ExtensionFor(model, content));
 }
 
 Model DefaultConversionModel(const std::string& source) {
+  const std::size_t dot = source.rfind('.');
+  if (dot == std::string::npos || dot < FileNameStart(source)) return Model::Voyager200;
   Model named = Model::Voyager200;
-  return ModelOfName(source, named) && named == Model::Voyager200 ? Model::Ti92Plus
-                                                                  : Model::Voyager200;
+  return ModelOfAnyExtension(source.substr(dot + 1), named) && named == Model::Voyager200
+             ? Model::Ti92Plus
+             : Model::Voyager200;
 }
 
 std::string WithExtension(const std::string& path, const std::string& extension) {

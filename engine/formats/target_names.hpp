@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk {
 
@@ -18,11 +19,14 @@ enum class Purpose {
 // The target's name for `source`: the source's name with the extension the purpose and
 // model call for in place of its own. The extension starts after the first "." of the
 // file-name part, so "notes.old.9xt" becomes "notes.v2t"; folder names are never cut. A
-// name without a dot gains one, and only the empty name gives the bare extension.
-std::string TargetName(const std::string& source, Model model, Purpose purpose);
+// name without a dot gains one, and only the empty name gives the bare extension. A
+// converted or imported file takes the extension of what it holds: a text's by default.
+std::string TargetName(const std::string& source, Model model, Purpose purpose,
+                       const FileContent& content = {});
 
 // The model a conversion of `source` goes to when none is chosen: TI92+ for a Voyager 200
-// name ("v2t", any case), Voyager 200 for any other.
+// name (its extension "v2t", or that of any other type: "v2p", "v2g", any case), Voyager
+// 200 for any other.
 Model DefaultConversionModel(const std::string& source);
 
 // The targets of the two directions the main window converts in.

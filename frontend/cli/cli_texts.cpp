@@ -20,7 +20,11 @@ std::string Help() {
          "lui-même sous le même nom avec une autre extension : un nom en .v2t devient un\n"
          "fichier TI92+ en .9xt, tout autre nom un fichier Voyager 200 en .v2t, sauf avec\n"
          "--to. Un nom sans extension reçoit « .9xt ». Un nom relatif est cherché d'abord\n"
-         "dans le dossier du programme, puis dans le dossier courant.\n"
+         "dans le dossier du programme, puis dans le dossier courant. Les variables des\n"
+         "autres types et les groupes se convertissent de même, avec l'extension de leur\n"
+         "type (prog.89p devient prog.v2p, un nom en .v2? un fichier TI92+) ; les\n"
+         "programmes en assembleur, les applications Flash, les systèmes et les\n"
+         "sauvegardes restent propres à leur modèle et sont refusés.\n"
          "\n"
          "Modes :\n"
          "      --show       afficher le texte de chaque FICHIER en UTF-8\n"
@@ -34,8 +38,8 @@ std::string Help() {
          "      --characters écrire la table des caractères des calculatrices\n"
          "\n"
          "Options :\n"
-         "      --to MODÈLE  v2t, 9xt ou 89t : le modèle du fichier à faire (conversion\n"
-         "                   et --from-text)\n"
+         "      --to MODÈLE  v200, 92p ou 89 (ou une extension : v2t, 9xp, 89g…) : le\n"
+         "                   modèle du fichier à faire (conversion et --from-text)\n"
          "      --name NOM   le nom de la variable faite par --from-text (sinon le nom\n"
          "                   du fichier : au plus 8 caractères, une lettre d'abord, puis\n"
          "                   des lettres, des chiffres ou « _ »)\n"
@@ -77,7 +81,7 @@ std::string MissingValue(const std::string& option) {
 }
 
 std::string UnknownModel(const std::string& model) {
-  return "orbisk : modèle inconnu « " + model + " » pour --to (v2t, 9xt ou 89t)";
+  return "orbisk : modèle inconnu « " + model + " » pour --to (v200, 92p ou 89, ou une extension : v2t, 9xt, 89p…)";
 }
 
 std::string UnknownEncoding(const std::string& encoding) {

@@ -4,6 +4,7 @@
 #include "cli_texts.hpp"
 #include "variable_file.hpp"
 #include "variable_names.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk {
 namespace {
@@ -56,6 +57,26 @@ bool ReadShortOptions(const std::string& argument, CommandLine& line, bool& help
     }
   }
   return true;
+}
+
+// What --to takes: a model's name as users write it ("v200", "92p", "89"), the part its
+// extensions start with ("v2", "9x"), or the extension of a file of any type for it.
+bool ModelOfChoice(const std::string& word, Model& model) {
+  struct Named {
+    const char* word;
+    Model model;
+  };
+  static constexpr Named kNames[] = {{"v200", Model::Voyager200}, {"v2", Model::Voyager200},
+                                     {"92p", Model::Ti92Plus},    {"9x", Model::Ti92Plus},
+                                     {"89", Model::Ti89}};
+  const std::string lowered = LowercaseName(word);
+  for (const Named& named : kNames) {
+    if (lowered == named.word) {
+      model = named.model;
+      return true;
+    }
+  }
+  return ModelOfAnyExtension(word, model);
 }
 
 }  // namespace
@@ -121,7 +142,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       std::string model;
       if (!value(model)) return UsageError(texts::MissingValue("--to"));
       Model chosen = Model::Voyager200;
-      if (!ModelOfExtension(model, chosen)) {
+      if (!ModelOfChoice(model, chosen)) {
         return UsageError(texts::UnknownModel(model));
       }
       line.model = chosen;

@@ -16,13 +16,14 @@ int ConvertFiles(const std::vector<std::string>& names, const std::string& progr
   WrittenFiles written;
   int status = kExitConverted;
   for (const std::string& name : names) {
-    const ConversionRequest request =
-        RequestFor(ResolveSourceName(name, programFolder, exists), model);
-    if (!user.Report(engine.Convert(request.model, request.source, request.target, user,
-                                    &written))) {
+    const std::string source = ResolveSourceName(name, programFolder, exists);
+    const Result<std::string> target =
+        engine.ConvertBeside(ConversionModel(source, model), source, user, &written);
+    if (!target) {
+      user.Report(target.error());
       status = kExitNotConverted;
     } else if (converted) {
-      converted(request.source, request.target);
+      converted(source, *target);
     }
   }
   return status;

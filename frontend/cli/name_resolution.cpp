@@ -1,4 +1,4 @@
-// Turns a file name given on the command line into one conversion: source, target, model.
+// Turns a file name given on the command line into one conversion: its source and model.
 #include "name_resolution.hpp"
 
 #include "target_names.hpp"
@@ -21,12 +21,8 @@ std::string ResolveSourceName(const std::string& name, const std::string& progra
   return inProgramFolder;
 }
 
-ConversionRequest RequestFor(const std::string& source, std::optional<Model> model) {
-  ConversionRequest request;
-  request.source = source;
-  request.model = model.value_or(DefaultConversionModel(source));
-  request.target = TargetName(source, request.model, Purpose::Conversion);
-  return request;
+Model ConversionModel(const std::string& source, std::optional<Model> model) {
+  return model.value_or(DefaultConversionModel(source));
 }
 
 }  // namespace orbisk

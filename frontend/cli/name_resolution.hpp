@@ -1,4 +1,4 @@
-// Turns a file name given on the command line into one conversion: source, target, model.
+// Turns a file name given on the command line into one conversion: its source and model.
 #pragma once
 
 #include <functional>
@@ -9,12 +9,6 @@
 
 namespace orbisk {
 
-struct ConversionRequest {
-  std::string source;
-  std::string target;
-  Model model = Model::Voyager200;  // what the target is for
-};
-
 // Appends ".9xt" when the file-name part holds no ".".
 std::string WithDefaultExtension(const std::string& name);
 
@@ -24,9 +18,8 @@ std::string WithDefaultExtension(const std::string& name);
 std::string ResolveSourceName(const std::string& name, const std::string& programFolder,
                               const std::function<bool(const std::string&)>& exists);
 
-// A source whose extension is "v2t" (any case) goes to TI92+, every other one to
-// Voyager 200, unless `model` chooses; the target sits beside the source with the target
-// model's extension.
-ConversionRequest RequestFor(const std::string& source, std::optional<Model> model = {});
+// The model a source is converted for: `model` when chosen; otherwise TI92+ for a Voyager
+// 200 file ("v2t", "v2p", any type's extension, any case) and Voyager 200 for any other.
+Model ConversionModel(const std::string& source, std::optional<Model> model = {});
 
 }  // namespace orbisk

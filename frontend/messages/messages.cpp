@@ -191,6 +191,25 @@ std::string NotAValidFile(const std::string& path, const std::vector<Problem>& p
   return text + ".";
 }
 
+// What a variable bound to its model or its calculator is, and why it stays there.
+std::string WhyItCannotMove(unsigned char type) {
+  switch (type) {
+    case types::kAssembly:
+      return "un programme en assembleur, écrit pour un seul modèle, qui ne fonctionnerait pas "
+             "sur un autre";
+    case types::kBackup:
+      return "une sauvegarde, l'image de la mémoire d'une calculatrice liée à la version de son "
+             "système";
+    case types::kOperatingSystem: return "un système d'exploitation, signé pour un seul modèle";
+    case types::kApplication: return "une application Flash, signée pour un seul modèle";
+    case types::kCertificate: return "un certificat, propre à une seule calculatrice";
+    case types::kClock: return "l'horloge d'une calculatrice, propre à chacune";
+    case types::kIdentityList: return "la liste d'identité d'une calculatrice, propre à chacune";
+    default: break;
+  }
+  return "une variable de type " + Hex(type, 2) + ", propre à un seul modèle";
+}
+
 // The text of the error itself, without what a failed clean-up adds.
 std::string Sentence(const Error& e) {
   const std::string& path = e.path;
@@ -261,6 +280,9 @@ std::string Sentence(const Error& e) {
     }
     case ErrorKind::CannotKeepBackup:
       return WithReason("Impossible de garder l'ancien fichier sous ", path, e.code);
+    case ErrorKind::CannotMove:
+      return "Impossible de convertir " + Q(path) + (e.inGroup ? " : le groupe contient " : " : c'est ") +
+             WhyItCannotMove(e.type) + ".";
   }
   return {};
 }

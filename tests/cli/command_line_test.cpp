@@ -78,7 +78,12 @@ TEST(CommandLineTest, ModesAndTheirOptions) {
       {{"--show", "--check", "a"}, Action::UsageError,
        "orbisk : les options « --show » et « --check » s'excluent"},
       {{"--to", "txt", "a"}, Action::UsageError,
-       "orbisk : modèle inconnu « txt » pour --to (v2t, 9xt ou 89t)"},
+       "orbisk : modèle inconnu « txt » pour --to (v200, 92p ou 89, ou une extension : v2t, "
+       "9xt, 89p…)"},
+      {{"--to", "v2", "a"}, Action::Convert, ""},
+      {{"--to", "v2b", "a"}, Action::UsageError,
+       "orbisk : modèle inconnu « v2b » pour --to (v200, 92p ou 89, ou une extension : v2t, "
+       "9xt, 89p…)"},
       {{"a", "--to"}, Action::UsageError, "orbisk : l'option « --to » demande une valeur"},
       {{"--to", "89t"}, Action::UsageError,
        "orbisk : l'option « --to » demande au moins un nom de fichier"},
@@ -127,6 +132,24 @@ TEST(CommandLineTest, ModesAndTheirOptions) {
   EXPECT_EQ(import.variableName, "notes");
   EXPECT_EQ(import.names, Names{"a"});
   EXPECT_EQ(ParseCommandLine({"--check", "a", "--", "--show"}).names, (Names{"a", "--show"}));
+}
+
+// --to takes a model by its name, by the start of its extensions, or by any type's extension.
+TEST(CommandLineTest, ToTakesAModelInEveryFormUsersWriteIt) {
+  const std::pair<const char*, Model> rows[] = {
+      {"v200", Model::Voyager200}, {"V2", Model::Voyager200},  {"v2t", Model::Voyager200},
+      {"v2g", Model::Voyager200},  {"92p", Model::Ti92Plus},   {"9x", Model::Ti92Plus},
+      {"9XP", Model::Ti92Plus},    {"9xclk", Model::Ti92Plus}, {"89", Model::Ti89},
+      {"89f", Model::Ti89},        {"89z", Model::Ti89},
+  };
+  for (const auto& [word, model] : rows) {
+    const CommandLine line = ParseCommandLine({"--to", word, "a"});
+    EXPECT_EQ(line.action, Action::Convert) << word;
+    EXPECT_EQ(line.model, model) << word;
+  }
+  for (const char* word : {"92", "v2tt", "89?", "9xb", "ti89", ""}) {
+    EXPECT_EQ(ParseCommandLine({"--to", word, "a"}).action, Action::UsageError) << word;
+  }
 }
 
 }  // namespace

@@ -47,19 +47,17 @@ TEST(ResolveSourceNameTest, TheRootAsProgramsFolderGivesNoDoubleSlash) {
   EXPECT_EQ(ResolveSourceName("prog", "/", [](const std::string&) { return false; }), "/prog.9xt");
 }
 
-TEST(RequestForTest, V2tNamesGoToTi92PlusAndEverythingElseToV200) {
-  const ConversionRequest back = RequestFor("/calc/prog.V2T");
-  EXPECT_EQ(back.model, Model::Ti92Plus);
-  EXPECT_EQ(back.target, "/calc/prog.9xt");
-
-  for (const char* name :
-       {"/calc/prog.9xt", "/calc/prog.txt", "/c.v2t/prog.9xt", "/calc/prog.v2tx", "/calc/v2t"}) {
-    const ConversionRequest forward = RequestFor(name);
-    EXPECT_EQ(forward.model, Model::Voyager200) << name;
-    EXPECT_EQ(forward.source, name);
+TEST(ConversionModelTest, VoyagerNamesOfAnyTypeGoToTi92PlusAndEverythingElseToV200) {
+  for (const char* name : {"/calc/prog.V2T", "/calc/prog.v2p", "/calc/cours.V2G", "/c/l.v2l",
+                           "/calc/x.v2clk"}) {
+    EXPECT_EQ(ConversionModel(name), Model::Ti92Plus) << name;
   }
-  EXPECT_EQ(RequestFor("/calc/prog.txt").target, "/calc/prog.v2t");
+  for (const char* name : {"/calc/prog.9xt", "/calc/prog.txt", "/c.v2t/prog.9xt",
+                           "/calc/prog.v2tx", "/calc/v2t", "/calc/prog.v2", "/calc/prog.89p",
+                           "/calc/prog.v2b"}) {
+    EXPECT_EQ(ConversionModel(name), Model::Voyager200) << name;
+  }
+  EXPECT_EQ(ConversionModel("/calc/prog.v2t", Model::Ti89), Model::Ti89);
 }
-
 }  // namespace
 }  // namespace orbisk

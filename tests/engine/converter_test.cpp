@@ -14,6 +14,7 @@
 #include "posix_file_system.hpp"
 #include "scripted_interaction.hpp"
 #include "temp_folder.hpp"
+#include "variable_file.hpp"
 
 namespace orbisk {
 namespace {
@@ -292,6 +293,35 @@ TEST_F(ConverterTest, ATargetFolderThatDoesNotExistIsReportedWithTheReason) {
   EXPECT_FALSE(ToV200(source_, target));
   ExpectOneFailureMentioning(target, "le dossier " + folder_ / "missing" + " n'existe pas.");
   EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"prog.9xt"});
+}
+
+// Beside the source, the target takes the extension of what the file holds for its model;
+// what cannot move is refused, with the reason, before anything is written.
+TEST_F(ConverterTest, BesideTheSourceTheTargetIsNamedForWhatItHolds) {
+  const auto single = [](unsigned char type) {
+    VariableFile file;
+    VariableEntry& entry = file.entries.emplace_back();
+    entry.name = "jeu";
+    entry.type = type;
+    entry.data = "\x4E\x75";
+    return WriteVariableFile(file);
+  };
+  const std::string program = single(0x12);
+  WriteFile(source_, program);  // a program, though named as a text
+  Converter converter(files_, user_, clock_, {'/', ':'});
+  const Result<std::string> target = converter.ConvertBeside(Model::Voyager200, source_);
+  ASSERT_TRUE(target);
+  EXPECT_EQ(*target, folder_ / "prog.v2p");
+  EXPECT_TRUE(testing::SameBytes(ReadFile(*target), ExpectedV200(program, kStamp)));
+
+  const std::string assembly = folder_ / "jeu.89z";
+  WriteFile(assembly, single(0x21));
+  EXPECT_FALSE(user_.Reported(converter.ConvertBeside(Model::Voyager200, assembly)));
+  ASSERT_EQ(user_.shown.size(), 1u);
+  EXPECT_EQ(user_.shown[0].text, "Impossible de convertir " + assembly +
+                                     " : c'est un programme en assembleur, écrit pour un seul "
+                                     "modèle, qui ne fonctionnerait pas sur un autre.");
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"jeu.89z", "prog.9xt", "prog.v2p"}));
 }
 
 }  // namespace

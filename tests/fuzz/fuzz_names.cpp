@@ -53,9 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(EndsWith(resolved, completed));
   if (!name.empty() && name[0] == '/') Check(resolved == completed);
 
-  const orbisk::ConversionRequest request = orbisk::RequestFor(resolved);
-  Check(request.source == resolved);
-  Check(Folder(request.target) == Folder(request.source));
-  Check(EndsWith(request.target, request.model == orbisk::Model::Voyager200 ? ".v2t" : ".9xt"));
+  // A conversion names its target beside the source, with the extension of its model.
+  const orbisk::Model model = orbisk::ConversionModel(resolved);
+  const orbisk::FileContent program{orbisk::FileContent::Kind::Variable, orbisk::types::kProgram};
+  const std::string target =
+      orbisk::TargetName(resolved, model, orbisk::Purpose::Conversion, program);
+  Check(Folder(target) == Folder(resolved));
+  Check(EndsWith(target, model == orbisk::Model::Voyager200 ? ".v2p" : ".9xp"));
   return 0;
 }

@@ -107,3 +107,36 @@ const char *tifiles_io_extension(enum TifilesIoModel model, unsigned type, int g
   return group ? tifiles_fext_of_group(to_library(model))
                : tifiles_vartype2fext(to_library(model), (uint8_t)type);
 }
+
+int tifiles_io_write_flash(const char *path, enum TifilesIoModel model, unsigned data_type,
+                           const uint8_t *data, size_t size) {
+  FlashContent *content = tifiles_content_create_flash(to_library(model));
+  content->revision_major = 1;
+  content->object_type = 0;
+  g_strlcpy(content->name, "appli", sizeof content->name);
+  content->device_type = model == TIFILES_IO_TI89 ? 0x98 : 0x88;
+  content->data_type = (uint8_t)data_type;
+  content->data_length = (uint32_t)size;
+  content->data_part = g_malloc0(size + 1);
+  memcpy(content->data_part, data, size);
+  const int error = tifiles_file_write_flash(path, content);
+  tifiles_content_delete_flash(content);
+  return error;
+}
+
+int tifiles_io_write_backup(const char *path, enum TifilesIoModel model, const uint8_t *data,
+                            size_t size) {
+  BackupContent *content = tifiles_content_create_backup(to_library(model));
+  g_strlcpy(content->comment, "Backup file", sizeof content->comment);
+  g_strlcpy(content->rom_version, "2.09", sizeof content->rom_version);
+  content->type = 0x1D;
+  content->data_length = (uint32_t)size;
+  content->data_part = g_malloc0(size + 1);
+  memcpy(content->data_part, data, size);
+  const int error = tifiles_file_write_backup(path, content);
+  tifiles_content_delete_backup(content);
+  return error;
+}
+
+int tifiles_io_is_flash(const char *path) { return tifiles_file_is_flash(path); }
+int tifiles_io_is_backup(const char *path) { return tifiles_file_is_backup(path); }

@@ -59,6 +59,15 @@ int tifiles_io_write(const char *path, enum TifilesIoModel model,
 const char *tifiles_io_extension(enum TifilesIoModel model, unsigned type, int group);
 /* Reads every variable of a single or group file. */
 void tifiles_io_read_all(const char *path, struct TifilesIoFile *out);
+/* A Flash file of `data_type` (0x23 system, 0x24 application, 0x25 certificate), and a
+   backup of `size` bytes of memory; each returns the error. */
+int tifiles_io_write_flash(const char *path, enum TifilesIoModel model, unsigned data_type,
+                           const uint8_t *data, size_t size);
+int tifiles_io_write_backup(const char *path, enum TifilesIoModel model, const uint8_t *data,
+                            size_t size);
+/* What the library takes a file for. */
+int tifiles_io_is_flash(const char *path);
+int tifiles_io_is_backup(const char *path);
 
 #ifdef __cplusplus
 }

@@ -5,6 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "converter.hpp"
 #include "file_check.hpp"
@@ -12,6 +13,7 @@
 #include "memory_file_system.hpp"
 #include "header.hpp"
 #include "model.hpp"
+#include "variable_types.hpp"
 
 namespace {
 
@@ -65,6 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (source.size() < orbisk::kHeaderSpan) {
     Check(!converted && status.error().kind == orbisk::ErrorKind::TooShort &&
           status.error().size == source.size());
+    Check(!targetExists || files.files.at("prog.out") == old);
+    return 0;
+  }
+  // What cannot move to another model is refused, whatever else is wrong with it.
+  const std::optional<orbisk::FileContent> content =
+      orbisk::ContentOf(source.data(), source.size());
+  if (content && orbisk::MovementOf(*content) != orbisk::Movement::Moves) {
+    Check(!converted && status.error().kind == orbisk::ErrorKind::CannotMove &&
+          status.error().type == content->type && user.warnings == 0);
     Check(!targetExists || files.files.at("prog.out") == old);
     return 0;
   }

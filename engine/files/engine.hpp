@@ -27,10 +27,10 @@ class Engine {
   // See TextTransfer.
   virtual Result<OpenedText> ReadText(const std::string& path) = 0;
   virtual Status ExportText(const std::string& source, const std::string& target,
+                            TextFormat format, Interaction& user, WrittenFiles* written) = 0;
+  virtual Result<std::string> ImportText(const std::string& source, const std::string& target, Model model,
+                            const std::string& name, const ImportOptions& options,
                             Interaction& user, WrittenFiles* written) = 0;
-  virtual Status ImportText(const std::string& source, const std::string& target, Model model,
-                            const std::string& name, TextEncoding encoding, Interaction& user,
-                            WrittenFiles* written) = 0;
   virtual Result<CheckedFile> Check(const std::string& path) = 0;
   virtual Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
                                   Interaction& user) = 0;

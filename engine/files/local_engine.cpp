@@ -32,14 +32,15 @@ Result<OpenedText> LocalEngine::ReadText(const std::string& path) {
 }
 
 Status LocalEngine::ExportText(const std::string& source, const std::string& target,
-                               Interaction& user, WrittenFiles* written) {
-  return Texts(user).Export(source, target, written);
+                               TextFormat format, Interaction& user, WrittenFiles* written) {
+  return Texts(user).Export(source, target, written, format);
 }
 
-Status LocalEngine::ImportText(const std::string& source, const std::string& target,
-                               Model model, const std::string& name, TextEncoding encoding,
-                               Interaction& user, WrittenFiles* written) {
-  return Texts(user).Import(source, target, model, name, written, encoding);
+Result<std::string> LocalEngine::ImportText(const std::string& source, const std::string& target,
+                               Model model, const std::string& name,
+                               const ImportOptions& options, Interaction& user,
+                               WrittenFiles* written) {
+  return Texts(user).Import(source, target, model, name, written, options);
 }
 
 Result<Repaired> LocalEngine::Repair(const std::string& path, const RepairOptions& options,

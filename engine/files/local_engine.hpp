@@ -19,10 +19,10 @@ class LocalEngine final : public Engine {
   Result<std::string> ConvertBeside(Model to, const std::string& source, Interaction& user,
                                     WrittenFiles* written) override;
   Result<OpenedText> ReadText(const std::string& path) override;
-  Status ExportText(const std::string& source, const std::string& target, Interaction& user,
-                    WrittenFiles* written) override;
-  Status ImportText(const std::string& source, const std::string& target, Model model,
-                    const std::string& name, TextEncoding encoding, Interaction& user,
+  Status ExportText(const std::string& source, const std::string& target, TextFormat format,
+                    Interaction& user, WrittenFiles* written) override;
+  Result<std::string> ImportText(const std::string& source, const std::string& target, Model model,
+                    const std::string& name, const ImportOptions& options, Interaction& user,
                     WrittenFiles* written) override;
   Result<CheckedFile> Check(const std::string& path) override;
   Result<Repaired> Repair(const std::string& path, const RepairOptions& options,

@@ -4,7 +4,11 @@
 #include <algorithm>
 
 #include "input_file.hpp"
+#include "link_export.hpp"
+#include "target_names.hpp"
+#include "variable_names.hpp"
 #include "text_notation.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk {
 namespace {
@@ -84,26 +88,33 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
     error.problems = std::move(report.problems);
     return error;
   }
+  if (report.tokenized) {
+    Error error = Error::Of(ErrorKind::TokenizedProgram, path);
+    error.type = report.type;
+    error.tokenized = std::move(report.tokenized);
+    return error;
+  }
   Error error = Error::Of(ErrorKind::NotAText, path);
   error.type = report.type;
   return error;
 }
 
 Status TextTransfer::Export(const std::string& source, const std::string& target,
-                            WrittenFiles* written) {
+                            WrittenFiles* written, TextFormat format) {
   Result<OpenedText> opened = Read(source);
   if (!opened) return opened.error();
   for (const Warning& warning : ReadingWarnings(*opened)) user_.Warn(warning);
   return WriteBytes(files_, user_, target, FromSource(source, opened->info, written),
-                    TextToUtf8(opened->variable.text));
+                    WrittenText(opened->variable, format));
 }
 
-Status TextTransfer::Import(const std::string& source, const std::string& target, Model model,
+Result<std::string> TextTransfer::Import(const std::string& source,
+                                         const std::string& givenTarget, Model model,
                             const std::string& name, WrittenFiles* written,
-                            TextEncoding encoding) {
+                            const ImportOptions& options) {
   std::string bytes;
   FileInfo info;
-  if (Status read = ReadHead(source, kLongestImport + 1, bytes, info); !read) return read;
+  if (Status read = ReadHead(source, kLongestImport + 1, bytes, info); !read) return read.error();
   // A file of these calculators is made already: it is read, not made again.
   if (bytes.size() >= 8) {
     const Signature signature = SignatureOf(reinterpret_cast<const unsigned char*>(bytes.data()));
@@ -115,28 +126,69 @@ Status TextTransfer::Import(const std::string& source, const std::string& target
       return error;
     }
   }
-  const std::string utf8 = ToUtf8(bytes, encoding);
   if (info.size > kLongestImport) {
     Error error = Error::Of(ErrorKind::TextFileTooLarge, source);
     error.size = info.size;
     return error;
   }
-  const TextImport imported = TextFromUtf8(utf8);
-  if (!imported.valid) {
-    Error error = Error::Of(ErrorKind::NotUtf8, source);
-    error.line = imported.invalidLine;
-    error.column = imported.invalidColumn;
-    return error;
+  unsigned char type = options.type.value_or(layout::kTextType);
+  std::string variableName = name;
+  TextImport imported;
+  std::vector<Warning> escapes;
+  if (LooksLikeLinkExport(bytes)) {
+    // Its bytes are the calculator's codes already, and its escapes stand for the others.
+    const LinkExportReading reading = ReadLinkExport(bytes);
+    if (reading.fault != LinkExportReading::Fault::None) {
+      Error error = Error::Of(reading.fault == LinkExportReading::Fault::NoStop
+                                  ? ErrorKind::LinkExportWithoutStop
+                                  : ErrorKind::LinkExportField,
+                              source);
+      error.other = reading.field;
+      error.line = reading.line;
+      return error;
+    }
+    if (!options.type) type = TypeOfLinkExport(reading.file);
+    const std::string exportedName = LowercaseName(reading.file.name);
+    if (!options.nameChosen && ValidVariableName(exportedName)) variableName = exportedName;
+    imported.text = NotationOf(type) == Notation::Program
+                        ? CalculatorText::FromPlainCodes(reading.file.codes)
+                        : CalculatorText::FromCodes(reading.file.codes);
+    for (const LinkExportReading::UnknownEscape& unknown : reading.unknown) {
+      Warning& warning = escapes.emplace_back();
+      warning.kind = Warning::Kind::UnknownEscape;
+      warning.path = source;
+      warning.line = unknown.line;
+      warning.column = unknown.column;
+      warning.text = unknown.escape;
+    }
+  } else {
+    imported = TextFromUtf8(ToUtf8(bytes, options.encoding), NotationOf(type));
+    if (!imported.valid) {
+      Error error = Error::Of(ErrorKind::NotUtf8, source);
+      error.line = imported.invalidLine;
+      error.column = imported.invalidColumn;
+      return error;
+    }
+    // A program's cursor starts at its beginning.
+    if (NotationOf(type) == Notation::Program) imported.text.cursor = 0;
   }
-  const std::size_t variableSize = imported.text.CodeCount() + kTextOverhead;
+  const std::string target =
+      options.targetBeside
+          ? TargetName(source, model, Purpose::Import, {FileContent::Kind::Variable, type})
+          : givenTarget;
+  const std::size_t overhead =
+      NotationOf(type) == Notation::Program ? kProgramOverhead : kTextOverhead;
+  const std::size_t variableSize = imported.text.CodeCount() + overhead;
   if (variableSize > layout::kMaxVariableSize) {
     Error error = Error::Of(ErrorKind::TextTooLarge, source);
     error.size = variableSize;
     return error;
   }
-  const TargetOptions options = FromSource(source, info, written);
+  const TargetOptions targetOptions = FromSource(source, info, written);
   // Nothing is said of a text that could never be written.
-  if (Status refused = RefuseSource(files_, target, options); !refused) return refused;
+  if (Status refused = RefuseSource(files_, target, targetOptions); !refused) {
+    return refused.error();
+  }
   if (imported.barLine != 0) {
     Warning warning;
     warning.kind = Warning::Kind::KeyboardBar;
@@ -145,6 +197,7 @@ Status TextTransfer::Import(const std::string& source, const std::string& target
     warning.character = static_cast<char32_t>(imported.barCode);
     user_.Warn(warning);
   }
+  for (const Warning& warning : escapes) user_.Warn(warning);
   for (const TextImport::Unknown& unknown : imported.unknown) {
     Warning warning;
     warning.path = source;
@@ -154,8 +207,12 @@ Status TextTransfer::Import(const std::string& source, const std::string& target
     user_.Warn(warning);
   }
   const std::string stamp = FormatStamp(clock_.LocalNow(), separators_);
-  const VariableFile file = NewTextFile(model, "main", name, imported.text, stamp);
-  return WriteBytes(files_, user_, target, options, WriteVariableFile(file));
+  const VariableFile file = NewTextFile(model, "main", variableName, imported.text, stamp, type);
+  if (Status made = WriteBytes(files_, user_, target, targetOptions, WriteVariableFile(file));
+      !made) {
+    return made.error();
+  }
+  return target;
 }
 
 Result<CheckedFile> TextTransfer::Check(const std::string& path) {
@@ -190,14 +247,14 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
   for (const Problem& problem : report.problems) {
     if (problem.kind != Problem::Kind::SignatureNotOfName) {
       repaired.mended.push_back(problem);
-    } else if (options.fixSignature && ModelOfName(path, named)) {
+    } else if (options.fixSignature && ModelOfFileName(path, named)) {
       signature = SignatureFor(named);
       repaired.mended.push_back(problem);
     }
   }
   repaired.cutShort = recovered && recovered->cutShort;
   VariableFile file = NewTextFile(variable.model, variable.folder, variable.name, variable.text,
-                                  FormatStamp(clock_.LocalNow(), separators_));
+                                  FormatStamp(clock_.LocalNow(), separators_), variable.type);
   file.signature = signature;
   file.comment = parsed.file.comment;
   file.entries[0].attribute = parsed.file.entries.empty() ? 0 : parsed.file.entries[0].attribute;

@@ -57,6 +57,18 @@ struct CheckedFile {
   FileInfo info;
 };
 
+// What a text is made into, and how it is read.
+struct ImportOptions {
+  TextEncoding encoding = TextEncoding::Utf8;
+  // The type of the variable to make; when none is chosen, a 7-bit export's own, or text.
+  std::optional<unsigned char> type;
+  // The name was chosen by the user: a 7-bit export's own name does not replace it.
+  bool nameChosen = false;
+  // The target is not the one given but beside the source, with the extension of the type
+  // made for the model (see TargetName).
+  bool targetBeside = false;
+};
+
 struct RepairOptions {
   bool keepBackup = true;     // keep the file as it was under its name and "~"
   bool fixSignature = false;  // give a file the signature its name calls for
@@ -80,15 +92,19 @@ class TextTransfer {
 
   // Reads the text variable in `path`, as far as it can be found when the file is damaged.
   Result<OpenedText> Read(const std::string& path);
-  // Writes the text of `source` as UTF-8 into `target`, asking before replacing it.
+  // Writes the text of `source` as UTF-8 (or in the 7-bit export format) into `target`,
+  // asking before replacing it.
   Status Export(const std::string& source, const std::string& target,
-                WrittenFiles* written = nullptr);
+                WrittenFiles* written = nullptr, TextFormat format = TextFormat::Utf8);
   // Makes a text variable named `name` for `model` from the text in `source`, in
-  // `encoding`. Characters the calculators do not have become "?", each told once; nothing
-  // is written for a text that is not in that encoding or too large for a variable.
-  Status Import(const std::string& source, const std::string& target, Model model,
+  // `encoding` (or a program or a function, in text form, for the calculator to parse when
+  // it first runs it). Characters the calculators do not have become "?", each told once;
+  // nothing is written for a text that is not in that encoding or too large for a variable.
+  // A 7-bit export is read as such, its escapes as the codes they stand for. Gives the
+  // target's path.
+  Result<std::string> Import(const std::string& source, const std::string& target, Model model,
                 const std::string& name, WrittenFiles* written = nullptr,
-                TextEncoding encoding = TextEncoding::Utf8);
+                const ImportOptions& options = {});
   // Checks `path`; an error only when it cannot even be read.
   Result<CheckedFile> Check(const std::string& path);
   // Writes the file at `path` again, sound: its text as it can be found, the header fields

@@ -60,6 +60,21 @@ CalculatorText CalculatorText::FromCodes(const std::string& codes, std::uint16_t
   }
 }
 
+CalculatorText CalculatorText::FromPlainCodes(const std::string& codes, std::uint16_t cursor) {
+  CalculatorText text;
+  text.cursor = cursor;
+  text.lines.clear();
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = std::min(codes.find(kLineSeparator, start), codes.size());
+    TextLine& line = text.lines.emplace_back();
+    line.kind = LineKind::NoCode;
+    line.content = codes.substr(start, end - start);
+    if (end == codes.size()) return text;
+    start = end + 1;
+  }
+}
+
 std::size_t CalculatorText::CodeCount() const {
   std::size_t count = lines.size() - 1;  // the separators
   for (const TextLine& line : lines) {

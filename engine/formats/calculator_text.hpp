@@ -36,6 +36,9 @@ struct CalculatorText {
 
   // Splits the codes of a text at each 0x0D.
   static CalculatorText FromCodes(const std::string& codes, std::uint16_t cursor = 1);
+  // The same for a text whose lines have no command code, as a program's: every line is a
+  // NoCode line.
+  static CalculatorText FromPlainCodes(const std::string& codes, std::uint16_t cursor = 0);
   // The codes again, the lines joined by 0x0D.
   std::string Codes() const;
   // How many codes Codes() gives, without making them.

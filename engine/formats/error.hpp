@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "program_variable.hpp"
 #include "variable_file.hpp"
 
 namespace orbisk {
@@ -42,6 +43,9 @@ enum class ErrorKind {
   CannotRepair,           // path, problems: no text can be found in it
   CannotKeepBackup,       // path: the backup; code
   CannotMove,             // path, type, inGroup: a variable bound to its model or calculator
+  TokenizedProgram,       // path, tokenized: a program no longer kept as text
+  LinkExportField,        // path, other: the field missing, line: where it was expected
+  LinkExportWithoutStop,  // path, line: where the text began; no \STOP92\ ends it
 };
 
 struct Error {
@@ -55,6 +59,7 @@ struct Error {
   unsigned char type = 0;
   Model model = Model::Voyager200;
   bool inGroup = false;
+  std::optional<TokenizedProgram> tokenized;
   std::vector<Problem> problems;
   // A temporary file that could not be removed after the failure, and why.
   std::string leftBehind;
@@ -112,6 +117,7 @@ struct Warning {
     MisnamedFile,      // path, model: the file is for another model than its name says
     DamagedSource,     // path, problems: converted byte for byte all the same
     KeyboardBar,       // path, line, character ('C' or 'P'): "C|" keeps a line ordinary
+    UnknownEscape,     // path, line, column, text: kept as written in a 7-bit export
   };
   Kind kind = Kind::UnknownCharacter;
   std::string path;
@@ -121,6 +127,7 @@ struct Warning {
   std::vector<Problem> problems;
   bool cutShort = false;
   Model model = Model::Voyager200;
+  std::string text;
 };
 
 }  // namespace orbisk

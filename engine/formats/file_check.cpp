@@ -1,7 +1,10 @@
 // What a file of these calculators is, and what is wrong with it if anything.
 #include "file_check.hpp"
 
+#include "link_export.hpp"
 #include "text_notation.hpp"
+#include "variable_names.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk {
 namespace {
@@ -12,14 +15,14 @@ Model ModelOf(Signature signature, const std::string& path, const std::string& c
   if (signature == Signature::Ti89) return Model::Ti89;
   if (signature == Signature::V200) return Model::Voyager200;
   Model named = Model::Ti92Plus;
-  if (ModelOfName(path, named) && named != Model::Ti89) return named;
+  if (ModelOfFileName(path, named) && named != Model::Ti89) return named;
   return comment.compare(0, 16, "TextObject file ") == 0 ? Model::Voyager200 : Model::Ti92Plus;
 }
 
 // Whether a name is not that of a calculator text file, as a text file's would be.
 bool NamedAsText(const std::string& path) {
   Model named = Model::Ti92Plus;
-  return !ModelOfName(path, named);
+  return !ModelOfFileName(path, named);
 }
 
 }  // namespace
@@ -40,7 +43,7 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   }
   report.folder = file.folder;
   Model named = Model::Ti92Plus;
-  if (file.signature != Signature::Unknown && ModelOfName(path, named) &&
+  if (file.signature != Signature::Unknown && ModelOfFileName(path, named) &&
       file.signature != SignatureFor(named)) {
     report.problems.insert(report.problems.begin(),
                            {Problem::Kind::SignatureNotOfName, 0,
@@ -58,13 +61,23 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   for (const Problem& problem : report.problems) {
     if (problem.kind != Problem::Kind::SignatureNotOfName) return report;
   }
-  if (entry.type == layout::kTextType) {
+  const auto asText = [&](CalculatorText codes) {
     TextVariable text;
     text.model = ModelOf(file.signature, path, file.comment);
     text.folder = entry.folder;
     text.name = entry.name;
-    ReadTextVariableData(entry.data, text.text);
+    text.type = entry.type;
+    text.text = std::move(codes);
     report.text = std::move(text);
+  };
+  if (entry.type == layout::kTextType) {
+    CalculatorText codes;
+    ReadTextVariableData(entry.data, codes);
+    asText(std::move(codes));
+  } else if (entry.type == layout::kProgramType || entry.type == layout::kFunctionType) {
+    ProgramReading program = ReadProgramData(entry.type, entry.data);
+    if (program.text) asText(std::move(*program.text));
+    report.tokenized = std::move(program.tokenized);
   }
   report.file = std::move(parsed.file);
   return report;
@@ -103,9 +116,20 @@ bool LooksLikeText(const std::string& bytes) {
   return bytes.find('\0') == std::string::npos && TextFromUtf8(bytes).valid;
 }
 
+std::string WrittenText(const TextVariable& variable, TextFormat format) {
+  if (format == TextFormat::Utf8) return TextToUtf8(variable.text, NotationOf(variable.type));
+  LinkExport exported;
+  exported.comment = "Orbisk";
+  exported.name = variable.name;
+  const FileContent content{FileContent::Kind::Variable, variable.type};
+  exported.file = UppercaseName(variable.name + "." + ExtensionFor(variable.model, content));
+  exported.codes = variable.text.Codes();
+  return WriteLinkExport(exported);
+}
+
 std::string WriteTextFile(const TextVariable& variable, const std::string& stamp) {
-  return WriteVariableFile(
-      NewTextFile(variable.model, variable.folder, variable.name, variable.text, stamp));
+  return WriteVariableFile(NewTextFile(variable.model, variable.folder, variable.name,
+                                       variable.text, stamp, variable.type));
 }
 
 }  // namespace orbisk

@@ -9,16 +9,19 @@
 
 #include "calculator_text.hpp"
 #include "model.hpp"
+#include "program_variable.hpp"
 #include "variable_file.hpp"
 
 namespace orbisk {
 
-// A text variable as the text modes and the viewer handle it.
+// A text variable as the text modes and the viewer handle it: a TEXT variable, or a program
+// or a function kept in text form (its lines then have no command code).
 struct TextVariable {
   Model model = Model::Voyager200;
   std::string folder = "main";
   std::string name;
   CalculatorText text;
+  unsigned char type = layout::kTextType;
 };
 
 // What a check learnt of a file.
@@ -34,6 +37,8 @@ struct FileReport {
   // The text variable, when the file is one with nothing wrong but perhaps its name (its
   // signature then says which model it is for).
   std::optional<TextVariable> text;
+  // A program or function with nothing wrong that was tokenized when it last ran.
+  std::optional<TokenizedProgram> tokenized;
   // The file is no calculator's, is not named as one, and reads as text (UTF-8 without a
   // NUL): it can be made into one.
   bool looksLikeText = false;
@@ -63,6 +68,11 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
 
 // Whether bytes read as text: UTF-8 with no NUL in it.
 bool LooksLikeText(const std::string& bytes);
+
+// How a text variable's text is written for a person: as UTF-8, or in the 7-bit export
+// format of the old link software (see link_export.hpp).
+enum class TextFormat { Utf8, LinkExport };
+std::string WrittenText(const TextVariable& variable, TextFormat format);
 
 // The whole file of a text variable. `stamp` is the date and time a file made for Voyager
 // 200 carries in its comment.

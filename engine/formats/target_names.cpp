@@ -10,10 +10,8 @@ std::string TargetName(const std::string& source, Model model, Purpose purpose,
 }
 
 Model DefaultConversionModel(const std::string& source) {
-  const std::size_t dot = source.rfind('.');
-  if (dot == std::string::npos || dot < FileNameStart(source)) return Model::Voyager200;
   Model named = Model::Voyager200;
-  return ModelOfAnyExtension(source.substr(dot + 1), named) && named == Model::Voyager200
+  return ModelOfFileName(source, named) && named == Model::Voyager200
              ? Model::Ti92Plus
              : Model::Voyager200;
 }

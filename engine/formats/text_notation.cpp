@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "charset.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk {
 namespace {
@@ -27,12 +28,18 @@ void FindLineEnd(const std::string& s, std::size_t start, std::size_t& end, std:
 
 }  // namespace
 
-std::string TextToUtf8(const CalculatorText& text) {
+Notation NotationOf(unsigned char type) {
+  return type == types::kProgram || type == types::kFunction ? Notation::Program : Notation::Text;
+}
+
+std::string TextToUtf8(const CalculatorText& text, Notation notation) {
   std::string out;
   const std::size_t codes = text.CodeCount();
   out.reserve(codes + codes / 4 + 8);
   for (const TextLine& line : text.lines) {
-    if (line.kind == LineKind::NoCode) {
+    if (notation == Notation::Program) {
+      // A program's lines have no command code to show.
+    } else if (line.kind == LineKind::NoCode) {
       out += kMark;
     } else if (line.kind != LineKind::Ordinary) {
       out += CharacterOf(line.Code());
@@ -44,7 +51,8 @@ std::string TextToUtf8(const CalculatorText& text) {
   return out;
 }
 
-TextImport TextFromUtf8(const std::string& utf8) {
+TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
+  const bool program = notation == Notation::Program;
   TextImport result;
   result.text.lines.clear();
   // A byte order mark, as some editors write first, marks the file as UTF-8: it is no text.
@@ -63,7 +71,9 @@ TextImport TextFromUtf8(const std::string& utf8) {
     std::string& content = made.content;
     std::size_t at = start;
     std::size_t column = 1;
-    if (end - start == kMarkLength && MarkAt(input, start)) {
+    if (program) {
+      made.kind = LineKind::NoCode;
+    } else if (end - start == kMarkLength && MarkAt(input, start)) {
       made.kind = LineKind::NoCode;
       at = end;
     } else if (at < end) {
@@ -106,7 +116,7 @@ TextImport TextFromUtf8(const std::string& utf8) {
       at += c.length;
       ++column;
     }
-    if (made.kind == LineKind::Ordinary && result.barLine == 0 && content.size() >= 2 &&
+    if (!program && made.kind == LineKind::Ordinary && result.barLine == 0 && content.size() >= 2 &&
         (content[0] == 'C' || content[0] == 'P') && content[1] == '|') {
       result.barLine = line;
       result.barCode = content[0];

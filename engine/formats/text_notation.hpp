@@ -14,7 +14,13 @@
 
 namespace orbisk {
 
-std::string TextToUtf8(const CalculatorText& text);
+// How a text's lines read: a TEXT variable's with their command codes, or a program's,
+// whose lines have none and read as they are.
+enum class Notation { Text, Program };
+// The notation of a variable of `type`.
+Notation NotationOf(unsigned char type);
+
+std::string TextToUtf8(const CalculatorText& text, Notation notation = Notation::Text);
 
 struct TextImport {
   // A character the calculators do not have, written as "?": where it first appeared.
@@ -35,7 +41,8 @@ struct TextImport {
 };
 
 // Lines may end in LF, CRLF or CR; one final line end does not add an empty line. Lines and
-// columns count from 1, columns in characters.
-TextImport TextFromUtf8(const std::string& utf8);
+// columns count from 1, columns in characters. In the program notation every line is a
+// line without command code, and "│" is a character like any other.
+TextImport TextFromUtf8(const std::string& utf8, Notation notation = Notation::Text);
 
 }  // namespace orbisk

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "program_variable.hpp"
+
 namespace orbisk {
 namespace {
 
@@ -81,6 +83,12 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
       (variableSize < orbisk::kTextOverhead || head[end - 2] != '\0' ||
        static_cast<unsigned char>(head[end - 1]) != orbisk::kTextTag)) {
     problems.push_back({Kind::TextWithoutEnd});
+  }
+  if (entry.type == kProgramType || entry.type == kFunctionType) {
+    const std::string data(head.substr(at + 2, variableSize));
+    for (Problem& problem : ReadProgramData(entry.type, data).problems) {
+      problems.push_back(std::move(problem));
+    }
   }
   const auto stored = static_cast<std::uint16_t>(Little(head, end, 2));
   const std::uint16_t computed = SumOf(head, at, end - at);
@@ -284,7 +292,8 @@ std::string WriteVariableFile(const VariableFile& file) {
 }
 
 VariableFile NewTextFile(Model model, const std::string& folder, const std::string& name,
-                         const CalculatorText& text, const std::string& stamp) {
+                         const CalculatorText& text, const std::string& stamp,
+                         unsigned char type) {
   VariableFile file;
   file.signature = SignatureFor(model);
   file.folder = folder;
@@ -292,8 +301,8 @@ VariableFile NewTextFile(Model model, const std::string& folder, const std::stri
   VariableEntry& entry = file.entries.emplace_back();
   entry.folder = folder;
   entry.name = name;
-  entry.type = kTextType;
-  entry.data = TextVariableData(text);
+  entry.type = type;
+  entry.data = VariableDataOfText(type, text);
   return file;
 }
 

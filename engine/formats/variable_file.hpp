@@ -37,6 +37,8 @@ constexpr std::size_t kVariableData = 0x58;
 constexpr std::size_t kNameLength = 8;
 constexpr unsigned char kTextType = 0x0B;
 constexpr unsigned char kFolderType = 0x1F;
+constexpr unsigned char kProgramType = 0x12;
+constexpr unsigned char kFunctionType = 0x13;
 // A variable holds at most 65,535 bytes: for a text, its cursor, terminator and tag too.
 constexpr std::size_t kMaxVariableSize = 0xFFFF;
 constexpr std::size_t kTextOverhead = orbisk::kTextOverhead;
@@ -91,6 +93,10 @@ struct Problem {
     Checksum,                // found: stored; expected: computed
     NotAText,                // found: the type
     EntryTable,              // found: the entry (from 1) whose offset or folder is wrong
+    ProgramEnd,              // text: the last bytes: neither a program's in text form nor tokenized
+    ProgramKindTag,          // found: the tag (19 Prgm, 17 Func); expected: the type's
+    ProgramNotToParse,       // found: the flag, without "to parse", of a program in text form
+    ProgramTextHoldsNul,     // found: the line, expected: the column of a 00 in the text
   };
   Problem(Kind what, std::uint64_t foundValue = 0, std::uint64_t expectedValue = 0,
           std::string bytes = {})
@@ -121,8 +127,10 @@ std::string WriteVariableFile(const VariableFile& file);
 std::uint16_t Checksum(const unsigned char* bytes, std::size_t count);
 
 // A new single-variable file for `model` holding a text, with the comment of a file made
-// for that model (see CommentText).
+// for that model (see CommentText). `type` may also be a program's or a function's, which
+// is then kept in text form.
 VariableFile NewTextFile(Model model, const std::string& folder, const std::string& name,
-                         const CalculatorText& text, const std::string& stamp);
+                         const CalculatorText& text, const std::string& stamp,
+                         unsigned char type = layout::kTextType);
 
 }  // namespace orbisk

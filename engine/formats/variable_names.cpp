@@ -29,6 +29,13 @@ std::string LowercaseName(std::string name) {
   return name;
 }
 
+std::string UppercaseName(std::string name) {
+  for (char& c : name) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return name;
+}
+
 bool ValidVariableName(const std::string& name) {
   return name.size() <= kLongestName && ValidCharacters(name);
 }

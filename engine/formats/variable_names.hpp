@@ -15,5 +15,7 @@ std::string VariableNameFor(const std::string& path);
 
 // `name` in lower case (ASCII letters only).
 std::string LowercaseName(std::string name);
+// `name` in upper case (ASCII letters only).
+std::string UppercaseName(std::string name);
 
 }  // namespace orbisk

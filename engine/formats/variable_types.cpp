@@ -141,4 +141,11 @@ bool ModelOfAnyExtension(const std::string& extension, Model& model) {
   return false;
 }
 
+bool ModelOfFileName(const std::string& path, Model& model) {
+  const std::size_t dot = path.rfind('.');
+  const std::size_t slash = path.rfind('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
+  return ModelOfAnyExtension(path.substr(dot + 1), model);
+}
+
 }  // namespace orbisk

@@ -69,5 +69,7 @@ std::string ExtensionFor(Model model, const FileContent& content);
 
 // The model an extension of any type stands for ("89p", "V2G", "9xclk"); false for any other.
 bool ModelOfAnyExtension(const std::string& extension, Model& model);
+// The same for the extension of a file's name (after its last "."; none in folder names).
+bool ModelOfFileName(const std::string& path, Model& model);
 
 }  // namespace orbisk

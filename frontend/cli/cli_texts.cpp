@@ -84,6 +84,10 @@ std::string UnknownModel(const std::string& model) {
   return "orbisk : modèle inconnu « " + model + " » pour --to (v200, 92p ou 89, ou une extension : v2t, 9xt, 89p…)";
 }
 
+std::string UnknownType(const std::string& type) {
+  return "orbisk : type inconnu « " + type + " » pour --type (prgm, func ou text)";
+}
+
 std::string UnknownEncoding(const std::string& encoding) {
   return "orbisk : encodage inconnu « " + encoding + " » pour --encoding (latin1 ou cp1252)";
 }
@@ -103,6 +107,11 @@ std::string ConflictingOptions(const std::string& first, const std::string& seco
 
 std::string OptionOnlyWith(const std::string& option, const std::string& mode) {
   return "orbisk : l'option « " + option + " » ne va qu'avec « " + mode + " »";
+}
+
+std::string OptionOnlyWith(const std::string& option, const std::string& mode,
+                           const std::string& other) {
+  return OptionOnlyWith(option, mode) + " ou « " + other + " »";
 }
 
 std::string OptionNotWith(const std::string& option, const std::string& mode) {

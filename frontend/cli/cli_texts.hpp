@@ -11,10 +11,13 @@ std::string UnknownOption(const std::string& option);
 std::string MissingValue(const std::string& option);
 std::string UnknownModel(const std::string& model);
 std::string UnknownEncoding(const std::string& encoding);
+std::string UnknownType(const std::string& type);
 std::string NoFileWith(const std::string& option);
 std::string InvalidVariableName(const std::string& name);
 std::string ConflictingOptions(const std::string& first, const std::string& second);
 std::string OptionOnlyWith(const std::string& option, const std::string& mode);
+std::string OptionOnlyWith(const std::string& option, const std::string& mode,
+                           const std::string& other);
 std::string OptionNotWith(const std::string& option, const std::string& mode);
 std::string NoFileFor(const std::string& option);
 std::string TryHelp();

@@ -146,6 +146,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return UsageError(texts::UnknownModel(model));
       }
       line.model = chosen;
+    } else if (option == "--type") {
+      std::string type;
+      if (!value(type)) return UsageError(texts::MissingValue("--type"));
+      const std::string lowered = LowercaseName(type);
+      if (lowered == "prgm" || lowered == "programme" || lowered == "program") {
+        line.type = types::kProgram;
+      } else if (lowered == "func" || lowered == "fonction" || lowered == "function") {
+        line.type = types::kFunction;
+      } else if (lowered == "text" || lowered == "texte") {
+        line.type = types::kText;
+      } else {
+        return UsageError(texts::UnknownType(type));
+      }
+    } else if (argument == "--ascii") {
+      line.linkExport = true;
     } else if (option == "--name") {
       std::string name;
       if (!value(name)) return UsageError(texts::MissingValue("--name"));
@@ -182,6 +197,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (nameGiven && mode != Action::FromText) {
     return UsageError(texts::OptionOnlyWith("--name", "--from-text"));
+  }
+  if (line.type && mode != Action::FromText) {
+    return UsageError(texts::OptionOnlyWith("--type", "--from-text"));
+  }
+  if (line.linkExport && mode != Action::Show && mode != Action::ToText) {
+    return UsageError(texts::OptionOnlyWith("--ascii", "--show", "--to-text"));
   }
   if (encodingGiven && mode != Action::FromText) {
     return UsageError(texts::OptionOnlyWith("--encoding", "--from-text"));

@@ -34,6 +34,8 @@ struct CommandLine {
   TextEncoding encoding = TextEncoding::Utf8;  // --encoding, for --from-text
   bool keepBackup = true;          // not --no-backup, for --repair
   bool fixSignature = false;       // --fix-signature, for --repair
+  std::optional<unsigned char> type;  // --type, for --from-text: the variable's type
+  bool linkExport = false;         // --ascii, for --show and --to-text: the 7-bit format
   std::vector<std::string> names;
   std::string usageError;  // set when action is UsageError
 };

@@ -26,6 +26,17 @@
 namespace orbisk {
 namespace {
 
+TextFormat Format(const CommandLine& line) {
+  return line.linkExport ? TextFormat::LinkExport : TextFormat::Utf8;
+}
+
+ImportOptions ImportOptionsOf(const CommandLine& line) {
+  ImportOptions options;
+  options.encoding = line.encoding;
+  options.type = line.type;
+  return options;
+}
+
 // Message boxes come from the Qt module; if it cannot be loaded, standard error serves.
 std::unique_ptr<Messenger> MessageBoxesOrStandardError() {
   std::string error;
@@ -181,14 +192,14 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
                             converted);
       break;
     case CommandLine::Action::Show:
-      status = ShowTexts(line.names, engine, user, out);
+      status = ShowTexts(line.names, Format(line), engine, user, out);
       break;
     case CommandLine::Action::ToText:
-      status = ExportTexts(line.names, engine, user, converted);
+      status = ExportTexts(line.names, Format(line), engine, user, converted);
       break;
     case CommandLine::Action::FromText:
-      status = ImportTexts(line.names, line.model, line.variableName, line.encoding, engine,
-                           user, converted);
+      status = ImportTexts(line.names, line.model, line.variableName, ImportOptionsOf(line),
+                           engine, user, converted);
       break;
     case CommandLine::Action::Check:
       status = CheckFiles(line.names, engine, user, out);

@@ -5,13 +5,12 @@
 #include "exit_status.hpp"
 #include "messages.hpp"
 #include "target_names.hpp"
-#include "text_notation.hpp"
 #include "variable_names.hpp"
 
 namespace orbisk {
 
-int ShowTexts(const std::vector<std::string>& names, Engine& engine, Conversation& user,
-              std::ostream& out) {
+int ShowTexts(const std::vector<std::string>& names, TextFormat format, Engine& engine,
+              Conversation& user, std::ostream& out) {
   int status = kExitConverted;
   bool first = true;
   for (const std::string& name : names) {
@@ -25,19 +24,19 @@ int ShowTexts(const std::vector<std::string>& names, Engine& engine, Conversatio
     if (user.TakeDamageTold()) status = WorseStatus(status, kExitDamaged);
     if (names.size() > 1) out << (first ? "" : "\n") << texts::ShowTitle(name);
     first = false;
-    out << TextToUtf8(opened->variable.text) << std::flush;
+    out << WrittenText(opened->variable, format) << std::flush;
   }
   return status;
 }
 
-int ExportTexts(const std::vector<std::string>& names, Engine& engine, Conversation& user,
-                const Converted& exported) {
+int ExportTexts(const std::vector<std::string>& names, TextFormat format, Engine& engine,
+                Conversation& user, const Converted& exported) {
   WrittenFiles written;
   int status = kExitConverted;
   for (const std::string& name : names) {
     // The model plays no part in a text's name.
     const std::string target = TargetName(name, Model::Voyager200, Purpose::TextExport);
-    const bool done = user.Report(engine.ExportText(name, target, user, &written));
+    const bool done = user.Report(engine.ExportText(name, target, format, user, &written));
     if (user.TakeDamageTold()) status = WorseStatus(status, kExitDamaged);
     if (!done) {
       status = kExitNotConverted;
@@ -49,7 +48,7 @@ int ExportTexts(const std::vector<std::string>& names, Engine& engine, Conversat
 }
 
 int ImportTexts(const std::vector<std::string>& names, std::optional<Model> model,
-                const std::string& variable, TextEncoding encoding, Engine& engine,
+                const std::string& variable, const ImportOptions& options, Engine& engine,
                 Conversation& user, const Converted& imported) {
   const Model target = model.value_or(Model::Voyager200);
   WrittenFiles written;
@@ -61,11 +60,16 @@ int ImportTexts(const std::vector<std::string>& names, std::optional<Model> mode
       status = kExitNotConverted;
       continue;
     }
-    const std::string made = TargetName(name, target, Purpose::Import);
-    if (!user.Report(engine.ImportText(name, made, target, chosen, encoding, user, &written))) {
+    ImportOptions chosenOptions = options;
+    chosenOptions.nameChosen = !variable.empty();
+    chosenOptions.targetBeside = true;
+    const Result<std::string> made =
+        engine.ImportText(name, {}, target, chosen, chosenOptions, user, &written);
+    if (!made) {
+      user.Report(made.error());
       status = kExitNotConverted;
     } else if (imported) {
-      imported(name, made);
+      imported(name, *made);
     }
   }
   return status;

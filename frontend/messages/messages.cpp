@@ -9,8 +9,10 @@
 
 #include "charset.hpp"
 #include "header.hpp"
+#include "program_variable.hpp"
 #include "quoting.hpp"
 #include "target_names.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk::messages {
 namespace {
@@ -77,6 +79,17 @@ std::string Shown(const std::string& bytes) {
       std::snprintf(escape, sizeof escape, "\\x%02X", byte);
       shown += escape;
     }
+  }
+  return shown;
+}
+
+// Bytes as they lie in the file, "00 19 E4".
+std::string HexBytes(const std::string& bytes) {
+  std::string shown;
+  for (const char c : bytes) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(c));
+    shown += (shown.empty() ? "" : " ") + std::string(hex);
   }
   return shown;
 }
@@ -191,6 +204,16 @@ std::string NotAValidFile(const std::string& path, const std::vector<Problem>& p
   return text + ".";
 }
 
+// The arguments of a tokenized program as the calculator shows them: "(x,y)".
+std::string ArgumentList(const std::vector<std::string>& arguments) {
+  std::string list = "(";
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (i > 0) list += ",";
+    AppendUtf8(list, arguments[i]);
+  }
+  return list + ")";
+}
+
 // What a variable bound to its model or its calculator is, and why it stays there.
 std::string WhyItCannotMove(unsigned char type) {
   switch (type) {
@@ -280,6 +303,16 @@ std::string Sentence(const Error& e) {
     }
     case ErrorKind::CannotKeepBackup:
       return WithReason("Impossible de garder l'ancien fichier sous ", path, e.code);
+    case ErrorKind::TokenizedProgram:
+      return "Impossible de lire le texte de " + Q(path) + " : " +
+             (e.tokenized ? TokenizedDescription(*e.tokenized) : std::string("programme tokenisé")) +
+             " ; il n'est plus enregistré en texte depuis qu'il a été exécuté sur la calculatrice.";
+    case ErrorKind::LinkExportField:
+      return "Impossible d'importer " + Q(path) + " : ligne " + std::to_string(e.line) +
+             ", la ligne « " + e.other + "… » d'un fichier exporté en 7 bits manque.";
+    case ErrorKind::LinkExportWithoutStop:
+      return "Impossible d'importer " + Q(path) + " : aucune ligne « \\STOP92\\ » ne termine le "
+             "texte commencé ligne " + std::to_string(e.line) + " ; le fichier est sans doute coupé.";
     case ErrorKind::CannotMove:
       return "Impossible de convertir " + Q(path) + (e.inGroup ? " : le groupe contient " : " : c'est ") +
              WhyItCannotMove(e.type) + ".";
@@ -331,6 +364,10 @@ std::string WarningText(const Warning& warning) {
              (code == "C" ? "de commande" : "PrintObj") + " commence par « " + code +
              "│ » (U+2502), pas par la barre « | » du clavier.";
     }
+    case Warning::Kind::UnknownEscape:
+      return "Avertissement : " + Q(path) + ", " + Place(warning.line, warning.column) + " : « " +
+             Shown(warning.text) +
+             " » n'est l'échappement d'aucun caractère du format 7 bits ; il est gardé tel quel.";
     case Warning::Kind::UnknownCharacter: break;
   }
   char code[16];
@@ -389,6 +426,40 @@ std::string RepairReport(const std::string& path, const Repaired& repaired) {
          "\n";
 }
 
+std::string TypeName(unsigned char type) {
+  switch (type) {
+    case 0x00: return "expression";
+    case 0x04: return "liste";
+    case 0x06: return "matrice";
+    case 0x0A: return "données";
+    case types::kText: return "texte";
+    case 0x0C: return "chaîne";
+    case 0x0D: return "base graphique";
+    case 0x0E: return "figure";
+    case 0x10: return "image";
+    case types::kProgram: return "programme";
+    case types::kFunction: return "fonction";
+    case 0x14: return "macro";
+    case types::kClock: return "horloge";
+    case types::kOther: return "autres données";
+    case types::kBackup: return "sauvegarde";
+    case types::kAssembly: return "programme en assembleur";
+    case types::kIdentityList: return "liste d'identité";
+    case types::kOperatingSystem: return "système d'exploitation";
+    case types::kApplication: return "application Flash";
+    case types::kCertificate: return "certificat";
+    default: break;
+  }
+  return "type " + Hex(type, 2);
+}
+
+std::string TokenizedDescription(const TokenizedProgram& program) {
+  const bool function = program.kind == ProgramKind::Function;
+  return std::string(function ? "fonction tokenisée" : "programme tokenisé") + " : " +
+         Bytes(program.size) + ", arguments " +
+         (program.arguments ? ArgumentList(*program.arguments) : std::string("inconnus"));
+}
+
 std::string Bytes(std::uint64_t count) {
   // French counts 0 and 1 in the singular.
   return std::to_string(count) + (count < 2 ? " octet" : " octets");
@@ -438,6 +509,23 @@ std::string ProblemText(const Problem& p) {
              Hex(p.expected, 4);
     case Kind::NotAText:
       return "ce n'est pas une variable texte (type " + Hex(p.found, 2) + ")";
+    case Kind::ProgramEnd:
+      return "il ne se termine ni comme un programme enregistré en texte (00, curseur, 19 ou "
+             "17, E4 E5, indicateurs, DC) ni comme un programme tokenisé (…, DC) : " +
+             HexBytes(p.text);
+    case Kind::ProgramKindTag:
+      return "son type dit " +
+             std::string(p.expected == program_tags::kProgram ? "programme" : "fonction") +
+             ", mais sa fin dit " +
+             (p.found == program_tags::kProgram    ? "programme (19)"
+              : p.found == program_tags::kFunction ? "fonction (17)"
+                                                   : "autre chose (" + Hex(p.found, 2) + ")");
+    case Kind::ProgramNotToParse:
+      return "il est enregistré en texte, mais son indicateur " + Hex(p.found, 2) +
+             " ne demande pas à la calculatrice de l'analyser (0x08)";
+    case Kind::ProgramTextHoldsNul:
+      return "son texte contient un octet 00, " + Place(p.found, p.expected) +
+             " : la calculatrice le couperait là";
     case Kind::EntryTable:
       return "l'entrée " + std::to_string(p.found) + " de sa table des variables est fausse";
   }
@@ -451,7 +539,11 @@ std::string CheckReport(const std::string& path, const FileReport& report) {
     return text;
   }
   if (report.problems.empty()) {
-    std::string kind = report.type == layout::kTextType ? "texte" : "type " + Hex(report.type, 2);
+    std::string kind = report.tokenized ? TokenizedDescription(*report.tokenized)
+                       : report.text && report.type != layout::kTextType
+                           ? TypeName(report.type) + " enregistré" +
+                                 (report.type == types::kFunction ? "e" : "") + " en texte"
+                           : TypeName(report.type);
     std::string folder;
     std::string name;
     AppendUtf8(folder, report.folder);

@@ -46,6 +46,10 @@ std::string ProblemText(const Problem& problem);
 
 // A number of bytes with its unit, in the singular for 0 and 1: "1 octet", "49 octets".
 std::string Bytes(std::uint64_t count);
+// A variable type's French name: "programme", "liste", "type 0x05".
+std::string TypeName(unsigned char type);
+// What is known of a tokenized program: "programme tokenisé : 1 234 octets, arguments (x,y)".
+std::string TokenizedDescription(const TokenizedProgram& program);
 
 // What an errno value means, in French for those a file operation can meet, otherwise as
 // the system says it.

@@ -91,6 +91,7 @@ bool FormView::Open(const std::string& path) {
   }
   const TextVariable& variable = opened->variable;
   path_ = path;
+  type_ = variable.type;
   setWindowTitle(texts::ViewerCaption(FromPath(path.substr(FileNameStart(path)))));
   text_->ShowText(variable.text);
   details_->setText(texts::ViewerDetails(QString::fromUtf8(ModelName(variable.model)),
@@ -127,7 +128,8 @@ void FormView::ShowConversionsFrom(Model model) {
 
 // As the main window converts: the same engine, question and completion message.
 void FormView::ConvertTo(Model model) {
-  const std::string target = TargetName(path_, model, Purpose::Conversion);
+  const std::string target =
+      TargetName(path_, model, Purpose::Conversion, {FileContent::Kind::Variable, type_});
   KeptWarnings user(user_);
   if (user_.Report(engine_.Convert(model, path_, target, user, nullptr))) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
@@ -142,7 +144,7 @@ void FormView::SaveAsText() {
   if (!chosen) return;
   const std::string target = ChosenPath(*chosen);
   KeptWarnings user(user_);
-  if (user_.Report(engine_.ExportText(path_, target, user, nullptr))) {
+  if (user_.Report(engine_.ExportText(path_, target, TextFormat::Utf8, user, nullptr))) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::ExportedCaption(),
                          user.After(texts::Exported(path_, target)));
   }

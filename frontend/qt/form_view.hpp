@@ -48,6 +48,7 @@ class FormView : public QWidget {
   DialogsInteraction messages_;
   Conversation user_{messages_};
   std::string path_;  // as bytes
+  unsigned char type_ = 0x0B;  // the shown variable's, whose extension a conversion keeps
 
   CalculatorTextView* text_;
   QLabel* details_;

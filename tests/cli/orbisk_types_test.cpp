@@ -23,8 +23,7 @@ std::string FileOf(Signature signature, std::initializer_list<unsigned char> kin
     VariableEntry& entry = file.entries.emplace_back();
     entry.name = "v" + std::to_string(file.entries.size());
     entry.type = type;
-    // A text ends with 00 E0 after its cursor; other types hold any bytes.
-    entry.data = type == 0x0B ? std::string("\x00\x01 un\x00\xE0", 7) : "\x01\x02\x03";
+    entry.data = testing::SampleVariableData(type, 3);
   }
   return WriteVariableFile(file);
 }

@@ -14,6 +14,7 @@
 #include "posix_file_system.hpp"
 #include "scripted_interaction.hpp"
 #include "temp_folder.hpp"
+#include "program_variable.hpp"
 #include "variable_file.hpp"
 
 namespace orbisk {
@@ -303,7 +304,9 @@ TEST_F(ConverterTest, BesideTheSourceTheTargetIsNamedForWhatItHolds) {
     VariableEntry& entry = file.entries.emplace_back();
     entry.name = "jeu";
     entry.type = type;
-    entry.data = "\x4E\x75";
+    entry.data = type == 0x12 ? ProgramVariableData(ProgramKind::Program,
+                                                    CalculatorText::FromPlainCodes("()\x0DPrgm"))
+                              : "\x4E\x75";
     return WriteVariableFile(file);
   };
   const std::string program = single(0x12);

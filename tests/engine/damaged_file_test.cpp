@@ -18,6 +18,12 @@
 namespace orbisk {
 namespace {
 
+ImportOptions EncodedAs(TextEncoding encoding) {
+  ImportOptions options;
+  options.encoding = encoding;
+  return options;
+}
+
 using testing::CalculatorTextFile;
 using testing::ReadFile;
 using testing::WriteFile;
@@ -238,7 +244,7 @@ TEST_F(DamagedFileTest, FilesGivenToTheWrongModeSayWhatToDo) {
                          Row{TextEncoding::Cp1252, "\x85 \x80", " \xA0 ?"}}) {
     WriteFile(text, row.bytes);
     ASSERT_TRUE(user_.Reported(
-        Texts().Import(text, folder_ / "enc.9xt", Model::Ti92Plus, "enc", nullptr, row.encoding)));
+        Texts().Import(text, folder_ / "enc.9xt", Model::Ti92Plus, "enc", nullptr, EncodedAs(row.encoding))));
     const std::string made = ReadFile(folder_ / "enc.9xt");
     const FileReport report = CheckVariableFile(made, made.size(), "enc.9xt");
     ASSERT_TRUE(report.text);

@@ -20,6 +20,10 @@
 namespace orbisk {
 namespace {
 
+Status StatusOf(const Result<std::string>& result) {
+  return result ? Status() : Status(result.error());
+}
+
 using testing::ReadFile;
 using testing::SampleTi92PlusFile;
 using testing::WriteFile;
@@ -53,14 +57,14 @@ TEST_F(TargetFileTest, NoTextModeWritesOverItsOwnSource) {
        folder_ / "calc.txt", folder_ / "calc.txt"},
       {"--from-text onto the text itself",
        [&] {
-         return Texts(files_).Import(folder_ / "notes.v2t", folder_ / "notes.v2t",
-                                     Model::Voyager200, "notes");
+         return StatusOf(Texts(files_).Import(folder_ / "notes.v2t", folder_ / "notes.v2t",
+                                              Model::Voyager200, "notes"));
        },
        folder_ / "notes.v2t", folder_ / "notes.v2t"},
       {"--from-text onto a link to the text",
        [&] {
-         return Texts(files_).Import(folder_ / "notes.v2t", folder_ / "link.v2t",
-                                     Model::Voyager200, "notes");
+         return StatusOf(Texts(files_).Import(folder_ / "notes.v2t", folder_ / "link.v2t",
+                                              Model::Voyager200, "notes"));
        },
        folder_ / "notes.v2t", folder_ / "link.v2t"},
   };

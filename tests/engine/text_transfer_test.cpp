@@ -112,8 +112,8 @@ TEST_F(TextTransferTest, TellsWhatIsWrongWithAFileToRead) {
   // calculator made cannot be.
   std::string unknown = Sample(Model::Ti92Plus);
   unknown.replace(0, 8, "\x01\x02**TI92");
-  std::string program = Sample(Model::Ti92Plus);
-  program[0x48] = 0x12;
+  std::string list = Sample(Model::Ti92Plus);
+  list[0x48] = 0x04;
   struct Row {
     const char* name;
     std::string bytes;
@@ -125,8 +125,8 @@ TEST_F(TextTransferTest, TellsWhatIsWrongWithAFileToRead) {
       {"no calculator's signature", unknown,
        "Impossible de lire P : sa signature « \\x01\\x02**TI92 » n'est celle d'aucun fichier de "
        "TI-89, de TI-92 Plus ou de Voyager 200."},
-      {"not a text", program,
-       "Impossible de lire le texte de P : ce n'est pas une variable texte (type 0x12)."},
+      {"not a text", list,
+       "Impossible de lire le texte de P : ce n'est pas une variable texte (type 0x04)."},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

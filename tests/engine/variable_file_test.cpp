@@ -180,7 +180,7 @@ VariableFile Group() {
     return e;
   };
   group.entries = {entry("main", "notes", 0x0B, std::string("\x00\x01 Bonjour\x00\xE0", 12)),
-                   entry("main", "prog", 0x12, std::string("\xE9\x00\x19\xE4", 4)),
+                   entry("main", "prog", 0x12, std::string("\xE9\x00\x19\xE5\x00\x00\x00\xDC", 8)),
                    entry("cours", "memo", 0x0B, std::string("\x00\x01 x\x00\xE0", 6), 3)};
   return group;
 }

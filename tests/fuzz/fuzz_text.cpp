@@ -1,11 +1,13 @@
-// Fuzzes the reading of calculator files and of UTF-8 texts: no crash and no read out of
-// bounds on any bytes, every file that reads without a problem writes back byte for byte,
-// every file the check accepts as a text is written back the same, and every text survives
-// UTF-8 and back.
+// Fuzzes the reading of calculator files, programs, 7-bit exports and UTF-8 texts: no crash
+// and no read out of bounds on any bytes, every file that reads without a problem writes
+// back byte for byte, every file the check accepts as a text (or a program in text form) is
+// written back the same, and every text survives UTF-8 and back.
 #include <cstdlib>
 #include <string>
 
 #include "file_check.hpp"
+#include "link_export.hpp"
+#include "program_variable.hpp"
 #include "text_notation.hpp"
 #include "variable_file.hpp"
 
@@ -16,10 +18,14 @@ void Check(bool property) {
 }
 
 // The cursor is no part of the UTF-8 text.
-void TextSurvivesUtf8(const orbisk::CalculatorText& text) {
-  const orbisk::TextImport back = orbisk::TextFromUtf8(orbisk::TextToUtf8(text));
+void TextSurvivesUtf8(const orbisk::CalculatorText& text,
+                      orbisk::Notation notation = orbisk::Notation::Text) {
+  const orbisk::TextImport back =
+      orbisk::TextFromUtf8(orbisk::TextToUtf8(text, notation), notation);
   Check(back.valid && back.unknown.empty() && back.text.lines == text.lines);
 }
+
+bool IsProgram(unsigned char type) { return type == 0x12 || type == 0x13; }
 
 }  // namespace
 
@@ -49,7 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const orbisk::Problem& problem : report.problems) {
     misnamedOnly = misnamedOnly && problem.kind == orbisk::Problem::Kind::SignatureNotOfName;
   }
-  Check(report.text.has_value() == (misnamedOnly && report.type == orbisk::layout::kTextType));
+  Check(report.text.has_value() ==
+        (misnamedOnly && (report.type == orbisk::layout::kTextType ||
+                          (IsProgram(report.type) && !report.tokenized))));
   if (const auto recovered = orbisk::RecoverText(bytes, report, name)) {
     Check(!report.text && !recovered->damage.empty());
     Check(recovered->variable.text.Codes().find('\0') == std::string::npos);
@@ -65,12 +73,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const orbisk::FileReport again = orbisk::CheckVariableFile(written, written.size(), path);
     Check(again.problems.empty() && again.text.has_value());
     Check(again.text->text == variable.text && again.text->name == variable.name &&
-          again.text->folder == variable.folder);
-    TextSurvivesUtf8(variable.text);
+          again.text->folder == variable.folder && again.text->type == variable.type);
+    TextSurvivesUtf8(variable.text, orbisk::NotationOf(variable.type));
+  }
+
+  // As a program's data: one read in text form writes back as the same text, and reads so.
+  for (const unsigned char type : {orbisk::layout::kProgramType, orbisk::layout::kFunctionType}) {
+    const orbisk::ProgramReading program = orbisk::ReadProgramData(type, bytes);
+    Check(program.text.has_value() + program.tokenized.has_value() + !program.problems.empty() >= 1);
+    if (!program.text) continue;
+    const orbisk::ProgramReading again =
+        orbisk::ReadProgramData(type, orbisk::VariableDataOfText(type, *program.text));
+    Check(again.problems.empty() && again.text && *again.text == *program.text);
+  }
+
+  // As a 7-bit export: one read whole writes back as the same variable, when its codes hold
+  // no line feed and no backslash, which the format cannot write unambiguously.
+  if (orbisk::LooksLikeLinkExport(bytes)) {
+    const orbisk::LinkExportReading reading = orbisk::ReadLinkExport(bytes);
+    if (reading.fault == orbisk::LinkExportReading::Fault::None &&
+        reading.file.codes.find_first_of("\n\\") == std::string::npos) {
+      const orbisk::LinkExportReading again =
+          orbisk::ReadLinkExport(orbisk::WriteLinkExport(reading.file));
+      Check(again.fault == orbisk::LinkExportReading::Fault::None &&
+            again.file.codes == reading.file.codes && again.file.name == reading.file.name);
+    }
   }
 
   // As UTF-8 text to import: what comes out of a valid one is a text like any other.
   const orbisk::TextImport imported = orbisk::TextFromUtf8(bytes);
+  const orbisk::TextImport program = orbisk::TextFromUtf8(bytes, orbisk::Notation::Program);
+  Check(program.valid == imported.valid);
+  if (program.valid) TextSurvivesUtf8(program.text, orbisk::Notation::Program);
   if (imported.valid) {
     TextSurvivesUtf8(imported.text);
   } else {

@@ -39,10 +39,7 @@ std::vector<VariableEntry> RandomVariables(std::mt19937& random, std::size_t cou
     entry.type = kTypes[random() % 6];
     entry.attribute = random() % 4 == 0 ? 3 : 0;
     const std::size_t size = random() % (i == 0 ? 3000 : 300);
-    for (std::size_t b = 0; b < size; ++b) entry.data += static_cast<char>(random());
-    if (entry.type == layout::kTextType) {
-      entry.data = std::string("\x00\x01", 2) + entry.data + std::string("\x00\xE0", 2);
-    }
+    entry.data = testing::SampleVariableData(entry.type, size, static_cast<unsigned>(random()));
     variables.push_back(std::move(entry));
   }
   return variables;

@@ -87,15 +87,12 @@ TEST_F(TifilesTypesTest, EveryMovableTypeConvertsToEveryModelAsTheSameVariable) 
       std::strcpy(variable->folder, "cours");
       std::strcpy(variable->name, "var1");
       variable->type = type->code;
-      const std::size_t size = 40 + type->code;
-      variable->size = size + 2;
+      // A text or a program ends as it must, or it is damaged.
+      const std::string data = testing::SampleVariableData(type->code, 40 + type->code);
+      variable->size = data.size() + 2;
       variable->data[0] = 0;
-      variable->data[1] = static_cast<std::uint8_t>(size);
-      for (std::size_t i = 0; i < size; ++i) variable->data[2 + i] = static_cast<std::uint8_t>(i * 7);
-      if (type->code == types::kText) {  // a text ends as a text must, or is damaged
-        variable->data[size] = 0x00;
-        variable->data[size + 1] = 0xE0;
-      }
+      variable->data[1] = static_cast<std::uint8_t>(data.size());
+      std::memcpy(variable->data + 2, data.data(), data.size());
       const std::string source =
           folder / ("var1." + LibraryExtension(from.library, type->code, false));
       ASSERT_EQ(tifiles_io_write(source.c_str(), from.library, variable.get(), 1), 0);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "file_check.hpp"
+#include "program_variable.hpp"
 
 namespace orbisk::testing {
 
@@ -31,6 +32,20 @@ std::string SampleTi92PlusFile(std::size_t size) {
   std::string bytes = header.substr(0, size);
   for (std::size_t i = bytes.size(); i < size; ++i) bytes += static_cast<char>(i % 256);
   return bytes;
+}
+
+std::string SampleVariableData(unsigned char type, std::size_t size, unsigned seed) {
+  std::string codes;
+  for (std::size_t i = 0; i < size; ++i) {
+    const auto byte = static_cast<unsigned char>((i * 7 + seed * 13) % 256);
+    // A text's or a program's codes hold no 00, which ends them.
+    codes += static_cast<char>(byte == 0 && (type == 0x0B || type == 0x12 || type == 0x13) ? 1 : byte);
+  }
+  if (type == 0x0B) return std::string("\x00\x01", 2) + codes + std::string("\x00\xE0", 2);
+  if (type == 0x12 || type == 0x13) {
+    return ProgramVariableData(ProgramKindOfType(type), CalculatorText::FromPlainCodes(codes));
+  }
+  return codes;
 }
 
 std::string CalculatorTextFile(const std::string& codes, Model model, const std::string& name) {

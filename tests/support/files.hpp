@@ -22,6 +22,10 @@ std::string SampleTi92PlusFile(std::size_t size);
 std::string CalculatorTextFile(const std::string& codes, Model model = Model::Ti92Plus,
                                const std::string& name = "notes");
 
+// Sound data of `size` bytes or so for a variable of `type`, every other byte made from
+// `seed`: a text or a program in text form ends as it must; other types hold any bytes.
+std::string SampleVariableData(unsigned char type, std::size_t size, unsigned seed = 1);
+
 // What a conversion must write for `source`: the header bytes rewritten, the rest the same.
 std::string ExpectedV200(const std::string& source, const std::string& stamp);
 std::string ExpectedTi92Plus(const std::string& source);

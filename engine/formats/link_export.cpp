@@ -1,0 +1,204 @@
+// The 7-bit export files of the calculators' old link software.
+#include "link_export.hpp"
+
+#include <cstring>
+
+#include "variable_names.hpp"
+#include "variable_types.hpp"
+
+namespace orbisk {
+namespace {
+
+constexpr char kStart[] = "\\START92\\";
+constexpr char kStop[] = "\\STOP92\\";
+constexpr const char* kFields[] = {"\\COMMENT=", "\\NAME=", "\\FILE="};
+
+struct Escape {
+  unsigned char code;
+  const char* name;
+};
+
+// Every escape the format has, and the code it stands for.
+constexpr Escape kEscapes[] = {
+    {0x0E, "lock"},     {0x0F, "check"},     {0x10, "block"},    {0x11, "from"},
+    {0x12, "to"},       {0x13, "up"},        {0x14, "down"},     {0x15, "leftarrow"},
+    {0x16, "->"},       {0x17, "uparrow"},   {0x18, "downarrow"}, {0x19, "left"},
+    {0x1A, "right"},    {0x1B, "shift"},     {0x1C, "union"},    {0x1D, "intersect"},
+    {0x1E, "subset"},   {0x1F, "element"},   {0x7F, "option"},   {0x80, "alpha"},
+    {0x81, "beta"},     {0x82, "Gamma"},     {0x83, "gamma"},    {0x84, "Delta"},
+    {0x85, "delta"},    {0x86, "epsilon"},   {0x87, "zeta"},     {0x88, "theta"},
+    {0x89, "lambda"},   {0x8A, "xi"},        {0x8B, "Pi"},       {0x8C, "pi"},
+    {0x8D, "rho"},      {0x8E, "Sigma"},     {0x8F, "sigma"},    {0x90, "tau"},
+    {0x91, "phi"},      {0x92, "psi"},       {0x93, "Omega"},    {0x94, "omega"},
+    {0x95, "ee"},       {0x96, "e"},         {0x97, "i"},        {0x98, "r"},
+    {0x99, "t"},        {0x9A, "xmean"},     {0x9B, "ymean"},    {0x9C, "<="},
+    {0x9D, "!="},       {0x9E, ">="},        {0x9F, "/_"},       {0xA0, "..."},
+    {0xA1, "ud!"},      {0xA2, "cent"},      {0xA3, "pound"},    {0xA4, "starbust"},
+    {0xA5, "yen"},      {0xA6, "split"},     {0xA7, "section"},  {0xA8, "root"},
+    {0xA9, "(C)"},      {0xAA, "a_"},        {0xAB, "<<"},       {0xAC, "lnot"},
+    {0xAD, "(-)"},      {0xAE, "(R)"},       {0xAF, "^-"},       {0xB0, "o"},
+    {0xB1, "^+"},       {0xB2, "^2"},        {0xB3, "^3"},       {0xB4, "^-1"},
+    {0xB5, "mu"},       {0xB6, "para"},      {0xB7, "."},        {0xB8, "^x"},
+    {0xB9, "^1"},       {0xBA, "o_"},        {0xBB, ">>"},       {0xBC, "diff"},
+    {0xBD, "integral"}, {0xBE, "infinity"},  {0xBF, "ud?"},      {0xC0, "A`"},
+    {0xC1, "A'"},       {0xC2, "A^"},        {0xC3, "A~"},       {0xC4, "A.."},
+    {0xC5, "Ao"},       {0xC6, "AE"},        {0xC7, "C,"},       {0xC8, "E`"},
+    {0xC9, "E'"},       {0xCA, "E^"},        {0xCB, "E.."},      {0xCC, "I`"},
+    {0xCD, "I'"},       {0xCE, "I^"},        {0xCF, "I.."},      {0xD0, "-D"},
+    {0xD1, "N~"},       {0xD2, "O`"},        {0xD3, "O'"},       {0xD4, "O^"},
+    {0xD5, "O~"},       {0xD6, "O.."},       {0xD7, "x"},        {0xD8, "O/"},
+    {0xD9, "U`"},       {0xDA, "U'"},        {0xDB, "U^"},       {0xDC, "U.."},
+    {0xDD, "Y'"},       {0xDE, "I>"},        {0xDF, "ss"},       {0xE0, "a`"},
+    {0xE1, "a'"},       {0xE2, "a^"},        {0xE3, "a~"},       {0xE4, "a.."},
+    {0xE5, "ao"},       {0xE6, "ae"},        {0xE7, "c,"},       {0xE8, "e`"},
+    {0xE9, "e'"},       {0xEA, "e^"},        {0xEB, "e.."},      {0xEC, "i`"},
+    {0xED, "i'"},       {0xEE, "i^"},        {0xEF, "i.."},      {0xF0, "-d"},
+    {0xF1, "n~"},       {0xF2, "o`"},        {0xF3, "o'"},       {0xF4, "o^"},
+    {0xF5, "o~"},       {0xF6, "o.."},       {0xF7, "/"},        {0xF8, "o/"},
+    {0xF9, "u`"},       {0xFA, "u'"},        {0xFB, "u^"},       {0xFC, "u.."},
+    {0xFD, "y'"},       {0xFE, "i>"},        {0xFF, "y.."},
+};
+
+// The longest escape name, for telling a backslash in the text from an unknown escape.
+constexpr std::size_t kLongestEscape = 9;
+
+const Escape* EscapeOfCode(unsigned char code) {
+  for (const Escape& escape : kEscapes) {
+    if (escape.code == code) return &escape;
+  }
+  return nullptr;
+}
+
+const Escape* EscapeNamed(const std::string& name) {
+  for (const Escape& escape : kEscapes) {
+    if (name == escape.name) return &escape;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start <= bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool Blank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
+
+bool StartsWith(const std::string& text, const char* start) {
+  return text.compare(0, std::strlen(start), start) == 0;
+}
+
+// One line of the variable with its escapes read; unknown ones stay as written.
+void Unescape(const std::string& line, std::size_t lineNumber, LinkExportReading& reading) {
+  std::string& codes = reading.file.codes;
+  for (std::size_t at = 0; at < line.size();) {
+    const std::size_t close = line[at] == '\\' ? line.find('\\', at + 1) : std::string::npos;
+    if (close != std::string::npos && close > at + 1 && close - at - 1 <= kLongestEscape) {
+      const std::string name = line.substr(at + 1, close - at - 1);
+      if (const Escape* escape = EscapeNamed(name)) {
+        codes += static_cast<char>(escape->code);
+        at = close + 1;
+        continue;
+      }
+      if (name.find(' ') == std::string::npos) {
+        reading.unknown.push_back({line.substr(at, close - at + 1), lineNumber, at + 1});
+      }
+    }
+    codes += line[at];
+    ++at;
+  }
+}
+
+}  // namespace
+
+bool LooksLikeLinkExport(const std::string& bytes) {
+  for (const std::string& line : Lines(bytes)) {
+    if (!Blank(line)) return line == kStart;
+  }
+  return false;
+}
+
+LinkExportReading ReadLinkExport(const std::string& bytes) {
+  LinkExportReading reading;
+  const std::vector<std::string> lines = Lines(bytes);
+  std::size_t at = 0;
+  while (at < lines.size() && lines[at] != kStart) ++at;
+  ++at;
+  std::string* values[] = {&reading.file.comment, &reading.file.name, &reading.file.file};
+  for (std::size_t field = 0; field < 3; ++field, ++at) {
+    if (at >= lines.size() || !StartsWith(lines[at], kFields[field])) {
+      reading.fault = LinkExportReading::Fault::MissingField;
+      reading.field = kFields[field];
+      reading.line = at + 1;
+      return reading;
+    }
+    *values[field] = lines[at].substr(std::strlen(kFields[field]));
+  }
+  const std::size_t first = at;
+  while (at < lines.size() && lines[at] != kStop) ++at;
+  if (at == lines.size()) {
+    reading.fault = LinkExportReading::Fault::NoStop;
+    reading.line = first + 1;
+    return reading;
+  }
+  for (std::size_t line = first; line < at; ++line) {
+    if (line > first) reading.file.codes += '\x0D';
+    Unescape(lines[line], line + 1, reading);
+  }
+  return reading;
+}
+
+std::string WriteLinkExport(const LinkExport& exported) {
+  std::string out = std::string(kStart) + "\r\n";
+  out += kFields[0] + exported.comment + "\r\n";
+  out += kFields[1] + exported.name + "\r\n";
+  out += kFields[2] + exported.file + "\r\n";
+  for (const char c : exported.codes) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code == 0x0D) {
+      out += "\r\n";
+    } else if (const Escape* escape = (code < 0x20 || code >= 0x7F) ? EscapeOfCode(code) : nullptr) {
+      out += '\\';
+      out += escape->name;
+      out += '\\';
+    } else {
+      out += c;
+    }
+  }
+  return out + "\r\n" + kStop + "\r\n";
+}
+
+unsigned char TypeOfLinkExport(const LinkExport& exported) {
+  const std::size_t dot = exported.file.rfind('.');
+  if (dot != std::string::npos) {
+    const std::string extension = LowercaseName(exported.file.substr(dot + 1));
+    Model model = Model::Ti89;
+    // TI-92 files ("92p") name the same types as the other models'.
+    if (ModelOfAnyExtension(extension, model) || extension.compare(0, 2, "92") == 0) {
+      switch (extension.back()) {
+        case 'p': return types::kProgram;
+        case 'f': return types::kFunction;
+        case 't': return types::kText;
+        default: break;
+      }
+    }
+  }
+  // The lines tell otherwise: a program's second is "Prgm", a function's "Func".
+  const std::size_t firstEnd = exported.codes.find('\x0D');
+  if (firstEnd != std::string::npos) {
+    const std::string second = exported.codes.substr(firstEnd + 1, 4);
+    if (second == "Prgm") return types::kProgram;
+    if (second == "Func") return types::kFunction;
+  }
+  return types::kText;
+}
+
+}  // namespace orbisk

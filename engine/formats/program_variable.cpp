@@ -1,0 +1,154 @@
+// Programs and functions in text form and tokenized.
+#include "program_variable.hpp"
+
+#include <algorithm>
+#include <iterator>
+
+#include "variable_types.hpp"
+
+namespace orbisk {
+namespace {
+
+using namespace program_tags;
+using Kind = Problem::Kind;
+
+unsigned char TagOf(ProgramKind kind) { return kind == ProgramKind::Program ? kProgram : kFunction; }
+
+unsigned char At(const std::string& data, std::size_t i) {
+  return static_cast<unsigned char>(data[i]);
+}
+
+// The last bytes of the data, as found, for a message to show.
+std::string Tail(const std::string& data) {
+  return data.substr(data.size() - std::min(data.size(), kProgramOverhead));
+}
+
+// One letter variables have tags of their own: r to z are 02 to 0A, a to p 0B to 1A, q 1B.
+std::optional<char> LetterOfTag(unsigned char tag) {
+  if (tag >= 0x02 && tag <= 0x0A) return static_cast<char>('r' + (tag - 0x02));
+  if (tag >= 0x0B && tag <= 0x1A) return static_cast<char>('a' + (tag - 0x0B));
+  if (tag == 0x1B) return 'q';
+  return std::nullopt;
+}
+
+// The arguments of a tokenized program, read down from `top` (just below the in-use
+// counter) to the E5 that ends them, first argument first; nothing when a tag is not a
+// variable's name. `end` takes where the E5 is.
+std::optional<std::vector<std::string>> ReadArguments(const std::string& data, std::size_t top,
+                                                      std::size_t& end) {
+  std::vector<std::string> arguments;
+  std::size_t at = top;
+  while (at > 0 && At(data, at) != kEnd) {
+    const unsigned char tag = At(data, at);
+    if (const std::optional<char> letter = LetterOfTag(tag)) {
+      arguments.emplace_back(1, *letter);
+      --at;
+      continue;
+    }
+    if (tag != 0x00) return std::nullopt;
+    // A longer name: 00, its codes, then the tag 00.
+    const std::size_t start = data.rfind('\0', at - 1);
+    if (start == std::string::npos || start + 1 == at) return std::nullopt;
+    arguments.push_back(data.substr(start + 1, at - start - 1));
+    if (start == 0) return std::nullopt;
+    at = start - 1;
+  }
+  if (at == 0) return std::nullopt;
+  end = at;
+  return arguments;
+}
+
+// Where the first 00 of a program's text is, as a line and a column counted from 1.
+void PlaceOf(const std::string& text, std::size_t at, std::uint64_t& line,
+             std::uint64_t& column) {
+  const auto before = text.begin() + static_cast<std::ptrdiff_t>(at);
+  line = 1 + static_cast<std::uint64_t>(std::count(text.begin(), before, '\x0D'));
+  const auto lineStart = std::find(std::make_reverse_iterator(before), text.rend(), '\x0D').base();
+  column = 1 + static_cast<std::uint64_t>(before - lineStart);
+}
+
+}  // namespace
+
+ProgramKind ProgramKindOfType(unsigned char type) {
+  return type == types::kFunction ? ProgramKind::Function : ProgramKind::Program;
+}
+
+unsigned char TypeOfProgramKind(ProgramKind kind) {
+  return kind == ProgramKind::Function ? types::kFunction : types::kProgram;
+}
+
+ProgramReading ReadProgramData(unsigned char type, const std::string& data) {
+  ProgramReading reading;
+  const ProgramKind kind = ProgramKindOfType(type);
+  const std::size_t n = data.size();
+  // The shortest tokenized program: E9, 19, E5, the counter, two flags and DC.
+  constexpr std::size_t kShortestTokenized = 7;
+  if (n < kShortestTokenized || At(data, n - 1) != kUserDefined) {
+    reading.problems.push_back({Kind::ProgramEnd, 0, 0, Tail(data)});
+    return reading;
+  }
+  const unsigned char flag = At(data, n - 2);
+  // Tokenized: E9 first, and the flag says it has been parsed.
+  if (At(data, 0) == kEndOfSegment && (flag & kToParse) == 0) {
+    TokenizedProgram tokenized;
+    tokenized.kind = kind;
+    tokenized.size = n;
+    std::size_t end = 0;
+    tokenized.arguments = ReadArguments(data, n - 5, end);
+    if (tokenized.arguments && end > 0 && At(data, end - 1) != TagOf(kind)) {
+      reading.problems.push_back({Kind::ProgramKindTag, At(data, end - 1), TagOf(kind)});
+    }
+    reading.lock = At(data, n - 3);
+    reading.tokenized = std::move(tokenized);
+    return reading;
+  }
+  if (n < kProgramOverhead) {
+    reading.problems.push_back({Kind::ProgramEnd, 0, 0, Tail(data)});
+    return reading;
+  }
+  const std::size_t textEnd = n - kProgramOverhead;
+  const unsigned char tag = At(data, n - 7);
+  if (At(data, textEnd) != 0 || At(data, n - 6) != kCommand || At(data, n - 5) != kEnd ||
+      (tag != kProgram && tag != kFunction)) {
+    reading.problems.push_back({Kind::ProgramEnd, 0, 0, Tail(data)});
+    return reading;
+  }
+  if (tag != TagOf(kind)) reading.problems.push_back({Kind::ProgramKindTag, tag, TagOf(kind)});
+  if ((flag & kToParse) == 0) reading.problems.push_back({Kind::ProgramNotToParse, flag});
+  const std::string text = data.substr(0, textEnd);
+  if (const std::size_t nul = text.find('\0'); nul != std::string::npos) {
+    Problem problem{Kind::ProgramTextHoldsNul};
+    PlaceOf(text, nul, problem.found, problem.expected);
+    reading.problems.push_back(problem);
+  }
+  if (!reading.problems.empty()) return reading;
+  const auto cursor = static_cast<std::uint16_t>(At(data, n - 9) << 8 | At(data, n - 8));
+  reading.text = CalculatorText::FromPlainCodes(text, cursor);
+  reading.lock = At(data, n - 3);
+  return reading;
+}
+
+std::string ProgramVariableData(ProgramKind kind, const CalculatorText& text, std::uint8_t lock) {
+  std::string data = text.Codes();
+  data.reserve(data.size() + kProgramOverhead);
+  data += '\0';
+  data += static_cast<char>(text.cursor >> 8);
+  data += static_cast<char>(text.cursor & 0xFF);
+  data += static_cast<char>(TagOf(kind));
+  data += static_cast<char>(kCommand);
+  data += static_cast<char>(kEnd);
+  data += '\0';
+  data += static_cast<char>(lock);
+  data += static_cast<char>(kToParse);
+  data += static_cast<char>(kUserDefined);
+  return data;
+}
+
+std::string VariableDataOfText(unsigned char type, const CalculatorText& text) {
+  if (type == types::kProgram || type == types::kFunction) {
+    return ProgramVariableData(ProgramKindOfType(type), text);
+  }
+  return TextVariableData(text);
+}
+
+}  // namespace orbisk

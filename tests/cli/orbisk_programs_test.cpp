@@ -1,0 +1,147 @@
+// The real orbisk with programs and functions: made from UTF-8 or a 7-bit export, shown,
+// written back as text in both formats, checked, and refused when they lie.
+#include <gtest/gtest.h>
+
+#include "files.hpp"
+#include "orbisk_runner.hpp"
+#include "program_variable.hpp"
+#include "temp_folder.hpp"
+#include "variable_file.hpp"
+
+namespace orbisk {
+namespace {
+
+using testing::Outcome;
+using testing::ReadFile;
+using testing::WriteFile;
+using Names = std::vector<std::string>;
+
+constexpr char kProgram[] = "()\nPrgm\nDisp \"θ≤1\"\n1→x\nEndPrgm\n";
+constexpr char kExport[] =
+    "\\START92\\\r\n\\COMMENT=Function file\r\n\\NAME=carre\r\n\\FILE=CARRE.89F\r\n"
+    "(x)\r\nFunc\r\nReturn x\\^2\\\r\nEndFunc\r\n\\STOP92\\\r\n";
+
+std::string ProgramFile(const std::string& data, unsigned char type = 0x12) {
+  VariableFile file;
+  file.signature = Signature::Ti89;
+  VariableEntry& entry = file.entries.emplace_back();
+  entry.folder = "main";
+  entry.name = "prog";
+  entry.type = type;
+  entry.data = data;
+  return WriteVariableFile(file);
+}
+
+class OrbiskProgramsTest : public ::testing::Test {
+ protected:
+  Outcome Orbisk(Names arguments) {
+    return testing::RunProgram(testing::OrbiskIn(work_, std::move(arguments)));
+  }
+  testing::TempFolder work_;
+};
+
+// Text in, calculator file out, and the same text back out, in either format.
+TEST_F(OrbiskProgramsTest, AProgramMadeFromTextShowsAndExportsAsTheSameText) {
+  WriteFile(work_ / "salut.txt", kProgram);
+  Outcome made = Orbisk({"--from-text", "--type", "prgm", "--to", "89", "salut.txt"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  const std::string file = ReadFile(work_ / "salut.89p");
+  const ParsedFile parsed = ParseVariableFile(file, file.size());
+  ASSERT_TRUE(parsed.problems.empty());
+  EXPECT_EQ(parsed.file.entries[0].type, 0x12);
+  EXPECT_EQ(parsed.file.entries[0].name, "salut");
+  // Kept in text form, for the calculator to parse when it first runs it.
+  EXPECT_EQ(parsed.file.entries[0].data.substr(parsed.file.entries[0].data.size() - 7),
+            std::string("\x19\xE4\xE5\x00\x00\x08\xDC", 7));
+
+  struct Row {
+    Names arguments;
+    std::string out;
+  };
+  const Row rows[] = {
+      {{"--show", "salut.89p"}, kProgram},
+      {{"--check", "salut.89p"},
+       "salut.89p : correct (TI-89, dossier main, variable salut, programme enregistré en "
+       "texte, " + std::to_string(file.size()) + " octets)\n"},
+      {{"--show", "--ascii", "salut.89p"},
+       "\\START92\\\r\n\\COMMENT=Orbisk\r\n\\NAME=salut\r\n\\FILE=SALUT.89P\r\n()\r\nPrgm\r\n"
+       "Disp \"\\theta\\\\<=\\1\"\r\n1\\->\\x\r\nEndPrgm\r\n\\STOP92\\\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments.front());
+    const Outcome shown = Orbisk(row.arguments);
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, row.out);
+  }
+  // Converted to another model, it keeps the extension of a program.
+  ASSERT_EQ(Orbisk({"--to", "92p", "salut.89p"}).status, 0);
+  EXPECT_EQ(Orbisk({"--show", "salut.9xp"}).out, kProgram);
+}
+
+// A published listing in the 7-bit format opens directly: its name, its type, its escapes.
+TEST_F(OrbiskProgramsTest, ASevenBitExportBecomesTheFunctionItHolds) {
+  WriteFile(work_ / "listing.txt", kExport);
+  const Outcome made = Orbisk({"--from-text", "listing.txt"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_EQ(work_.Entries(), (Names{"listing.txt", "listing.v2f"}));
+  EXPECT_EQ(Orbisk({"--show", "listing.v2f"}).out, "(x)\nFunc\nReturn x²\nEndFunc\n");
+  EXPECT_NE(Orbisk({"--check", "listing.v2f"}).out.find("variable carre, fonction enregistrée en "
+                                                        "texte"),
+            std::string::npos);
+  // Written back in its format, it is the listing again, but for its comment and file name.
+  ASSERT_EQ(Orbisk({"--to-text", "--ascii", "--yes", "listing.v2f"}).status, 0);
+  std::string expected = kExport;
+  expected.replace(expected.find("Function file"), 13, "Orbisk");
+  expected.replace(expected.find("CARRE.89F"), 9, "CARRE.V2F");
+  EXPECT_EQ(ReadFile(work_ / "listing.txt"), expected);
+}
+
+// A program that lies, a listing cut short, a tokenized program: each said, nothing written.
+TEST_F(OrbiskProgramsTest, WhatCannotBeReadIsSaidWithWhereAndWhy) {
+  const std::string tail = std::string("\x00\x00\x00\x19\xE4\xE5\x00\x00\x08\xDC", 10);
+  WriteFile(work_ / "nul.89p", ProgramFile("()\x0DPr" + std::string(1, '\0') + "gm" + tail));
+  WriteFile(work_ / "tags.89p", ProgramFile("()" + tail, 0x13));
+  WriteFile(work_ / "tok.89p",
+            ProgramFile(std::string("\xE9\x2B\x19\xE5\x09\x08\x00\x00\x00\xDC", 10)));
+  std::string cut = kExport;
+  cut.resize(cut.find("\\STOP92\\"));
+  WriteFile(work_ / "cut.txt", cut);
+  struct Row {
+    Names arguments;
+    int status;
+    std::string out;
+    std::string err;
+  };
+  const Row rows[] = {
+      {{"--check", "nul.89p"}, 1,
+       "nul.89p : 1 problème\n  - son texte contient un octet 00, ligne 2, colonne 3 : la "
+       "calculatrice le couperait là\n", ""},
+      {{"--check", "tags.89p"}, 1,
+       "tags.89p : 1 problème\n  - son type dit fonction, mais sa fin dit programme (19)\n", ""},
+      {{"--check", "tok.89p"}, 0,
+       "tok.89p : correct (TI-89, dossier main, variable prog, programme tokenisé : 10 octets, "
+       "arguments (x,y), 100 octets)\n", ""},
+      {{"--show", "tok.89p"}, 1, "",
+       "Impossible de lire le texte de tok.89p : programme tokenisé : 10 octets, arguments "
+       "(x,y) ; il n'est plus enregistré en texte depuis qu'il a été exécuté sur la "
+       "calculatrice.\n"},
+      {{"--from-text", "cut.txt"}, 1, "",
+       "Impossible d'importer cut.txt : aucune ligne « \\STOP92\\ » ne termine le texte "
+       "commencé ligne 5 ; le fichier est sans doute coupé.\n"},
+      {{"--from-text", "--type", "basic", "cut.txt"}, 2, "",
+       "orbisk : type inconnu « basic » pour --type (prgm, func ou text)\n"},
+      {{"--check", "--ascii", "tok.89p"}, 2, "",
+       "orbisk : l'option « --ascii » ne va qu'avec « --show » ou « --to-text »\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments.front() + " " + row.arguments.back());
+    const Outcome outcome = Orbisk(row.arguments);
+    EXPECT_EQ(outcome.status, row.status);
+    EXPECT_EQ(outcome.out, row.out);
+    EXPECT_EQ(outcome.err.substr(0, row.err.size()), row.err);
+  }
+  EXPECT_EQ(work_.Entries(), (Names{"cut.txt", "nul.89p", "tags.89p", "tok.89p"}));
+}
+
+}  // namespace
+}  // namespace orbisk

@@ -169,8 +169,18 @@ Result<std::string> TextTransfer::Import(const std::string& source,
       error.column = imported.invalidColumn;
       return error;
     }
-    // A program's cursor starts at its beginning.
-    if (NotationOf(type) == Notation::Program) imported.text.cursor = 0;
+    if (NotationOf(type) == Notation::Program) {
+      // A program's first line gives its arguments: one without them takes none. Its cursor
+      // starts at its beginning.
+      std::vector<TextLine>& lines = imported.text.lines;
+      if (lines.front().content.empty() || lines.front().content[0] != '(') {
+        TextLine arguments;
+        arguments.kind = LineKind::NoCode;
+        arguments.content = "()";
+        lines.insert(lines.begin(), arguments);
+      }
+      imported.text.cursor = 0;
+    }
   }
   const std::string target =
       options.targetBeside

@@ -76,6 +76,11 @@ TEST_F(OrbiskProgramsTest, AProgramMadeFromTextShowsAndExportsAsTheSameText) {
   // Converted to another model, it keeps the extension of a program.
   ASSERT_EQ(Orbisk({"--to", "92p", "salut.89p"}).status, 0);
   EXPECT_EQ(Orbisk({"--show", "salut.9xp"}).out, kProgram);
+
+  // A function written without its line of arguments takes none.
+  WriteFile(work_ / "un.txt", "Func\nReturn 1\nEndFunc");
+  ASSERT_EQ(Orbisk({"--from-text", "--type", "func", "un.txt"}).status, 0);
+  EXPECT_EQ(Orbisk({"--show", "un.v2f"}).out, "()\nFunc\nReturn 1\nEndFunc\n");
 }
 
 // A published listing in the 7-bit format opens directly: its name, its type, its escapes.

@@ -52,13 +52,27 @@ update-mime-database "$share/mime" 2>/dev/null  # it notes the prefix is not sea
 cp "$work/bonjour.9xt" "$work/sample.v2t"
 env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orbisk" --to 89t "$work/bonjour.9xt" </dev/null
 mv "$work/bonjour.89t" "$work/other.89t"
+# Programs and functions too, and by their signature and type byte when their name says
+# nothing.
+printf '()\nPrgm\nEndPrgm\n' >"$work/prog.txt"
+printf '(x)\nFunc\nReturn x\nEndFunc\n' >"$work/carre.txt"
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orbisk" --from-text --type prgm --to 92p \
+  "$work/prog.txt" </dev/null
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orbisk" --from-text --type func --to 89 \
+  "$work/carre.txt" </dev/null
+cp "$work/prog.9xp" "$work/prog.v2p"
+cp "$work/prog.9xp" "$work/unnamed-program"
+cp "$work/carre.89f" "$work/unnamed-function"
 for pair in "bonjour.9xt application/x-ti92plus-text" "sample.v2t application/x-voyager200-text" \
-            "other.89t application/x-ti89-text"; do
+            "other.89t application/x-ti89-text" "prog.9xp application/x-ti92plus-program" \
+            "prog.v2p application/x-voyager200-program" "carre.89f application/x-ti89-function" \
+            "unnamed-program application/x-ti92plus-program" \
+            "unnamed-function application/x-ti89-function"; do
   set -- $pair
   found=$(XDG_DATA_DIRS="$share:/usr/share" xdg-mime query filetype "$work/$1")
   [ "$found" = "$2" ] || fail "xdg-mime says $1 is $found, not $2"
 done
-echo "xdg-mime names the three file types"
+echo "xdg-mime names the texts, programs and functions, by name and by content"
 
 # Runs the Exec line of the desktop entry's section $1 ("Desktop Entry" or an action) with
 # the files that follow in place of %f or %F, as a file manager does: no terminal, and here

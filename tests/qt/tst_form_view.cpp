@@ -65,6 +65,7 @@ class TestFormView : public QObject {
   void aFileThatIsNoTextIsReportedAndNotShown();
   void aDamagedFileIsShownWithItsWarningAndCanBeRepaired();
   void convertsWithTheQuestionAndTheCompletionMessage();
+  void showsAProgramAndConvertsItAsAProgram();
   void savesAsTextWhereTheSaveDialogSays();
   void aDroppedFileIsOpenedInTheViewer();
   void everyCalculatorCharacterHasAFaceToDrawIt();
@@ -208,6 +209,26 @@ void TestFormView::convertsWithTheQuestionAndTheCompletionMessage() {
            InFolder("notes.v2t") + " existe déjà. Voulez-vous l'écraser ?");
   QCOMPARE(Read(InFolder("notes.v2t")), QByteArray("kept"));
   QCOMPARE(dialogs_->messages.size(), 1);
+}
+
+// A program in text form shows its lines as they are, and converts under a program's name.
+void TestFormView::showsAProgramAndConvertsItAsAProgram() {
+  orbisk::TextVariable variable;
+  variable.model = Model::Ti89;
+  variable.name = "prog";
+  variable.type = 0x12;
+  variable.text = orbisk::CalculatorText::FromPlainCodes("()\rPrgm\rDisp \x88\rEndPrgm");
+  Write(InFolder("prog.89p"),
+        QByteArray::fromStdString(orbisk::WriteTextFile(variable, "23/02/03, 14:09")));
+  QVERIFY(form_->Open(InFolder("prog.89p")));
+  auto* text = Control<CalculatorTextView>("text");
+  QCOMPARE(text->toPlainText(), QStringLiteral("()\nPrgm\nDisp θ\nEndPrgm"));
+  QCOMPARE(text->MarginMark(1), QString());
+  Control<QPushButton>("toV200")->click();
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].text, "Conversion de " + InFolder("prog.89p") + " vers " +
+                                           InFolder("prog.v2p") + " terminé avec succès");
+  QVERIFY(Read(InFolder("prog.v2p")).startsWith("**TI92P*"));
 }
 
 void TestFormView::savesAsTextWhereTheSaveDialogSays() {

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Speed of orbisk's text modes against cp of the same file, as whole processes, side by
 side (see sidebyside.py): --show and --to-text of a 64 KB text variable, and --from-text
-of a 64 KB UTF-8 file.
+of a 64 KB UTF-8 file; the same for a 64 KB program in text form, and its 7-bit export.
 
-Usage: bench/text_speed.py [path/to/orbisk]   (default: build/release/bin/orbisk)
+Usage: bench/text_speed.py [path/to/orbisk] [--before path/to/earlier/orbisk]
+       (default: build/release/bin/orbisk; an earlier build is timed in the same rounds of
+       the text variable, which it can read)
 Needs python3 (Debian package python3).
 """
+import argparse
 import os
 import shutil
 import sys
@@ -28,10 +31,16 @@ def remove(*paths):
 
 
 def main():
-    orbisk = os.path.abspath(sys.argv[1] if len(sys.argv) > 1
-                             else os.path.join(ROOT, "build/release/bin/orbisk"))
+    parser = argparse.ArgumentParser()
+    parser.add_argument("orbisk", nargs="?", default=os.path.join(ROOT, "build/release/bin/orbisk"))
+    parser.add_argument("--before", help="an earlier orbisk, timed in the same rounds")
+    args = parser.parse_args()
+    orbisk = os.path.abspath(args.orbisk)
     if not os.access(orbisk, os.X_OK):
         sys.exit(f"no orbisk at {orbisk}: build it first (scripts/run --version)")
+    programs = {"orbisk": orbisk}
+    if args.before:
+        programs["before"] = os.path.abspath(args.before)
     with tempfile.TemporaryDirectory(prefix="orbisk-bench-") as work:
         # A UTF-8 file of 64 KB whose text fits one variable.
         text = ""
@@ -45,21 +54,52 @@ def main():
         variable = os.path.getsize(f"{work}/prog.9xt")
         print(f"a text of {len(text.encode())} bytes of UTF-8, {variable} bytes as a variable file")
 
+        def each(make):
+            return {name: (lambda p=path: make(p)) for name, path in programs.items()}
+
         report(f"--show of the variable file, {ROUNDS} rounds",
                rounds(ROUNDS, {"cp": lambda: spawn([CP, "prog.9xt", "copy.9xt"], work),
-                               "orbisk": lambda: spawn([orbisk, "--show", "prog.9xt"], work,
-                                                       stdout=devnull)},
+                               **each(lambda p: spawn([p, "--show", "prog.9xt"], work,
+                                                      stdout=devnull))},
                       lambda: remove(f"{work}/copy.9xt")), 1.5)
         report(f"--to-text of the variable file, {ROUNDS} rounds",
                rounds(ROUNDS, {"cp": lambda: spawn([CP, "prog.9xt", "copy.9xt"], work),
-                               "orbisk": lambda: spawn([orbisk, "--to-text", "prog.9xt"], work)},
+                               **each(lambda p: spawn([p, "--to-text", "prog.9xt"], work))},
                       lambda: remove(f"{work}/copy.9xt", f"{work}/prog.txt")), 1.5)
         report(f"--from-text of the UTF-8 file, {ROUNDS} rounds",
                rounds(ROUNDS, {"cp": lambda: spawn([CP, "notes.txt", "copy.txt"], work),
-                               "orbisk": lambda: spawn([orbisk, "--from-text", "notes.txt"],
-                                                       work)},
+                               **each(lambda p: spawn([p, "--from-text", "notes.txt"], work))},
                       lambda: remove(f"{work}/copy.txt", f"{work}/notes.v2t")), 1.5)
 
+        # A program of the same lines: shown, exported and imported at a text's speed.
+        program = "()\nPrgm\n" + text[: len(text) - 200] + "EndPrgm\n"
+        with open(f"{work}/code.txt", "wb") as f:
+            f.write(program.encode())
+        spawn([orbisk, "--from-text", "--type", "prgm", "code.txt"], work)
+        os.rename(f"{work}/code.v2p", f"{work}/prog.v2p")
+        spawn([orbisk, "--to-text", "--ascii", "prog.v2p"], work)
+        os.rename(f"{work}/prog.txt", f"{work}/code7.txt")
+        print(f"a program of {len(program.encode())} bytes of UTF-8, "
+              f"{os.path.getsize(f'{work}/prog.v2p')} bytes as a variable file")
+        report(f"--show of the program, {ROUNDS} rounds",
+               rounds(ROUNDS, {"cp": lambda: spawn([CP, "prog.v2p", "copy.v2p"], work),
+                               "orbisk": lambda: spawn([orbisk, "--show", "prog.v2p"], work,
+                                                       stdout=devnull)},
+                      lambda: remove(f"{work}/copy.v2p")), 1.2)
+        report(f"--to-text of the program, {ROUNDS} rounds",
+               rounds(ROUNDS, {"cp": lambda: spawn([CP, "prog.v2p", "copy.v2p"], work),
+                               "orbisk": lambda: spawn([orbisk, "--to-text", "prog.v2p"], work)},
+                      lambda: remove(f"{work}/copy.v2p", f"{work}/prog.txt")), 1.2)
+        report(f"--from-text --type prgm of the UTF-8 file, {ROUNDS} rounds",
+               rounds(ROUNDS, {"cp": lambda: spawn([CP, "code.txt", "copy.txt"], work),
+                               "orbisk": lambda: spawn([orbisk, "--from-text", "--type", "prgm",
+                                                        "code.txt"], work)},
+                      lambda: remove(f"{work}/copy.txt", f"{work}/code.v2p")), 1.2)
+        report(f"--from-text of its 7-bit export, {ROUNDS} rounds",
+               rounds(ROUNDS, {"cp": lambda: spawn([CP, "code7.txt", "copy.txt"], work),
+                               "orbisk": lambda: spawn([orbisk, "--from-text", "code7.txt"],
+                                                       work)},
+                      lambda: remove(f"{work}/copy.txt", f"{work}/code7.v2p")), 1.2)
 
 if __name__ == "__main__":
     main()

@@ -162,7 +162,10 @@ Result<std::string> TextTransfer::Import(const std::string& source,
       warning.text = unknown.escape;
     }
   } else {
-    imported = TextFromUtf8(ToUtf8(bytes, options.encoding), NotationOf(type));
+    // UTF-8 is read as it is; another encoding is made UTF-8 first.
+    imported = options.encoding == TextEncoding::Utf8
+                   ? TextFromUtf8(bytes, NotationOf(type))
+                   : TextFromUtf8(ToUtf8(bytes, options.encoding), NotationOf(type));
     if (!imported.valid) {
       Error error = Error::Of(ErrorKind::NotUtf8, source);
       error.line = imported.invalidLine;

@@ -137,7 +137,19 @@ const std::string& CharacterOf(unsigned char code) { return Utf8Table()[code]; }
 
 void AppendUtf8(std::string& out, const std::string& codes) {
   const auto& table = Utf8Table();
-  for (const char code : codes) out += table[static_cast<unsigned char>(code)];
+  const std::size_t size = codes.size();
+  for (std::size_t i = 0; i < size;) {
+    // Printable ASCII is itself, and most of a text: a run of it is copied at once.
+    std::size_t run = i;
+    while (run < size && codes[run] >= 0x20 && codes[run] < 0x7F) ++run;
+    if (run > i) {
+      out.append(codes, i, run - i);
+      i = run;
+      continue;
+    }
+    out += table[static_cast<unsigned char>(codes[i])];
+    ++i;
+  }
 }
 
 DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at) {

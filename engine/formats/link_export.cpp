@@ -1,7 +1,12 @@
 // The 7-bit export files of the calculators' old link software.
 #include "link_export.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "variable_names.hpp"
 #include "variable_types.hpp"
@@ -62,18 +67,26 @@ constexpr Escape kEscapes[] = {
 // The longest escape name, for telling a backslash in the text from an unknown escape.
 constexpr std::size_t kLongestEscape = 9;
 
-const Escape* EscapeOfCode(unsigned char code) {
-  for (const Escape& escape : kEscapes) {
-    if (escape.code == code) return &escape;
-  }
-  return nullptr;
+// The escape of each code, looked up by code when writing.
+const std::array<const char*, 256>& EscapesByCode() {
+  static const std::array<const char*, 256> table = [] {
+    std::array<const char*, 256> byCode{};
+    for (const Escape& escape : kEscapes) byCode[escape.code] = escape.name;
+    return byCode;
+  }();
+  return table;
 }
 
-const Escape* EscapeNamed(const std::string& name) {
-  for (const Escape& escape : kEscapes) {
-    if (name == escape.name) return &escape;
-  }
-  return nullptr;
+// The code of each escape, looked up by name when reading: listings hold thousands.
+std::optional<unsigned char> CodeOfEscape(std::string_view name) {
+  static const std::unordered_map<std::string_view, unsigned char> table = [] {
+    std::unordered_map<std::string_view, unsigned char> byName;
+    for (const Escape& escape : kEscapes) byName.emplace(escape.name, escape.code);
+    return byName;
+  }();
+  const auto found = table.find(name);
+  if (found == table.end()) return std::nullopt;
+  return found->second;
 }
 
 std::vector<std::string> Lines(const std::string& bytes) {
@@ -100,15 +113,22 @@ bool StartsWith(const std::string& text, const char* start) {
 void Unescape(const std::string& line, std::size_t lineNumber, LinkExportReading& reading) {
   std::string& codes = reading.file.codes;
   for (std::size_t at = 0; at < line.size();) {
-    const std::size_t close = line[at] == '\\' ? line.find('\\', at + 1) : std::string::npos;
+    if (line[at] != '\\') {
+      // Most of a line is plain: up to the next backslash in one go.
+      const std::size_t next = std::min(line.find('\\', at), line.size());
+      codes.append(line, at, next - at);
+      at = next;
+      continue;
+    }
+    const std::size_t close = line.find('\\', at + 1);
     if (close != std::string::npos && close > at + 1 && close - at - 1 <= kLongestEscape) {
-      const std::string name = line.substr(at + 1, close - at - 1);
-      if (const Escape* escape = EscapeNamed(name)) {
-        codes += static_cast<char>(escape->code);
+      const std::string_view name = std::string_view(line).substr(at + 1, close - at - 1);
+      if (const std::optional<unsigned char> code = CodeOfEscape(name)) {
+        codes += static_cast<char>(*code);
         at = close + 1;
         continue;
       }
-      if (name.find(' ') == std::string::npos) {
+      if (name.find(' ') == std::string_view::npos) {
         reading.unknown.push_back({line.substr(at, close - at + 1), lineNumber, at + 1});
       }
     }
@@ -120,8 +140,14 @@ void Unescape(const std::string& line, std::size_t lineNumber, LinkExportReading
 }  // namespace
 
 bool LooksLikeLinkExport(const std::string& bytes) {
-  for (const std::string& line : Lines(bytes)) {
+  // Only the first lines that are not blank are looked at, not the whole text.
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!Blank(line)) return line == kStart;
+    start = end + 1;
   }
   return false;
 }
@@ -165,9 +191,9 @@ std::string WriteLinkExport(const LinkExport& exported) {
     const auto code = static_cast<unsigned char>(c);
     if (code == 0x0D) {
       out += "\r\n";
-    } else if (const Escape* escape = (code < 0x20 || code >= 0x7F) ? EscapeOfCode(code) : nullptr) {
+    } else if (const char* escape = (code < 0x20 || code >= 0x7F) ? EscapesByCode()[code] : nullptr) {
       out += '\\';
-      out += escape->name;
+      out += escape;
       out += '\\';
     } else {
       out += c;

@@ -15,14 +15,16 @@ constexpr std::size_t kMarkLength = sizeof kMark - 1;
 
 bool MarkAt(const std::string& s, std::size_t at) { return s.compare(at, kMarkLength, kMark) == 0; }
 
-// Where the line that starts at `start` ends, and where the next one starts.
-void FindLineEnd(const std::string& s, std::size_t start, std::size_t& end, std::size_t& next) {
+// Where the line that starts at `start` ends, and where the next one starts, in the text
+// that ends at `last`.
+void FindLineEnd(const std::string& s, std::size_t start, std::size_t last, std::size_t& end,
+                 std::size_t& next) {
   end = start;
-  while (end < s.size() && s[end] != '\n' && s[end] != '\r') ++end;
-  if (end == s.size()) {
+  while (end < last && s[end] != '\n' && s[end] != '\r') ++end;
+  if (end == last) {
     next = end;
   } else {
-    next = end + (s[end] == '\r' && end + 1 < s.size() && s[end + 1] == '\n' ? 2 : 1);
+    next = end + (s[end] == '\r' && end + 1 < last && s[end + 1] == '\n' ? 2 : 1);
   }
 }
 
@@ -57,16 +59,17 @@ TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
   result.text.lines.clear();
   // A byte order mark, as some editors write first, marks the file as UTF-8: it is no text.
   const std::size_t bom = utf8.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
-  std::string input = utf8.substr(bom);
+  const std::string& input = utf8;
   // One final line end ends the last line instead of starting another.
-  if (!input.empty() && input.back() == '\n') input.pop_back();
-  if (!input.empty() && input.back() == '\r') input.pop_back();
+  std::size_t last = input.size();
+  if (last > bom && input[last - 1] == '\n') --last;
+  if (last > bom && input[last - 1] == '\r') --last;
   std::vector<char32_t> seen;
-  std::size_t start = 0;
+  std::size_t start = bom;
   for (std::size_t line = 1;; ++line) {
     std::size_t end = 0;
     std::size_t next = 0;
-    FindLineEnd(input, start, end, next);
+    FindLineEnd(input, start, last, end, next);
     TextLine& made = result.text.lines.emplace_back();
     std::string& content = made.content;
     std::size_t at = start;
@@ -87,12 +90,18 @@ TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
     }
     content.reserve(end - at);
     while (at < end) {
-      // Printable ASCII but x and y, which an overline may follow, is its own code.
-      const char plain = input[at];
-      if (plain >= 0x20 && plain < 0x7F && plain != 'x' && plain != 'y') {
-        content += plain;
-        ++at;
-        ++column;
+      // Printable ASCII is its own code (but x and y before a combining overline, CC 85):
+      // a run of it is taken at once.
+      std::size_t run = at;
+      while (run < end && input[run] >= 0x20 && input[run] < 0x7F &&
+             !((input[run] == 'x' || input[run] == 'y') && run + 1 < end &&
+               static_cast<unsigned char>(input[run + 1]) == 0xCC)) {
+        ++run;
+      }
+      if (run > at) {
+        content.append(input, at, run - at);
+        column += run - at;
+        at = run;
         continue;
       }
       const DecodedCharacter c = DecodeCharacter(input, at);
@@ -121,7 +130,7 @@ TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
       result.barLine = line;
       result.barCode = content[0];
     }
-    if (end == input.size()) return result;
+    if (end == last) return result;
     start = next;
   }
 }

@@ -85,7 +85,11 @@ Status Converter::Run(Model model, const std::string& source, const std::string*
     error.size = got;
     return error;
   }
-  const std::optional<FileContent> content = ContentOf(head.get(), got);
+  const bool whole = got <= kCheckedBytes;
+  std::optional<FileContent> content = ContentOf(head.get(), got);
+  // No single variable is larger than that: the header of a larger file says nothing true of
+  // its type, and it is named and copied as a text is.
+  if (!whole && content && content->kind == FileContent::Kind::Variable) content.reset();
   if (content && MovementOf(*content) != Movement::Moves) {
     Error error = Error::Of(ErrorKind::CannotMove, source);
     error.type = content->type;
@@ -95,7 +99,6 @@ Status Converter::Run(Model model, const std::string& source, const std::string*
   target = targetPath != nullptr
                ? *targetPath
                : TargetName(source, model, Purpose::Conversion, content.value_or(FileContent{}));
-  const bool whole = got <= kCheckedBytes;
   std::vector<Problem> damage;
   if (whole && SignatureOf(head.get()) != Signature::Unknown) {
     const std::string_view bytes(reinterpret_cast<const char*>(head.get()), got);

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "faulty_file_system.hpp"
+#include "file_check.hpp"
 #include "files.hpp"
 #include "fixed_clock.hpp"
 #include "posix_file_system.hpp"
@@ -325,6 +326,16 @@ TEST_F(ConverterTest, BesideTheSourceTheTargetIsNamedForWhatItHolds) {
                                      " : c'est un programme en assembleur, écrit pour un seul "
                                      "modèle, qui ne fonctionnerait pas sur un autre.");
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"jeu.89z", "prog.9xt", "prog.v2p"}));
+
+  // Larger than any variable, a file's type byte is no type: it is copied as a text is.
+  std::string large = SampleTi92PlusFile(kCheckedBytes + 100);
+  large[6] = 'P';
+  large[0x48] = 0x21;
+  const std::string big = folder_ / "big.9xt";
+  WriteFile(big, large);
+  const Result<std::string> copied = converter.ConvertBeside(Model::Voyager200, big);
+  ASSERT_TRUE(copied);
+  EXPECT_EQ(*copied, folder_ / "big.v2t");
 }
 
 }  // namespace

@@ -59,6 +59,21 @@ MUTANTS = [
     ("temporary name built from the folder's path", "engine/files/save_file.cpp",
      "    const std::string name = FreshTemporaryName();",
      "    const std::string name = folderPath_ + FreshTemporaryName();"),
+    ("assembly moves like data", "engine/formats/variable_types.cpp",
+     '{0x21, "z", Movement::ModelSpecific}', '{0x21, "z", Movement::Moves}'),
+    ("a group told by its count alone", "engine/formats/variable_types.cpp",
+     "if (count < 2 || firstOffset != layout::kFirstEntry + layout::kEntrySize * count + 6) {",
+     "if (count < 2) {"),
+    ("target named by the source's extension", "engine/files/converter.cpp",
+     ": TargetName(source, model, Purpose::Conversion, content.value_or(FileContent{}));",
+     ": TargetName(source, model, Purpose::Conversion);"),
+    ("program not marked to be parsed", "engine/formats/program_variable.cpp",
+     "  data += static_cast<char>(kToParse);\n", "  data += '\\0';\n"),
+    ("a function's tag accepted in a program", "engine/formats/program_variable.cpp",
+     "  if (tag != TagOf(kind)) reading.problems.push_back({Kind::ProgramKindTag, tag, TagOf(kind)});\n",
+     ""),
+    ("escape of theta off by one", "engine/formats/link_export.cpp",
+     '{0x88, "theta"}', '{0x89, "theta"}'),
 ]
 
 SLOW = "*Killed*:*Interrupted*:*TwoProcesses*"

@@ -40,39 +40,44 @@ unsigned char TextLine::Code() const {
   return 0;
 }
 
-CalculatorText CalculatorText::FromCodes(const std::string& codes, std::uint16_t cursor) {
+namespace {
+
+// The text of `codes` split at each 0x0D, each line made from its codes by `makeLine`.
+template <typename MakeLine>
+CalculatorText Split(const std::string& codes, std::uint16_t cursor, const MakeLine& makeLine) {
   CalculatorText text;
   text.cursor = cursor;
   text.lines.clear();
   std::size_t start = 0;
   for (;;) {
     const std::size_t end = std::min(codes.find(kLineSeparator, start), codes.size());
-    if (start == end) {
-      TextLine line;
-      line.kind = LineKind::NoCode;
-      text.lines.push_back(std::move(line));
-    } else {
-      text.lines.push_back(TextLine::WithCode(static_cast<unsigned char>(codes[start]),
-                                              codes.substr(start + 1, end - start - 1)));
-    }
+    text.lines.push_back(makeLine(start, end));
     if (end == codes.size()) return text;
     start = end + 1;
   }
 }
 
+}  // namespace
+
+CalculatorText CalculatorText::FromCodes(const std::string& codes, std::uint16_t cursor) {
+  return Split(codes, cursor, [&codes](std::size_t start, std::size_t end) {
+    if (start == end) {
+      TextLine line;
+      line.kind = LineKind::NoCode;
+      return line;
+    }
+    return TextLine::WithCode(static_cast<unsigned char>(codes[start]),
+                              codes.substr(start + 1, end - start - 1));
+  });
+}
+
 CalculatorText CalculatorText::FromPlainCodes(const std::string& codes, std::uint16_t cursor) {
-  CalculatorText text;
-  text.cursor = cursor;
-  text.lines.clear();
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = std::min(codes.find(kLineSeparator, start), codes.size());
-    TextLine& line = text.lines.emplace_back();
+  return Split(codes, cursor, [&codes](std::size_t start, std::size_t end) {
+    TextLine line;
     line.kind = LineKind::NoCode;
     line.content = codes.substr(start, end - start);
-    if (end == codes.size()) return text;
-    start = end + 1;
-  }
+    return line;
+  });
 }
 
 std::size_t CalculatorText::CodeCount() const {

@@ -12,19 +12,12 @@
 
 #include "files.hpp"
 #include "temp_folder.hpp"
+#include "library_models.hpp"
 #include "tifiles_io.h"
 #include "variable_file.hpp"
 
 namespace orbisk {
 namespace {
-
-struct ModelRow {
-  Model model;
-  TifilesIoModel library;
-};
-constexpr ModelRow kModelRows[] = {{Model::Ti92Plus, TIFILES_IO_TI92PLUS},
-                                   {Model::Voyager200, TIFILES_IO_V200},
-                                   {Model::Ti89, TIFILES_IO_TI89}};
 
 // Random variables in a few folders: texts that end as a text must, and other types with
 // any bytes, some archived.

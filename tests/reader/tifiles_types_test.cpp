@@ -17,19 +17,12 @@
 #include "posix_file_system.hpp"
 #include "scripted_interaction.hpp"
 #include "temp_folder.hpp"
+#include "library_models.hpp"
 #include "tifiles_io.h"
 #include "variable_types.hpp"
 
 namespace orbisk {
 namespace {
-
-struct ModelRow {
-  Model model;
-  TifilesIoModel library;
-};
-constexpr ModelRow kModelRows[] = {{Model::Ti92Plus, TIFILES_IO_TI92PLUS},
-                                   {Model::Voyager200, TIFILES_IO_V200},
-                                   {Model::Ti89, TIFILES_IO_TI89}};
 
 std::string Lowered(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -4,9 +4,12 @@
 // command line.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "error.hpp"
+#include "group_transfer.hpp"
 #include "interaction.hpp"
 #include "model.hpp"
 #include "target_file.hpp"
@@ -36,6 +39,14 @@ class Engine {
                                   Interaction& user) = 0;
   virtual Status Save(const std::string& target, const VariableFile& file,
                       const OpenedText* opened, Interaction& user) = 0;
+  // See GroupTransfer.
+  virtual Result<OpenedGroup> ReadGroup(const std::string& path) = 0;
+  virtual Status ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,
+                                 const std::string& target, Interaction& user,
+                                 WrittenFiles* written) = 0;
+  virtual Status MakeGroup(const std::string& target, Model model,
+                           const std::vector<std::string>& sources, Interaction& user,
+                           WrittenFiles* written) = 0;
 
   // The main window's two directions.
   Status ConvertToV200(const std::string& source, const std::string& target, Interaction& user) {

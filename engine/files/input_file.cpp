@@ -36,9 +36,8 @@ int InputFile::Read(unsigned char* buffer, std::size_t size, std::size_t& done) 
 int InputFile::ReadAll(std::string& bytes, std::size_t limit) {
   // Grown as the file comes, from a size that takes most files in one read: what a file
   // says of its size (a /proc or /sys file says 0 or 4096 whatever it holds) is not trusted.
-  bytes.clear();
-  std::size_t have = 0;
-  std::size_t room = std::min<std::size_t>(limit, 64 << 10);
+  std::size_t have = std::min(bytes.size(), limit);
+  std::size_t room = std::min<std::size_t>(limit, std::max<std::size_t>(have * 2, 64 << 10));
   for (;;) {
     bytes.resize(room);
     std::size_t done = 0;

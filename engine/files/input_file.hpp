@@ -25,7 +25,7 @@ class InputFile {
   int Read(unsigned char* buffer, std::size_t size, std::size_t& done);
   // Reads until `size` bytes are in or the file ends; `got` says how many came.
   int ReadFull(unsigned char* buffer, std::size_t size, std::size_t& got);
-  // Reads the rest of the file into `bytes`, but no more than `limit` bytes.
+  // Reads the rest of the file after what `bytes` holds already, until it holds `limit`.
   int ReadAll(std::string& bytes, std::size_t limit);
 
  private:

@@ -58,4 +58,21 @@ Status LocalEngine::Save(const std::string& target, const VariableFile& file,
   return Texts(user).Save(target, file, opened);
 }
 
+Result<OpenedGroup> LocalEngine::ReadGroup(const std::string& path) {
+  NoQuestions nobody;
+  return Groups(nobody).Read(path);
+}
+
+Status LocalEngine::ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,
+                                    const std::string& target, Interaction& user,
+                                    WrittenFiles* written) {
+  return Groups(user).Extract(group, index, model, target, written);
+}
+
+Status LocalEngine::MakeGroup(const std::string& target, Model model,
+                              const std::vector<std::string>& sources, Interaction& user,
+                              WrittenFiles* written) {
+  return Groups(user).Make(target, model, sources, written);
+}
+
 }  // namespace orbisk

@@ -29,9 +29,16 @@ class LocalEngine final : public Engine {
                           Interaction& user) override;
   Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
               Interaction& user) override;
+  Result<OpenedGroup> ReadGroup(const std::string& path) override;
+  Status ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,
+                         const std::string& target, Interaction& user,
+                         WrittenFiles* written) override;
+  Status MakeGroup(const std::string& target, Model model, const std::vector<std::string>& sources,
+                   Interaction& user, WrittenFiles* written) override;
 
  private:
   TextTransfer Texts(Interaction& user) { return TextTransfer(files_, user, clock_, separators_); }
+  GroupTransfer Groups(Interaction& user) { return GroupTransfer(files_, user, clock_, separators_); }
 
   FileSystem& files_;
   const Clock& clock_;

@@ -48,8 +48,13 @@ Status TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::s
                               FileInfo& info) {
   InputFile in(files_);
   if (Status opened = in.OpenNamed(path, info, ErrorKind::NotAFileToRead); !opened) return opened;
-  // A file that grows meanwhile is read as it was, no more than `limit`.
+  // A file that grows meanwhile is read as it was, no more than `limit`; a group or a
+  // backup, which may be larger than any variable, is read on to its end.
   if (int e = in.ReadAll(bytes, limit)) return Error::Of(ErrorKind::CannotRead, path, e);
+  if (bytes.size() == limit && limit == kCheckedBytes && ReadWhole(bytes)) {
+    limit = kLargestGroupBytes;
+    if (int e = in.ReadAll(bytes, limit)) return Error::Of(ErrorKind::CannotRead, path, e);
+  }
   // What a file tells of its size is not always true (a /proc file says 0): a file that
   // ended within the limit is as large as what was read.
   info.size = bytes.size() < limit ? bytes.size() : std::max<std::uint64_t>(info.size, limit);
@@ -77,6 +82,11 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
     return opened;
   }
   if (report.looksLikeText) return Error::Of(ErrorKind::NotACalculatorFile, path);
+  if (report.group && report.problems.empty()) {
+    Error error = Error::Of(ErrorKind::IsAGroup, path);
+    error.size = report.file->entries.size();
+    return error;
+  }
   if (std::optional<RecoveredText> recovered = RecoverText(head, report, path)) {
     opened.variable = std::move(recovered->variable);
     opened.damage = std::move(recovered->damage);

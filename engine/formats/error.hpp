@@ -46,6 +46,12 @@ enum class ErrorKind {
   TokenizedProgram,       // path, tokenized: a program no longer kept as text
   LinkExportField,        // path, other: the field missing, line: where it was expected
   LinkExportWithoutStop,  // path, line: where the text began; no \STOP92\ ends it
+  CannotExtract,          // path, type, model, other: the variable (folder \ name), bound
+                          // to its model (or a backup, with no variable to extract)
+  CannotGroup,            // path, type, model, other: the same, given to make a group
+  DuplicateVariable,      // path: a source; other: the variable; text: the earlier source
+  IsAGroup,               // path, size: the variables of a sound group, read as one text
+  NoTextInGroup,          // path: a group holding no text, program or function in text form
 };
 
 struct Error {
@@ -53,6 +59,7 @@ struct Error {
   std::string path;
   int code = 0;  // the errno value, for the kinds that come from a system call
   std::string other;
+  std::string text;
   std::uint64_t size = 0;
   std::size_t line = 0;
   std::size_t column = 0;

@@ -28,9 +28,17 @@ bool NamedAsText(const std::string& path) {
 }  // namespace
 
 FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const std::string& path) {
-  ParsedFile parsed = ParseVariableFile(head, size);
   FileReport report;
   report.size = size;
+  if (head.size() < size && ReadWhole(head)) {
+    // Far larger than a calculator's memory: what its table says is not read.
+    report.signature = SignatureOf(reinterpret_cast<const unsigned char*>(head.data()));
+    report.model = ModelOf(report.signature, path, head.substr(layout::kComment, layout::kCommentLength));
+    report.group = true;
+    report.problems.push_back({Problem::Kind::GroupTooLarge, size, head.size()});
+    return report;
+  }
+  ParsedFile parsed = ParseVariableFile(head, size);
   report.problems = std::move(parsed.problems);
   if (!report.problems.empty() && report.problems[0].kind == Problem::Kind::TooShort) {
     report.looksLikeText = NamedAsText(path) && LooksLikeText(head);
@@ -49,9 +57,10 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
                            {Problem::Kind::SignatureNotOfName, 0,
                             static_cast<std::uint64_t>(named), SignatureBytes(file.signature)});
   }
-  // A group reads as a list of variables, but what is checked here is a single one.
+  if (file.signature != Signature::Unknown) report.model = ModelOf(file.signature, path, file.comment);
   if (file.IsGroup()) {
-    report.problems.push_back({Problem::Kind::EntryCount, parsed.entryCount, 1});
+    report.group = true;
+    report.file = std::move(parsed.file);
     return report;
   }
   const VariableEntry& entry = file.entries[0];
@@ -61,24 +70,9 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   for (const Problem& problem : report.problems) {
     if (problem.kind != Problem::Kind::SignatureNotOfName) return report;
   }
-  const auto asText = [&](CalculatorText codes) {
-    TextVariable text;
-    text.model = ModelOf(file.signature, path, file.comment);
-    text.folder = entry.folder;
-    text.name = entry.name;
-    text.type = entry.type;
-    text.text = std::move(codes);
-    report.text = std::move(text);
-  };
-  if (entry.type == layout::kTextType) {
-    CalculatorText codes;
-    ReadTextVariableData(entry.data, codes);
-    asText(std::move(codes));
-  } else if (entry.type == layout::kProgramType || entry.type == layout::kFunctionType) {
-    ProgramReading program = ReadProgramData(entry.type, entry.data);
-    if (program.text) asText(std::move(*program.text));
-    report.tokenized = std::move(program.tokenized);
-  }
+  std::optional<TokenizedProgram> tokenized;
+  report.text = TextOfVariable(entry, report.model, &tokenized);
+  report.tokenized = std::move(tokenized);
   report.file = std::move(parsed.file);
   return report;
 }
@@ -110,6 +104,33 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
   variable.name = report.name;
   variable.text = CalculatorText::FromCodes(codes, cursor);
   return recovered;
+}
+
+std::optional<TextVariable> TextOfVariable(const VariableEntry& entry, Model model,
+                                          std::optional<TokenizedProgram>* tokenized) {
+  TextVariable text;
+  text.model = model;
+  text.folder = entry.folder;
+  text.name = entry.name;
+  text.type = entry.type;
+  if (entry.type == layout::kTextType) {
+    ReadTextVariableData(entry.data, text.text);
+    return text;
+  }
+  if (entry.type != layout::kProgramType && entry.type != layout::kFunctionType) return std::nullopt;
+  ProgramReading program = ReadProgramData(entry.type, entry.data);
+  if (tokenized != nullptr) *tokenized = std::move(program.tokenized);
+  if (!program.text) return std::nullopt;
+  text.text = std::move(*program.text);
+  return text;
+}
+
+bool ReadWhole(const std::string& head) {
+  const std::optional<FileContent> content =
+      ContentOf(reinterpret_cast<const unsigned char*>(head.data()), head.size());
+  return content && (content->kind == FileContent::Kind::Group ||
+                     (content->kind == FileContent::Kind::Variable &&
+                      content->type == layout::kBackupType));
 }
 
 bool LooksLikeText(const std::string& bytes) {

@@ -31,8 +31,10 @@ struct FileReport {
   std::string name;
   unsigned char type = 0;
   std::uint64_t size = 0;
+  Model model = Model::Voyager200;  // the model the signature is for, when it is known
+  bool group = false;               // several variables: `file` holds those that were read
   std::vector<Problem> problems;
-  // The file as read, when it has nothing wrong but perhaps its name.
+  // The file as read, when it has nothing wrong but perhaps its name; a group's always.
   std::optional<VariableFile> file;
   // The text variable, when the file is one with nothing wrong but perhaps its name (its
   // signature then says which model it is for).
@@ -44,6 +46,11 @@ struct FileReport {
   bool looksLikeText = false;
 };
 
+// The text of a sound variable of `model`: a text, or a program or function kept as text;
+// nothing for another type, or a program that was tokenized (told in `tokenized`).
+std::optional<TextVariable> TextOfVariable(const VariableEntry& entry, Model model,
+                                          std::optional<TokenizedProgram>* tokenized = nullptr);
+
 // A text read from a damaged file as far as it can be found.
 struct RecoveredText {
   TextVariable variable;
@@ -54,6 +61,10 @@ struct RecoveredText {
 // The first bytes of a file that a check of a single variable needs: its header and the
 // largest variable.
 constexpr std::size_t kCheckedBytes = layout::kVariableData + layout::kMaxVariableSize + 2;
+// A group or a backup is read whole, up to this: far more than any calculator's memory.
+constexpr std::size_t kLargestGroupBytes = std::size_t{16} << 20;
+// Whether a file whose first bytes are `head` is read whole: a group or a backup.
+bool ReadWhole(const std::string& head);
 
 // Checks a file whose first bytes (at most kCheckedBytes) are `head`, whose real size is
 // `size` and whose name is `path` (its extension tells the model it should be for).

@@ -1,7 +1,45 @@
 // Target names: the one rule that names what Orbisk writes from a source's name.
 #include "target_names.hpp"
 
+#include <map>
+
+#include "charset.hpp"
+#include "variable_file.hpp"
+
 namespace orbisk {
+namespace {
+
+// A calculator name as a file name: UTF-8, never a "/" nor a control character.
+std::string SafeFileName(const std::string& codes) {
+  std::string name;
+  AppendUtf8(name, codes);
+  for (char& c : name) {
+    if (c == '/' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '_';
+  }
+  return name.empty() ? "_" : name;
+}
+
+}  // namespace
+
+std::vector<std::string> ExtractedNames(const VariableFile& file, Model model,
+                                        const std::string& folder) {
+  std::map<std::string, std::string> folderOf;  // a name, and the first folder that has it
+  std::map<std::string, bool> shared;
+  for (const VariableEntry& entry : file.entries) {
+    const auto [first, fresh] = folderOf.emplace(entry.name, entry.folder);
+    if (!fresh && first->second != entry.folder) shared[entry.name] = true;
+  }
+  const std::string start = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  std::vector<std::string> names;
+  for (const VariableEntry& entry : file.entries) {
+    const std::string name = shared.count(entry.name) != 0
+                                 ? SafeFileName(entry.folder) + "-" + SafeFileName(entry.name)
+                                 : SafeFileName(entry.name);
+    names.push_back(start + name + "." +
+                    ExtensionFor(model, {FileContent::Kind::Variable, entry.type}));
+  }
+  return names;
+}
 
 std::string TargetName(const std::string& source, Model model, Purpose purpose,
                        const FileContent& content) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "model.hpp"
 #include "variable_types.hpp"
@@ -39,6 +40,15 @@ inline std::string ToTi92PlusName(const std::string& path) {
 
 // The name with `extension` (without its dot) in place of its own, by the same rule.
 std::string WithExtension(const std::string& path, const std::string& extension);
+
+// The names, in `folder`, of the files a group's variables are extracted to for `model`:
+// each variable's name as the calculator shows it, in UTF-8, with the extension of its
+// type. A name two folders of the group share is preceded by its folder ("cours-notes.89t").
+// A "/" or a control character, which no calculator name holds, becomes "_": no name leads
+// out of `folder`.
+struct VariableFile;
+std::vector<std::string> ExtractedNames(const VariableFile& file, Model model,
+                                        const std::string& folder);
 
 // Where the file-name part of a path begins: just after its last "/".
 std::size_t FileNameStart(const std::string& path);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "program_variable.hpp"
 
@@ -124,14 +125,27 @@ ParsedFile ParseSingle(std::string_view head, std::uint64_t size, bool keepData)
   return parsed;
 }
 
+// Whether a name from a group's table may become a file's: not empty (but for a folder's),
+// no "/" nor control character, and neither "." nor "..". The calculators' own names never
+// break these rules.
+bool SoundEntryName(const std::string& name, bool folder) {
+  if ((name.empty() && !folder) || name == "." || name == "..") return false;
+  for (const char c : name) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 0x20 || code == 0x7F || c == '/') return false;
+  }
+  return true;
+}
+
 // A group: a table of folder and variable entries, then the file's size, A5 5A, and the
 // variables' data one after the other, each where its entry says. `table` tells whether the
-// table is where a group's is: its first entry points just past it.
+// table is where a group's is: its first entry points just past it. Every problem of every
+// entry is told; reading stops only where the table can no longer be trusted.
 ParsedFile ParseGroup(std::string_view head, std::uint64_t size, bool keepData, bool& table) {
   ParsedFile parsed;
   ReadHeader(head, parsed);
   auto& problems = parsed.problems;
-  const std::size_t tableEnd = kFirstEntry + kEntrySize * parsed.entryCount;
+  const std::uint64_t tableEnd = kFirstEntry + std::uint64_t{kEntrySize} * parsed.entryCount;
   table = false;
   if (head.size() < tableEnd + 6 || size < tableEnd + 6) {
     problems.push_back({Kind::TooShort, size});
@@ -149,50 +163,133 @@ ParsedFile ParseGroup(std::string_view head, std::uint64_t size, bool keepData, 
   bool inFolder = false;
   std::uint32_t folderLeft = 0;  // variables the current folder entry still announces
   std::uint64_t at = tableEnd + 6;  // where the next variable's data must start
+  std::map<std::string, std::uint32_t> seen;  // folder, NUL, name: its entry
   for (std::uint32_t i = 0; i < parsed.entryCount; ++i) {
     const std::size_t entryAt = kFirstEntry + kEntrySize * i;
     const std::uint32_t offset = Little(head, entryAt, 4);
+    const std::string name = Field(head, entryAt + 4, kNameLength);
     const auto type = static_cast<unsigned char>(head[entryAt + 12]);
     const auto attribute = static_cast<unsigned char>(head[entryAt + 13]);
     const auto reserved = static_cast<std::uint16_t>(Little(head, entryAt + 14, 2));
-    const auto wrong = [&] {
-      problems.push_back({Kind::EntryTable, i + 1});
+    const auto wrong = [&](EntryFault fault) {
+      problems.push_back({Kind::EntryTable, i + 1, static_cast<std::uint64_t>(fault)});
       return parsed;
     };
-    if (offset != at) return wrong();
+    if (offset > size) return wrong(EntryFault::PastTheEnd);
+    if (offset != at) {
+      // After a folder entry, data before the next entry would be the folder's.
+      const bool afterFolder =
+          i > 0 && static_cast<unsigned char>(head[entryAt - kEntrySize + 12]) == kFolderType;
+      return wrong(afterFolder && offset > at ? EntryFault::FolderHoldsData : EntryFault::Offset);
+    }
+    if (!SoundEntryName(name, type == kFolderType)) {
+      problems.push_back({Kind::EntryName, i + 1, 0, name});
+      return parsed;
+    }
     if (type == kFolderType) {
       // A folder entry names the folder of the variables after it, and how many they are.
-      if (folderLeft != 0 || reserved == 0 || attribute != 0) return wrong();
+      if (folderLeft != 0 || reserved == 0 || attribute != 0) return wrong(EntryFault::FolderCount);
       // A folder named again right after its own variables would be one entry when written.
-      const std::string named = Field(head, entryAt + 4, kNameLength);
-      if (inFolder && named == folder) return wrong();
-      folder = named;
+      if (inFolder && name == folder) return wrong(EntryFault::FolderRepeated);
+      folder = name;
       inFolder = true;
       folderLeft = reserved;
       continue;
     }
-    if (!inFolder || folderLeft == 0) return wrong();
+    if (!inFolder || folderLeft == 0) return wrong(EntryFault::WithoutFolder);
     --folderLeft;
     VariableEntry entry;
     entry.folder = folder;
-    entry.name = Field(head, entryAt + 4, kNameLength);
+    entry.name = name;
     entry.type = type;
     entry.attribute = attribute;
     entry.reserved = reserved;
+    const std::string where = folder + '\\' + name;
+    if (const auto [earlier, fresh] = seen.emplace(folder + '\0' + name, i + 1); !fresh) {
+      Problem twice{Kind::DuplicateName, i + 1, earlier->second};
+      twice.variable = where;
+      problems.push_back(std::move(twice));
+    }
     // Each variable's data runs to the next entry's offset, or to the end of the file.
     const std::uint64_t next =
         i + 1 < parsed.entryCount ? Little(head, entryAt + kEntrySize, 4) : size;
+    // The next entry's data may start neither past the end nor within this one's.
+    if (i + 1 < parsed.entryCount && (next > size || next < at + 8)) {
+      const EntryFault fault = next > size ? EntryFault::PastTheEnd : EntryFault::Offset;
+      problems.push_back({Kind::EntryTable, i + 2, static_cast<std::uint64_t>(fault)});
+      return parsed;
+    }
     if (next < at + 8 || head.size() < at + 8) {
-      problems.push_back({Kind::VariableSizeDoesNotFit, 0, next > at + 8 ? next - at - 8 : 0});
+      Problem room{Kind::VariableSizeDoesNotFit, 0, next > at + 8 ? next - at - 8 : 0};
+      room.variable = where;
+      problems.push_back(std::move(room));
       return parsed;
     }
     entry.lead = Little(head, at, 4);
-    if (!ReadVariableData(head, at + 4, next - at - 8, entry, problems, keepData)) return parsed;
+    const std::size_t before = problems.size();
+    const bool fits = ReadVariableData(head, at + 4, next - at - 8, entry, problems, keepData);
+    for (std::size_t p = before; p < problems.size(); ++p) problems[p].variable = where;
+    if (!fits) return parsed;
     parsed.file.entries.push_back(std::move(entry));
     at = next;
   }
-  if (folderLeft != 0) problems.push_back({Kind::EntryTable, parsed.entryCount});
+  if (folderLeft != 0) problems.push_back({Kind::EntryTable, parsed.entryCount,
+                                           static_cast<std::uint64_t>(EntryFault::FolderCount)});
   return parsed;
+}
+
+// A backup: one entry, whose name is the version of the system it was made on, and the
+// calculator's memory from the end of the header to the checksum.
+ParsedFile ParseBackup(std::string_view head, std::uint64_t size, bool keepData) {
+  ParsedFile parsed;
+  ReadHeader(head, parsed);
+  auto& problems = parsed.problems;
+  VariableEntry& entry = parsed.file.entries.emplace_back();
+  entry.folder = parsed.file.folder;
+  entry.name = Field(head, kName, kNameLength);
+  entry.type = kBackupType;
+  entry.attribute = static_cast<unsigned char>(head[kAttribute]);
+  entry.reserved = static_cast<std::uint16_t>(Little(head, kAttribute + 1, 2));
+  if (const std::uint32_t offset = Little(head, kDataOffsetField, 4); offset != kBackupData) {
+    problems.push_back({Kind::DataOffset, offset, kBackupData});
+  }
+  if (const std::uint32_t field = Little(head, kFileSize, 4); field != size) {
+    problems.push_back({Kind::FileSizeField, field, size});
+  }
+  if (Big16(head, kSecondMarker) != 0xA55A) {
+    problems.push_back({Kind::SecondMarker, Big16(head, kSecondMarker), 0xA55A});
+  }
+  const std::uint64_t room = size >= kBackupData + 2 ? size - kBackupData - 2 : 0;
+  if (head.size() < kBackupData + room + 2) {
+    problems.push_back({Kind::VariableSizeDoesNotFit, head.size(), room});
+    return parsed;
+  }
+  if (keepData) entry.data = std::string(head.substr(kBackupData, room));
+  const auto stored = static_cast<std::uint16_t>(Little(head, kBackupData + room, 2));
+  const std::uint16_t computed = SumOf(head, kBackupData, room);
+  if (stored != computed) problems.push_back({Kind::Checksum, stored, computed});
+  return parsed;
+}
+
+std::string WriteBackup(const VariableFile& file) {
+  const VariableEntry& entry = file.entries[0];
+  std::string out;
+  out.reserve(kBackupData + entry.data.size() + 2);
+  out += SignatureBytes(file.signature);
+  out += std::string("\x01\x00", 2);
+  PutField(out, file.folder, 8);
+  PutField(out, file.comment, kCommentLength);
+  PutLittle(out, 1, 2);
+  PutLittle(out, kBackupData, 4);
+  PutField(out, entry.name, kNameLength);
+  out += static_cast<char>(entry.type);
+  out += static_cast<char>(entry.attribute);
+  PutLittle(out, entry.reserved, 2);
+  PutLittle(out, static_cast<std::uint32_t>(kBackupData + entry.data.size() + 2), 4);
+  out += "\xA5\x5A";
+  out += entry.data;
+  PutLittle(out, SumOf(out, kBackupData, entry.data.size()), 2);
+  return out;
 }
 
 }  // namespace
@@ -223,6 +320,10 @@ ParsedFile ParseVariableFile(std::string_view head, std::uint64_t size, bool kee
     parsed.problems.push_back({Kind::TooShort, size});
     return parsed;
   }
+  if (static_cast<unsigned char>(head[kType]) == kBackupType &&
+      Little(head, kEntryCount, 2) == 1) {
+    return ParseBackup(head, size, keepData);
+  }
   ParsedFile single = ParseSingle(head, size, keepData);
   if (single.entryCount < 2) return single;
   // A file announcing several entries is a group when its table is where a group's is;
@@ -234,6 +335,7 @@ ParsedFile ParseVariableFile(std::string_view head, std::uint64_t size, bool kee
 
 std::string WriteVariableFile(const VariableFile& file) {
   const bool group = file.IsGroup();
+  if (!group && file.entries[0].type == kBackupType) return WriteBackup(file);
   // The table: for a group, a folder entry before each run of variables of one folder.
   struct Row {
     const VariableEntry* variable;  // null for a folder entry

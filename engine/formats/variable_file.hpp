@@ -39,6 +39,9 @@ constexpr unsigned char kTextType = 0x0B;
 constexpr unsigned char kFolderType = 0x1F;
 constexpr unsigned char kProgramType = 0x12;
 constexpr unsigned char kFunctionType = 0x13;
+constexpr unsigned char kBackupType = 0x1D;
+// A backup has no variable size: its memory image runs from here to its checksum.
+constexpr std::size_t kBackupData = 0x52;
 // A variable holds at most 65,535 bytes: for a text, its cursor, terminator and tag too.
 constexpr std::size_t kMaxVariableSize = 0xFFFF;
 constexpr std::size_t kTextOverhead = orbisk::kTextOverhead;
@@ -92,7 +95,10 @@ struct Problem {
     TextWithoutEnd,
     Checksum,                // found: stored; expected: computed
     NotAText,                // found: the type
-    EntryTable,              // found: the entry (from 1) whose offset or folder is wrong
+    EntryTable,              // found: the entry (from 1); expected: the EntryFault
+    EntryName,               // found: the entry; text: its name, which no file may take
+    DuplicateName,           // found: the entry; expected: the earlier one with its name
+    GroupTooLarge,           // found: the size of a group or backup; expected: the largest read
     ProgramEnd,              // text: the last bytes: neither a program's in text form nor tokenized
     ProgramKindTag,          // found: the tag (19 Prgm, 17 Func); expected: the type's
     ProgramNotToParse,       // found: the flag, without "to parse", of a program in text form
@@ -106,6 +112,18 @@ struct Problem {
   std::uint64_t found;
   std::uint64_t expected;
   std::string text;
+  // In a group, the variable a problem of its data is about: its folder and name (codes).
+  std::string variable;
+};
+
+// What is wrong with an entry of a group's table.
+enum class EntryFault : std::uint8_t {
+  Offset,           // its data is not where the previous entry's ends: a gap or an overlap
+  PastTheEnd,       // its data would lie past the end of the file
+  WithoutFolder,    // a variable with no folder entry before it
+  FolderCount,      // a folder entry announcing no variable, or more than follow it
+  FolderHoldsData,  // a folder entry, which holds no data, followed by data
+  FolderRepeated,   // the folder of the variables just before it, named again
 };
 
 struct ParsedFile {

@@ -38,10 +38,19 @@ std::string Help() {
          "                   FICHIER~)\n"
          "      --view       ouvrir chaque FICHIER dans une fenêtre de lecture\n"
          "      --characters écrire la table des caractères des calculatrices\n"
+         "      --list       lister les variables de chaque FICHIER (groupe .89g, .9xg,\n"
+         "                   .v2g ou variable seule) : attribut, type, taille, dossier\\nom\n"
+         "      --extract    écrire chaque variable de chaque groupe FICHIER dans un\n"
+         "                   fichier à elle, à côté du groupe (ou dans --into DOSSIER),\n"
+         "                   pour le modèle du groupe (ou celui de --to)\n"
+         "      --group GROUPE  faire le groupe GROUPE (.89g, .9xg ou .v2g, qui dit le\n"
+         "                   modèle) des variables de chaque FICHIER"
          "\n"
          "Options :\n"
          "      --to MODÈLE  v200, 92p ou 89 (ou une extension : v2t, 9xp, 89g…) : le\n"
-         "                   modèle du fichier à faire (conversion et --from-text)\n"
+         "                   modèle du fichier à faire (conversion, --from-text et\n"
+         "                   --extract)\n"
+         "      --into DOSSIER  avec --extract, le dossier où écrire les variables\n"
          "      --name NOM   le nom de la variable faite par --from-text (sinon le nom\n"
          "                   du fichier : au plus 8 caractères, une lettre d'abord, puis\n"
          "                   des lettres, des chiffres ou « _ »)\n"
@@ -89,6 +98,10 @@ std::string MissingValue(const std::string& option) {
 
 std::string UnknownModel(const std::string& model) {
   return "orbisk : modèle inconnu « " + model + " » pour --to (v200, 92p ou 89, ou une extension : v2t, 9xt, 89p…)";
+}
+
+std::string NotAGroupName(const std::string& name) {
+  return "orbisk : le groupe « " + name + " » doit avoir l'extension d'un groupe (.89g, .9xg ou .v2g)";
 }
 
 std::string UnknownType(const std::string& type) {

@@ -28,7 +28,10 @@ constexpr ModeOption kModes[] = {{"--show", Action::Show},
                                  {"--check", Action::Check},
                                  {"--view", Action::View},
                                  {"--repair", Action::Repair},
-                                 {"--characters", Action::ShowCharacters}};
+                                 {"--characters", Action::ShowCharacters},
+                                 {"--list", Action::List},
+                                 {"--extract", Action::Extract},
+                                 {"--group", Action::MakeGroup}};
 
 const char* OptionOf(Action mode) {
   for (const ModeOption& m : kModes) {
@@ -161,6 +164,22 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       }
     } else if (argument == "--ascii") {
       line.linkExport = true;
+    } else if (option == "--group") {
+      if (!value(line.groupTarget)) return UsageError(texts::MissingValue("--group"));
+      Model model = Model::Voyager200;
+      const std::string extension = line.groupTarget.substr(line.groupTarget.rfind('.') + 1);
+      if (!ModelOfFileName(line.groupTarget, model) ||
+          LowercaseName(extension).back() != 'g') {
+        return UsageError(texts::NotAGroupName(line.groupTarget));
+      }
+      if (mode && *mode != Action::MakeGroup) {
+        return UsageError(texts::ConflictingOptions(OptionOf(*mode), "--group"));
+      }
+      mode = Action::MakeGroup;
+    } else if (option == "--into") {
+      std::string folder;
+      if (!value(folder)) return UsageError(texts::MissingValue("--into"));
+      line.into = folder;
     } else if (option == "--name") {
       std::string name;
       if (!value(name)) return UsageError(texts::MissingValue("--name"));
@@ -210,12 +229,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   if (repairOption != nullptr && mode != Action::Repair) {
     return UsageError(texts::OptionOnlyWith(repairOption, "--repair"));
   }
+  if (line.into && mode != Action::Extract) {
+    return UsageError(texts::OptionOnlyWith("--into", "--extract"));
+  }
   if (mode == Action::ShowCharacters) {
     if (!line.names.empty()) return UsageError(texts::NoFileWith("--characters"));
     line.action = *mode;
     return line;
   }
-  if (line.model && mode && mode != Action::FromText) {
+  if (line.model && mode && mode != Action::FromText && mode != Action::Extract) {
     return UsageError(texts::OptionNotWith("--to", OptionOf(*mode)));
   }
   // Started from the desktop with no file, the viewer's command opens the main window.

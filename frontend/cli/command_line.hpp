@@ -21,6 +21,9 @@ struct CommandLine {
     View,      // --view: open each file in the viewer window
     Repair,    // --repair: write each damaged file again, sound
     ShowCharacters,  // --characters: print every character of the calculators
+    List,      // --list: print each variable of each file
+    Extract,   // --extract: write each variable of each group as a file of its own
+    MakeGroup, // --group OUT: make the group OUT from the files named
     ShowHelp,
     ShowVersion,
     UsageError,
@@ -36,6 +39,8 @@ struct CommandLine {
   bool fixSignature = false;       // --fix-signature, for --repair
   std::optional<unsigned char> type;  // --type, for --from-text: the variable's type
   bool linkExport = false;         // --ascii, for --show and --to-text: the 7-bit format
+  std::string groupTarget;           // --group's value
+  std::optional<std::string> into;   // --into, for --extract: the folder to write in
   std::vector<std::string> names;
   std::string usageError;  // set when action is UsageError
 };

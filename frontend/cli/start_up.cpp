@@ -12,6 +12,7 @@
 #include "convert_files.hpp"
 #include "display.hpp"
 #include "exit_status.hpp"
+#include "group_commands.hpp"
 #include "local_engine.hpp"
 #include "messages.hpp"
 #include "on_demand_interaction.hpp"
@@ -146,7 +147,7 @@ int OpenWindow(Engine& engine) {
 bool IsTextMode(CommandLine::Action action) {
   using Action = CommandLine::Action;
   return action == Action::Show || action == Action::ToText || action == Action::FromText ||
-         action == Action::Check || action == Action::Repair;
+         action == Action::Check || action == Action::Repair || action == Action::List;
 }
 
 int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
@@ -206,6 +207,15 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
       break;
     case CommandLine::Action::Repair:
       status = RepairFiles(line.names, {line.keepBackup, line.fixSignature}, engine, user, out);
+      break;
+    case CommandLine::Action::List:
+      status = ListGroups(line.names, engine, user, out);
+      break;
+    case CommandLine::Action::Extract:
+      status = ExtractGroups(line.names, line.model, line.into, engine, user, converted);
+      break;
+    case CommandLine::Action::MakeGroup:
+      status = MakeGroup(line.groupTarget, line.names, engine, user, converted);
       break;
     default:
       break;

@@ -3,6 +3,7 @@
 
 #include "cli_texts.hpp"
 #include "exit_status.hpp"
+#include "group_commands.hpp"
 #include "messages.hpp"
 #include "target_names.hpp"
 #include "variable_names.hpp"
@@ -15,6 +16,10 @@ int ShowTexts(const std::vector<std::string>& names, TextFormat format, Engine& 
   bool first = true;
   for (const std::string& name : names) {
     Result<OpenedText> opened = engine.ReadText(name);
+    if (!opened && opened.error().kind == ErrorKind::IsAGroup) {
+      status = WorseStatus(status, ShowGroupTexts(name, format, engine, user, out, first));
+      continue;
+    }
     if (!opened) {
       user.Report(opened.error());
       status = kExitNotConverted;

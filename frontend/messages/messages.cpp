@@ -1,11 +1,11 @@
 // Every text a person reads about what the engine did, in French.
 #include "messages.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include <algorithm>
 
 #include "charset.hpp"
 #include "header.hpp"
@@ -233,6 +233,12 @@ std::string WhyItCannotMove(unsigned char type) {
   return "une variable de type " + Hex(type, 2) + ", propre à un seul modèle";
 }
 
+// A variable the engine names as its folder, "\\" and its name, in codes.
+std::string ShownVariable(const std::string& variable) {
+  const std::size_t slash = variable.find('\\');
+  return VariablePath(variable.substr(0, slash), variable.substr(slash + 1));
+}
+
 // The text of the error itself, without what a failed clean-up adds.
 std::string Sentence(const Error& e) {
   const std::string& path = e.path;
@@ -313,6 +319,30 @@ std::string Sentence(const Error& e) {
     case ErrorKind::LinkExportWithoutStop:
       return "Impossible d'importer " + Q(path) + " : aucune ligne « \\STOP92\\ » ne termine le "
              "texte commencé ligne " + std::to_string(e.line) + " ; le fichier est sans doute coupé.";
+    case ErrorKind::CannotExtract:
+      if (e.type == types::kBackup) {
+        return "Impossible d'extraire des variables de " + Q(path) + " : c'est " +
+               WhyItCannotMove(e.type) + " ; elle n'en contient aucune à extraire.";
+      }
+      return "Impossible d'extraire la variable " + ShownVariable(e.other) + " de " + Q(path) +
+             " pour " + ModelName(e.model) + " : c'est " + WhyItCannotMove(e.type) + ".";
+    case ErrorKind::CannotGroup:
+      if (e.type == types::kBackup) {
+        return "Impossible de mettre " + Q(path) + " dans un groupe : c'est " +
+               WhyItCannotMove(e.type) + ".";
+      }
+      return "Impossible de mettre " + Q(path) + " dans un groupe pour " + ModelName(e.model) +
+             " : sa variable " + ShownVariable(e.other) + " est " + WhyItCannotMove(e.type) + ".";
+    case ErrorKind::DuplicateVariable:
+      return "Impossible de mettre " + Q(path) + " dans le groupe : sa variable " +
+             ShownVariable(e.other) + " y est déjà, venue de " + Q(e.text) + ".";
+    case ErrorKind::IsAGroup:
+      return Q(path) + " est un groupe de " + std::to_string(e.size) +
+             " variables : pour en lire les textes : orbisk --show " + W(path) +
+             ", pour les extraire : orbisk --extract " + W(path) + ".";
+    case ErrorKind::NoTextInGroup:
+      return "Le groupe " + Q(path) + " ne contient aucun texte, ni programme ou fonction "
+             "enregistré en texte ; pour voir ses variables : orbisk --list " + W(path) + ".";
     case ErrorKind::CannotMove:
       return "Impossible de convertir " + Q(path) + (e.inGroup ? " : le groupe contient " : " : c'est ") +
              WhyItCannotMove(e.type) + ".";
@@ -472,7 +502,43 @@ std::string Reason(int error) {
   return ::strerror_r(error, buffer, sizeof buffer);
 }
 
+namespace {
+
+std::string EntryFaultText(EntryFault fault) {
+  switch (fault) {
+    case EntryFault::Offset: return "ses données ne suivent pas celles de l'entrée d'avant";
+    case EntryFault::PastTheEnd: return "ses données seraient après la fin du fichier";
+    case EntryFault::WithoutFolder: return "c'est une variable qu'aucun dossier ne précède";
+    case EntryFault::FolderCount:
+      return "c'est un dossier qui annonce aucune variable, ou plus qu'il n'en suit";
+    case EntryFault::FolderHoldsData: return "c'est un dossier, mais des données le suivent";
+    case EntryFault::FolderRepeated:
+      return "c'est le dossier des variables qui la précèdent, nommé à nouveau";
+  }
+  return {};
+}
+
+// What a problem is, without the variable of a group it is about.
+std::string ProblemItself(const Problem& p);
+
+}  // namespace
+
+std::string VariablePath(const std::string& folder, const std::string& name) {
+  std::string shown;
+  AppendUtf8(shown, folder);
+  shown += '\\';
+  AppendUtf8(shown, name);
+  return shown;
+}
+
 std::string ProblemText(const Problem& p) {
+  if (p.variable.empty()) return ProblemItself(p);
+  return "variable " + ShownVariable(p.variable) + " : " + ProblemItself(p);
+}
+
+namespace {
+
+std::string ProblemItself(const Problem& p) {
   using Kind = Problem::Kind;
   switch (p.kind) {
     case Kind::TooShort:
@@ -527,9 +593,59 @@ std::string ProblemText(const Problem& p) {
       return "son texte contient un octet 00, " + Place(p.found, p.expected) +
              " : la calculatrice le couperait là";
     case Kind::EntryTable:
-      return "l'entrée " + std::to_string(p.found) + " de sa table des variables est fausse";
+      return "l'entrée " + std::to_string(p.found) + " de sa table des variables est fausse : " +
+             EntryFaultText(static_cast<EntryFault>(p.expected));
+    case Kind::EntryName:
+      return "l'entrée " + std::to_string(p.found) + " de sa table des variables porte le nom « " +
+             Shown(p.text) + " », qu'aucun fichier ne peut prendre";
+    case Kind::GroupTooLarge:
+      return "il fait " + Bytes(p.found) + ", bien plus que la mémoire d'une calculatrice ; " +
+             "seuls les " + Bytes(p.expected) + " premiers sont lus";
+    case Kind::DuplicateName:
+      return "l'entrée " + std::to_string(p.found) + " porte le nom de l'entrée " +
+             std::to_string(p.expected);
   }
   return {};
+}
+
+}  // namespace
+
+std::string GroupSummary(const FileReport& report) {
+  std::size_t variables = 0;
+  std::vector<std::string> folders;
+  if (report.file) {
+    variables = report.file->entries.size();
+    for (const VariableEntry& entry : report.file->entries) {
+      if (std::find(folders.begin(), folders.end(), entry.folder) == folders.end()) {
+        folders.push_back(entry.folder);
+      }
+    }
+  }
+  return std::string("groupe ") + ModelName(report.model) + ", " + std::to_string(variables) +
+         (variables < 2 ? " variable" : " variables") + " dans " + std::to_string(folders.size()) +
+         (folders.size() < 2 ? " dossier, " : " dossiers, ") + Bytes(report.size);
+}
+
+std::string BackupSummary(Model model, const VariableEntry& backup) {
+  std::string version;
+  AppendUtf8(version, backup.name);
+  return std::string("sauvegarde ") + ModelName(model) + ", système " + version + ", " +
+         Bytes(backup.data.size()) + " de mémoire";
+}
+
+std::string ListLine(const VariableEntry& entry) {
+  // Columns as tar -tv has them: what may be done to it, its kind, its size, its path.
+  const auto padded = [](std::string text, std::size_t width) {
+    std::size_t shown = 0;  // characters, not bytes
+    for (const char c : text) shown += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    if (shown < width) text.append(width - shown, ' ');
+    return text;
+  };
+  const char* attribute = entry.attribute >= 2 ? "archivé" : entry.attribute == 1 ? "verrouillé" : "-";
+  std::string size = std::to_string(entry.data.size());
+  size.insert(0, size.size() < 6 ? 6 - size.size() : 0, ' ');
+  return padded(attribute, 10) + " " + padded(TypeName(entry.type), 24) + " " + size + "  " +
+         VariablePath(entry.folder, entry.name) + "\n";
 }
 
 std::string CheckReport(const std::string& path, const FileReport& report) {
@@ -537,6 +653,10 @@ std::string CheckReport(const std::string& path, const FileReport& report) {
     std::string text = NotACalculatorFile(path) + "\n";
     for (const Problem& problem : report.problems) text += "  - " + ProblemText(problem) + "\n";
     return text;
+  }
+  if (report.problems.empty() && report.group) return Q(path) + " : correct (" + GroupSummary(report) + ")\n";
+  if (report.problems.empty() && report.type == types::kBackup && report.file) {
+    return Q(path) + " : correct (" + BackupSummary(report.model, report.file->entries[0]) + ")\n";
   }
   if (report.problems.empty()) {
     std::string kind = report.tokenized ? TokenizedDescription(*report.tokenized)

@@ -41,8 +41,16 @@ std::string ExportedSummary(std::size_t done, const std::vector<std::string>& fa
 
 // What a check found: one line for a correct file, or one line then one per problem.
 std::string CheckReport(const std::string& path, const FileReport& report);
+// What a sound group or backup is: "groupe TI-89, 3 variables dans 2 dossiers, 412 octets",
+// "sauvegarde TI92+, système 2.09, 131072 octets de mémoire".
+std::string GroupSummary(const FileReport& report);
+std::string BackupSummary(Model model, const VariableEntry& backup);
+// One line of --list: "archivé    texte                        412  cours\notes".
+std::string ListLine(const VariableEntry& entry);
 // One problem, as a clause: "la somme de contrôle inscrite est …".
 std::string ProblemText(const Problem& problem);
+// A variable as folder\name, in UTF-8.
+std::string VariablePath(const std::string& folder, const std::string& name);
 
 // A number of bytes with its unit, in the singular for 0 and 1: "1 octet", "49 octets".
 std::string Bytes(std::uint64_t count);

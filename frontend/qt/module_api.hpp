@@ -33,7 +33,7 @@ using OrbiskQtModuleEntry = const OrbiskQtModule* (*)();
 
 namespace orbisk {
 // Raised whenever anything that crosses the boundary changes.
-constexpr int kQtModuleInterfaceVersion = 6;
+constexpr int kQtModuleInterfaceVersion = 7;
 constexpr const char kQtModuleFileName[] = "orbisk-qt.so";
 constexpr const char kQtModuleEntryName[] = "orbisk_qt_module";
 }  // namespace orbisk

@@ -193,32 +193,55 @@ TEST(VariableFileTest, AGroupReadsAsItsListOfVariablesAndWritesBackTheSame) {
   EXPECT_TRUE(parsed.problems.empty());
   EXPECT_EQ(parsed.file.entries, Group().entries);
   EXPECT_EQ(WriteVariableFile(parsed.file), bytes);
-  // Checked as a single variable, a group is one thing: not one.
+  // Checked, a sound group is sound, with every variable it holds.
   const FileReport report = CheckVariableFile(bytes, bytes.size(), "cours.89g");
-  ASSERT_EQ(report.problems.size(), 1u);
-  EXPECT_EQ(report.problems[0].kind, Problem::Kind::EntryCount);
-  EXPECT_EQ(report.problems[0].found, 5u);
+  EXPECT_TRUE(report.problems.empty());
+  EXPECT_TRUE(report.group);
+  ASSERT_TRUE(report.file);
+  EXPECT_EQ(report.file->entries, Group().entries);
+  EXPECT_EQ(report.model, Model::Ti89);
 }
 
-// Each lie a group's table can tell is found.
+// Each lie a group's table can tell is found, and named: the entry and what is wrong with it.
 TEST(VariableFileTest, EveryLieInAGroupsTableIsFound) {
   using Kind = Problem::Kind;
+  using Fault = EntryFault;
   struct Row {
     const char* name;
     std::size_t at;
     std::string bytes;
     Kind found;
     std::uint64_t entry;
+    Fault fault;  // for EntryTable; the earlier entry's number for DuplicateName
+    const char* variable = "";  // the variable a problem of its data is about
   };
   const Row rows[] = {
-      {"a variable's offset off by one", 0x4C, "\x93", Kind::EntryTable, 2},
-      {"a variable before any folder", 0x48, "\x0B", Kind::EntryTable, 1},
-      {"a folder announcing one variable too many", 0x4A, "\x03", Kind::EntryTable, 4},
+      {"a variable's offset off by one, after a folder", 0x4C, "\x93", Kind::EntryTable, 2,
+       Fault::FolderHoldsData},
+      {"a variable's offset overlapping the one before", 0x5C, "\x92", Kind::EntryTable, 3,
+       Fault::Offset},
+      {"an offset past the end of the file", 0x7C, "\xFF\xFF", Kind::EntryTable, 5,
+       Fault::PastTheEnd},
+      {"a variable's offset past the end", 0x5C, "\xFF\xFF", Kind::EntryTable, 3,
+       Fault::PastTheEnd},
+      {"a variable before any folder", 0x48, "\x0B", Kind::EntryTable, 1, Fault::WithoutFolder},
+      {"a folder announcing one variable too many", 0x4A, "\x03", Kind::EntryTable, 4,
+       Fault::FolderCount},
       {"a folder named again after its own variables", 0x70, std::string("main\0", 5),
-       Kind::EntryTable, 4},
-      {"a folder entry holding an attribute", 0x49, "\x01", Kind::EntryTable, 1},
-      {"the size of the file", 0x8C, "\x10", Kind::FileSizeField, 0},
-      {"a variable's checksum", 0xB0, "\xFF", Kind::Checksum, 0},
+       Kind::EntryTable, 4, Fault::FolderRepeated},
+      {"a folder entry holding an attribute", 0x49, "\x01", Kind::EntryTable, 1,
+       Fault::FolderCount},
+      {"a name with a slash", 0x50, "a/b", Kind::EntryName, 2, Fault::Offset},
+      {"a name that is the parent folder", 0x60, std::string("..\0\0", 4), Kind::EntryName, 3,
+       Fault::Offset},
+      {"a folder that is the parent folder", 0x70, std::string("..\0\0\0", 5), Kind::EntryName,
+       4, Fault::Offset},
+      {"a name with a control character", 0x80, "m\x01", Kind::EntryName, 5, Fault::Offset},
+      {"two variables of one name", 0x60, std::string("notes\0", 6), Kind::DuplicateName, 3,
+       static_cast<Fault>(2), "main\\notes"},
+      {"a count no table could have", 0x3A, "\xFF\xFF", Kind::EntryCount, 65535, Fault::Offset},
+      {"the size of the file", 0x8C, "\x10", Kind::FileSizeField, 0, Fault::Offset},
+      {"a variable's checksum", 0xB0, "\xFF", Kind::Checksum, 0, Fault::Offset, "main\\prog"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -226,11 +249,53 @@ TEST(VariableFileTest, EveryLieInAGroupsTableIsFound) {
     bytes.replace(row.at, row.bytes.size(), row.bytes);
     const ParsedFile parsed = ParseVariableFile(bytes, bytes.size());
     ASSERT_FALSE(parsed.problems.empty());
-    EXPECT_EQ(parsed.problems[0].kind, row.found);
-    if (row.found == Kind::EntryTable) {
-      EXPECT_EQ(parsed.problems[0].found, row.entry);
+    const Problem& problem = parsed.problems[0];
+    EXPECT_EQ(problem.kind, row.found);
+    EXPECT_EQ(problem.variable, row.variable);
+    if (row.entry != 0) {
+      EXPECT_EQ(problem.found, row.entry);
+    }
+    if (row.found == Kind::EntryTable || row.found == Kind::DuplicateName) {
+      EXPECT_EQ(problem.expected, static_cast<std::uint64_t>(row.fault));
     }
   }
+}
+
+// A group's every damaged variable is told, each by its folder and name.
+TEST(VariableFileTest, EveryDamagedVariableOfAGroupIsTold) {
+  std::string bytes = WriteVariableFile(Group());
+  bytes[0xA4] = '\xFF';              // main\notes's checksum
+  bytes[bytes.size() - 3] = '\x01';  // cours\memo's terminator
+  const ParsedFile parsed = ParseVariableFile(bytes, bytes.size());
+  ASSERT_EQ(parsed.problems.size(), 3u);
+  EXPECT_EQ(parsed.problems[0].variable, "main\\notes");
+  EXPECT_EQ(parsed.problems[1].kind, Problem::Kind::TextWithoutEnd);
+  EXPECT_EQ(parsed.problems[2].kind, Problem::Kind::Checksum);
+  EXPECT_EQ(parsed.problems[2].variable, "cours\\memo");
+  EXPECT_EQ(parsed.file.entries.size(), 3u);
+}
+
+// A backup: its memory image, with no size of its own, reads and writes back the same.
+TEST(VariableFileTest, ABackupReadsAndWritesBackTheSame) {
+  VariableFile backup;
+  backup.signature = Signature::Ti92Plus;
+  backup.folder.clear();
+  backup.comment = "Backup file";
+  VariableEntry& memory = backup.entries.emplace_back();
+  memory.name = "2.09";
+  memory.type = layout::kBackupType;
+  memory.data = std::string(70000, 'B');  // larger than any variable
+  const std::string bytes = WriteVariableFile(backup);
+  ASSERT_EQ(bytes.size(), 0x52u + 70000 + 2);
+  EXPECT_EQ(Bytes(bytes, 0x3C, 4), std::string("\x52\0\0\0", 4));
+  const ParsedFile parsed = ParseVariableFile(bytes, bytes.size());
+  EXPECT_TRUE(parsed.problems.empty());
+  EXPECT_EQ(parsed.file.entries, backup.entries);
+  EXPECT_EQ(WriteVariableFile(parsed.file), bytes);
+  std::string damaged = bytes;
+  damaged[0x60] = 'C';
+  ASSERT_EQ(ParseVariableFile(damaged, damaged.size()).problems.size(), 1u);
+  EXPECT_EQ(ParseVariableFile(damaged, damaged.size()).problems[0].kind, Problem::Kind::Checksum);
 }
 
 }  // namespace

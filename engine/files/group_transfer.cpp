@@ -1,0 +1,132 @@
+// Group files: read, extracted and made.
+#include "group_transfer.hpp"
+
+#include <map>
+
+#include "text_transfer.hpp"
+#include "variable_types.hpp"
+
+namespace orbisk {
+namespace {
+
+Status WriteFile(FileSystem& files, Interaction& user, const std::string& target,
+                 const TargetOptions& options, const std::string& bytes) {
+  return WriteTarget(files, user, target, options, [&](SaveFile& content) -> Status {
+    if (int e = content.Write(reinterpret_cast<const unsigned char*>(bytes.data()),
+                              bytes.size())) {
+      return Error::Of(ErrorKind::CannotWrite, target, e);
+    }
+    return {};
+  });
+}
+
+// Whether a variable of `type` works once moved from `from` to `to`.
+bool Moves(unsigned char type, Model from, Model to) {
+  return type != layout::kBackupType &&
+         (from == to || MovementOf({FileContent::Kind::Variable, type}) == Movement::Moves);
+}
+
+Error Refused(ErrorKind kind, const std::string& path, const VariableEntry& entry, Model to) {
+  Error error = Error::Of(kind, path);
+  error.type = entry.type;
+  error.model = to;
+  error.other = entry.folder + '\\' + entry.name;
+  return error;
+}
+
+}  // namespace
+
+GroupTransfer::GroupTransfer(FileSystem& files, Interaction& user, const Clock& clock,
+                             StampSeparators separators)
+    : files_(files), user_(user), clock_(clock), separators_(separators) {}
+
+Result<OpenedGroup> GroupTransfer::Read(const std::string& path) {
+  Result<CheckedFile> checked = TextTransfer(files_, user_, clock_, separators_).Check(path);
+  if (!checked) return checked.error();
+  FileReport& report = checked->report;
+  if (report.looksLikeText) return Error::Of(ErrorKind::NotACalculatorFile, path);
+  std::vector<Problem> problems;
+  for (Problem& problem : report.problems) {
+    if (problem.kind != Problem::Kind::SignatureNotOfName) problems.push_back(std::move(problem));
+  }
+  if (!problems.empty() || !report.file) {
+    Error error = Error::Of(ErrorKind::NotAValidFile, path);
+    error.problems = std::move(problems);
+    return error;
+  }
+  OpenedGroup group;
+  group.file = std::move(*report.file);
+  group.model = report.model;
+  group.info = checked->info;
+  group.path = path;
+  return group;
+}
+
+Status GroupTransfer::Extract(const OpenedGroup& group, std::size_t index, Model model,
+                              const std::string& target, WrittenFiles* written) {
+  const VariableEntry& entry = group.file.entries.at(index);
+  if (!Moves(entry.type, group.model, model)) {
+    return Refused(ErrorKind::CannotExtract, group.path, entry, model);
+  }
+  VariableFile single;
+  single.signature = SignatureFor(model);
+  single.folder = entry.folder;
+  single.comment = CommentText(model, FormatStamp(clock_.LocalNow(), separators_));
+  single.entries.push_back(entry);
+  TargetOptions options;
+  options.newMode = group.info.permissions & 0777;
+  options.source = &group.info;
+  options.sourcePath = group.path;
+  options.written = written;
+  return WriteFile(files_, user_, target, options, WriteVariableFile(single));
+}
+
+Status GroupTransfer::Make(const std::string& target, Model model,
+                           const std::vector<std::string>& sources, WrittenFiles* written) {
+  std::vector<OpenedGroup> opened;
+  for (const std::string& source : sources) {
+    Result<OpenedGroup> group = Read(source);
+    if (!group) return group.error();
+    opened.push_back(std::move(*group));
+  }
+  VariableFile file;
+  file.signature = SignatureFor(model);
+  file.comment = CommentText(model, FormatStamp(clock_.LocalNow(), separators_));
+  file.group = true;
+  file.folder.clear();  // a group's variables each have their own
+  // Each folder's variables together, the folders in the order they first come.
+  std::vector<std::string> folders;
+  std::map<std::string, std::vector<VariableEntry>> byFolder;
+  std::map<std::string, std::string> from;  // folder \ name: the source it came from
+  for (OpenedGroup& group : opened) {
+    for (VariableEntry& entry : group.file.entries) {
+      if (!Moves(entry.type, group.model, model)) {
+        return Refused(ErrorKind::CannotGroup, group.path, entry, model);
+      }
+      const std::string variable = entry.folder + '\\' + entry.name;
+      if (const auto [earlier, fresh] = from.emplace(variable, group.path); !fresh) {
+        Error error = Error::Of(ErrorKind::DuplicateVariable, group.path);
+        error.other = variable;
+        error.text = earlier->second;
+        return error;
+      }
+      if (byFolder.count(entry.folder) == 0) folders.push_back(entry.folder);
+      byFolder[entry.folder].push_back(std::move(entry));
+    }
+  }
+  for (const std::string& folder : folders) {
+    for (VariableEntry& entry : byFolder[folder]) file.entries.push_back(std::move(entry));
+  }
+  TargetOptions options;
+  options.newMode = 0666;
+  options.written = written;
+  // None of the sources may be replaced by the group made of it.
+  for (const OpenedGroup& group : opened) {
+    options.source = &group.info;
+    options.sourcePath = group.path;
+    if (Status refused = RefuseSource(files_, target, options); !refused) return refused;
+  }
+  return WriteFile(files_, user_, target, options, WriteVariableFile(file));
+}
+
+}  // namespace orbisk

@@ -1,0 +1,98 @@
+// The command line's group modes.
+#include "group_commands.hpp"
+
+#include "cli_texts.hpp"
+#include "exit_status.hpp"
+#include "messages.hpp"
+#include "target_names.hpp"
+#include "variable_types.hpp"
+
+namespace orbisk {
+
+int ListGroups(const std::vector<std::string>& names, Engine& engine, Conversation& user,
+               std::ostream& out) {
+  int status = kExitConverted;
+  bool first = true;
+  for (const std::string& name : names) {
+    const Result<OpenedGroup> group = engine.ReadGroup(name);
+    if (!group) {
+      user.Report(group.error());
+      status = kExitNotConverted;
+      continue;
+    }
+    if (names.size() > 1) out << (first ? "" : "\n") << texts::ShowTitle(name);
+    first = false;
+    const std::vector<VariableEntry>& entries = group->file.entries;
+    if (!group->file.IsGroup() && entries[0].type == types::kBackup) {
+      out << messages::BackupSummary(group->model, entries[0]) << "\n";
+      continue;
+    }
+    std::string lines;
+    for (const VariableEntry& entry : entries) lines += messages::ListLine(entry);
+    out << lines << std::flush;
+  }
+  return status;
+}
+
+int ShowGroupTexts(const std::string& name, TextFormat format, Engine& engine,
+                   Conversation& user, std::ostream& out, bool& first) {
+  const Result<OpenedGroup> group = engine.ReadGroup(name);
+  if (!group) {
+    user.Report(group.error());
+    return kExitNotConverted;
+  }
+  bool shown = false;
+  for (const VariableEntry& entry : group->file.entries) {
+    const std::optional<TextVariable> text = TextOfVariable(entry, group->model);
+    if (!text) continue;
+    out << (first ? "" : "\n")
+        << texts::ShowTitle(name + " : " + messages::VariablePath(entry.folder, entry.name))
+        << WrittenText(*text, format) << std::flush;
+    first = false;
+    shown = true;
+  }
+  if (shown) return kExitConverted;
+  Error none = Error::Of(ErrorKind::NoTextInGroup, name);
+  user.Report(none);
+  return kExitNotConverted;
+}
+
+int ExtractGroups(const std::vector<std::string>& names, std::optional<Model> model,
+                  const std::optional<std::string>& into, Engine& engine, Conversation& user,
+                  const Converted& extracted) {
+  WrittenFiles written;
+  int status = kExitConverted;
+  for (const std::string& name : names) {
+    const Result<OpenedGroup> group = engine.ReadGroup(name);
+    if (!group) {
+      user.Report(group.error());
+      status = kExitNotConverted;
+      continue;
+    }
+    const Model target = model.value_or(group->model);
+    const std::string folder = into.value_or(name.substr(0, FileNameStart(name)));
+    const std::vector<std::string> targets = ExtractedNames(group->file, target, folder);
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+      if (!user.Report(engine.ExtractVariable(*group, i, target, targets[i], user, &written))) {
+        status = kExitNotConverted;
+      } else if (extracted) {
+        extracted(name, targets[i]);
+      }
+    }
+  }
+  return status;
+}
+
+int MakeGroup(const std::string& target, const std::vector<std::string>& sources,
+              Engine& engine, Conversation& user, const Converted& made) {
+  Model model = Model::Voyager200;
+  ModelOfFileName(target, model);
+  WrittenFiles written;
+  if (!user.Report(engine.MakeGroup(target, model, sources, user, &written))) {
+    return kExitNotConverted;
+  }
+  if (made) made(sources.front(), target);
+  return kExitConverted;
+}
+
+}  // namespace orbisk

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "variable_file.hpp"
+
 namespace orbisk {
 namespace {
 
@@ -45,6 +47,46 @@ TEST(FileNameHasDotTest, LooksAtTheFileNamePartOnly) {
   EXPECT_FALSE(FileNameHasDot("a.b/prog"));
   EXPECT_FALSE(FileNameHasDot("a.b/"));
   EXPECT_FALSE(FileNameHasDot(""));
+}
+
+}  // namespace
+}  // namespace orbisk
+
+namespace orbisk {
+namespace {
+
+// The names a group's variables are extracted to: in the chosen folder whatever the
+// variable's name says, in UTF-8, with their type's extension for the model.
+TEST(ExtractedNamesTest, NamesStayInTheirFolderAndNeverCollide) {
+  struct Row {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> variables;  // folder, name (codes)
+    std::string folder;
+    std::vector<std::string> names;
+  };
+  const Row rows[] = {
+      {"plain names, beside the group", {{"main", "notes"}, {"cours", "maths"}}, "",
+       {"notes.v2t", "maths.v2t"}},
+      {"a folder without its slash", {{"main", "notes"}}, "out", {"out/notes.v2t"}},
+      {"a folder with its slash", {{"main", "notes"}}, "out/", {"out/notes.v2t"}},
+      {"one name in two folders", {{"main", "notes"}, {"cours", "notes"}, {"cours", "x"}}, "",
+       {"main-notes.v2t", "cours-notes.v2t", "x.v2t"}},
+      // Codes without a drawing show as their Control Picture, never as a control character.
+      {"a slash and control codes", {{"main", "../a/b"}, {"main", "c\x01" "d"}, {"main", "e\x0D"}},
+       "g", {"g/.._a_b.v2t", "g/c␁d.v2t", "g/e␍.v2t"}},
+      {"an empty name", {{"main", ""}}, "", {"_.v2t"}},
+      {"a Greek letter, in UTF-8", {{"main", "\x88" "1"}}, "", {"θ1.v2t"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    VariableFile file;
+    for (const auto& [folder, name] : row.variables) {
+      VariableEntry& entry = file.entries.emplace_back();
+      entry.folder = folder;
+      entry.name = name;
+    }
+    EXPECT_EQ(ExtractedNames(file, Model::Voyager200, row.folder), row.names);
+  }
 }
 
 }  // namespace

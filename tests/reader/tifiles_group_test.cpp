@@ -11,6 +11,11 @@
 #include <vector>
 
 #include "files.hpp"
+#include "fixed_clock.hpp"
+#include "group_transfer.hpp"
+#include "posix_file_system.hpp"
+#include "scripted_interaction.hpp"
+#include "target_names.hpp"
 #include "temp_folder.hpp"
 #include "library_models.hpp"
 #include "tifiles_io.h"
@@ -136,6 +141,53 @@ TEST_F(TifilesFilesTest, WhatWeWriteTheLibraryReadsAsTheSameVariables) {
       const ParsedFile back = ParseVariableFile(bytes, bytes.size());
       EXPECT_TRUE(back.problems.empty());
       EXPECT_EQ(back.file.entries, file.entries);
+    }
+  }
+}
+
+// A group the library wrote, extracted for each model, gives files the library reads as the
+// group's variables; made into a group again for that model, they give the group the
+// library reads as the same variables.
+TEST_F(TifilesFilesTest, ExtractedAndGroupedAgainTheLibraryReadsTheSameVariables) {
+  std::mt19937 random(31);
+  PosixFileSystem files;
+  testing::ScriptedInteraction user;
+  const testing::FixedClock clock(2026, 12, 8, 17, 0);
+  GroupTransfer groups(files, user, clock, {'/', ':'});
+  for (const ModelRow& from : kModelRows) {
+    for (const ModelRow& to : kModelRows) {
+      SCOPED_TRACE(std::string(ModelName(from.model)) + " to " + ModelName(to.model));
+      const std::vector<VariableEntry> entries = RandomVariables(random, 6);
+      std::vector<TifilesIoVariable> library;
+      for (const VariableEntry& entry : entries) library.push_back(ToLibrary(entry));
+      testing::TempFolder folder;
+      const std::string path = NameFor(folder, from, entries);
+      ASSERT_EQ(tifiles_io_write(path.c_str(), from.library, library.data(), 6), 0);
+
+      Result<OpenedGroup> group = groups.Read(path);
+      ASSERT_TRUE(group);
+      const std::vector<std::string> names = ExtractedNames(group->file, to.model, folder / "");
+      const auto read = std::make_unique<TifilesIoFile>();
+      for (std::size_t i = 0; i < names.size(); ++i) {
+        ASSERT_TRUE(groups.Extract(*group, i, to.model, names[i]));
+        tifiles_io_read_all(names[i].c_str(), read.get());
+        ASSERT_EQ(read->error, 0) << names[i];
+        EXPECT_TRUE(read->checksums_verified);
+        ASSERT_EQ(read->count, 1u);
+        ExpectSameVariable(read->variables[0], group->file.entries[i]);
+      }
+      const std::string again =
+          folder / (std::string("again.") + tifiles_io_extension(to.library, 0, 1));
+      ASSERT_TRUE(groups.Make(again, to.model, names));
+      tifiles_io_read_all(again.c_str(), read.get());
+      ASSERT_EQ(read->error, 0);
+      EXPECT_EQ(read->model, to.model == Model::Ti89 ? TIFILES_IO_TI89 : TIFILES_IO_TI92PLUS);
+      EXPECT_TRUE(read->checksums_verified);
+      ASSERT_EQ(read->count, group->file.entries.size());
+      for (std::size_t i = 0; i < read->count; ++i) {
+        SCOPED_TRACE(i);
+        ExpectSameVariable(read->variables[i], group->file.entries[i]);
+      }
     }
   }
 }

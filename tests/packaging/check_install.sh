@@ -63,16 +63,22 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orbisk" --from-text --type func -
 cp "$work/prog.9xp" "$work/prog.v2p"
 cp "$work/prog.9xp" "$work/unnamed-program"
 cp "$work/carre.89f" "$work/unnamed-function"
+# A group of both, and by its signature and folder entry without its name.
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orbisk" --group "$work/cours.89g" \
+  "$work/prog.9xp" "$work/carre.89f" </dev/null
+cp "$work/cours.89g" "$work/unnamed-group"
+cp "$work/cours.89g" "$work/cours.v2g"
 for pair in "bonjour.9xt application/x-ti92plus-text" "sample.v2t application/x-voyager200-text" \
             "other.89t application/x-ti89-text" "prog.9xp application/x-ti92plus-program" \
             "prog.v2p application/x-voyager200-program" "carre.89f application/x-ti89-function" \
             "unnamed-program application/x-ti92plus-program" \
-            "unnamed-function application/x-ti89-function"; do
+            "unnamed-function application/x-ti89-function" "cours.89g application/x-ti89-group" \
+            "cours.v2g application/x-voyager200-group" "unnamed-group application/x-ti89-group"; do
   set -- $pair
   found=$(XDG_DATA_DIRS="$share:/usr/share" xdg-mime query filetype "$work/$1")
   [ "$found" = "$2" ] || fail "xdg-mime says $1 is $found, not $2"
 done
-echo "xdg-mime names the texts, programs and functions, by name and by content"
+echo "xdg-mime names the texts, programs, functions and groups, by name and by content"
 
 # Runs the Exec line of the desktop entry's section $1 ("Desktop Entry" or an action) with
 # the files that follow in place of %f or %F, as a file manager does: no terminal, and here
@@ -103,7 +109,11 @@ out=$(run_desktop_command "Desktop Action convert" "$work/bonjour.9xt" "$work/sa
 run_desktop_command "Desktop Action save-as-text" "$work/bonjour.9xt" "$work/other.89t" >/dev/null
 [ -f "$work/bonjour.txt" ] && [ -f "$work/other.txt" ] ||
   fail "the desktop action Enregistrer en texte did not write both texts"
-echo "the desktop actions convert and save as text every file they are given"
+mkdir "$work/here" && cp "$work/cours.89g" "$work/here/"
+run_desktop_command "Desktop Action extract-here" "$work/here/cours.89g" >/dev/null
+[ -f "$work/here/prog.89p" ] && [ -f "$work/here/carre.89f" ] ||
+  fail "the desktop action Extraire ici did not write the group's variables beside it"
+echo "the desktop actions convert, save as text and extract every file they are given"
 
 # Opening a file runs the viewer (which needs a display); launching without one, the window.
 status=0

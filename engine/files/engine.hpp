@@ -39,6 +39,10 @@ class Engine {
                                   Interaction& user) = 0;
   virtual Status Save(const std::string& target, const VariableFile& file,
                       const OpenedText* opened, Interaction& user) = 0;
+  // Writes `bytes` into `target` through the safe writer, as a new file takes them (mode
+  // 0666 through the umask), asking before replacing a file.
+  virtual Status WriteFile(const std::string& target, const std::string& bytes,
+                           Interaction& user) = 0;
   // See GroupTransfer.
   virtual Result<OpenedGroup> ReadGroup(const std::string& path) = 0;
   virtual Status ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,

@@ -9,17 +9,6 @@
 namespace orbisk {
 namespace {
 
-Status WriteFile(FileSystem& files, Interaction& user, const std::string& target,
-                 const TargetOptions& options, const std::string& bytes) {
-  return WriteTarget(files, user, target, options, [&](SaveFile& content) -> Status {
-    if (int e = content.Write(reinterpret_cast<const unsigned char*>(bytes.data()),
-                              bytes.size())) {
-      return Error::Of(ErrorKind::CannotWrite, target, e);
-    }
-    return {};
-  });
-}
-
 // Whether a variable of `type` works once moved from `from` to `to`.
 bool Moves(unsigned char type, Model from, Model to) {
   return type != layout::kBackupType &&
@@ -78,7 +67,7 @@ Status GroupTransfer::Extract(const OpenedGroup& group, std::size_t index, Model
   options.source = &group.info;
   options.sourcePath = group.path;
   options.written = written;
-  return WriteFile(files_, user_, target, options, WriteVariableFile(single));
+  return WriteWholeTarget(files_, user_, target, options, WriteVariableFile(single));
 }
 
 Status GroupTransfer::Make(const std::string& target, Model model,
@@ -126,7 +115,7 @@ Status GroupTransfer::Make(const std::string& target, Model model,
     options.sourcePath = group.path;
     if (Status refused = RefuseSource(files_, target, options); !refused) return refused;
   }
-  return WriteFile(files_, user_, target, options, WriteVariableFile(file));
+  return WriteWholeTarget(files_, user_, target, options, WriteVariableFile(file));
 }
 
 }  // namespace orbisk

@@ -58,6 +58,13 @@ Status LocalEngine::Save(const std::string& target, const VariableFile& file,
   return Texts(user).Save(target, file, opened);
 }
 
+Status LocalEngine::WriteFile(const std::string& target, const std::string& bytes,
+                              Interaction& user) {
+  TargetOptions options;
+  options.newMode = 0666;
+  return WriteWholeTarget(files_, user, target, options, bytes);
+}
+
 Result<OpenedGroup> LocalEngine::ReadGroup(const std::string& path) {
   NoQuestions nobody;
   return Groups(nobody).Read(path);

@@ -29,6 +29,8 @@ class LocalEngine final : public Engine {
                           Interaction& user) override;
   Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
               Interaction& user) override;
+  Status WriteFile(const std::string& target, const std::string& bytes,
+                   Interaction& user) override;
   Result<OpenedGroup> ReadGroup(const std::string& path) override;
   Status ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,
                          const std::string& target, Interaction& user,

@@ -237,4 +237,15 @@ Status WriteTarget(FileSystem& files, Interaction& user, const std::string& targ
   return TargetWriter(files, user, target, options).Write(fill);
 }
 
+Status WriteWholeTarget(FileSystem& files, Interaction& user, const std::string& target,
+                        const TargetOptions& options, const std::string& bytes) {
+  return WriteTarget(files, user, target, options, [&](SaveFile& content) -> Status {
+    if (int e = content.Write(reinterpret_cast<const unsigned char*>(bytes.data()),
+                              bytes.size())) {
+      return Error::Of(ErrorKind::CannotWrite, target, e);
+    }
+    return {};
+  });
+}
+
 }  // namespace orbisk

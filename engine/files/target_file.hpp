@@ -60,4 +60,8 @@ Status RefuseSource(FileSystem& files, const std::string& target, const TargetOp
 Status WriteTarget(FileSystem& files, Interaction& user, const std::string& target,
                    const TargetOptions& options, const FillContent& fill);
 
+// WriteTarget with `bytes` for the whole content.
+Status WriteWholeTarget(FileSystem& files, Interaction& user, const std::string& target,
+                        const TargetOptions& options, const std::string& bytes);
+
 }  // namespace orbisk

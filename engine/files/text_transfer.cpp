@@ -17,17 +17,6 @@ namespace {
 // could not fit a variable and is refused without reading it all.
 constexpr std::size_t kLongestImport = 4 * layout::kMaxVariableSize + 4;
 
-Status WriteBytes(FileSystem& files, Interaction& user, const std::string& target,
-                  const TargetOptions& options, const std::string& bytes) {
-  return WriteTarget(files, user, target, options, [&](SaveFile& content) -> Status {
-    if (int e = content.Write(reinterpret_cast<const unsigned char*>(bytes.data()),
-                              bytes.size())) {
-      return Error::Of(ErrorKind::CannotWrite, target, e);
-    }
-    return {};
-  });
-}
-
 // A new file takes the source's permissions, as for a conversion.
 TargetOptions FromSource(const std::string& source, const FileInfo& info, WrittenFiles* written) {
   TargetOptions options;
@@ -114,7 +103,7 @@ Status TextTransfer::Export(const std::string& source, const std::string& target
   Result<OpenedText> opened = Read(source);
   if (!opened) return opened.error();
   for (const Warning& warning : ReadingWarnings(*opened)) user_.Warn(warning);
-  return WriteBytes(files_, user_, target, FromSource(source, opened->info, written),
+  return WriteWholeTarget(files_, user_, target, FromSource(source, opened->info, written),
                     WrittenText(opened->variable, format));
 }
 
@@ -231,7 +220,7 @@ Result<std::string> TextTransfer::Import(const std::string& source,
   }
   const std::string stamp = FormatStamp(clock_.LocalNow(), separators_);
   const VariableFile file = NewTextFile(model, "main", variableName, imported.text, stamp, type);
-  if (Status made = WriteBytes(files_, user_, target, targetOptions, WriteVariableFile(file));
+  if (Status made = WriteWholeTarget(files_, user_, target, targetOptions, WriteVariableFile(file));
       !made) {
     return made.error();
   }
@@ -286,7 +275,7 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
   target.opened = &checked->info;
   target.openedPath = path;
   target.keepBackup = options.keepBackup;
-  if (Status written = WriteBytes(files_, user_, path, target, WriteVariableFile(file)); !written) {
+  if (Status written = WriteWholeTarget(files_, user_, path, target, WriteVariableFile(file)); !written) {
     return written.error();
   }
   if (options.keepBackup) repaired.backup = path + "~";
@@ -301,7 +290,7 @@ Status TextTransfer::Save(const std::string& target, const VariableFile& file,
     options.opened = &opened->info;
     options.openedPath = opened->path;
   }
-  return WriteBytes(files_, user_, target, options, WriteVariableFile(file));
+  return WriteWholeTarget(files_, user_, target, options, WriteVariableFile(file));
 }
 
 }  // namespace orbisk

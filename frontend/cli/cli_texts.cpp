@@ -44,7 +44,10 @@ std::string Help() {
          "                   fichier à elle, à côté du groupe (ou dans --into DOSSIER),\n"
          "                   pour le modèle du groupe (ou celui de --to)\n"
          "      --group GROUPE  faire le groupe GROUPE (.89g, .9xg ou .v2g, qui dit le\n"
-         "                   modèle) des variables de chaque FICHIER"
+         "                   modèle) des variables de chaque FICHIER\n"
+         "      --thumbnail FICHIER IMAGE TAILLE  dessiner les premières lignes du texte\n"
+         "                   (ou du premier texte d'un groupe) dans l'image PNG carrée\n"
+         "                   IMAGE, pour les gestionnaires de fichiers ; sans affichage"
          "\n"
          "Options :\n"
          "      --to MODÈLE  v200, 92p ou 89 (ou une extension : v2t, 9xp, 89g…) : le\n"
@@ -102,6 +105,11 @@ std::string UnknownModel(const std::string& model) {
 
 std::string NotAGroupName(const std::string& name) {
   return "orbisk : le groupe « " + name + " » doit avoir l'extension d'un groupe (.89g, .9xg ou .v2g)";
+}
+
+std::string ThumbnailArguments() {
+  return "orbisk : --thumbnail demande un FICHIER, l'image PNG à écrire et sa taille en "
+         "pixels (de 8 à 2048)";
 }
 
 std::string UnknownType(const std::string& type) {

@@ -13,6 +13,7 @@ std::string UnknownModel(const std::string& model);
 std::string UnknownEncoding(const std::string& encoding);
 std::string UnknownType(const std::string& type);
 std::string NotAGroupName(const std::string& name);
+std::string ThumbnailArguments();
 std::string NoFileWith(const std::string& option);
 std::string InvalidVariableName(const std::string& name);
 std::string ConflictingOptions(const std::string& first, const std::string& second);

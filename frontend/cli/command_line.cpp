@@ -1,6 +1,8 @@
 // Reads the options and file names of the orbisk command.
 #include "command_line.hpp"
 
+#include <cstdlib>
+
 #include "cli_texts.hpp"
 #include "variable_file.hpp"
 #include "variable_names.hpp"
@@ -31,7 +33,8 @@ constexpr ModeOption kModes[] = {{"--show", Action::Show},
                                  {"--characters", Action::ShowCharacters},
                                  {"--list", Action::List},
                                  {"--extract", Action::Extract},
-                                 {"--group", Action::MakeGroup}};
+                                 {"--group", Action::MakeGroup},
+                                 {"--thumbnail", Action::Thumbnail}};
 
 const char* OptionOf(Action mode) {
   for (const ModeOption& m : kModes) {
@@ -239,6 +242,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (line.model && mode && mode != Action::FromText && mode != Action::Extract) {
     return UsageError(texts::OptionNotWith("--to", OptionOf(*mode)));
+  }
+  if (mode == Action::Thumbnail) {
+    // IN, OUT and a size a file manager asks for: at most a large icon's.
+    char* end = nullptr;
+    const long size = line.names.size() == 3 ? std::strtol(line.names[2].c_str(), &end, 10) : 0;
+    if (line.names.size() != 3 || end == line.names[2].c_str() || *end != '\0' || size < 8 ||
+        size > 2048) {
+      return UsageError(texts::ThumbnailArguments());
+    }
+    line.thumbnailSize = static_cast<int>(size);
+    line.action = *mode;
+    return line;
   }
   // Started from the desktop with no file, the viewer's command opens the main window.
   if (mode == Action::View && line.names.empty()) return line;

@@ -24,6 +24,7 @@ struct CommandLine {
     List,      // --list: print each variable of each file
     Extract,   // --extract: write each variable of each group as a file of its own
     MakeGroup, // --group OUT: make the group OUT from the files named
+    Thumbnail, // --thumbnail IN OUT SIZE: draw the first lines of IN as a PNG picture
     ShowHelp,
     ShowVersion,
     UsageError,
@@ -40,6 +41,7 @@ struct CommandLine {
   std::optional<unsigned char> type;  // --type, for --from-text: the variable's type
   bool linkExport = false;         // --ascii, for --show and --to-text: the 7-bit format
   std::string groupTarget;           // --group's value
+  int thumbnailSize = 0;             // --thumbnail's SIZE, in pixels
   std::optional<std::string> into;   // --into, for --extract: the folder to write in
   std::vector<std::string> names;
   std::string usageError;  // set when action is UsageError

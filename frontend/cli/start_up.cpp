@@ -21,6 +21,7 @@
 #include "qt_module.hpp"
 #include "standard_output.hpp"
 #include "terminal_interaction.hpp"
+#include "thumbnail_command.hpp"
 #include "text_commands.hpp"
 #include "unattended_interaction.hpp"
 
@@ -147,7 +148,8 @@ int OpenWindow(Engine& engine) {
 bool IsTextMode(CommandLine::Action action) {
   using Action = CommandLine::Action;
   return action == Action::Show || action == Action::ToText || action == Action::FromText ||
-         action == Action::Check || action == Action::Repair || action == Action::List;
+         action == Action::Check || action == Action::Repair || action == Action::List ||
+         action == Action::Thumbnail;
 }
 
 int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
@@ -182,7 +184,9 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
   }
   std::unique_ptr<Messenger> chosen = ChooseMessenger(line.notify || !IsTextMode(line.action));
   AssumeYes yes(*chosen);
-  Conversation user(line.assumeYes ? static_cast<Messenger&>(yes) : *chosen);
+  // A thumbnailer's picture replaces whatever was at its name: the file manager asked.
+  const bool replace = line.assumeYes || line.action == CommandLine::Action::Thumbnail;
+  Conversation user(replace ? static_cast<Messenger&>(yes) : *chosen);
   SuccessNotice notice(out, line.action == CommandLine::Action::ToText);
   if (line.notify) notice.Start(user);
   const Converted converted = line.notify ? Converted(std::ref(notice)) : Converted();
@@ -216,6 +220,9 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
       break;
     case CommandLine::Action::MakeGroup:
       status = MakeGroup(line.groupTarget, line.names, engine, user, converted);
+      break;
+    case CommandLine::Action::Thumbnail:
+      status = DrawThumbnail(line.names[0], line.names[1], line.thumbnailSize, engine, user);
       break;
     default:
       break;

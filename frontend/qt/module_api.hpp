@@ -27,13 +27,19 @@ struct OrbiskQtModule {
   // Says what a run did, in French: as a desktop notification, or in a message box when no
   // notification service runs.
   void (*notify)(const char* caption, const char* text);
+  // Draws the `count` lines (UTF-8) as a `size`-pixel square picture and hands its PNG
+  // bytes to `sink`, with `context`; needs no display (the caller chose the offscreen
+  // platform). Returns false when the picture could not be made.
+  bool (*thumbnail)(const char* const* lines, int count, int size,
+                    void (*sink)(void* context, const char* bytes, unsigned long size),
+                    void* context);
 };
 using OrbiskQtModuleEntry = const OrbiskQtModule* (*)();
 }
 
 namespace orbisk {
 // Raised whenever anything that crosses the boundary changes.
-constexpr int kQtModuleInterfaceVersion = 7;
+constexpr int kQtModuleInterfaceVersion = 8;
 constexpr const char kQtModuleFileName[] = "orbisk-qt.so";
 constexpr const char kQtModuleEntryName[] = "orbisk_qt_module";
 }  // namespace orbisk

@@ -9,6 +9,7 @@
 #include "form_view.hpp"
 #include "module_api.hpp"
 #include "notifier.hpp"
+#include "thumbnail.hpp"
 #include "widget_dialogs.hpp"
 #include "window_texts.hpp"
 
@@ -71,8 +72,20 @@ void Notify(const char* caption, const char* text) {
       .Say(QString::fromUtf8(caption), QString::fromUtf8(text));
 }
 
+bool Thumbnail(const char* const* lines, int count, int size,
+               void (*sink)(void* context, const char* bytes, unsigned long size),
+               void* context) {
+  orbisk::EnsureApplication();
+  QStringList shown;
+  for (int i = 0; i < count; ++i) shown.push_back(QString::fromUtf8(lines[i]));
+  const QByteArray png = orbisk::ThumbnailPng(shown, size);
+  if (png.isEmpty()) return false;
+  sink(context, png.constData(), static_cast<unsigned long>(png.size()));
+  return true;
+}
+
 constexpr OrbiskQtModule kModule = {orbisk::kQtModuleInterfaceVersion, MakeMessageBoxes,
-                                    RunWindow, RunViewer, Notify};
+                                    RunWindow, RunViewer, Notify, Thumbnail};
 
 }  // namespace
 

@@ -4,23 +4,11 @@
 #include <QPainter>
 #include <QTextBlock>
 
+#include "calculator_font.hpp"
 #include "charset.hpp"
 
 namespace orbisk {
 namespace {
-
-// The calculators' monospaced text, in a face that has their characters.
-QFont CalculatorFont() {
-  QFont font;
-  // FreeMono has the Control Pictures the others lack; any other missing character comes
-  // from whichever installed face has it.
-  font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("FreeMono"),
-                    QStringLiteral("Noto Sans Mono"), QStringLiteral("Liberation Mono"),
-                    QStringLiteral("monospace")});
-  font.setStyleHint(QFont::Monospace);
-  font.setPointSize(11);
-  return font;
-}
 
 }  // namespace
 

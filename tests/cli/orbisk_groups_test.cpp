@@ -290,5 +290,63 @@ TEST(OrbiskGroupsTest, ACheckOfADamagedGroupNamesEveryProblemAndItsVariable) {
   EXPECT_EQ(work.Entries(), Names{"cours.89g"});
 }
 
+// The thumbnailer as a file manager runs it, with no display: a PNG of the size asked for,
+// of a text or of a group's first text, replacing what was at its name; nothing otherwise.
+TEST(OrbiskGroupsTest, DrawsAThumbnailWithoutADisplay) {
+  struct Row {
+    Names arguments;
+    int status;
+    std::string err;
+    int size;  // of the picture written, or 0 for none
+  };
+  const Row rows[] = {
+      {{"--thumbnail", "cours.89g", "out.png", "128"}, 0, "", 128},
+      {{"--thumbnail", "--", "maths.89t", "out.png", "256"}, 0, "", 256},
+      {{"--thumbnail", "l1.89l", "out.png", "128"},
+       1,
+       "Impossible de lire le texte de l1.89l : ce n'est pas une variable texte (type 0x04).\n",
+       0},
+      {{"--thumbnail", "cours.89g", "out.png"},
+       2,
+       "orbisk : --thumbnail demande un FICHIER, l'image PNG à écrire et sa taille en pixels (de "
+       "8 à 2048)\nEssayez « orbisk --help » pour plus d'informations.\n",
+       0},
+      {{"--thumbnail", "cours.89g", "out.png", "12x"},
+       2,
+       "orbisk : --thumbnail demande un FICHIER, l'image PNG à écrire et sa taille en pixels (de "
+       "8 à 2048)\nEssayez « orbisk --help » pour plus d'informations.\n",
+       0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments[1] + " " + row.arguments.back());
+    testing::TempFolder work;
+    WriteFile(work / "cours.89g", WriteVariableFile(Cours(Signature::Ti89)));
+    VariableFile maths = Cours(Signature::Ti89);
+    maths.group = false;
+    maths.entries = {maths.entries[2]};
+    WriteFile(work / "maths.89t", WriteVariableFile(maths));
+    VariableFile list = maths;
+    list.entries = {Cours(Signature::Ti89).entries[1]};
+    WriteFile(work / "l1.89l", WriteVariableFile(list));
+    WriteFile(work / "out.png", "what was there");
+    const Outcome outcome = testing::RunProgram(testing::OrbiskIn(work, row.arguments));
+    EXPECT_EQ(outcome.status, row.status);
+    EXPECT_EQ(outcome.err, row.err);
+    const std::string png = ReadFile(work / "out.png");
+    if (row.size == 0) {
+      EXPECT_EQ(png, "what was there");
+      continue;
+    }
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 16), std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16));
+    const auto number = [&](std::size_t at) {
+      return static_cast<unsigned char>(png[at]) << 24 | static_cast<unsigned char>(png[at + 1]) << 16 |
+             static_cast<unsigned char>(png[at + 2]) << 8 | static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(number(16), row.size);
+    EXPECT_EQ(number(20), row.size);
+  }
+}
+
 }  // namespace
 }  // namespace orbisk

@@ -24,6 +24,7 @@ grep -q '^ Recommends:.*qt6-translations-l10n' <<<"$info" || fail "Recommends la
 for path in ./usr/bin/orbisk './usr/lib/[^/]+/orbisk/orbisk-qt.so' \
             ./usr/share/applications/org.orbisk.Orbisk.desktop \
             ./usr/share/mime/packages/org.orbisk.Orbisk.xml \
+            ./usr/share/thumbnailers/org.orbisk.Orbisk.thumbnailer \
             ./usr/share/metainfo/org.orbisk.Orbisk.metainfo.xml \
             ./usr/share/icons/hicolor/scalable/apps/org.orbisk.Orbisk.svg \
             ./usr/share/man/man1/orbisk.1.gz ./usr/share/doc/orbisk/copyright \

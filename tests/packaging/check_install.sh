@@ -115,6 +115,21 @@ run_desktop_command "Desktop Action extract-here" "$work/here/cours.89g" >/dev/n
   fail "the desktop action Extraire ici did not write the group's variables beside it"
 echo "the desktop actions convert, save as text and extract every file they are given"
 
+# The thumbnailer, run as a file manager runs it: no display, the size it asks for.
+thumbnailer="$share/thumbnailers/$id.thumbnailer"
+[ -f "$thumbnailer" ] || fail "no thumbnailer installed"
+exec_line=$(sed -n 's/^Exec=//p' "$thumbnailer")
+exec_line=${exec_line//%i/$work\/cours.89g}
+exec_line=${exec_line//%o/$work\/thumbnail.png}
+exec_line=${exec_line//%s/256}
+eval "set -- $exec_line"
+env -u DISPLAY -u WAYLAND_DISPLAY "$@" </dev/null || fail "the thumbnailer failed"
+# A PNG signature, then the IHDR chunk: width and height on four bytes each.
+header=$(od -An -tx1 -N24 "$work/thumbnail.png" | tr -d ' \n')
+[ "$header" = "89504e470d0a1a0a0000000d494844520000010000000100" ] ||
+  fail "the thumbnailer's picture starts with $header, not a 256-pixel PNG"
+echo "the thumbnailer draws a group's first text without a display"
+
 # Opening a file runs the viewer (which needs a display); launching without one, the window.
 status=0
 run_desktop_command "Desktop Entry" "$work/bonjour.9xt" 2>"$work/err" || status=$?

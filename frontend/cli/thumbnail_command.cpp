@@ -1,0 +1,72 @@
+// The command line's --thumbnail.
+#include "thumbnail_command.hpp"
+
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <vector>
+
+#include "cli_texts.hpp"
+#include "exit_status.hpp"
+#include "file_check.hpp"
+#include "qt_module.hpp"
+#include "text_notation.hpp"
+
+namespace orbisk {
+namespace {
+
+// A picture shows no more lines than this, however large.
+constexpr std::size_t kLinesDrawn = 40;
+
+// The text a picture of `source` shows: its own, or a group's first.
+Result<TextVariable> TextToDraw(const std::string& source, Engine& engine) {
+  Result<OpenedText> opened = engine.ReadText(source);
+  if (opened) return std::move(opened->variable);
+  if (opened.error().kind != ErrorKind::IsAGroup) return opened.error();
+  const Result<OpenedGroup> group = engine.ReadGroup(source);
+  if (!group) return group.error();
+  for (const VariableEntry& entry : group->file.entries) {
+    if (std::optional<TextVariable> text = TextOfVariable(entry, group->model)) return *text;
+  }
+  return Error::Of(ErrorKind::NoTextInGroup, source);
+}
+
+void Collect(void* context, const char* bytes, unsigned long size) {
+  static_cast<std::string*>(context)->append(bytes, size);
+}
+
+}  // namespace
+
+int DrawThumbnail(const std::string& source, const std::string& target, int size,
+                  Engine& engine, Conversation& user) {
+  const Result<TextVariable> text = TextToDraw(source, engine);
+  if (!text) {
+    user.Report(text.error());
+    return kExitNotConverted;
+  }
+  std::vector<std::string> lines;
+  const std::string utf8 = TextToUtf8(text->text, NotationOf(text->type));
+  for (std::size_t at = 0; at < utf8.size() && lines.size() < kLinesDrawn;) {
+    const std::size_t end = std::min(utf8.find('\n', at), utf8.size());
+    lines.push_back(utf8.substr(at, end - at));
+    at = end + 1;
+  }
+  std::vector<const char*> pointers;
+  for (const std::string& line : lines) pointers.push_back(line.c_str());
+  // Drawn into an image: a thumbnailer runs with no display, and needs none.
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  std::string error;
+  const OrbiskQtModule* module = LoadQtModule(error);
+  if (module == nullptr) {
+    std::cerr << texts::QtModuleUnavailable(error);
+    return kExitNotConverted;
+  }
+  std::string png;
+  if (!module->thumbnail(pointers.data(), static_cast<int>(pointers.size()), size, Collect, &png)) {
+    user.Report(Error::Of(ErrorKind::CannotWrite, target, EIO));
+    return kExitNotConverted;
+  }
+  return user.Report(engine.WriteFile(target, png, user)) ? kExitConverted : kExitNotConverted;
+}
+
+}  // namespace orbisk

@@ -633,6 +633,12 @@ std::string BackupSummary(Model model, const VariableEntry& backup) {
          Bytes(backup.data.size()) + " de mémoire";
 }
 
+std::string Extracted(const std::string& group, const VariableEntry& entry,
+                      const std::string& target) {
+  return "Variable " + VariablePath(entry.folder, entry.name) + " de " + Q(group) +
+         " extraite dans " + Q(target);
+}
+
 std::string ListLine(const VariableEntry& entry) {
   // Columns as tar -tv has them: what may be done to it, its kind, its size, its path.
   const auto padded = [](std::string text, std::size_t width) {

@@ -45,6 +45,10 @@ std::string CheckReport(const std::string& path, const FileReport& report);
 // "sauvegarde TI92+, système 2.09, 131072 octets de mémoire".
 std::string GroupSummary(const FileReport& report);
 std::string BackupSummary(Model model, const VariableEntry& backup);
+// What extracting a variable of a group did: "Variable cours\maths de g.89g extraite dans
+// maths.89t".
+std::string Extracted(const std::string& group, const VariableEntry& entry,
+                      const std::string& target);
 // One line of --list: "archivé    texte                        412  cours\notes".
 std::string ListLine(const VariableEntry& entry);
 // One problem, as a clause: "la somme de contrôle inscrite est …".

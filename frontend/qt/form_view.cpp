@@ -1,6 +1,7 @@
 // The viewer: one calculator text, read-only, with what can be done with it.
 #include "form_view.hpp"
 
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -37,12 +38,15 @@ FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
       dialogs_(dialogs),
       messages_(dialogs),
       text_(new CalculatorTextView(this)),
+      variableLabel_(new QLabel(texts::VariableLabel(), this)),
+      variables_(new QComboBox(this)),
       details_(new QLabel(this)),
       warning_(new QLabel(this)),
       toV200_(new QPushButton(texts::ConvertToV200Button(), this)),
       toTi92Plus_(new QPushButton(texts::ConvertToTi92PlusButton(), this)),
       saveAsText_(new QPushButton(texts::SaveAsTextButton(), this)),
       repair_(new QPushButton(texts::RepairButton(), this)),
+      extract_(new QPushButton(texts::ExtractButton(), this)),
       close_(new QPushButton(texts::CloseButton(), this)) {
   text_->setObjectName(QStringLiteral("text"));
   details_->setObjectName(QStringLiteral("details"));
@@ -52,6 +56,12 @@ FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
   warning_->setTextFormat(Qt::PlainText);
   warning_->setVisible(false);
   repair_->setVisible(false);
+  variables_->setObjectName(QStringLiteral("variables"));
+  extract_->setObjectName(QStringLiteral("extract"));
+  variableLabel_->setBuddy(variables_);
+  variableLabel_->setVisible(false);
+  variables_->setVisible(false);
+  extract_->setVisible(false);
   toV200_->setObjectName(QStringLiteral("toV200"));
   toTi92Plus_->setObjectName(QStringLiteral("toTi92Plus"));
   saveAsText_->setObjectName(QStringLiteral("saveAsText"));
@@ -67,9 +77,14 @@ FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
   buttons->addWidget(toTi92Plus_);
   buttons->addWidget(saveAsText_);
   buttons->addWidget(repair_);
+  buttons->addWidget(extract_);
   buttons->addStretch();
   buttons->addWidget(close_);
+  auto* chooser = new QHBoxLayout;
+  chooser->addWidget(variableLabel_);
+  chooser->addWidget(variables_, 1);
   auto* layout = new QVBoxLayout(this);
+  layout->addLayout(chooser);
   layout->addWidget(text_, 1);
   layout->addWidget(details_);
   layout->addWidget(warning_);
@@ -80,16 +95,22 @@ FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
   connect(toTi92Plus_, &QPushButton::clicked, this, [this] { ConvertTo(Model::Ti92Plus); });
   connect(saveAsText_, &QPushButton::clicked, this, &FormView::SaveAsText);
   connect(repair_, &QPushButton::clicked, this, &FormView::Repair);
+  connect(extract_, &QPushButton::clicked, this, &FormView::Extract);
+  connect(variables_, QOverload<int>::of(&QComboBox::activated), this, &FormView::ShowVariable);
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
 }
 
 bool FormView::Open(const std::string& path) {
   Result<OpenedText> opened = engine_.ReadText(path);
+  if (!opened && opened.error().kind == ErrorKind::IsAGroup) return OpenGroup(path);
   if (!opened) {
     user_.Report(opened.error());
     return false;
   }
   const TextVariable& variable = opened->variable;
+  group_.reset();
+  ShowGroupControls(false);
+  shown_ = variable;
   path_ = path;
   type_ = variable.type;
   setWindowTitle(texts::ViewerCaption(FromPath(path.substr(FileNameStart(path)))));
@@ -107,6 +128,73 @@ bool FormView::Open(const std::string& path) {
   warning_->setVisible(!warnings.isEmpty());
   repair_->setVisible(!opened->damage.empty());
   return true;
+}
+
+void FormView::ShowGroupControls(bool shown) {
+  variableLabel_->setVisible(shown);
+  variables_->setVisible(shown);
+  extract_->setVisible(shown);
+}
+
+bool FormView::OpenGroup(const std::string& path) {
+  Result<OpenedGroup> group = engine_.ReadGroup(path);
+  if (!group) {
+    user_.Report(group.error());
+    return false;
+  }
+  std::vector<std::size_t> texts;
+  for (std::size_t i = 0; i < group->file.entries.size(); ++i) {
+    if (TextOfVariable(group->file.entries[i], group->model)) texts.push_back(i);
+  }
+  if (texts.empty()) {
+    user_.Report(Error::Of(ErrorKind::NoTextInGroup, path));
+    return false;
+  }
+  group_ = std::move(*group);
+  texts_ = std::move(texts);
+  path_ = path;
+  setWindowTitle(texts::ViewerCaption(FromPath(path.substr(FileNameStart(path)))));
+  variables_->clear();
+  for (const std::size_t index : texts_) {
+    const VariableEntry& entry = group_->file.entries[index];
+    variables_->addItem(QString::fromStdString(messages::VariablePath(entry.folder, entry.name)));
+  }
+  ShowGroupControls(true);
+  ShowConversionsFrom(group_->model);
+  warning_->setVisible(false);
+  repair_->setVisible(false);
+  ShowVariable(0);
+  return true;
+}
+
+void FormView::ShowVariable(int index) {
+  if (!group_ || index < 0 || static_cast<std::size_t>(index) >= texts_.size()) return;
+  variables_->setCurrentIndex(index);
+  const VariableEntry& entry = group_->file.entries[texts_[static_cast<std::size_t>(index)]];
+  shown_ = TextOfVariable(entry, group_->model);
+  text_->ShowText(shown_->text);
+  details_->setText(texts::ViewerDetails(QString::fromUtf8(ModelName(group_->model)),
+                                         FromCalculator(entry.folder), FromCalculator(entry.name),
+                                         static_cast<qint64>(entry.data.size())));
+}
+
+// Writes the variable shown as a file of its own, for the group's model, where the user says.
+void FormView::Extract() {
+  if (!group_) return;
+  const std::size_t index = texts_[static_cast<std::size_t>(variables_->currentIndex())];
+  const std::string folder = path_.substr(0, FileNameStart(path_));
+  const std::string proposed = ExtractedNames(group_->file, group_->model, folder)[index];
+  const std::string extension = proposed.substr(proposed.rfind('.') + 1);
+  const std::optional<QString> chosen = dialogs_.ChooseFile(
+      {Dialogs::FileDialogKind::Save, FromPath(proposed),
+       QtNameFilters(texts::VariableFilter(QString::fromStdString(extension)))});
+  if (!chosen) return;
+  const std::string target = ChosenPath(*chosen);
+  KeptWarnings user(user_);
+  if (user_.Report(engine_.ExtractVariable(*group_, index, group_->model, target, user, nullptr))) {
+    dialogs_.ShowMessage(Dialogs::Icon::Information, texts::ExtractedCaption(),
+                         user.After(texts::Extracted(path_, group_->file.entries[index], target)));
+  }
 }
 
 // Writes the damaged file again, sound, keeping the old one beside it, and shows it again.
@@ -128,8 +216,9 @@ void FormView::ShowConversionsFrom(Model model) {
 
 // As the main window converts: the same engine, question and completion message.
 void FormView::ConvertTo(Model model) {
-  const std::string target =
-      TargetName(path_, model, Purpose::Conversion, {FileContent::Kind::Variable, type_});
+  const FileContent content = group_ ? FileContent{FileContent::Kind::Group, types::kText}
+                                     : FileContent{FileContent::Kind::Variable, type_};
+  const std::string target = TargetName(path_, model, Purpose::Conversion, content);
   KeptWarnings user(user_);
   if (user_.Report(engine_.Convert(model, path_, target, user, nullptr))) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
@@ -138,13 +227,20 @@ void FormView::ConvertTo(Model model) {
 }
 
 void FormView::SaveAsText() {
-  const QString proposed = FromPath(TargetName(path_, Model::Voyager200, Purpose::TextExport));
+  // A group's text is named after its variable, beside the group.
+  const std::string named =
+      group_ ? ExtractedNames(group_->file, group_->model, path_.substr(0, FileNameStart(path_)))
+                   [texts_[static_cast<std::size_t>(variables_->currentIndex())]]
+             : path_;
+  const QString proposed = FromPath(TargetName(named, Model::Voyager200, Purpose::TextExport));
   const std::optional<QString> chosen = dialogs_.ChooseFile(
       {Dialogs::FileDialogKind::Save, proposed, QtNameFilters(texts::TextFilter())});
   if (!chosen) return;
   const std::string target = ChosenPath(*chosen);
   KeptWarnings user(user_);
-  if (user_.Report(engine_.ExportText(path_, target, TextFormat::Utf8, user, nullptr))) {
+  const Status saved = group_ ? engine_.WriteFile(target, WrittenText(*shown_, TextFormat::Utf8), user)
+                              : engine_.ExportText(path_, target, TextFormat::Utf8, user, nullptr);
+  if (user_.Report(saved)) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::ExportedCaption(),
                          user.After(texts::Exported(path_, target)));
   }

@@ -1,10 +1,14 @@
 // The viewer: one calculator text, read-only, with what the file is and what can be done
-// with it (convert it, save it as text).
+// with it (convert it, save it as text). For a group, each of its texts and programs in
+// turn, chosen from a list, and each of them can be extracted.
 #pragma once
 
 #include <QWidget>
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "conversation.hpp"
 #include "dialogs.hpp"
@@ -13,6 +17,7 @@
 #include "local_files.hpp"
 #include "model.hpp"
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -36,6 +41,13 @@ class FormView : public QWidget {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  // Shows the texts of the group in `path`, which ReadText found to be one.
+  bool OpenGroup(const std::string& path);
+  // Shows the group's `index`th text.
+  void ShowVariable(int index);
+  void Extract();
+  // Shows the list of a group's texts and the button that extracts one, or hides them.
+  void ShowGroupControls(bool shown);
   void ConvertTo(Model model);
   void SaveAsText();
   void Repair();
@@ -49,14 +61,21 @@ class FormView : public QWidget {
   Conversation user_{messages_};
   std::string path_;  // as bytes
   unsigned char type_ = 0x0B;  // the shown variable's, whose extension a conversion keeps
+  // A group shown: the file, the entries of the texts listed, and the one shown.
+  std::optional<OpenedGroup> group_;
+  std::vector<std::size_t> texts_;
+  std::optional<TextVariable> shown_;
 
   CalculatorTextView* text_;
+  QLabel* variableLabel_;
+  QComboBox* variables_;
   QLabel* details_;
   QLabel* warning_;  // what is wrong with the file, when its text was read all the same
   QPushButton* toV200_;
   QPushButton* toTi92Plus_;
   QPushButton* saveAsText_;
   QPushButton* repair_;
+  QPushButton* extract_;
   QPushButton* close_;
 };
 

@@ -43,7 +43,17 @@ inline QString SaveAsTextButton() { return QStringLiteral("&Enregistrer en texte
 inline QString CloseButton() { return QStringLiteral("&Fermer"); }
 // Shown for a damaged file, whose text was read as far as it went: Alt+R.
 inline QString RepairButton() { return QStringLiteral("&Réparer"); }
+inline QString ExtractButton() { return QStringLiteral("E&xtraire…"); }
+inline QString VariableLabel() { return QStringLiteral("&Variable :"); }
+inline QString ExtractedCaption() { return QStringLiteral("Variable extraite"); }
+inline QString Extracted(const std::string& group, const VariableEntry& entry,
+                         const std::string& target) {
+  return QString::fromStdString(messages::Extracted(group, entry, target));
+}
 inline QString RepairedCaption() { return QStringLiteral("Réparation terminée"); }
+inline QString VariableFilter(const QString& extension) {
+  return QStringLiteral("Variable (*.%1)|*.%1|Tous les fichiers (*.*)|*.*").arg(extension);
+}
 inline QString TextFilter() {
   return QStringLiteral("Texte (*.txt)|*.txt|Tous les fichiers (*.*)|*.*");
 }

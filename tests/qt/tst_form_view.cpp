@@ -1,4 +1,5 @@
 // The viewer, driven headless with scripted dialogs on temporary files.
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QFontDatabase>
@@ -67,6 +68,7 @@ class TestFormView : public QObject {
   void convertsWithTheQuestionAndTheCompletionMessage();
   void showsAProgramAndConvertsItAsAProgram();
   void savesAsTextWhereTheSaveDialogSays();
+  void showsEachTextOfAGroupAndExtractsOne();
   void aDroppedFileIsOpenedInTheViewer();
   void everyCalculatorCharacterHasAFaceToDrawIt();
 
@@ -229,6 +231,61 @@ void TestFormView::showsAProgramAndConvertsItAsAProgram() {
   QCOMPARE(dialogs_->messages[0].text, "Conversion de " + InFolder("prog.89p") + " vers " +
                                            InFolder("prog.v2p") + " terminé avec succès");
   QVERIFY(Read(InFolder("prog.v2p")).startsWith("**TI92P*"));
+}
+
+// A group: its texts and programs listed by folder and name, each shown when chosen, the one
+// shown extracted or saved as text, and the whole group converted under a group's name.
+void TestFormView::showsEachTextOfAGroupAndExtractsOne() {
+  orbisk::VariableFile group;
+  group.signature = orbisk::Signature::Ti89;
+  group.group = true;
+  const auto add = [&group](const char* folder, const char* name, unsigned char type,
+                            const std::string& data) {
+    orbisk::VariableEntry& entry = group.entries.emplace_back();
+    entry.folder = folder;
+    entry.name = name;
+    entry.type = type;
+    entry.data = data;
+  };
+  add("main", "notes", 0x0B, orbisk::VariableDataOfText(0x0B, orbisk::CalculatorText::FromCodes(" Bonjour")));
+  add("main", "l1", 0x04, std::string("\x00\x00\xD9", 3));  // no text: not listed
+  add("cours", "prog", 0x12,
+      orbisk::VariableDataOfText(0x12, orbisk::CalculatorText::FromPlainCodes("()\rPrgm\rEndPrgm")));
+  Write(InFolder("cours.89g"), QByteArray::fromStdString(orbisk::WriteVariableFile(group)));
+  QVERIFY(form_->Open(InFolder("cours.89g")));
+  auto* variables = Control<QComboBox>("variables");
+  QVERIFY(variables->isVisibleTo(form_.get()));
+  QCOMPARE(variables->count(), 2);
+  QCOMPARE(variables->itemText(0), QStringLiteral("main\\notes"));
+  QCOMPARE(variables->itemText(1), QStringLiteral("cours\\prog"));
+  auto* text = Control<CalculatorTextView>("text");
+  QCOMPARE(text->toPlainText(), QStringLiteral("Bonjour"));
+  variables->setCurrentIndex(1);
+  emit variables->activated(1);
+  QCOMPARE(text->toPlainText(), QStringLiteral("()\nPrgm\nEndPrgm"));
+  QVERIFY(Control<QLabel>("details")->text().contains(QStringLiteral("prog")));
+
+  dialogs_->fileAnswers << InFolder("jeu.89p") << InFolder("jeu.txt");
+  Control<QPushButton>("extract")->click();
+  QCOMPARE(dialogs_->fileRequests[0].proposedName, InFolder("prog.89p"));
+  const std::string bytes = Read(InFolder("jeu.89p")).toStdString();
+  const orbisk::ParsedFile extracted = orbisk::ParseVariableFile(bytes, bytes.size());
+  QVERIFY(extracted.problems.empty());
+  QCOMPARE(extracted.file.entries.size(), std::size_t{1});
+  QVERIFY(extracted.file.entries[0] == group.entries[2]);
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].text, "Variable cours\\prog de " + InFolder("cours.89g") +
+                                           " extraite dans " + InFolder("jeu.89p"));
+  Control<QPushButton>("saveAsText")->click();
+  QCOMPARE(dialogs_->fileRequests[1].proposedName, InFolder("prog.txt"));
+  QCOMPARE(QString::fromUtf8(Read(InFolder("jeu.txt"))), QStringLiteral("()\nPrgm\nEndPrgm\n"));
+  Control<QPushButton>("toV200")->click();
+  QVERIFY(Read(InFolder("cours.v2g")).startsWith("**TI92P*"));
+
+  // A text opened after it hides what only a group has.
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  QVERIFY(!variables->isVisibleTo(form_.get()));
+  QVERIFY(!Control<QPushButton>("extract")->isVisibleTo(form_.get()));
 }
 
 void TestFormView::savesAsTextWhereTheSaveDialogSays() {

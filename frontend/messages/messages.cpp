@@ -600,7 +600,7 @@ std::string ProblemItself(const Problem& p) {
              Shown(p.text) + " », qu'aucun fichier ne peut prendre";
     case Kind::GroupTooLarge:
       return "il fait " + Bytes(p.found) + ", bien plus que la mémoire d'une calculatrice ; " +
-             "seuls les " + Bytes(p.expected) + " premiers sont lus";
+             "seuls ses " + std::to_string(p.expected) + " premiers octets sont lus";
     case Kind::DuplicateName:
       return "l'entrée " + std::to_string(p.found) + " porte le nom de l'entrée " +
              std::to_string(p.expected);

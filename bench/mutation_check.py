@@ -74,6 +74,16 @@ MUTANTS = [
      ""),
     ("escape of theta off by one", "engine/formats/link_export.cpp",
      '{0x88, "theta"}', '{0x89, "theta"}'),
+    ("a slash allowed in a group's names", "engine/formats/variable_file.cpp",
+     "if (code < 0x20 || code == 0x7F || c == '/') return false;",
+     "if (code < 0x20 || code == 0x7F) return false;"),
+    ("two variables of one name in a group accepted", "engine/formats/variable_file.cpp",
+     "      problems.push_back(std::move(twice));\n", ""),
+    ("an extracted name keeps its slash", "engine/formats/target_names.cpp",
+     "if (c == '/' ||", "if ("),
+    ("a group made over one of its sources", "engine/files/group_transfer.cpp",
+     "    if (Status refused = RefuseSource(files_, target, options); !refused) return refused;\n",
+     ""),
 ]
 
 SLOW = "*Killed*:*Interrupted*:*TwoProcesses*"

@@ -268,6 +268,13 @@ TEST(OrbiskGroupsTest, AGroupMadeOfItsExtractedVariablesIsTheSameAndWrongOnesAre
   // The jeu program may stay on its own model.
   EXPECT_EQ(testing::RunProgram(testing::OrbiskIn(work, {"--group", "jeu.89g", "jeu.89z"})).status,
             0);
+  // A group is never made over any of its sources, the first one included.
+  const std::string jeu = ReadFile(work / "jeu.89g");
+  const Outcome over = testing::RunProgram(
+      testing::OrbiskIn(work, {"--group", "jeu.89g", "--yes", "jeu.89g", "l1.89l"}));
+  EXPECT_EQ(over.status, 1);
+  EXPECT_EQ(over.err, "jeu.89g et jeu.89g sont le même fichier.\n");
+  EXPECT_EQ(ReadFile(work / "jeu.89g"), jeu);
 }
 
 TEST(OrbiskGroupsTest, ACheckOfADamagedGroupNamesEveryProblemAndItsVariable) {
@@ -290,9 +297,43 @@ TEST(OrbiskGroupsTest, ACheckOfADamagedGroupNamesEveryProblemAndItsVariable) {
   EXPECT_EQ(work.Entries(), Names{"cours.89g"});
 }
 
+// A file far larger than any calculator's memory that says it is a group is told so, and
+// nothing reads or writes past its first 16 MiB.
+TEST(OrbiskGroupsTest, AHugeGroupIsRefusedWithItsSize) {
+  testing::TempFolder work;
+  WriteFile(work / "huge.89g", WriteVariableFile(Cours(Signature::Ti89)));
+  std::filesystem::resize_file(work / "huge.89g", std::uintmax_t{2} << 30);  // sparse
+  const std::string told =
+      "  - il fait 2147483648 octets, bien plus que la mémoire d'une calculatrice ; seuls ses "
+      "16777216 premiers octets sont lus\n";
+  struct Row {
+    Names arguments;
+    std::string out;
+  };
+  const Row rows[] = {
+      {{"--check", "huge.89g"}, "huge.89g : 1 problème\n" + told},
+      {{"--list", "huge.89g"}, ""},
+      {{"--extract", "huge.89g"}, ""},
+      {{"--group", "g.89g", "huge.89g"}, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments[0]);
+    const Outcome outcome = testing::RunProgram(testing::OrbiskIn(work, row.arguments));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, row.out);
+    if (row.out.empty()) {
+      EXPECT_NE(outcome.err.find("bien plus que la mémoire"), std::string::npos) << outcome.err;
+    }
+    EXPECT_EQ(work.Entries(), Names{"huge.89g"});
+  }
+}
+
 // The thumbnailer as a file manager runs it, with no display: a PNG of the size asked for,
 // of a text or of a group's first text, replacing what was at its name; nothing otherwise.
 TEST(OrbiskGroupsTest, DrawsAThumbnailWithoutADisplay) {
+#ifndef ORBISK_TESTS_HAVE_QT_MODULE
+  GTEST_SKIP() << "built without the Qt module";
+#endif
   struct Row {
     Names arguments;
     int status;

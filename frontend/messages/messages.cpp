@@ -271,6 +271,10 @@ std::string Sentence(const Error& e) {
              Q(e.other) + ".";
     case ErrorKind::NotAValidFile: return NotAValidFile(path, e.problems);
     case ErrorKind::NotAText:
+      if (e.type == types::kBackup) {
+        return "Impossible de lire le texte de " + Q(path) + " : c'est " +
+               WhyItCannotMove(e.type) + " ; orbisk --list " + W(path) + " la décrit.";
+      }
       return "Impossible de lire le texte de " + Q(path) + " : " +
              ProblemText({Problem::Kind::NotAText, e.type}) + ".";
     case ErrorKind::TextFileTooLarge:

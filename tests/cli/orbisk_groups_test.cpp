@@ -106,6 +106,12 @@ TEST(OrbiskGroupsTest, ListsEachVariableLikeTarAndABackupByItsSystem) {
        "==> cours.89g : main\\notes <==\n" + ShownText(Cours(Signature::Ti89).entries[0]) +
            "\n==> cours.89g : cours\\maths <==\n" + ShownText(Cours(Signature::Ti89).entries[2]),
        ""},
+      {{"--show", "sauve.89g"},
+       1,
+       "",
+       "Impossible de lire le texte de sauve.89g : c'est une sauvegarde, l'image de la mémoire "
+       "d'une calculatrice liée à la version de son système ; orbisk --list sauve.89g la "
+       "décrit.\n"},
       {{"--to-text", "cours.89g"},
        1,
        "",

@@ -54,7 +54,9 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   if (file.signature != Signature::Unknown && ModelOfFileName(path, named) &&
       file.signature != SignatureFor(named)) {
     report.problems.insert(report.problems.begin(),
-                           {Problem::Kind::SignatureNotOfName, 0,
+                           {Problem::Kind::SignatureNotOfName,
+                            file.IsGroup() || file.entries.empty() ? layout::kFolderType
+                                                                   : file.entries[0].type,
                             static_cast<std::uint64_t>(named), SignatureBytes(file.signature)});
   }
   if (file.signature != Signature::Unknown) report.model = ModelOf(file.signature, path, file.comment);

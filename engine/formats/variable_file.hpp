@@ -85,7 +85,8 @@ struct Problem {
   enum class Kind {
     TooShort,                // found: the file's size
     UnknownSignature,        // text: the eight bytes found
-    SignatureNotOfName,      // text: the signature; expected: the Model its name stands for
+    SignatureNotOfName,      // text: the signature; expected: the Model its name stands for;
+                             // found: the type held (the folder type for a group)
     FirstMarker,             // found: the two bytes, as a little-endian number
     EntryCount,              // found
     DataOffset,              // found

@@ -552,9 +552,15 @@ std::string ProblemItself(const Problem& p) {
       return "sa signature « " + Shown(p.text) +
              " » n'est celle d'aucun fichier de TI-89, de TI-92 Plus ou de Voyager 200";
     case Kind::SignatureNotOfName: {
+      // The name the file should have: its model's extension for the type it holds.
       const auto model = static_cast<Model>(p.expected);
+      const FileContent content =
+          p.found == types::kFolder
+              ? FileContent{FileContent::Kind::Group, types::kText}
+              : FileContent{FileContent::Kind::Variable, static_cast<unsigned char>(p.found)};
       return "sa signature « " + p.text + " » n'est pas celle d'un fichier " + ModelName(model) +
-             " (." + ExtensionOf(model) + "), « " + SignatureBytes(SignatureFor(model)) + " »";
+             " (." + ExtensionFor(model, content) + "), « " + SignatureBytes(SignatureFor(model)) +
+             " »";
     }
     case Kind::FirstMarker:
       return "les octets 8 et 9 valent " + TwoBytes(p.found, p.found >> 8) + " au lieu de 01 00";

@@ -303,6 +303,32 @@ TEST(OrbiskGroupsTest, ACheckOfADamagedGroupNamesEveryProblemAndItsVariable) {
   EXPECT_EQ(work.Entries(), Names{"cours.89g"});
 }
 
+// A file named for another model is told the name it should have, with its own type's
+// extension: a group's, a list's, a text's.
+TEST(OrbiskGroupsTest, AMisnamedFileIsToldTheExtensionOfWhatItHolds) {
+  VariableFile list = Cours(Signature::Ti89);
+  list.group = false;
+  list.entries = {list.entries[1]};
+  struct Row {
+    std::string name;
+    std::string bytes;
+    std::string extension;
+  };
+  const Row rows[] = {{"cours.9xg", WriteVariableFile(Cours(Signature::Ti89)), "9xg"},
+                      {"l1.v2l", WriteVariableFile(list), "v2l"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    testing::TempFolder work;
+    WriteFile(work / row.name, row.bytes);
+    const Outcome outcome = testing::RunProgram(testing::OrbiskIn(work, {"--check", row.name}));
+    EXPECT_EQ(outcome.status, 1);
+    const std::string model = row.extension[0] == 'v' ? "Voyager 200" : "TI92+";
+    EXPECT_EQ(outcome.out, row.name + " : 1 problème\n  - sa signature « **TI89** » n'est pas "
+                                      "celle d'un fichier " + model + " (." + row.extension +
+                               "), « **TI92P* »\n");
+  }
+}
+
 // A file far larger than any calculator's memory that says it is a group is told so, and
 // nothing reads or writes past its first 16 MiB.
 TEST(OrbiskGroupsTest, AHugeGroupIsRefusedWithItsSize) {

@@ -19,7 +19,7 @@ Error Refused(ErrorKind kind, const std::string& path, const VariableEntry& entr
   Error error = Error::Of(kind, path);
   error.type = entry.type;
   error.model = to;
-  error.other = entry.folder + '\\' + entry.name;
+  error.other = QualifiedName(entry);
   return error;
 }
 
@@ -92,7 +92,7 @@ Status GroupTransfer::Make(const std::string& target, Model model,
       if (!Moves(entry.type, group.model, model)) {
         return Refused(ErrorKind::CannotGroup, group.path, entry, model);
       }
-      const std::string variable = entry.folder + '\\' + entry.name;
+      const std::string variable = QualifiedName(entry);
       if (const auto [earlier, fresh] = from.emplace(variable, group.path); !fresh) {
         Error error = Error::Of(ErrorKind::DuplicateVariable, group.path);
         error.other = variable;

@@ -2,6 +2,7 @@
 #include "target_names.hpp"
 
 #include <map>
+#include <set>
 
 #include "charset.hpp"
 #include "variable_file.hpp"
@@ -24,10 +25,10 @@ std::string SafeFileName(const std::string& codes) {
 std::vector<std::string> ExtractedNames(const VariableFile& file, Model model,
                                         const std::string& folder) {
   std::map<std::string, std::string> folderOf;  // a name, and the first folder that has it
-  std::map<std::string, bool> shared;
+  std::set<std::string> shared;                 // the names that two folders have
   for (const VariableEntry& entry : file.entries) {
     const auto [first, fresh] = folderOf.emplace(entry.name, entry.folder);
-    if (!fresh && first->second != entry.folder) shared[entry.name] = true;
+    if (!fresh && first->second != entry.folder) shared.insert(entry.name);
   }
   const std::string start = folder.empty() || folder.back() == '/' ? folder : folder + "/";
   std::vector<std::string> names;

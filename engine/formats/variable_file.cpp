@@ -97,10 +97,10 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
   return true;
 }
 
-// A single-variable file: one entry, its data right after the header.
-ParsedFile ParseSingle(std::string_view head, std::uint64_t size, bool keepData) {
-  ParsedFile parsed;
-  ReadHeader(head, parsed);
+// The one entry of a file that holds one: it lies in the header, which then gives the
+// file's size and A5 5A, and says its data starts at `dataAt`.
+VariableEntry& ReadOnlyEntry(std::string_view head, std::uint64_t size, std::size_t dataAt,
+                             ParsedFile& parsed) {
   auto& problems = parsed.problems;
   VariableEntry& entry = parsed.file.entries.emplace_back();
   entry.folder = parsed.file.folder;
@@ -108,10 +108,8 @@ ParsedFile ParseSingle(std::string_view head, std::uint64_t size, bool keepData)
   entry.type = static_cast<unsigned char>(head[kType]);
   entry.attribute = static_cast<unsigned char>(head[kAttribute]);
   entry.reserved = static_cast<std::uint16_t>(Little(head, kAttribute + 1, 2));
-  entry.lead = Little(head, kData, 4);
-  if (parsed.entryCount != 1) problems.push_back({Kind::EntryCount, parsed.entryCount, 1});
-  if (const std::uint32_t offset = Little(head, kDataOffsetField, 4); offset != kData) {
-    problems.push_back({Kind::DataOffset, offset, kData});
+  if (const std::uint32_t offset = Little(head, kDataOffsetField, 4); offset != dataAt) {
+    problems.push_back({Kind::DataOffset, offset, dataAt});
   }
   if (const std::uint32_t field = Little(head, kFileSize, 4); field != size) {
     problems.push_back({Kind::FileSizeField, field, size});
@@ -119,6 +117,17 @@ ParsedFile ParseSingle(std::string_view head, std::uint64_t size, bool keepData)
   if (Big16(head, kSecondMarker) != 0xA55A) {
     problems.push_back({Kind::SecondMarker, Big16(head, kSecondMarker), 0xA55A});
   }
+  return entry;
+}
+
+// A single-variable file: one entry, its data right after the header.
+ParsedFile ParseSingle(std::string_view head, std::uint64_t size, bool keepData) {
+  ParsedFile parsed;
+  ReadHeader(head, parsed);
+  auto& problems = parsed.problems;
+  if (parsed.entryCount != 1) problems.push_back({Kind::EntryCount, parsed.entryCount, 1});
+  VariableEntry& entry = ReadOnlyEntry(head, size, kData, parsed);
+  entry.lead = Little(head, kData, 4);
   // The variable, then its two-byte checksum, must end the file exactly.
   const std::uint64_t room = size >= kVariableData + 2 ? size - kVariableData - 2 : 0;
   ReadVariableData(head, kVariableSize, room, entry, problems, keepData);
@@ -204,7 +213,7 @@ ParsedFile ParseGroup(std::string_view head, std::uint64_t size, bool keepData, 
     entry.type = type;
     entry.attribute = attribute;
     entry.reserved = reserved;
-    const std::string where = folder + '\\' + name;
+    const std::string where = QualifiedName(entry);
     if (const auto [earlier, fresh] = seen.emplace(folder + '\0' + name, i + 1); !fresh) {
       Problem twice{Kind::DuplicateName, i + 1, earlier->second};
       twice.variable = where;
@@ -244,21 +253,7 @@ ParsedFile ParseBackup(std::string_view head, std::uint64_t size, bool keepData)
   ParsedFile parsed;
   ReadHeader(head, parsed);
   auto& problems = parsed.problems;
-  VariableEntry& entry = parsed.file.entries.emplace_back();
-  entry.folder = parsed.file.folder;
-  entry.name = Field(head, kName, kNameLength);
-  entry.type = kBackupType;
-  entry.attribute = static_cast<unsigned char>(head[kAttribute]);
-  entry.reserved = static_cast<std::uint16_t>(Little(head, kAttribute + 1, 2));
-  if (const std::uint32_t offset = Little(head, kDataOffsetField, 4); offset != kBackupData) {
-    problems.push_back({Kind::DataOffset, offset, kBackupData});
-  }
-  if (const std::uint32_t field = Little(head, kFileSize, 4); field != size) {
-    problems.push_back({Kind::FileSizeField, field, size});
-  }
-  if (Big16(head, kSecondMarker) != 0xA55A) {
-    problems.push_back({Kind::SecondMarker, Big16(head, kSecondMarker), 0xA55A});
-  }
+  VariableEntry& entry = ReadOnlyEntry(head, size, kBackupData, parsed);
   const std::uint64_t room = size >= kBackupData + 2 ? size - kBackupData - 2 : 0;
   if (head.size() < kBackupData + room + 2) {
     problems.push_back({Kind::VariableSizeDoesNotFit, head.size(), room});

@@ -65,6 +65,11 @@ struct VariableEntry {
   }
 };
 
+// A variable as errors and problems name it: its folder, "\", its name (codes).
+inline std::string QualifiedName(const VariableEntry& entry) {
+  return entry.folder + '\\' + entry.name;
+}
+
 struct VariableFile {
   Signature signature = Signature::Ti92Plus;
   std::string folder = "main";  // a single variable's own folder; a group's default one

@@ -39,11 +39,14 @@ void Collect(void* context, const char* bytes, unsigned long size) {
 
 int DrawThumbnail(const std::string& source, const std::string& target, int size,
                   Engine& engine, Conversation& user) {
-  const Result<TextVariable> text = TextToDraw(source, engine);
+  Result<TextVariable> text = TextToDraw(source, engine);
   if (!text) {
     user.Report(text.error());
     return kExitNotConverted;
   }
+  // Only the lines drawn are made UTF-8, not the whole text.
+  std::vector<TextLine>& all = text->text.lines;
+  if (all.size() > kLinesDrawn) all.resize(kLinesDrawn);
   std::vector<std::string> lines;
   const std::string utf8 = TextToUtf8(text->text, NotationOf(text->type));
   for (std::size_t at = 0; at < utf8.size() && lines.size() < kLinesDrawn;) {

@@ -77,7 +77,7 @@ unsigned char TypeOfProgramKind(ProgramKind kind) {
   return kind == ProgramKind::Function ? types::kFunction : types::kProgram;
 }
 
-ProgramReading ReadProgramData(unsigned char type, const std::string& data) {
+ProgramReading ReadProgramData(unsigned char type, const std::string& data, bool withText) {
   ProgramReading reading;
   const ProgramKind kind = ProgramKindOfType(type);
   const std::size_t n = data.size();
@@ -122,9 +122,10 @@ ProgramReading ReadProgramData(unsigned char type, const std::string& data) {
     reading.problems.push_back(problem);
   }
   if (!reading.problems.empty()) return reading;
+  reading.lock = At(data, n - 3);
+  if (!withText) return reading;
   const auto cursor = static_cast<std::uint16_t>(At(data, n - 9) << 8 | At(data, n - 8));
   reading.text = CalculatorText::FromPlainCodes(text, cursor);
-  reading.lock = At(data, n - 3);
   return reading;
 }
 

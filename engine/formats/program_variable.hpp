@@ -54,8 +54,10 @@ struct ProgramReading {
   std::vector<Problem> problems;              // neither form, or a form with faults
 };
 
-// Reads the data of a variable of type `type` (0x12 or 0x13).
-ProgramReading ReadProgramData(unsigned char type, const std::string& data);
+// Reads the data of a variable of type `type` (0x12 or 0x13). Without `withText`, a
+// program in text form is checked but its lines are not made.
+ProgramReading ReadProgramData(unsigned char type, const std::string& data,
+                               bool withText = true);
 
 // A program's data in text form, to be parsed when first run.
 std::string ProgramVariableData(ProgramKind kind, const CalculatorText& text,

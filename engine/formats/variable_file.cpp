@@ -86,8 +86,9 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
     problems.push_back({Kind::TextWithoutEnd});
   }
   if (entry.type == kProgramType || entry.type == kFunctionType) {
-    const std::string data(head.substr(at + 2, variableSize));
-    for (Problem& problem : ReadProgramData(entry.type, data).problems) {
+    // Checked here; its text is made by whoever reads it.
+    const std::string copy = keepData ? std::string() : std::string(head.substr(at + 2, variableSize));
+    for (Problem& problem : ReadProgramData(entry.type, keepData ? entry.data : copy, false).problems) {
       problems.push_back(std::move(problem));
     }
   }

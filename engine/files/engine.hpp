@@ -34,6 +34,11 @@ class Engine {
   virtual Result<std::string> ImportText(const std::string& source, const std::string& target, Model model,
                             const std::string& name, const ImportOptions& options,
                             Interaction& user, WrittenFiles* written) = 0;
+  // Reads a text file as ImportText would, making nothing of it.
+  virtual Result<ImportedText> ReadImport(const std::string& source,
+                                          const ImportOptions& options) = 0;
+  // The date and time a file made now for a Voyager 200 carries in its comment.
+  virtual std::string Stamp() = 0;
   virtual Result<CheckedFile> Check(const std::string& path) = 0;
   virtual Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
                                   Interaction& user) = 0;

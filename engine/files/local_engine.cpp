@@ -43,6 +43,14 @@ Result<std::string> LocalEngine::ImportText(const std::string& source, const std
   return Texts(user).Import(source, target, model, name, written, options);
 }
 
+Result<ImportedText> LocalEngine::ReadImport(const std::string& source,
+                                             const ImportOptions& options) {
+  NoQuestions nobody;
+  return Texts(nobody).ReadImport(source, options);
+}
+
+std::string LocalEngine::Stamp() { return FormatStamp(clock_.LocalNow(), separators_); }
+
 Result<Repaired> LocalEngine::Repair(const std::string& path, const RepairOptions& options,
                                      Interaction& user) {
   return Texts(user).Repair(path, options);

@@ -24,6 +24,9 @@ class LocalEngine final : public Engine {
   Result<std::string> ImportText(const std::string& source, const std::string& target, Model model,
                     const std::string& name, const ImportOptions& options, Interaction& user,
                     WrittenFiles* written) override;
+  Result<ImportedText> ReadImport(const std::string& source,
+                                  const ImportOptions& options) override;
+  std::string Stamp() override;
   Result<CheckedFile> Check(const std::string& path) override;
   Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
                           Interaction& user) override;

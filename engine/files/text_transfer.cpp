@@ -67,6 +67,7 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
   opened.path = path;
   if (report.text) {
     opened.variable = std::move(*report.text);
+    opened.file = std::move(report.file);
     if (!report.problems.empty()) opened.misnamed = opened.variable.model;
     return opened;
   }
@@ -107,31 +108,30 @@ Status TextTransfer::Export(const std::string& source, const std::string& target
                     WrittenText(opened->variable, format));
 }
 
-Result<std::string> TextTransfer::Import(const std::string& source,
-                                         const std::string& givenTarget, Model model,
-                            const std::string& name, WrittenFiles* written,
-                            const ImportOptions& options) {
+Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
+                                              const ImportOptions& options) {
   std::string bytes;
-  FileInfo info;
-  if (Status read = ReadHead(source, kLongestImport + 1, bytes, info); !read) return read.error();
+  ImportedText read;
+  if (Status opened = ReadHead(source, kLongestImport + 1, bytes, read.info); !opened) {
+    return opened.error();
+  }
   // A file of these calculators is made already: it is read, not made again.
   if (bytes.size() >= 8) {
     const Signature signature = SignatureOf(reinterpret_cast<const unsigned char*>(bytes.data()));
     if (signature != Signature::Unknown) {
       Error error = Error::Of(ErrorKind::AlreadyACalculatorFile, source);
-      const FileReport report = CheckVariableFile(bytes, info.size, source);
+      const FileReport report = CheckVariableFile(bytes, read.info.size, source);
       error.model = report.text ? report.text->model
                                 : signature == Signature::Ti89 ? Model::Ti89 : Model::Ti92Plus;
       return error;
     }
   }
-  if (info.size > kLongestImport) {
+  if (read.info.size > kLongestImport) {
     Error error = Error::Of(ErrorKind::TextFileTooLarge, source);
-    error.size = info.size;
+    error.size = read.info.size;
     return error;
   }
-  unsigned char type = options.type.value_or(layout::kTextType);
-  std::string variableName = name;
+  read.type = options.type.value_or(layout::kTextType);
   TextImport imported;
   std::vector<Warning> escapes;
   if (LooksLikeLinkExport(bytes)) {
@@ -146,10 +146,10 @@ Result<std::string> TextTransfer::Import(const std::string& source,
       error.line = reading.line;
       return error;
     }
-    if (!options.type) type = TypeOfLinkExport(reading.file);
+    if (!options.type) read.type = TypeOfLinkExport(reading.file);
     const std::string exportedName = LowercaseName(reading.file.name);
-    if (!options.nameChosen && ValidVariableName(exportedName)) variableName = exportedName;
-    imported.text = NotationOf(type) == Notation::Program
+    if (ValidVariableName(exportedName)) read.name = exportedName;
+    imported.text = NotationOf(read.type) == Notation::Program
                         ? CalculatorText::FromPlainCodes(reading.file.codes)
                         : CalculatorText::FromCodes(reading.file.codes);
     for (const LinkExportReading::UnknownEscape& unknown : reading.unknown) {
@@ -163,15 +163,15 @@ Result<std::string> TextTransfer::Import(const std::string& source,
   } else {
     // UTF-8 is read as it is; another encoding is made UTF-8 first.
     imported = options.encoding == TextEncoding::Utf8
-                   ? TextFromUtf8(bytes, NotationOf(type))
-                   : TextFromUtf8(ToUtf8(bytes, options.encoding), NotationOf(type));
+                   ? TextFromUtf8(bytes, NotationOf(read.type))
+                   : TextFromUtf8(ToUtf8(bytes, options.encoding), NotationOf(read.type));
     if (!imported.valid) {
       Error error = Error::Of(ErrorKind::NotUtf8, source);
       error.line = imported.invalidLine;
       error.column = imported.invalidColumn;
       return error;
     }
-    if (NotationOf(type) == Notation::Program) {
+    if (NotationOf(read.type) == Notation::Program) {
       // A program's first line gives its arguments: one without them takes none. Its cursor
       // starts at its beginning.
       std::vector<TextLine>& lines = imported.text.lines;
@@ -184,42 +184,52 @@ Result<std::string> TextTransfer::Import(const std::string& source,
       imported.text.cursor = 0;
     }
   }
+  if (imported.barLine != 0) {
+    Warning& warning = read.warnings.emplace_back();
+    warning.kind = Warning::Kind::KeyboardBar;
+    warning.path = source;
+    warning.line = imported.barLine;
+    warning.character = static_cast<char32_t>(imported.barCode);
+  }
+  read.warnings.insert(read.warnings.end(), escapes.begin(), escapes.end());
+  for (const TextImport::Unknown& unknown : imported.unknown) {
+    Warning& warning = read.warnings.emplace_back();
+    warning.path = source;
+    warning.line = unknown.line;
+    warning.column = unknown.column;
+    warning.character = unknown.character;
+  }
+  read.text = std::move(imported.text);
+  return read;
+}
+
+Result<std::string> TextTransfer::Import(const std::string& source,
+                                         const std::string& givenTarget, Model model,
+                                         const std::string& name, WrittenFiles* written,
+                                         const ImportOptions& options) {
+  Result<ImportedText> read = ReadImport(source, options);
+  if (!read) return read.error();
+  const std::string variableName =
+      options.nameChosen || read->name.empty() ? name : read->name;
+  const unsigned char type = read->type;
   const std::string target =
       options.targetBeside
           ? TargetName(source, model, Purpose::Import, {FileContent::Kind::Variable, type})
           : givenTarget;
-  const std::size_t overhead =
-      NotationOf(type) == Notation::Program ? kProgramOverhead : kTextOverhead;
-  const std::size_t variableSize = imported.text.CodeCount() + overhead;
+  const std::size_t variableSize = VariableSizeOfText(type, read->text);
   if (variableSize > layout::kMaxVariableSize) {
     Error error = Error::Of(ErrorKind::TextTooLarge, source);
     error.size = variableSize;
     return error;
   }
-  const TargetOptions targetOptions = FromSource(source, info, written);
+  const TargetOptions targetOptions = FromSource(source, read->info, written);
   // Nothing is said of a text that could never be written.
   if (Status refused = RefuseSource(files_, target, targetOptions); !refused) {
     return refused.error();
   }
-  if (imported.barLine != 0) {
-    Warning warning;
-    warning.kind = Warning::Kind::KeyboardBar;
-    warning.path = source;
-    warning.line = imported.barLine;
-    warning.character = static_cast<char32_t>(imported.barCode);
-    user_.Warn(warning);
-  }
-  for (const Warning& warning : escapes) user_.Warn(warning);
-  for (const TextImport::Unknown& unknown : imported.unknown) {
-    Warning warning;
-    warning.path = source;
-    warning.line = unknown.line;
-    warning.column = unknown.column;
-    warning.character = unknown.character;
-    user_.Warn(warning);
-  }
+  for (const Warning& warning : read->warnings) user_.Warn(warning);
   const std::string stamp = FormatStamp(clock_.LocalNow(), separators_);
-  const VariableFile file = NewTextFile(model, "main", variableName, imported.text, stamp, type);
+  const VariableFile file = NewTextFile(model, "main", variableName, read->text, stamp, type);
   if (Status made = WriteWholeTarget(files_, user_, target, targetOptions, WriteVariableFile(file));
       !made) {
     return made.error();

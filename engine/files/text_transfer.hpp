@@ -29,6 +29,9 @@ struct OpenedText {
   bool cutShort = false;
   // The file's signature names another model than its name: the model it is for.
   std::optional<Model> misnamed;
+  // The file as read, when it has nothing wrong but perhaps its name: what a save over it
+  // keeps of its header.
+  std::optional<VariableFile> file;
 };
 
 // What a front end should say of a text it read: the damage, or a name that tells the
@@ -69,6 +72,16 @@ struct ImportOptions {
   bool targetBeside = false;
 };
 
+// A text file read as Import reads it, before anything is made of it.
+struct ImportedText {
+  CalculatorText text;
+  unsigned char type = layout::kTextType;  // chosen, or a 7-bit export's own
+  std::string name;                        // a 7-bit export's own name, when it is valid
+  FileInfo info;
+  // What to say of it: the keyboard's bar, unknown escapes, characters written as "?".
+  std::vector<Warning> warnings;
+};
+
 struct RepairOptions {
   bool keepBackup = true;     // keep the file as it was under its name and "~"
   bool fixSignature = false;  // give a file the signature its name calls for
@@ -105,6 +118,8 @@ class TextTransfer {
   Result<std::string> Import(const std::string& source, const std::string& target, Model model,
                 const std::string& name, WrittenFiles* written = nullptr,
                 const ImportOptions& options = {});
+  // Reads the text in `source` as Import does, making nothing of it.
+  Result<ImportedText> ReadImport(const std::string& source, const ImportOptions& options = {});
   // Checks `path`; an error only when it cannot even be read.
   Result<CheckedFile> Check(const std::string& path);
   // Writes the file at `path` again, sound: its text as it can be found, the header fields

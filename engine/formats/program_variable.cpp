@@ -152,4 +152,9 @@ std::string VariableDataOfText(unsigned char type, const CalculatorText& text) {
   return TextVariableData(text);
 }
 
+std::size_t VariableSizeOfText(unsigned char type, const CalculatorText& text) {
+  const bool program = type == types::kProgram || type == types::kFunction;
+  return text.CodeCount() + (program ? kProgramOverhead : kTextOverhead);
+}
+
 }  // namespace orbisk

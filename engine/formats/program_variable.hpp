@@ -66,5 +66,7 @@ std::string ProgramVariableData(ProgramKind kind, const CalculatorText& text,
 // The data of a variable of `type` holding `text`: a TEXT variable's, or a program's or a
 // function's in text form.
 std::string VariableDataOfText(unsigned char type, const CalculatorText& text);
+// How many bytes that data takes, without making it.
+std::size_t VariableSizeOfText(unsigned char type, const CalculatorText& text);
 
 }  // namespace orbisk

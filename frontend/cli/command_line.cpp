@@ -29,6 +29,7 @@ constexpr ModeOption kModes[] = {{"--show", Action::Show},
                                  {"--from-text", Action::FromText},
                                  {"--check", Action::Check},
                                  {"--view", Action::View},
+                                 {"--new", Action::New},
                                  {"--repair", Action::Repair},
                                  {"--characters", Action::ShowCharacters},
                                  {"--list", Action::List},
@@ -237,6 +238,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (mode == Action::ShowCharacters) {
     if (!line.names.empty()) return UsageError(texts::NoFileWith("--characters"));
+    line.action = *mode;
+    return line;
+  }
+  if (mode == Action::New) {
+    if (!line.names.empty()) return UsageError(texts::NoFileWith("--new"));
     line.action = *mode;
     return line;
   }

@@ -18,7 +18,8 @@ struct CommandLine {
     ToText,    // --to-text: write each text as UTF-8 beside it
     FromText,  // --from-text: make a calculator text file from each UTF-8 file
     Check,     // --check: tell what is wrong with each file, if anything
-    View,      // --view: open each file in the viewer window
+    View,      // --view: open each file in an editor window
+    New,       // --new: open an empty text in an editor window, for --to's model
     Repair,    // --repair: write each damaged file again, sound
     ShowCharacters,  // --characters: print every character of the calculators
     List,      // --list: print each variable of each file

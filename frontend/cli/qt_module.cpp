@@ -36,7 +36,7 @@ const OrbiskQtModule* LoadQtModuleFrom(const std::string& path, std::string& err
     return nullptr;
   }
   if (table->messageBoxes == nullptr || table->runWindow == nullptr ||
-      table->runViewer == nullptr || table->notify == nullptr) {
+      table->runEditor == nullptr || table->notify == nullptr) {
     error = texts::MissingEntries(path);
     return nullptr;
   }

@@ -134,7 +134,13 @@ int OpenViewers(const std::vector<std::string>& names, Engine& engine) {
   if (module == nullptr) return kExitNotConverted;
   std::vector<const char*> paths;
   for (const std::string& name : names) paths.push_back(name.c_str());
-  return module->runViewer(&engine, paths.data(), static_cast<int>(paths.size()));
+  return module->runEditor(&engine, paths.data(), static_cast<int>(paths.size()), -1);
+}
+
+int OpenNewText(Model model, Engine& engine) {
+  const OrbiskQtModule* module = LoadForWindow(texts::NoDisplayForViewer());
+  if (module == nullptr) return kExitNotConverted;
+  return module->runEditor(&engine, nullptr, 0, static_cast<int>(model));
 }
 
 int OpenWindow(Engine& engine) {
@@ -179,6 +185,8 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
       return OpenWindow(engine);
     case CommandLine::Action::View:
       return OpenViewers(line.names, engine);
+    case CommandLine::Action::New:
+      return OpenNewText(line.model.value_or(Model::Voyager200), engine);
     default:
       break;
   }

@@ -19,6 +19,14 @@ class Dialogs {
     QStringList nameFilters;  // in Qt's form, such as "Fichier TI92+ (*.9xt)"
   };
 
+  // What to do with unsaved changes.
+  enum class SaveAnswer { Save, Discard, Cancel };
+  // A file chosen in a Save dialog, with the filter (its index) it was chosen under.
+  struct ChosenFile {
+    QString path;
+    int filter = 0;
+  };
+
   virtual ~Dialogs() = default;
 
   // A modal message with an OK button.
@@ -28,6 +36,10 @@ class Dialogs {
   // A modal file dialog: Open wants an existing file, Save does not ask about replacing
   // one. Nothing comes back when the user cancels.
   virtual std::optional<QString> ChooseFile(const FileRequest& request) = 0;
+  // A Save dialog that says which of the filters the name was chosen under.
+  virtual std::optional<ChosenFile> ChooseFileToSave(const FileRequest& request) = 0;
+  // A modal question about unsaved changes: Save (the default), Don't Save, or Cancel.
+  virtual SaveAnswer AskToSaveChanges(const QString& caption, const QString& question) = 0;
 };
 
 }  // namespace orbisk

@@ -20,10 +20,11 @@ struct OrbiskQtModule {
   orbisk::Messenger* (*messageBoxes)();
   // Shows the main window and runs until it is closed; returns the exit status.
   int (*runWindow)(orbisk::Engine* engine);
-  // Shows a viewer for each of the `count` files (names as bytes) and runs until they are
-  // all closed; returns the exit status: 1 when one of them could not be shown (its report
-  // was), 0 otherwise.
-  int (*runViewer)(orbisk::Engine* engine, const char* const* paths, int count);
+  // Shows an editor for each of the `count` files (names as bytes), or for none an empty
+  // text for the Model `newModel` stands for, and runs until they are all closed; returns
+  // the exit status: 1 when one of the files could not be shown (its report was), 0
+  // otherwise.
+  int (*runEditor)(orbisk::Engine* engine, const char* const* paths, int count, int newModel);
   // Says what a run did, in French: as a desktop notification, or in a message box when no
   // notification service runs.
   void (*notify)(const char* caption, const char* text);
@@ -39,7 +40,7 @@ using OrbiskQtModuleEntry = const OrbiskQtModule* (*)();
 
 namespace orbisk {
 // Raised whenever anything that crosses the boundary changes.
-constexpr int kQtModuleInterfaceVersion = 8;
+constexpr int kQtModuleInterfaceVersion = 9;
 constexpr const char kQtModuleFileName[] = "orbisk-qt.so";
 constexpr const char kQtModuleEntryName[] = "orbisk_qt_module";
 }  // namespace orbisk

@@ -5,6 +5,7 @@
 
 #include "application.hpp"
 #include "dialogs_interaction.hpp"
+#include "editor_windows.hpp"
 #include "form_main.hpp"
 #include "form_view.hpp"
 #include "module_api.hpp"
@@ -41,26 +42,29 @@ int RunWindow(orbisk::Engine* engine) {
   return QApplication::exec();
 }
 
-int RunViewer(orbisk::Engine* engine, const char* const* paths, int count) {
+int RunEditor(orbisk::Engine* engine, const char* const* paths, int count, int newModel) {
   orbisk::EnsureApplication();
-  struct Viewer {
-    orbisk::WidgetDialogs dialogs;
-    std::unique_ptr<orbisk::FormView> window;
-  };
-  std::vector<std::unique_ptr<Viewer>> viewers;
+  orbisk::EditorWindows windows(*engine);
   int status = 0;
+  if (count == 0) {
+    orbisk::FormView* window = windows.Make();
+    window->NewText(static_cast<orbisk::Model>(newModel));
+    window->show();
+  }
+  // Each file's window is shown as soon as it is read, so that one that cannot be read
+  // reports over the others rather than before them.
+  bool shown = count == 0;
   for (int i = 0; i < count; ++i) {
-    auto viewer = std::make_unique<Viewer>();
-    viewer->window = std::make_unique<orbisk::FormView>(*engine, viewer->dialogs);
-    viewer->dialogs.SetParent(viewer->window.get());
-    if (!viewer->window->Open(std::string(paths[i]))) {
+    orbisk::FormView* window = windows.Make();
+    if (!window->Open(std::string(paths[i]))) {
       status = 1;
+      delete window;
       continue;
     }
-    viewer->window->show();
-    viewers.push_back(std::move(viewer));
+    window->show();
+    shown = true;
   }
-  if (viewers.empty()) return 1;
+  if (!shown) return 1;
   QApplication::exec();
   return status;
 }
@@ -85,7 +89,7 @@ bool Thumbnail(const char* const* lines, int count, int size,
 }
 
 constexpr OrbiskQtModule kModule = {orbisk::kQtModuleInterfaceVersion, MakeMessageBoxes,
-                                    RunWindow, RunViewer, Notify, Thumbnail};
+                                    RunWindow, RunEditor, Notify, Thumbnail};
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include "widget_dialogs.hpp"
 
 #include "file_dialog.hpp"
+#include "window_texts.hpp"
 
 namespace orbisk {
 namespace {
@@ -42,6 +43,18 @@ std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& caption, const QString&
   return box;
 }
 
+std::unique_ptr<QMessageBox> MakeSaveChangesBox(const QString& caption, const QString& question,
+                                                QWidget* parent) {
+  auto box = MakeBox(QMessageBox::Warning, caption, question,
+                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box->button(QMessageBox::Save)->setText(texts::SaveChangesButton());
+  box->button(QMessageBox::Discard)->setText(texts::DiscardChangesButton());
+  box->button(QMessageBox::Cancel)->setText(texts::CancelButton());
+  box->setDefaultButton(QMessageBox::Save);
+  box->setEscapeButton(QMessageBox::Cancel);
+  return box;
+}
+
 std::unique_ptr<QFileDialog> MakeFileDialog(const Dialogs::FileRequest& request, QWidget* parent) {
   auto dialog = std::make_unique<FileDialog>(parent);
   // Each filter carries its label in front of its patterns; the label alone is shown.
@@ -72,6 +85,22 @@ std::optional<QString> WidgetDialogs::ChooseFile(const FileRequest& request) {
   const auto dialog = MakeFileDialog(request, parent_);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
   return dialog->selectedFiles().constFirst();
+}
+
+std::optional<Dialogs::ChosenFile> WidgetDialogs::ChooseFileToSave(const FileRequest& request) {
+  const auto dialog = MakeFileDialog(request, parent_);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+  const int filter = static_cast<int>(request.nameFilters.indexOf(dialog->selectedNameFilter()));
+  return ChosenFile{dialog->selectedFiles().constFirst(), filter < 0 ? 0 : filter};
+}
+
+Dialogs::SaveAnswer WidgetDialogs::AskToSaveChanges(const QString& caption,
+                                                    const QString& question) {
+  switch (MakeSaveChangesBox(caption, question, parent_)->exec()) {
+    case QMessageBox::Save: return SaveAnswer::Save;
+    case QMessageBox::Discard: return SaveAnswer::Discard;
+    default: return SaveAnswer::Cancel;
+  }
 }
 
 }  // namespace orbisk

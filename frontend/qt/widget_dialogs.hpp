@@ -17,6 +17,8 @@ class WidgetDialogs final : public Dialogs {
   void ShowMessage(Icon icon, const QString& caption, const QString& text) override;
   bool AskYesNo(const QString& caption, const QString& question) override;
   std::optional<QString> ChooseFile(const FileRequest& request) override;
+  std::optional<ChosenFile> ChooseFileToSave(const FileRequest& request) override;
+  SaveAnswer AskToSaveChanges(const QString& caption, const QString& question) override;
 
  private:
   QWidget* parent_ = nullptr;
@@ -27,6 +29,9 @@ std::unique_ptr<QMessageBox> MakeMessageBox(Dialogs::Icon icon, const QString& c
                                             const QString& text, QWidget* parent = nullptr);
 std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& caption, const QString& question,
                                           QWidget* parent = nullptr);
+// Its buttons are "Enregistrer", "Ne pas enregistrer" and "Annuler", the first the default.
+std::unique_ptr<QMessageBox> MakeSaveChangesBox(const QString& caption, const QString& question,
+                                                QWidget* parent = nullptr);
 std::unique_ptr<QFileDialog> MakeFileDialog(const Dialogs::FileRequest& request,
                                             QWidget* parent = nullptr);
 

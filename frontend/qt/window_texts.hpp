@@ -1,8 +1,10 @@
 // Every text the Qt front end shows of its own, in French.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
+#include "character_search.hpp"
 #include "messages.hpp"
 
 namespace orbisk::texts {
@@ -36,11 +38,11 @@ inline QString FolderNotFound(const QString& folder) {
 inline QString ViewerCaption(const QString& fileName) {
   return QStringLiteral("Orbisk – ") + fileName;
 }
-// With access keys: Alt+C, Alt+T, Alt+E and Alt+F.
+// With access keys: Alt+C, Alt+T, Alt+E and Alt+M (Alt+F opens the Fichier menu).
 inline QString ConvertToV200Button() { return QStringLiteral("&Convertir vers Voyager 200"); }
 inline QString ConvertToTi92PlusButton() { return QStringLiteral("Convertir vers &TI92+"); }
 inline QString SaveAsTextButton() { return QStringLiteral("&Enregistrer en texte…"); }
-inline QString CloseButton() { return QStringLiteral("&Fermer"); }
+inline QString CloseButton() { return QStringLiteral("Fer&mer"); }
 // Shown for a damaged file, whose text was read as far as it went: Alt+R.
 inline QString RepairButton() { return QStringLiteral("&Réparer"); }
 inline QString ExtractButton() { return QStringLiteral("E&xtraire…"); }
@@ -64,6 +66,128 @@ inline QString ViewerDetails(const QString& model, const QString& folder, const 
          QStringLiteral(" · ") + QString::number(size) +
          (size < 2 ? QStringLiteral(" octet") : QStringLiteral(" octets"));
 }
+
+// The editor's menus and their actions, with access keys.
+inline QString FileMenu() { return QStringLiteral("&Fichier"); }
+inline QString NewAction() { return QStringLiteral("&Nouveau"); }
+inline QString OpenAction() { return QStringLiteral("&Ouvrir…"); }
+inline QString SaveAction() { return QStringLiteral("&Enregistrer"); }
+inline QString SaveAsAction() { return QStringLiteral("Enregistrer &sous…"); }
+inline QString SaveAsTextAction() { return QStringLiteral("Enregistrer en &texte…"); }
+inline QString CloseAction() { return QStringLiteral("&Fermer"); }
+inline QString QuitAction() { return QStringLiteral("&Quitter"); }
+inline QString EditMenu() { return QStringLiteral("É&dition"); }
+inline QString UndoAction() { return QStringLiteral("&Annuler"); }
+inline QString RedoAction() { return QStringLiteral("&Rétablir"); }
+inline QString CutAction() { return QStringLiteral("Co&uper"); }
+inline QString CopyAction() { return QStringLiteral("&Copier"); }
+inline QString PasteAction() { return QStringLiteral("C&oller"); }
+inline QString FindAction() { return QStringLiteral("Rec&hercher…"); }
+inline QString ReplaceAction() { return QStringLiteral("Rem&placer…"); }
+inline QString GoToLineAction() { return QStringLiteral("Aller à la &ligne…"); }
+inline QString CharactersAction() { return QStringLiteral("Insérer un ca&ractère…"); }
+inline QString LineMenu() { return QStringLiteral("&Ligne"); }
+inline QString OrdinaryLineAction() { return QStringLiteral("Ligne &ordinaire"); }
+inline QString CommandLineAction() { return QStringLiteral("Ligne de &commande (C)"); }
+inline QString PrintObjLineAction() { return QStringLiteral("Ligne &PrintObj (P)"); }
+inline QString PageBreakAction() { return QStringLiteral("&Saut de page"); }
+inline QString ViewMenu() { return QStringLiteral("&Affichage"); }
+inline QString ZoomInAction() { return QStringLiteral("Zoom a&vant"); }
+inline QString ZoomOutAction() { return QStringLiteral("Zoom a&rrière"); }
+inline QString ZoomResetAction() { return QStringLiteral("&Taille normale"); }
+inline QString ConvertToAction(const char* model) {
+  return QStringLiteral("Convertir vers ") + QString::fromUtf8(model);
+}
+inline QString ConvertToTi89Button() { return QStringLiteral("Convertir vers TI-&89"); }
+
+// The mark on each continuation of a line that wraps.
+inline QString ContinuationMark() { return QStringLiteral("↪"); }
+inline QString UnknownCharacterTip(const QString& character) {
+  return QStringLiteral("Les calculatrices n'ont pas le caractère « %1 » : il sera "
+                        "enregistré comme « ? ».")
+      .arg(character);
+}
+// The title of a new text that has no file yet.
+inline QString NewTextName() { return QStringLiteral("Nouveau texte"); }
+// A window's title: the file's name, with a mark while there are unsaved changes.
+inline QString EditorCaption(const QString& fileName, bool modified) {
+  return (modified ? QStringLiteral("*") : QString()) + fileName + QStringLiteral(" – Orbisk");
+}
+inline QString SaveChangesCaption() { return QStringLiteral("Modifications non enregistrées"); }
+inline QString SaveChangesQuestion(const QString& fileName) {
+  return QStringLiteral("Enregistrer les modifications de « %1 » avant de fermer ?").arg(fileName);
+}
+inline QString SaveChangesButton() { return QStringLiteral("&Enregistrer"); }
+inline QString DiscardChangesButton() { return QStringLiteral("&Ne pas enregistrer"); }
+inline QString CancelButton() { return QStringLiteral("&Annuler"); }
+inline QString ReloadCaption() { return QStringLiteral("Fichier modifié"); }
+inline QString ReloadQuestion(const QString& path) {
+  return QStringLiteral("« %1 » a changé sur le disque. Voulez-vous le relire ? Vos "
+                        "modifications seraient perdues.")
+      .arg(path);
+}
+inline QString FolderLabel() { return QStringLiteral("D&ossier :"); }
+inline QString NameLabel() { return QStringLiteral("&Nom :"); }
+inline QString InvalidNameTip(const QString& name) {
+  return QStringLiteral("« %1 » ne peut pas nommer une variable ni un dossier : au plus 8 "
+                        "caractères, une lettre d'abord, puis des lettres, des chiffres ou "
+                        "« _ ».")
+      .arg(name);
+}
+// "Voyager 200 · 343 octets sur 65 535 · 2 caractères absents des calculatrices"
+inline QString EditorStatus(const char* model, qint64 size, qint64 largest, int unknown) {
+  QString status = QString::fromUtf8(model) + QStringLiteral(" · ") + QString::number(size) +
+                   (size < 2 ? QStringLiteral(" octet sur ") : QStringLiteral(" octets sur ")) +
+                   QLocale(QLocale::French).toString(largest);
+  if (unknown > 0) {
+    status += QStringLiteral(" · ") + QString::number(unknown) +
+              (unknown < 2 ? QStringLiteral(" caractère absent des calculatrices (enregistré « ? »)")
+                           : QStringLiteral(" caractères absents des calculatrices (enregistrés « ? »)"));
+  }
+  return status;
+}
+inline QString SaveTooLarge(const QString& fileName, qint64 size, qint64 largest) {
+  return QStringLiteral("Impossible d'enregistrer « %1 » : le texte ferait %2 octets, plus que "
+                        "les %3 octets qu'une variable peut contenir. Rien n'a été écrit.")
+      .arg(fileName, QLocale(QLocale::French).toString(size),
+           QLocale(QLocale::French).toString(largest));
+}
+inline QString SavedNotCaption() { return QStringLiteral("Enregistrement impossible"); }
+inline QString OpenFilter() {
+  return QStringLiteral("Textes des calculatrices (*.v2t *.9xt *.89t *.v2p *.9xp *.89p *.v2f "
+                        "*.9xf *.89f *.txt)|*.v2t;*.9xt;*.89t;*.v2p;*.9xp;*.89p;*.v2f;*.9xf;"
+                        "*.89f;*.txt|Tous les fichiers (*.*)|*.*");
+}
+inline QString FindLabel() { return QStringLiteral("Rec&hercher :"); }
+inline QString ReplaceLabel() { return QStringLiteral("Remplacer &par :"); }
+inline QString FindNextButton() { return QStringLiteral("&Suivant"); }
+inline QString ReplaceButton() { return QStringLiteral("Remplacer"); }
+inline QString ReplaceAllButton() { return QStringLiteral("To&ut remplacer"); }
+inline QString LineNumberLabel() { return QStringLiteral("Li&gne :"); }
+inline QString NotFound(const QString& what) {
+  return QStringLiteral("« %1 » est introuvable.").arg(what);
+}
+inline QString Replaced(int count) {
+  return count < 2 ? QStringLiteral("%1 remplacement.").arg(count)
+                   : QStringLiteral("%1 remplacements.").arg(count);
+}
+
+// The palette of characters.
+inline QString CharacterSearchLabel() { return QStringLiteral("Caractère à &insérer :"); }
+inline QString CharacterSearchHint() { return QStringLiteral("thêta, intégrale, <=, ->…"); }
+inline QString RecentCharacters() { return QStringLiteral("Récents"); }
+inline QString CharacterGroupName(CharacterGroup group) {
+  switch (group) {
+    case CharacterGroup::Greek: return QStringLiteral("Grec");
+    case CharacterGroup::Mathematics: return QStringLiteral("Mathématiques");
+    case CharacterGroup::Arrows: return QStringLiteral("Flèches");
+    case CharacterGroup::AccentedLetters: return QStringLiteral("Lettres accentuées");
+    case CharacterGroup::Symbols: return QStringLiteral("Symboles");
+    case CharacterGroup::Others: break;
+  }
+  return QStringLiteral("Autres");
+}
+inline QString PaletteAction() { return QStringLiteral("&Palette de caractères"); }
 
 inline QString CompletedCaption() { return QString::fromStdString(messages::CompletedCaption()); }
 inline QString ExportedCaption() { return QString::fromStdString(messages::ExportedCaption()); }

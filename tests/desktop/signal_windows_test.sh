@@ -47,7 +47,7 @@ cp "$examples/formules.9xt" .
 for signal in INT TERM HUP; do
   run --view formules.9xt &
   program=$!
-  window=$(wait_for_window "Orbisk – formules.9xt")
+  window=$(wait_for_window "formules.9xt – Orbisk")
   type_into "$window" alt+c
   signal_while_writing "$program" "$signal" "the viewer"
 

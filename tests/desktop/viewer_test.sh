@@ -21,7 +21,7 @@ cd "$work"
 # with the completion box, Alt+F closes it.
 "$orbisk" --view formules.9xt </dev/null 2>err &
 program=$!
-window=$(wait_for_window "Orbisk – formules.9xt")
+window=$(wait_for_window "formules.9xt – Orbisk")
 sleep 0.5
 import -window "$window" view.png
 ink=$(convert view.png -crop 560x150+40+10 +repage -colorspace Gray -threshold 50% -negate \
@@ -42,9 +42,9 @@ sleep 0.3
 for step in 700 500 300; do xdotool mousemove "$step" 200; sleep 0.2; done
 xdotool mouseup 1
 wait "$dragger" || fail "the drag was not taken"
-wait_for_window "Orbisk – formules.89t" >/dev/null || fail "the dropped file did not open"
+wait_for_window "formules.89t – Orbisk" >/dev/null || fail "the dropped file did not open"
 echo "viewer: a dropped file opens in it"
-type_into "$window" alt+f
+type_into "$window" ctrl+w
 status=0
 wait "$program" || status=$?
 [ "$status" -eq 0 ] || fail "the viewer ended with status $status"
@@ -57,12 +57,12 @@ latin=$'caf\xe9.9xt'
 cp formules.9xt "$latin"
 "$orbisk" --view "$latin" </dev/null 2>err &
 program=$!
-window=$(wait_for_window "Orbisk – caf.*\\.9xt")
+window=$(wait_for_window "caf.*\\.9xt – Orbisk")
 type_into "$window" alt+c
 box=$(wait_for_window "Conversion terminée")
 type_into "$box" Return
 "$orbisk" --check $'caf\xe9.v2t' >check.out || fail "a name that is not UTF-8: $(cat check.out)"
-type_into "$window" alt+f
+type_into "$window" ctrl+w
 wait "$program" || fail "the viewer of a name that is not UTF-8 ended with status $?"
 echo "viewer: a name that is not UTF-8 opens and converts under its own bytes"
 
@@ -71,7 +71,7 @@ echo "not a calculator file" > bad.9xt
 "$orbisk" --view bad.9xt </dev/null &
 program=$!
 box=$(wait_for_window "Orbisk")
-! xdotool search --onlyvisible --name "^Orbisk – bad" >/dev/null 2>&1 || fail "a viewer opened"
+! xdotool search --onlyvisible --name "bad.* – Orbisk" >/dev/null 2>&1 || fail "a viewer opened"
 type_into "$box" Return
 status=0
 wait "$program" || status=$?

@@ -42,11 +42,29 @@ class ScriptedDialogs final : public Dialogs {
     return fileAnswers.dequeue();
   }
 
+  // A save answer of std::nullopt stands for Cancel; each takes its filter from filterAnswers
+  // (the first filter when there is none).
+  std::optional<ChosenFile> ChooseFileToSave(const FileRequest& request) override {
+    const std::optional<QString> path = ChooseFile(request);
+    if (!path) return std::nullopt;
+    return ChosenFile{*path, filterAnswers.isEmpty() ? 0 : filterAnswers.dequeue()};
+  }
+  SaveAnswer AskToSaveChanges(const QString& caption, const QString& question) override {
+    questions << Question{caption, question};
+    if (saveAnswers.isEmpty()) {
+      QTest::qFail("unexpected question about unsaved changes", __FILE__, __LINE__);
+      return SaveAnswer::Cancel;
+    }
+    return saveAnswers.dequeue();
+  }
+
   QList<Message> messages;
   QList<Question> questions;
   QList<FileRequest> fileRequests;
   QQueue<bool> yesNoAnswers;
   QQueue<std::optional<QString>> fileAnswers;
+  QQueue<int> filterAnswers;
+  QQueue<SaveAnswer> saveAnswers;
 };
 
 }  // namespace orbisk::testing

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRawFont>
@@ -102,9 +103,9 @@ void TestFormView::cleanup() {
 
 void TestFormView::showsTheTextLineForLineWithItsKinds() {
   QVERIFY(form_->Open(InFolder("notes.9xt")));
-  QCOMPARE(form_->windowTitle(), QStringLiteral("Orbisk – notes.9xt"));
+  QCOMPARE(form_->windowTitle(), QStringLiteral("notes.9xt – Orbisk"));
   auto* text = Control<CalculatorTextView>("text");
-  QVERIFY(text->isReadOnly());
+  QVERIFY(!text->isReadOnly());
   QCOMPARE(text->toPlainText(), QStringLiteral("Bonjour\nDisp 1\nf(2)\n\n\nπ≤␊"));
   const LineKind kinds[] = {LineKind::Ordinary, LineKind::Command, LineKind::PrintObj,
                             LineKind::PageBreak, LineKind::NoCode, LineKind::Ordinary};
@@ -121,9 +122,10 @@ void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor_data() {
   QTest::addColumn<QString>("details");
   QTest::addColumn<bool>("toV200");
   QTest::addColumn<bool>("toTi92Plus");
-  QTest::newRow("9xt") << Model::Ti92Plus << "TI92+" << true << false;
-  QTest::newRow("v2t") << Model::Voyager200 << "Voyager 200" << false << true;
-  QTest::newRow("89t") << Model::Ti89 << "TI-89" << true << true;
+  QTest::addColumn<bool>("toTi89");
+  QTest::newRow("9xt") << Model::Ti92Plus << "TI92+" << true << false << true;
+  QTest::newRow("v2t") << Model::Voyager200 << "Voyager 200" << false << true << true;
+  QTest::newRow("89t") << Model::Ti89 << "TI-89" << true << true << false;
 }
 
 void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor() {
@@ -131,19 +133,23 @@ void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor() {
   QFETCH(QString, details);
   QFETCH(bool, toV200);
   QFETCH(bool, toTi92Plus);
+  QFETCH(bool, toTi89);
   const QString path = InFolder(QStringLiteral("notes.") + orbisk::ExtensionOf(model));
   Write(path, TextFile(model, " x"));
   QVERIFY(form_->Open(path));
   form_->show();
-  QCOMPARE(Control<QLabel>("details")->text(),
-           details + QStringLiteral(" · dossier main · variable notes · 96 octets"));
+  // The variable's size: cursor, " x", 00 E0.
+  QCOMPARE(Control<QLabel>("details")->text(), details + QStringLiteral(" · 6 octets sur 65\u202F535"));
+  QCOMPARE(Control<QLineEdit>("folder")->text(), QStringLiteral("main"));
+  QCOMPARE(Control<QLineEdit>("name")->text(), QStringLiteral("notes"));
   QCOMPARE(Control<QPushButton>("toV200")->isVisible(), toV200);
   QCOMPARE(Control<QPushButton>("toTi92Plus")->isVisible(), toTi92Plus);
+  QCOMPARE(Control<QPushButton>("toTi89")->isVisible(), toTi89);
   // The captions, each with its access key.
   QCOMPARE(Control<QPushButton>("toV200")->text(), QStringLiteral("&Convertir vers Voyager 200"));
   QCOMPARE(Control<QPushButton>("toTi92Plus")->text(), QStringLiteral("Convertir vers &TI92+"));
   QCOMPARE(Control<QPushButton>("saveAsText")->text(), QStringLiteral("&Enregistrer en texte…"));
-  QCOMPARE(Control<QPushButton>("close")->text(), QStringLiteral("&Fermer"));
+  QCOMPARE(Control<QPushButton>("close")->text(), QStringLiteral("Fer&mer"));
 }
 
 void TestFormView::aFileThatIsNoTextIsReportedAndNotShown() {
@@ -158,7 +164,7 @@ void TestFormView::aFileThatIsNoTextIsReportedAndNotShown() {
            "Impossible de lire " + InFolder("bad.9xt") +
                " : sa signature « \\x01*TI92P* » n'est celle d'aucun fichier de TI-89, de TI-92 "
                "Plus ou de Voyager 200.");
-  QVERIFY(form_->windowTitle().isEmpty());
+  QCOMPARE(form_->windowTitle(), QStringLiteral("Nouveau texte – Orbisk"));
 }
 
 // A damaged file's text is shown, with what is wrong; "Réparer" mends it, keeping the old
@@ -322,13 +328,13 @@ void TestFormView::aDroppedFileIsOpenedInTheViewer() {
     QApplication::sendEvent(form_.get(), &dropped);
   };
   drop(InFolder("other.89t"));
-  QCOMPARE(form_->windowTitle(), QStringLiteral("Orbisk – other.89t"));
+  QCOMPARE(form_->windowTitle(), QStringLiteral("other.89t – Orbisk"));
   QCOMPARE(Control<CalculatorTextView>("text")->toPlainText(), QStringLiteral("autre"));
   // What is not a text is reported, and the text shown stays.
   drop(InFolder("bad.89t"));
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Critical);
-  QCOMPARE(form_->windowTitle(), QStringLiteral("Orbisk – other.89t"));
+  QCOMPARE(form_->windowTitle(), QStringLiteral("other.89t – Orbisk"));
 }
 
 // The view's faces, or the faces the system falls back on, draw every character of the

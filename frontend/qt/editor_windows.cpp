@@ -1,0 +1,41 @@
+// The editor windows of a run.
+#include "editor_windows.hpp"
+
+#include <QPointer>
+
+#include "form_view.hpp"
+#include "widget_dialogs.hpp"
+
+namespace orbisk {
+
+struct EditorWindows::Window {
+  WidgetDialogs dialogs;
+  QPointer<FormView> view;
+};
+
+EditorWindows::EditorWindows(Engine& engine) : engine_(engine) {}
+
+EditorWindows::~EditorWindows() {
+  for (auto& window : windows_) delete window->view.data();
+}
+
+FormView* EditorWindows::Make() {
+  auto window = std::make_unique<Window>();
+  auto* view = new FormView(engine_, window->dialogs);
+  view->setAttribute(Qt::WA_DeleteOnClose);
+  window->dialogs.SetParent(view);
+  window->view = view;
+  view->SetWindowMaker([this] { return Make(); }, [this] { return All(); });
+  windows_.push_back(std::move(window));
+  return view;
+}
+
+std::vector<FormView*> EditorWindows::All() const {
+  std::vector<FormView*> all;
+  for (const auto& window : windows_) {
+    if (!window->view.isNull()) all.push_back(window->view.data());
+  }
+  return all;
+}
+
+}  // namespace orbisk

@@ -1,0 +1,31 @@
+// The editor windows of a run, each with its own dialogs: the ones the command line asked
+// for, and those they open (Nouveau, Ouvrir…). A window is deleted once closed.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "engine.hpp"
+
+namespace orbisk {
+
+class FormView;
+
+class EditorWindows {
+ public:
+  explicit EditorWindows(Engine& engine);
+  ~EditorWindows();
+  EditorWindows(const EditorWindows&) = delete;
+  EditorWindows& operator=(const EditorWindows&) = delete;
+
+  // A new window, not yet shown.
+  FormView* Make();
+  std::vector<FormView*> All() const;
+
+ private:
+  struct Window;
+  Engine& engine_;
+  std::vector<std::unique_ptr<Window>> windows_;
+};
+
+}  // namespace orbisk

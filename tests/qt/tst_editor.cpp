@@ -1,0 +1,506 @@
+// The editor, driven headless with scripted dialogs on temporary files: typing, line kinds,
+// characters the calculators lack, the palette, saving over the file or as each model, the
+// questions about unsaved changes and files changed on disk, and failures that lose nothing.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <memory>
+#include <utime.h>
+
+#include "application.hpp"
+#include "character_palette.hpp"
+#include "file_check.hpp"
+#include "find_bar.hpp"
+#include "fixed_clock.hpp"
+#include "form_view.hpp"
+#include "local_engine.hpp"
+#include "posix_file_system.hpp"
+#include "qt_test_helpers.hpp"
+#include "scripted_dialogs.hpp"
+#include "text_view.hpp"
+#include "variable_file.hpp"
+
+using orbisk::CalculatorTextView;
+using orbisk::Dialogs;
+using orbisk::FormView;
+using orbisk::LineKind;
+using orbisk::Model;
+using orbisk::testing::Read;
+using orbisk::testing::Write;
+
+Q_DECLARE_METATYPE(orbisk::Model)
+Q_DECLARE_METATYPE(orbisk::Dialogs::SaveAnswer)
+
+namespace {
+
+// A TI92+ text in folder "cours", archived, whose comment has bytes of its own past the 31
+// that tell the model.
+QByteArray OpenedFile(const std::string& codes, std::uint16_t cursor = 1) {
+  orbisk::VariableFile file = orbisk::NewTextFile(
+      Model::Ti92Plus, "cours", "notes", orbisk::CalculatorText::FromCodes(codes, cursor),
+      "23/02/03, 14:09");
+  file.comment += "maker";
+  file.entries[0].attribute = 2;
+  return QByteArray::fromStdString(orbisk::WriteVariableFile(file));
+}
+
+orbisk::ParsedFile Parsed(const QByteArray& bytes) {
+  return orbisk::ParseVariableFile(bytes.toStdString(), static_cast<std::uint64_t>(bytes.size()));
+}
+
+// The text variable a file holds, checked as a file of its name.
+orbisk::CalculatorText TextIn(const QString& path) {
+  const std::string bytes = Read(path).toStdString();
+  const orbisk::FileReport report =
+      orbisk::CheckVariableFile(bytes, bytes.size(), path.toStdString());
+  if (!report.problems.empty() || !report.text) return {};
+  return report.text->text;
+}
+
+// Types `text` into `widget` as a keyboard would, character by character, whatever they are.
+void Type(QWidget* widget, const QString& text) {
+  for (int i = 0; i < text.size(); ++i) {
+    const int units = text.at(i).isHighSurrogate() ? 2 : 1;
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text.mid(i, units));
+    QApplication::sendEvent(widget, &press);
+    i += units - 1;
+  }
+}
+
+}  // namespace
+
+class TestEditor : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QVERIFY(orbisk::InstallFrenchTranslations(*qApp)); }
+  void init();
+  void cleanup();
+
+  void offersEveryActionWithItsShortcut();
+  void typedTextIsSavedOverTheOpenedFileKeepingItsHeader();
+  void opensAtTheStoredCursorAndSavesWhereItStands();
+  void linesChangeKindFromTheMenuAndTheMargin();
+  void pastedTextTakesTheKindsItsMarksGive();
+  void charactersTheCalculatorsLackAreMarkedCountedAndSavedAsQuestionMarks();
+  void thePaletteFindsAndInsertsTheLastUsedFirst();
+  void savesAsEachModel_data();
+  void savesAsEachModel();
+  void unsavedChangesAreAskedAboutOnClose_data();
+  void unsavedChangesAreAskedAboutOnClose();
+  void aFileChangedOnDiskIsAskedAboutBeforeItIsReplaced();
+  void aTextTooLargeOrAFailedSaveLeavesTheTextAndTheFile();
+  void aTextFileOpensAsANewCalculatorText();
+  void theFolderAndNameAreCheckedAndSaved();
+  void findsReplacesAndGoesToALine();
+  void convertsAChangedTextAsItStands();
+
+ private:
+  template <typename T>
+  T* Control(const char* name) {
+    return orbisk::testing::Control<T>(form_.get(), name);
+  }
+  QAction* Action(const QString& text) {
+    for (QAction* action : form_->findChildren<QAction*>()) {
+      if (action->text() == text) return action;
+    }
+    qFatal("no action %s", qPrintable(text));
+  }
+  CalculatorTextView* Text() { return Control<CalculatorTextView>("text"); }
+  QString InFolder(const QString& name) const { return folder_->filePath(name); }
+
+  std::unique_ptr<QTemporaryDir> folder_;
+  orbisk::PosixFileSystem files_;
+  orbisk::testing::FixedClock clock_{2003, 2, 23, 14, 9};
+  orbisk::LocalEngine engine_{files_, clock_};
+  std::unique_ptr<orbisk::testing::ScriptedDialogs> dialogs_;
+  std::unique_ptr<FormView> form_;
+};
+
+void TestEditor::init() {
+  folder_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(folder_->isValid());
+  dialogs_ = std::make_unique<orbisk::testing::ScriptedDialogs>();
+  form_ = std::make_unique<FormView>(engine_, *dialogs_);
+  Write(InFolder("notes.9xt"), OpenedFile(" Bonjour\rCDisp 1"));
+}
+
+void TestEditor::cleanup() {
+  form_.reset();
+  folder_.reset();
+}
+
+void TestEditor::offersEveryActionWithItsShortcut() {
+  const std::pair<const char*, QKeySequence> rows[] = {
+      {"&Nouveau", QKeySequence::New},
+      {"&Ouvrir…", QKeySequence::Open},
+      {"&Enregistrer", QKeySequence::Save},
+      {"Enregistrer &sous…", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+      {"&Fermer", QKeySequence(QStringLiteral("Ctrl+W"))},
+      {"&Quitter", QKeySequence(QStringLiteral("Ctrl+Q"))},
+      {"&Annuler", QKeySequence::Undo},
+      {"&Rétablir", QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+      {"Rec&hercher…", QKeySequence(QStringLiteral("Ctrl+F"))},
+      {"Rem&placer…", QKeySequence(QStringLiteral("Ctrl+H"))},
+      {"Aller à la &ligne…", QKeySequence(QStringLiteral("Ctrl+L"))},
+      {"Ligne de &commande (C)", QKeySequence(QStringLiteral("Ctrl+2"))},
+      {"Zoom a&vant", QKeySequence::ZoomIn},
+      {"Zoom a&rrière", QKeySequence::ZoomOut},
+      {"&Taille normale", QKeySequence(QStringLiteral("Ctrl+0"))}};
+  for (const auto& [text, keys] : rows) {
+    QCOMPARE(Action(QString::fromUtf8(text))->shortcut(), keys);
+  }
+  QVERIFY(Action(QStringLiteral("Convertir vers TI-89")) != nullptr);
+}
+
+// Typing changes the text and marks the title; a save over the opened file asks nothing and
+// keeps the signature, folder, comment and attribute, with the right sizes and checksum.
+void TestEditor::typedTextIsSavedOverTheOpenedFileKeepingItsHeader() {
+  const QByteArray before = Read(InFolder("notes.9xt"));
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  QCOMPARE(form_->windowTitle(), QStringLiteral("notes.9xt – Orbisk"));
+  Text()->moveCursor(QTextCursor::End);
+  QTest::keyClicks(Text(), "+2");
+  QVERIFY(form_->IsModified());
+  QCOMPARE(form_->windowTitle(), QStringLiteral("*notes.9xt – Orbisk"));
+  Action(QStringLiteral("&Annuler"))->trigger();
+  Action(QStringLiteral("&Annuler"))->trigger();
+  QCOMPARE(Text()->toPlainText(), QStringLiteral("Bonjour\nDisp 1"));
+  Action(QStringLiteral("&Rétablir"))->trigger();
+  Action(QStringLiteral("&Rétablir"))->trigger();
+
+  QVERIFY(form_->Save());
+  QVERIFY(dialogs_->questions.isEmpty());
+  QVERIFY(dialogs_->messages.isEmpty());
+  QVERIFY(!form_->IsModified());
+  QCOMPARE(form_->windowTitle(), QStringLiteral("notes.9xt – Orbisk"));
+  const orbisk::ParsedFile saved = Parsed(Read(InFolder("notes.9xt")));
+  const orbisk::ParsedFile original = Parsed(before);
+  QVERIFY(saved.problems.empty());
+  QVERIFY(saved.file.signature == original.file.signature);
+  QCOMPARE(saved.file.comment, original.file.comment);
+  QCOMPARE(saved.file.folder, std::string("cours"));
+  QCOMPARE(saved.file.entries[0].attribute, 2);
+  QCOMPARE(saved.file.entries[0].name, std::string("notes"));
+  QCOMPARE(TextIn(InFolder("notes.9xt")).Codes(), std::string(" Bonjour\rCDisp 1+2"));
+}
+
+void TestEditor::opensAtTheStoredCursorAndSavesWhereItStands() {
+  // Cursor 4: after the command code and "Bon".
+  Write(InFolder("notes.9xt"), OpenedFile(" Bonjour\rCDisp 1", 4));
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  QCOMPARE(Text()->textCursor().blockNumber(), 0);
+  QCOMPARE(Text()->textCursor().positionInBlock(), 3);
+  // On the second line after "Di": 9 codes before it, its command code, two more.
+  QTextCursor cursor(Text()->document()->findBlockByNumber(1));
+  cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 2);
+  Text()->setTextCursor(cursor);
+  QCOMPARE(Text()->Text().cursor, 12);
+  Text()->document()->setModified(true);
+  QVERIFY(form_->Save());
+  QCOMPARE(TextIn(InFolder("notes.9xt")).cursor, 12);
+}
+
+void TestEditor::linesChangeKindFromTheMenuAndTheMargin() {
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  // The menu's action applies to every line the selection touches.
+  QTextCursor cursor(Text()->document());
+  cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  Text()->setTextCursor(cursor);
+  Action(QStringLiteral("Ligne &PrintObj (P)"))->trigger();
+  QCOMPARE(Text()->KindOfLine(0), LineKind::PrintObj);
+  QCOMPARE(Text()->KindOfLine(1), LineKind::PrintObj);
+  QVERIFY(form_->IsModified());
+  // The margin's round: ordinary, command, PrintObj, page break, ordinary.
+  const LineKind round[] = {LineKind::Ordinary, LineKind::Command, LineKind::PrintObj,
+                            LineKind::PageBreak, LineKind::Ordinary};
+  for (std::size_t i = 0; i + 1 < std::size(round); ++i) {
+    QCOMPARE(CalculatorTextView::NextKind(round[i]), round[i + 1]);
+  }
+  form_->resize(600, 400);
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  QWidget* margin = nullptr;
+  for (QWidget* child : Text()->findChildren<QWidget*>()) {
+    if (child->metaObject()->className() == QByteArray("QWidget") && child->x() <= 2 &&
+        child->width() < 60 && child->height() > 100) {
+      margin = child;
+    }
+  }
+  QVERIFY(margin != nullptr);
+  const int firstLineY = static_cast<int>(Text()->cursorRect(QTextCursor(Text()->document())).center().y());
+  QTest::mouseClick(margin, Qt::LeftButton, {}, QPoint(5, firstLineY));
+  QCOMPARE(Text()->KindOfLine(0), LineKind::PageBreak);
+  QVERIFY(form_->Save());
+  QCOMPARE(TextIn(InFolder("notes.9xt")).Codes(), std::string("\x0C" "Bonjour\rPDisp 1"));
+}
+
+void TestEditor::pastedTextTakesTheKindsItsMarksGive() {
+  form_->NewText(Model::Voyager200);
+  QApplication::clipboard()->setText(QStringLiteral("Titre\nC│Disp x\nP│y\n"));
+  Action(QStringLiteral("C&oller"))->trigger();
+  QCOMPARE(Text()->toPlainText(), QStringLiteral("Titre\nDisp x\ny"));
+  QCOMPARE(Text()->KindOfLine(0), LineKind::Ordinary);
+  QCOMPARE(Text()->KindOfLine(1), LineKind::Command);
+  QCOMPARE(Text()->KindOfLine(2), LineKind::PrintObj);
+  QCOMPARE(Text()->Text().Codes(), std::string(" Titre\rCDisp x\rPy"));
+  // One undo takes the whole paste back.
+  Action(QStringLiteral("&Annuler"))->trigger();
+  QCOMPARE(Text()->toPlainText(), QString());
+}
+
+void TestEditor::charactersTheCalculatorsLackAreMarkedCountedAndSavedAsQuestionMarks() {
+  form_->NewText(Model::Voyager200);
+  Type(Text(), QStringLiteral("a日€π"));
+  QCOMPARE(Text()->UnknownCount(), 2);
+  QCOMPARE(Text()->UnknownAt(1), std::optional<QString>(QStringLiteral("日")));
+  QCOMPARE(Text()->UnknownAt(3), std::nullopt);  // π is the calculators'
+  // The status counts them, and the bytes they will take.
+  QCOMPARE(Control<QLabel>("details")->text(),
+           QStringLiteral("Voyager 200 · 9 octets sur 65\u202F535 · 2 caractères absents des "
+                          "calculatrices (enregistrés « ? »)"));
+  QCOMPARE(Text()->Text().Codes(), std::string(" a??\x8C"));
+  QTest::keyClick(Text(), Qt::Key_Backspace);
+  QTest::keyClick(Text(), Qt::Key_Backspace);
+  QCOMPARE(Text()->UnknownCount(), 1);
+  // The count follows lines as they go.
+  Text()->clear();
+  QCOMPARE(Text()->UnknownCount(), 0);
+  QCOMPARE(Text()->CodeCount(), std::size_t{1});
+}
+
+void TestEditor::thePaletteFindsAndInsertsTheLastUsedFirst() {
+  form_->NewText(Model::Voyager200);
+  Action(QStringLiteral("Insérer un ca&ractère…"))->trigger();
+  auto* palette = Control<orbisk::CharacterPalette>("palette");
+  QVERIFY(palette->isVisibleTo(form_.get()));
+  // Everything, grouped, when nothing is searched: 254 characters.
+  QCOMPARE(palette->Listed().size(), std::size_t{254});
+  auto* search = Control<QLineEdit>("characterSearch");
+  search->setText(QStringLiteral("thêta"));
+  QCOMPARE(palette->Listed().front(), 0x88);
+  QTest::keyClick(search, Qt::Key_Return);
+  search->setText(QStringLiteral("<="));
+  QCOMPARE(palette->Listed().front(), 0x9C);
+  QTest::keyClick(search, Qt::Key_Return);
+  QCOMPARE(Text()->toPlainText(), QStringLiteral("θ≤"));
+  // The last used come first, the latest at the top.
+  search->clear();
+  const std::vector<unsigned char> listed = palette->Listed();
+  QCOMPARE(listed[0], 0x9C);
+  QCOMPARE(listed[1], 0x88);
+  QCOMPARE(listed.size(), std::size_t{256});
+}
+
+void TestEditor::savesAsEachModel_data() {
+  QTest::addColumn<QString>("chosen");
+  QTest::addColumn<int>("filter");
+  QTest::addColumn<QString>("written");
+  QTest::addColumn<Model>("model");
+  QTest::addColumn<QByteArray>("signature");
+  // The filters list the text's own model first: Voyager 200, TI92+, TI-89.
+  QTest::newRow("by filter v2t") << "x" << 0 << "x.v2t" << Model::Voyager200 << QByteArray("**TI92P*");
+  QTest::newRow("by filter 9xt") << "x" << 1 << "x.9xt" << Model::Ti92Plus << QByteArray("**TI92P*");
+  QTest::newRow("by filter 89t") << "x" << 2 << "x.89t" << Model::Ti89 << QByteArray("**TI89**");
+  QTest::newRow("extension wins") << "y.89t" << 0 << "y.89t" << Model::Ti89 << QByteArray("**TI89**");
+}
+
+void TestEditor::savesAsEachModel() {
+  QFETCH(QString, chosen);
+  QFETCH(int, filter);
+  QFETCH(QString, written);
+  QFETCH(Model, model);
+  QFETCH(QByteArray, signature);
+  form_->NewText(Model::Voyager200);
+  QTest::keyClicks(Text(), "Bonjour");
+  dialogs_->fileAnswers << InFolder(chosen);
+  dialogs_->filterAnswers << filter;
+  QVERIFY(form_->Save());
+  QCOMPARE(dialogs_->fileRequests[0].proposedName, QStringLiteral("texte.v2t"));
+  QCOMPARE(dialogs_->fileRequests[0].nameFilters.size(), 4);
+  QCOMPARE(form_->Path(), InFolder(written).toStdString());
+  const QByteArray bytes = Read(InFolder(written));
+  QVERIFY(bytes.startsWith(signature));
+  QCOMPARE(TextIn(InFolder(written)).Codes(), std::string(" Bonjour"));
+  QCOMPARE(bytes.mid(18, 15), model == Model::Voyager200 ? QByteArray("TextObject file")
+                                                         : QByteArray(15, ' '));
+  // Saved again, it goes over the same file without a dialog.
+  QTest::keyClicks(Text(), "!");
+  QVERIFY(form_->Save());
+  QCOMPARE(dialogs_->fileRequests.size(), 1);
+  QCOMPARE(TextIn(InFolder(written)).Codes(), std::string(" Bonjour!"));
+}
+
+void TestEditor::unsavedChangesAreAskedAboutOnClose_data() {
+  QTest::addColumn<Dialogs::SaveAnswer>("answer");
+  QTest::addColumn<bool>("closed");
+  QTest::addColumn<QByteArray>("text");
+  QTest::newRow("save") << Dialogs::SaveAnswer::Save << true << QByteArray(" Bonjour\rCDisp 1!");
+  QTest::newRow("discard") << Dialogs::SaveAnswer::Discard << true << QByteArray(" Bonjour\rCDisp 1");
+  QTest::newRow("cancel") << Dialogs::SaveAnswer::Cancel << false << QByteArray(" Bonjour\rCDisp 1");
+}
+
+void TestEditor::unsavedChangesAreAskedAboutOnClose() {
+  QFETCH(Dialogs::SaveAnswer, answer);
+  QFETCH(bool, closed);
+  QFETCH(QByteArray, text);
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  form_->show();
+  // Nothing changed: closing asks nothing.
+  QVERIFY(form_->close());
+  form_->show();
+  Text()->moveCursor(QTextCursor::End);
+  QTest::keyClicks(Text(), "!");
+  dialogs_->saveAnswers << answer;
+  QCOMPARE(form_->close(), closed);
+  QCOMPARE(dialogs_->questions.size(), 1);
+  QCOMPARE(dialogs_->questions[0].text,
+           QStringLiteral("Enregistrer les modifications de « notes.9xt » avant de fermer ?"));
+  QCOMPARE(TextIn(InFolder("notes.9xt")).Codes(), text.toStdString());
+  // Not saved, the changes are still there (until the window goes).
+  QCOMPARE(form_->IsModified(), answer != Dialogs::SaveAnswer::Save);
+}
+
+void TestEditor::aFileChangedOnDiskIsAskedAboutBeforeItIsReplaced() {
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  QTest::keyClicks(Text(), "x");
+  const QByteArray changed = OpenedFile(" Changé");
+  Write(InFolder("notes.9xt"), changed);
+  const struct utimbuf later {::time(nullptr) + 10, ::time(nullptr) + 10};
+  QCOMPARE(::utime(InFolder("notes.9xt").toLocal8Bit().constData(), &later), 0);
+  dialogs_->yesNoAnswers << false << true;
+  QVERIFY(!form_->Save());
+  QCOMPARE(dialogs_->questions[0].text,
+           InFolder("notes.9xt") + " a changé sur le disque depuis qu'il a été lu. Voulez-vous l'écraser ?");
+  QCOMPARE(Read(InFolder("notes.9xt")), changed);
+  QVERIFY(form_->IsModified());
+  QVERIFY(form_->Save());
+  QCOMPARE(TextIn(InFolder("notes.9xt")).Codes(), std::string(" xBonjour\rCDisp 1"));
+  // Saved, it is the window's again: the next save asks nothing.
+  QTest::keyClicks(Text(), "y");
+  QVERIFY(form_->Save());
+  QCOMPARE(dialogs_->questions.size(), 2);
+}
+
+void TestEditor::aTextTooLargeOrAFailedSaveLeavesTheTextAndTheFile() {
+  const QByteArray before = Read(InFolder("notes.9xt"));
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  // 65,532 codes of text take 65,536 bytes with the cursor and terminator: one too many.
+  // Two lines: their command codes, 65,529 letters and the line end between them.
+  Text()->selectAll();
+  Text()->insertPlainText(QString(32765, QLatin1Char('a')) + QLatin1Char('\n') +
+                       QString(32764, QLatin1Char('b')));
+  QCOMPARE(Text()->CodeCount(), std::size_t{65532});
+  QVERIFY(!form_->Save());
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].text,
+           QStringLiteral("Impossible d'enregistrer « %1 » : le texte ferait 65\u202F536 octets, "
+                          "plus que les 65\u202F535 octets qu'une variable peut contenir. Rien "
+                          "n'a été écrit.").arg(InFolder("notes.9xt")));
+  QCOMPARE(Read(InFolder("notes.9xt")), before);
+  QVERIFY(form_->IsModified());
+  // One code fewer fits.
+  QTest::keyClick(Text(), Qt::Key_Backspace);
+  QVERIFY(form_->Save());
+  QCOMPARE(TextIn(InFolder("notes.9xt")).CodeCount(), std::size_t{65531});
+
+  // A folder that does not exist: the reason, and nothing lost.
+  QTest::keyClicks(Text(), "z");
+  const QString text = Text()->toPlainText();
+  dialogs_->fileAnswers << InFolder("missing/x.9xt");
+  QVERIFY(!form_->SaveAs());
+  QCOMPARE(dialogs_->messages.size(), 2);
+  QVERIFY(dialogs_->messages[1].text.contains(QStringLiteral("missing")));
+  QCOMPARE(Text()->toPlainText(), text);
+  QVERIFY(form_->IsModified());
+  QCOMPARE(form_->Path(), InFolder("notes.9xt").toStdString());
+}
+
+// A text file opened "with Orbisk" becomes a new Voyager 200 text named after it, to be
+// saved beside it.
+void TestEditor::aTextFileOpensAsANewCalculatorText() {
+  Write(InFolder("Cours.txt"), "Bonjour θ\nC│Disp 1\n");
+  QVERIFY(form_->Open(InFolder("Cours.txt")));
+  QCOMPARE(Text()->toPlainText(), QStringLiteral("Bonjour θ\nDisp 1"));
+  QCOMPARE(Text()->KindOfLine(1), LineKind::Command);
+  QCOMPARE(Control<QLineEdit>("name")->text(), QStringLiteral("cours"));
+  QVERIFY(form_->IsModified());
+  dialogs_->fileAnswers << InFolder("Cours.v2t");
+  QVERIFY(form_->Save());
+  QCOMPARE(dialogs_->fileRequests[0].proposedName, InFolder("Cours.v2t"));
+  QCOMPARE(TextIn(InFolder("Cours.v2t")).Codes(), std::string(" Bonjour \x88\rCDisp 1"));
+  QCOMPARE(Read(InFolder("Cours.txt")), QByteArray("Bonjour θ\nC│Disp 1\n"));
+}
+
+void TestEditor::theFolderAndNameAreCheckedAndSaved() {
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  auto* name = Control<QLineEdit>("name");
+  auto* folder = Control<QLineEdit>("folder");
+  name->setText(QStringLiteral("9lives"));
+  emit name->editingFinished();
+  QCOMPARE(name->text(), QStringLiteral("notes"));
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QVERIFY(dialogs_->messages[0].text.startsWith(QStringLiteral("« 9lives » ne peut pas nommer")));
+  QVERIFY(!form_->IsModified());
+  name->setText(QStringLiteral("Resume"));
+  emit name->editingFinished();
+  folder->setText(QStringLiteral("maths"));
+  emit folder->editingFinished();
+  QCOMPARE(name->text(), QStringLiteral("resume"));
+  QVERIFY(form_->IsModified());
+  QVERIFY(form_->Save());
+  const orbisk::ParsedFile saved = Parsed(Read(InFolder("notes.9xt")));
+  QCOMPARE(saved.file.entries[0].name, std::string("resume"));
+  QCOMPARE(saved.file.entries[0].folder, std::string("maths"));
+}
+
+void TestEditor::findsReplacesAndGoesToALine() {
+  Write(InFolder("notes.9xt"), OpenedFile(" un deux\r un trois\r un"));
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  Action(QStringLiteral("Rem&placer…"))->trigger();
+  auto* bar = Control<orbisk::FindBar>("findBar");
+  QVERIFY(bar->isVisibleTo(form_.get()));
+  Control<QLineEdit>("findText")->setText(QStringLiteral("un"));
+  Control<QLineEdit>("replaceText")->setText(QStringLiteral("1"));
+  QVERIFY(bar->FindNext());
+  QCOMPARE(Text()->textCursor().selectedText(), QStringLiteral("un"));
+  bar->ReplaceOne();
+  QCOMPARE(Text()->document()->firstBlock().text(), QStringLiteral("1 deux"));
+  QCOMPARE(bar->ReplaceAll(), 2);
+  QCOMPARE(Text()->toPlainText(), QStringLiteral("1 deux\n1 trois\n1"));
+  // Replacing keeps each line's kind, and undoes as one change.
+  QCOMPARE(Text()->KindOfLine(1), LineKind::Ordinary);
+  Control<QLineEdit>("findText")->setText(QStringLiteral("quatre"));
+  QVERIFY(!bar->FindNext());
+  QCOMPARE(Control<QLabel>("findResult")->text(), QStringLiteral("« quatre » est introuvable."));
+  Action(QStringLiteral("Aller à la &ligne…"))->trigger();
+  QCOMPARE(Control<QSpinBox>("lineNumber")->maximum(), 3);
+  bar->GoToLine(3);
+  QCOMPARE(Text()->textCursor().blockNumber(), 2);
+}
+
+// A text with changes converts as it stands, not as its file was.
+void TestEditor::convertsAChangedTextAsItStands() {
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  QTest::keyClicks(Text(), "x");
+  orbisk::testing::Control<QWidget>(form_.get(), "toTi89");
+  Action(QStringLiteral("Convertir vers TI-89"))->trigger();
+  QCOMPARE(TextIn(InFolder("notes.89t")).Codes(), std::string(" xBonjour\rCDisp 1"));
+  QVERIFY(Read(InFolder("notes.89t")).startsWith("**TI89**"));
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Conversion terminée"));
+  // The window still holds its own file, with its changes.
+  QVERIFY(form_->IsModified());
+  QCOMPARE(form_->Path(), InFolder("notes.9xt").toStdString());
+}
+
+QTEST_MAIN(TestEditor)
+#include "tst_editor.moc"

@@ -12,6 +12,7 @@
 #include "group_transfer.hpp"
 #include "interaction.hpp"
 #include "model.hpp"
+#include "recovery_store.hpp"
 #include "target_file.hpp"
 #include "text_transfer.hpp"
 #include "variable_file.hpp"
@@ -56,6 +57,12 @@ class Engine {
   virtual Status MakeGroup(const std::string& target, Model model,
                            const std::vector<std::string>& sources, Interaction& user,
                            WrittenFiles* written) = 0;
+
+  // Recovery copies of texts with unsaved changes; see RecoveryStore.
+  virtual std::string RecoveryKey(const std::string& path) = 0;
+  virtual Status KeepRecovery(const std::string& key, const std::string& bytes) = 0;
+  virtual void DropRecovery(const std::string& key) = 0;
+  virtual std::vector<RecoveryStore::Left> LeftRecoveries(const std::string& path) = 0;
 
   // The main window's two directions.
   Status ConvertToV200(const std::string& source, const std::string& target, Interaction& user) {

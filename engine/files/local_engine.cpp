@@ -90,4 +90,21 @@ Status LocalEngine::MakeGroup(const std::string& target, Model model,
   return Groups(user).Make(target, model, sources, written);
 }
 
+RecoveryStore& LocalEngine::Recoveries() {
+  if (!recoveries_) recoveries_ = std::make_unique<RecoveryStore>(files_);
+  return *recoveries_;
+}
+
+std::string LocalEngine::RecoveryKey(const std::string& path) { return Recoveries().KeyFor(path); }
+
+Status LocalEngine::KeepRecovery(const std::string& key, const std::string& bytes) {
+  return Recoveries().Keep(key, bytes);
+}
+
+void LocalEngine::DropRecovery(const std::string& key) { Recoveries().Drop(key); }
+
+std::vector<RecoveryStore::Left> LocalEngine::LeftRecoveries(const std::string& path) {
+  return Recoveries().LeftBehind(path);
+}
+
 }  // namespace orbisk

@@ -4,6 +4,8 @@
 #include "clock.hpp"
 #include "engine.hpp"
 #include "file_system.hpp"
+#include <memory>
+
 #include "stamp.hpp"
 
 namespace orbisk {
@@ -40,6 +42,10 @@ class LocalEngine final : public Engine {
                          WrittenFiles* written) override;
   Status MakeGroup(const std::string& target, Model model, const std::vector<std::string>& sources,
                    Interaction& user, WrittenFiles* written) override;
+  std::string RecoveryKey(const std::string& path) override;
+  Status KeepRecovery(const std::string& key, const std::string& bytes) override;
+  void DropRecovery(const std::string& key) override;
+  std::vector<RecoveryStore::Left> LeftRecoveries(const std::string& path) override;
 
  private:
   TextTransfer Texts(Interaction& user) { return TextTransfer(files_, user, clock_, separators_); }
@@ -48,6 +54,9 @@ class LocalEngine final : public Engine {
   FileSystem& files_;
   const Clock& clock_;
   StampSeparators separators_;
+  // Made on first use, in the folder the environment names then.
+  RecoveryStore& Recoveries();
+  std::unique_ptr<RecoveryStore> recoveries_;
 };
 
 }  // namespace orbisk

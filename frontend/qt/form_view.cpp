@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
+#include <QTimer>
 #include <QTextBlock>
 #include <QVBoxLayout>
 
@@ -88,7 +89,11 @@ FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
       saveAsText_(new QPushButton(texts::SaveAsTextButton(), this)),
       repair_(new QPushButton(texts::RepairButton(), this)),
       extract_(new QPushButton(texts::ExtractButton(), this)),
-      close_(new QPushButton(texts::CloseButton(), this)) {
+      close_(new QPushButton(texts::CloseButton(), this)),
+      recoveryTimer_(new QTimer(this)) {
+  recoveryTimer_->setSingleShot(true);
+  recoveryTimer_->setInterval(3000);
+  connect(recoveryTimer_, &QTimer::timeout, this, &FormView::KeepRecoveryCopy);
   text_->setObjectName(QStringLiteral("text"));
   palette_->setObjectName(QStringLiteral("palette"));
   find_->setObjectName(QStringLiteral("findBar"));
@@ -167,6 +172,10 @@ FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
   connect(text_->document(), &QTextDocument::modificationChanged, this, &FormView::UpdateTitle);
   connect(text_, &CalculatorTextView::countsChanged, this, &FormView::UpdateStatus);
+  // A few seconds after the last change, a copy is kept of a text with changes.
+  connect(text_, &CalculatorTextView::countsChanged, this, [this] {
+    if (IsModified()) recoveryTimer_->start();
+  });
   connect(text_, &QPlainTextEdit::cursorPositionChanged, this, &FormView::UpdateLineKindActions);
   connect(palette_, &CharacterPalette::chosen, this, [this](unsigned char code) {
     if (text_->isReadOnly()) return;
@@ -307,6 +316,8 @@ void FormView::NewText(Model model) {
 
 void FormView::ShowDocument(const CalculatorText& text, Model model, unsigned char type,
                             const VariableFile& base) {
+  // The text shown before was saved or set aside: its copy goes.
+  DropRecoveryCopy();
   ShowGroupControls(false);
   model_ = model;
   type_ = type;
@@ -351,7 +362,78 @@ bool FormView::Open(const std::string& path) {
   warning_->setText(warnings.join(QLatin1Char('\n')));
   warning_->setVisible(!warnings.isEmpty());
   repair_->setVisible(!opened_->damage.empty());
+  OfferRecovery(path);
   return true;
+}
+
+void FormView::SetRecoveryDelay(int milliseconds) { recoveryTimer_->setInterval(milliseconds); }
+
+void FormView::KeepRecoveryCopy() {
+  if (!IsModified()) return;
+  const std::string file = opened_ ? path_ : std::string();
+  if (recoveryKey_.empty()) recoveryKey_ = engine_.RecoveryKey(file);
+  RecoveryCopy copy;
+  copy.model = model_;
+  copy.path = file;
+  copy.file = WithText(base_, folder_, name_, text_->Text());
+  // A copy that cannot be written is said, and tried again at the next change.
+  if (const Status kept = engine_.KeepRecovery(recoveryKey_, WriteRecoveryCopy(copy)); !kept) {
+    warning_->setText(texts::RecoveryNotKept(QString::fromStdString(messages::Describe(kept.error()))));
+    warning_->setVisible(true);
+  }
+}
+
+void FormView::DropRecoveryCopy() {
+  recoveryTimer_->stop();
+  if (recoveryKey_.empty()) return;
+  engine_.DropRecovery(recoveryKey_);
+  recoveryKey_.clear();
+}
+
+void FormView::OfferRecovery(const std::string& path) {
+  for (const RecoveryStore::Left& left : engine_.LeftRecoveries(path)) {
+    const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(left.bytes);
+    const bool restore =
+        copy && copy->path == path &&
+        dialogs_.AskYesNo(texts::RecoveryCaption(),
+                          texts::RecoveryQuestion(FromPath(path.substr(FileNameStart(path)))));
+    engine_.DropRecovery(left.key);
+    if (restore) {
+      Restore(*copy);
+      return;
+    }
+  }
+}
+
+void FormView::OfferNewTextRecovery() {
+  bool restored = false;
+  for (const RecoveryStore::Left& left : engine_.LeftRecoveries(std::string())) {
+    const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(left.bytes);
+    const bool restore = copy && copy->path.empty() &&
+                         dialogs_.AskYesNo(texts::RecoveryCaption(), texts::RecoveryQuestion({}));
+    engine_.DropRecovery(left.key);
+    if (!restore) continue;
+    if (!restored) {
+      Restore(*copy);
+      restored = true;
+    } else if (makeWindow_) {
+      FormView* window = makeWindow_();
+      window->Restore(*copy);
+      window->show();
+    }
+  }
+}
+
+// The text comes back as it was, with its changes still to save (and a copy kept again).
+void FormView::Restore(const RecoveryCopy& copy) {
+  const std::optional<TextVariable> variable = TextOfVariable(copy.file.entries[0], copy.model);
+  if (!variable) return;
+  const std::string path = path_;
+  ShowDocument(variable->text, copy.model, variable->type, copy.file);
+  path_ = copy.path.empty() ? std::string() : path;
+  text_->document()->setModified(true);
+  UpdateTitle();
+  recoveryTimer_->start();
 }
 
 // A text file is made into a new Voyager 200 text named after it, not yet saved.
@@ -512,6 +594,7 @@ bool FormView::SaveTo(const std::string& target, Model model) {
   // The file this window read is replaced without a question, unless it changed since.
   const OpenedText* opened = opened_ && opened_->path == target ? &*opened_ : nullptr;
   if (!user_.Report(engine_.Save(target, *file, opened, user_))) return false;
+  DropRecoveryCopy();
   path_ = target;
   model_ = model;
   base_ = *file;
@@ -581,6 +664,7 @@ bool FormView::MaySetTextAside() {
 
 void FormView::closeEvent(QCloseEvent* event) {
   if (MaySetTextAside()) {
+    DropRecoveryCopy();
     event->accept();
   } else {
     event->ignore();

@@ -18,6 +18,7 @@
 #include "engine.hpp"
 #include "local_files.hpp"
 #include "model.hpp"
+#include "recovery_copy.hpp"
 
 class QAction;
 class QActionGroup;
@@ -25,6 +26,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace orbisk {
 
@@ -51,6 +53,14 @@ class FormView : public QWidget {
   // nothing was saved.
   bool Save();
   bool SaveAs();
+  // Offers each copy of a new text with changes that a run which ended left, and shows the
+  // first one accepted (the others in windows of their own).
+  void OfferNewTextRecovery();
+  // How long after the last change the recovery copy is written.
+  void SetRecoveryDelay(int milliseconds);
+  // Writes the recovery copy of a text with unsaved changes now.
+  void KeepRecoveryCopy();
+
   // Whether the text has changes not saved.
   bool IsModified() const;
   // The window's file, as bytes; empty for a new text.
@@ -100,6 +110,11 @@ class FormView : public QWidget {
   void SetLineKind(LineKind kind);
   void CheckName(QLineEdit* field, std::string& kept);
   void OfferReload();
+  // Offers a copy of the text of `path` left by a run that ended without saving it.
+  void OfferRecovery(const std::string& path);
+  // Shows the text a recovery copy holds, with changes.
+  void Restore(const RecoveryCopy& copy);
+  void DropRecoveryCopy();
   QString ShownName() const;
 
   Engine& engine_;
@@ -121,6 +136,8 @@ class FormView : public QWidget {
   std::vector<std::size_t> texts_;
   std::optional<TextVariable> shown_;
   bool reloadOffered_ = false;
+  // The name this window's recovery copy is kept under, once one is.
+  std::string recoveryKey_;
 
   CalculatorTextView* text_;
   CharacterPalette* palette_;
@@ -138,6 +155,7 @@ class FormView : public QWidget {
   QPushButton* repair_;
   QPushButton* extract_;
   QPushButton* close_;
+  QTimer* recoveryTimer_;  // writes the recovery copy a while after the last change
   QAction* save_ = nullptr;
   QAction* saveAs_ = nullptr;
   QActionGroup* lineKinds_ = nullptr;

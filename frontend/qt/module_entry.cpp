@@ -50,6 +50,7 @@ int RunEditor(orbisk::Engine* engine, const char* const* paths, int count, int n
     orbisk::FormView* window = windows.Make();
     window->NewText(static_cast<orbisk::Model>(newModel));
     window->show();
+    window->OfferNewTextRecovery();
   }
   // Each file's window is shown as soon as it is read, so that one that cannot be read
   // reports over the others rather than before them.

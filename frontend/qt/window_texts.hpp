@@ -126,6 +126,17 @@ inline QString ReloadQuestion(const QString& path) {
                         "modifications seraient perdues.")
       .arg(path);
 }
+inline QString RecoveryCaption() { return QStringLiteral("Modifications retrouvées"); }
+// `name` is the file's, or empty for a new text.
+inline QString RecoveryQuestion(const QString& name) {
+  return QStringLiteral("Orbisk s'est arrêté sans enregistrer les modifications %1. Voulez-vous "
+                        "les récupérer ?")
+      .arg(name.isEmpty() ? QStringLiteral("d'un nouveau texte")
+                          : QStringLiteral("de « %1 »").arg(name));
+}
+inline QString RecoveryNotKept(const QString& reason) {
+  return QStringLiteral("Aucune copie de secours des modifications n'a pu être gardée : ") + reason;
+}
 inline QString FolderLabel() { return QStringLiteral("D&ossier :"); }
 inline QString NameLabel() { return QStringLiteral("&Nom :"); }
 inline QString InvalidNameTip(const QString& name) {

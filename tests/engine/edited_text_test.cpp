@@ -6,6 +6,7 @@
 #include "edited_file.hpp"
 #include "file_check.hpp"
 #include "program_variable.hpp"
+#include "recovery_copy.hpp"
 #include "variable_types.hpp"
 
 namespace orbisk {
@@ -61,6 +62,32 @@ TEST(EditedFileTest, KeepsTheHeaderAndChangesOnlyWhatTheTextAndModelDecide) {
         EXPECT_EQ(report.text->model, to);
       }
     }
+  }
+}
+
+// A recovery copy gives back the model, the file's name (any bytes but NUL) and the file;
+// anything else is no copy.
+TEST(RecoveryCopyTest, ReadsBackWhatWasWrittenAndNothingElse) {
+  for (const Model model : kModels) {
+    for (const std::string& path : {std::string(), std::string("/tmp/caf\xe9 notes\n.9xt")}) {
+      RecoveryCopy copy;
+      copy.model = model;
+      copy.path = path;
+      copy.file = Opened(model, layout::kTextType);
+      const std::optional<RecoveryCopy> read = ReadRecoveryCopy(WriteRecoveryCopy(copy));
+      ASSERT_TRUE(read);
+      EXPECT_EQ(read->model, model);
+      EXPECT_EQ(read->path, path);
+      EXPECT_EQ(read->file, copy.file);
+    }
+  }
+  RecoveryCopy copy;
+  copy.file = Opened(Model::Ti89, layout::kTextType);
+  const std::string bytes = WriteRecoveryCopy(copy);
+  for (const std::string& spoilt :
+       {std::string(), bytes.substr(0, bytes.size() - 1), "x" + bytes.substr(1),
+        bytes.substr(0, 18) + "abc\n" + bytes.substr(22)}) {
+    EXPECT_FALSE(ReadRecoveryCopy(spoilt)) << spoilt.size();
   }
 }
 

@@ -4,6 +4,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +16,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <memory>
+#include <sys/stat.h>
 #include <utime.h>
 
 #include "application.hpp"
@@ -102,6 +106,8 @@ class TestEditor : public QObject {
   void theFolderAndNameAreCheckedAndSaved();
   void findsReplacesAndGoesToALine();
   void convertsAChangedTextAsItStands();
+  void unsavedChangesAreKeptAndOfferedAfterARunThatEnded_data();
+  void unsavedChangesAreKeptAndOfferedAfterARunThatEnded();
 
  private:
   template <typename T>
@@ -120,7 +126,7 @@ class TestEditor : public QObject {
   std::unique_ptr<QTemporaryDir> folder_;
   orbisk::PosixFileSystem files_;
   orbisk::testing::FixedClock clock_{2003, 2, 23, 14, 9};
-  orbisk::LocalEngine engine_{files_, clock_};
+  std::unique_ptr<orbisk::LocalEngine> engine_;
   std::unique_ptr<orbisk::testing::ScriptedDialogs> dialogs_;
   std::unique_ptr<FormView> form_;
 };
@@ -128,13 +134,17 @@ class TestEditor : public QObject {
 void TestEditor::init() {
   folder_ = std::make_unique<QTemporaryDir>();
   QVERIFY(folder_->isValid());
+  // Recovery copies go to the test's own folder.
+  qputenv("XDG_STATE_HOME", InFolder("state").toLocal8Bit());
+  engine_ = std::make_unique<orbisk::LocalEngine>(files_, clock_);
   dialogs_ = std::make_unique<orbisk::testing::ScriptedDialogs>();
-  form_ = std::make_unique<FormView>(engine_, *dialogs_);
+  form_ = std::make_unique<FormView>(*engine_, *dialogs_);
   Write(InFolder("notes.9xt"), OpenedFile(" Bonjour\rCDisp 1"));
 }
 
 void TestEditor::cleanup() {
   form_.reset();
+  engine_.reset();
   folder_.reset();
 }
 
@@ -500,6 +510,78 @@ void TestEditor::convertsAChangedTextAsItStands() {
   // The window still holds its own file, with its changes.
   QVERIFY(form_->IsModified());
   QCOMPARE(form_->Path(), InFolder("notes.9xt").toStdString());
+}
+
+void TestEditor::unsavedChangesAreKeptAndOfferedAfterARunThatEnded_data() {
+  QTest::addColumn<bool>("newText");
+  QTest::addColumn<bool>("restore");
+  QTest::newRow("file, restored") << false << true;
+  QTest::newRow("file, declined") << false << false;
+  QTest::newRow("new text, restored") << true << true;
+  QTest::newRow("new text, declined") << true << false;
+}
+
+void TestEditor::unsavedChangesAreKeptAndOfferedAfterARunThatEnded() {
+  QFETCH(bool, newText);
+  QFETCH(bool, restore);
+  const QDir copies(InFolder("state/orbisk"));
+  form_->SetRecoveryDelay(5);
+  if (newText) {
+    form_->NewText(Model::Ti89);
+  } else {
+    QVERIFY(form_->Open(InFolder("notes.9xt")));
+  }
+  Text()->moveCursor(QTextCursor::End);
+  QTest::keyClicks(Text(), "!");
+  QTRY_COMPARE(copies.entryList(QDir::Files).size(), 1);
+  const QString kept = copies.entryList(QDir::Files).front();
+  // Its owner's only, in a folder only its owner enters.
+  struct stat copy {}, folder {};
+  QCOMPARE(::stat(copies.filePath(kept).toLocal8Bit().constData(), &copy), 0);
+  QCOMPARE(::stat(copies.path().toLocal8Bit().constData(), &folder), 0);
+  QCOMPARE(copy.st_mode & 0777, 0600u);
+  QCOMPARE(folder.st_mode & 0777, 0700u);
+
+  // The run ends without saving (its window never closes), in a process that is gone.
+  form_.reset();
+  QProcess gone;
+  gone.start(QStringLiteral("true"));
+  QVERIFY(gone.waitForFinished());
+  const QString left = kept.left(kept.lastIndexOf(QLatin1Char('.')) + 1) + QString::number(gone.processId());
+  QVERIFY(QDir(copies).rename(kept, left));
+
+  form_ = std::make_unique<FormView>(*engine_, *dialogs_);
+  dialogs_->yesNoAnswers << restore;
+  if (newText) {
+    form_->NewText(Model::Voyager200);
+    form_->OfferNewTextRecovery();
+  } else {
+    QVERIFY(form_->Open(InFolder("notes.9xt")));
+  }
+  QCOMPARE(dialogs_->questions.size(), 1);
+  QCOMPARE(dialogs_->questions[0].text,
+           newText ? QStringLiteral("Orbisk s'est arrêté sans enregistrer les modifications d'un "
+                                    "nouveau texte. Voulez-vous les récupérer ?")
+                   : QStringLiteral("Orbisk s'est arrêté sans enregistrer les modifications de « "
+                                    "notes.9xt ». Voulez-vous les récupérer ?"));
+  // Offered once: restored or not, the copy left goes.
+  QVERIFY(!copies.exists(left));
+  const QString shown = newText ? QStringLiteral("!") : QStringLiteral("Bonjour\nDisp 1!");
+  QCOMPARE(Text()->toPlainText(), restore ? shown : newText ? QString() : QStringLiteral("Bonjour\nDisp 1"));
+  QCOMPARE(form_->IsModified(), restore);
+  if (!restore) return;
+  QCOMPARE(form_->windowTitle().startsWith(QLatin1Char('*')), true);
+  if (newText) {
+    // A TI-89 text it was, and is again.
+    QVERIFY(Control<QLabel>("details")->text().startsWith(QStringLiteral("TI-89")));
+    dialogs_->fileAnswers << InFolder("neuf");
+  }
+  QVERIFY(form_->Save());
+  QVERIFY(dialogs_->questions.size() == 1);
+  QCOMPARE(TextIn(InFolder(newText ? "neuf.89t" : "notes.9xt")).Codes(),
+           newText ? std::string(" !") : std::string(" Bonjour\rCDisp 1!"));
+  // Saved, the copy goes.
+  QCOMPARE(copies.entryList(QDir::Files).size(), 0);
 }
 
 QTEST_MAIN(TestEditor)

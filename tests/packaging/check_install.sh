@@ -100,12 +100,22 @@ run_desktop_command() {
   env -u DISPLAY -u WAYLAND_DISPLAY "${command[@]}" </dev/null
 }
 
-rm -f "$work/bonjour.v2t" "$work/sample.9xt"
-out=$(run_desktop_command "Desktop Action convert" "$work/bonjour.9xt" "$work/sample.v2t")
-[ -f "$work/bonjour.v2t" ] && [ -f "$work/sample.9xt" ] ||
-  fail "the desktop action Convertir did not convert both files"
-[ "$(grep -c "terminé avec succès" <<<"$out")" -eq 2 ] ||
-  fail "the desktop action Convertir said: $out"
+# Each conversion action names its model and converts every file to it.
+rm -f "$work/bonjour.v2t" "$work/sample.9xt" "$work/bonjour.89t" "$work/sample.89t"
+for action in "convert-v200 Voyager 200:bonjour.9xt:bonjour.v2t" \
+              "convert-ti92plus TI92+:sample.v2t:sample.9xt" \
+              "convert-ti89 TI-89:bonjour.9xt:bonjour.89t" "convert-ti89 TI-89:sample.v2t:sample.89t"; do
+  IFS=: read -r named source target <<<"$action"
+  section=${named%% *}
+  grep -qx "Name=Convertir vers ${named#* }" \
+    <(awk -v s="[Desktop Action $section]" '/^\[/ { inside = ($0 == s) } inside' \
+        "$share/applications/$id.desktop") || fail "the action $section does not name its model"
+  out=$(run_desktop_command "Desktop Action $section" "$work/$source")
+  [ -f "$work/$target" ] || fail "the desktop action $section did not write $target: $out"
+  grep -q "terminé avec succès" <<<"$out" || fail "the desktop action $section said: $out"
+done
+grep -q '^Exec=.*orbisk" --new$' "$share/applications/$id.desktop" ||
+  fail "no desktop action Nouveau texte"
 run_desktop_command "Desktop Action save-as-text" "$work/bonjour.9xt" "$work/other.89t" >/dev/null
 [ -f "$work/bonjour.txt" ] && [ -f "$work/other.txt" ] ||
   fail "the desktop action Enregistrer en texte did not write both texts"

@@ -1,5 +1,6 @@
 // The one entry point the orbisk program looks up after loading this module.
 #include <QApplication>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -45,29 +46,34 @@ int RunWindow(orbisk::Engine* engine) {
 int RunEditor(orbisk::Engine* engine, const char* const* paths, int count, int newModel) {
   orbisk::EnsureApplication();
   orbisk::EditorWindows windows(*engine);
-  int status = 0;
   if (count == 0) {
     orbisk::FormView* window = windows.Make();
     window->NewText(static_cast<orbisk::Model>(newModel));
     window->show();
     window->OfferNewTextRecovery();
   }
-  // Each file's window is shown as soon as it is read, so that one that cannot be read
-  // reports over the others rather than before them.
-  bool shown = count == 0;
+  // Each file is read once the event loop runs, so that while one that cannot be read is
+  // reported in its box, the others are read and shown behind it rather than after it.
+  int failed = 0;
+  int left = count;
   for (int i = 0; i < count; ++i) {
-    orbisk::FormView* window = windows.Make();
-    if (!window->Open(std::string(paths[i]))) {
-      status = 1;
+    const std::string path(paths[i]);
+    QTimer::singleShot(0, [&windows, &failed, &left, path] {
+      orbisk::FormView* window = windows.Make();
+      const bool opened = window->Open(path);
+      --left;
+      if (opened) {
+        window->show();
+        return;
+      }
+      ++failed;
       delete window;
-      continue;
-    }
-    window->show();
-    shown = true;
+      // Nothing was shown, and the last report has been read: the run ends.
+      if (left == 0 && windows.All().empty()) QApplication::exit(1);
+    });
   }
-  if (!shown) return 1;
   QApplication::exec();
-  return status;
+  return failed > 0 ? 1 : 0;
 }
 
 void Notify(const char* caption, const char* text) {

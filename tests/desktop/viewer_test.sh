@@ -78,6 +78,18 @@ wait "$program" || status=$?
 [ "$status" -eq 1 ] || fail "the viewer of a bad file ended with status $status, not 1"
 echo "viewer: a file that is no text is reported in a box, status 1"
 
+# A refused file before a good one: the good one's window is up behind the error box.
+"$orbisk" --view bad.9xt formules.9xt </dev/null &
+program=$!
+box=$(wait_for_window "Orbisk")
+window=$(wait_for_window "formules.9xt – Orbisk") || fail "the readable file waited for the box"
+type_into "$box" Return
+type_into "$window" ctrl+w
+status=0
+wait "$program" || status=$?
+[ "$status" -eq 1 ] || fail "one refused file of two ended with status $status, not 1"
+echo "viewer: with one file refused, the others are shown at once"
+
 # --notify with a notification service: one notification, no box.
 "$fake_notifications" notified >fake.out &
 service=$!

@@ -21,6 +21,7 @@
 
 #include "application.hpp"
 #include "character_palette.hpp"
+#include "faulty_file_system.hpp"
 #include "file_check.hpp"
 #include "find_bar.hpp"
 #include "fixed_clock.hpp"
@@ -106,6 +107,9 @@ class TestEditor : public QObject {
   void theFolderAndNameAreCheckedAndSaved();
   void findsReplacesAndGoesToALine();
   void convertsAChangedTextAsItStands();
+  void aSaveThatFailsOnTheWayLeavesTheTextAndTheFile_data();
+  void aSaveThatFailsOnTheWayLeavesTheTextAndTheFile();
+  void comingBackToAWindowWhoseFileChangedOffersToReadItAgain();
   void unsavedChangesAreKeptAndOfferedAfterARunThatEnded_data();
   void unsavedChangesAreKeptAndOfferedAfterARunThatEnded();
 
@@ -510,6 +514,67 @@ void TestEditor::convertsAChangedTextAsItStands() {
   // The window still holds its own file, with its changes.
   QVERIFY(form_->IsModified());
   QCOMPARE(form_->Path(), InFolder("notes.9xt").toStdString());
+}
+
+void TestEditor::aSaveThatFailsOnTheWayLeavesTheTextAndTheFile_data() {
+  using orbisk::testing::Step;
+  QTest::addColumn<int>("step");
+  QTest::addColumn<int>("error");
+  QTest::newRow("disk full") << static_cast<int>(Step::Write) << ENOSPC;
+  QTest::newRow("sync fails") << static_cast<int>(Step::Sync) << EIO;
+  QTest::newRow("put in place fails") << static_cast<int>(Step::Rename) << EIO;
+  QTest::newRow("no unnamed file, no name") << static_cast<int>(Step::CreateUnnamed) << EACCES;
+}
+
+void TestEditor::aSaveThatFailsOnTheWayLeavesTheTextAndTheFile() {
+  QFETCH(int, step);
+  QFETCH(int, error);
+  const QByteArray before = Read(InFolder("notes.9xt"));
+  orbisk::testing::FaultyFileSystem faulty(files_);
+  faulty.FailAt(static_cast<orbisk::testing::Step>(step), 0, error);
+  if (step == static_cast<int>(orbisk::testing::Step::Rename)) {
+    // Without unnamed files, the named temporary file is what gets renamed.
+    faulty.FailAt(orbisk::testing::Step::CreateUnnamed, 0, EOPNOTSUPP);
+  }
+  orbisk::LocalEngine engine(faulty, clock_);
+  FormView form(engine, *dialogs_);
+  QVERIFY(form.Open(InFolder("notes.9xt")));
+  auto* text = orbisk::testing::Control<CalculatorTextView>(&form, "text");
+  text->moveCursor(QTextCursor::End);
+  QTest::keyClicks(text, "!");
+  QVERIFY(!form.Save());
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Critical);
+  QVERIFY(dialogs_->messages[0].text.contains(InFolder("notes.9xt")));
+  QCOMPARE(Read(InFolder("notes.9xt")), before);
+  QCOMPARE(text->toPlainText(), QStringLiteral("Bonjour\nDisp 1!"));
+  QVERIFY(form.IsModified());
+  // Nothing is left beside it.
+  QCOMPARE(QDir(folder_->path()).entryList(QDir::Files), QStringList{"notes.9xt"});
+  dialogs_->saveAnswers << Dialogs::SaveAnswer::Discard;
+}
+
+void TestEditor::comingBackToAWindowWhoseFileChangedOffersToReadItAgain() {
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  Write(InFolder("notes.9xt"), OpenedFile(" Chang\xE9"));
+  const struct utimbuf later {::time(nullptr) + 10, ::time(nullptr) + 10};
+  QCOMPARE(::utime(InFolder("notes.9xt").toLocal8Bit().constData(), &later), 0);
+  dialogs_->yesNoAnswers << true;
+  // Away to another window, then back.
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  QTRY_VERIFY(!form_->isActiveWindow());
+  QVERIFY(dialogs_->questions.isEmpty());
+  QApplication::setActiveWindow(form_.get());
+  QTRY_COMPARE(dialogs_->questions.size(), 1);
+  QCOMPARE(dialogs_->questions[0].text,
+           QStringLiteral("« %1 » a changé sur le disque. Voulez-vous le relire ? Vos "
+                          "modifications seraient perdues.").arg(InFolder("notes.9xt")));
+  QCOMPARE(Text()->toPlainText(), QStringLiteral("Changé"));
+  QVERIFY(!form_->IsModified());
 }
 
 void TestEditor::unsavedChangesAreKeptAndOfferedAfterARunThatEnded_data() {

@@ -206,7 +206,11 @@ void FormView::BuildMenus() {
   bar->setObjectName(QStringLiteral("menus"));
   QMenu* file = bar->addMenu(texts::FileMenu());
   connect(AddAction(file, this, texts::NewAction(), QKeySequence::New), &QAction::triggered, this,
-          &FormView::NewWindow);
+          [this] { NewWindow(layout::kTextType); });
+  connect(file->addAction(texts::NewProgramAction()), &QAction::triggered, this,
+          [this] { NewWindow(layout::kProgramType); });
+  connect(file->addAction(texts::NewFunctionAction()), &QAction::triggered, this,
+          [this] { NewWindow(layout::kFunctionType); });
   connect(AddAction(file, this, texts::OpenAction(), QKeySequence::Open), &QAction::triggered,
           this, &FormView::OpenChosen);
   save_ = AddAction(file, this, texts::SaveAction(), QKeySequence::Save);
@@ -303,13 +307,22 @@ QString FormView::ShownName() const {
   return path_.empty() ? texts::NewTextName() : FromPath(path_.substr(FileNameStart(path_)));
 }
 
-void FormView::NewText(Model model) {
+void FormView::NewText(Model model, unsigned char type) {
   group_.reset();
   opened_.reset();
   path_.clear();
-  const std::string name = "texte";
-  ShowDocument(CalculatorText{}, model,
-               layout::kTextType, NewTextFile(model, "main", name, {}, engine_.Stamp()));
+  // A program or a function starts with its arguments and the lines that frame it, as the
+  // calculator's editor makes them; its cursor on the first line inside.
+  CalculatorText text;
+  std::string name = "texte";
+  if (type == layout::kProgramType) {
+    text = CalculatorText::FromPlainCodes("()\rPrgm\r\rEndPrgm", 8);
+    name = "prog";
+  } else if (type == layout::kFunctionType) {
+    text = CalculatorText::FromPlainCodes("()\rFunc\r\rEndFunc", 8);
+    name = "fonc";
+  }
+  ShowDocument(text, model, type, NewTextFile(model, "main", name, {}, engine_.Stamp(), type));
   warning_->setVisible(false);
   repair_->setVisible(false);
 }
@@ -671,13 +684,13 @@ void FormView::closeEvent(QCloseEvent* event) {
   }
 }
 
-void FormView::NewWindow() {
+void FormView::NewWindow(unsigned char type) {
   if (makeWindow_) {
     FormView* window = makeWindow_();
-    window->NewText(model_);
+    window->NewText(model_, type);
     window->show();
   } else if (MaySetTextAside()) {
-    NewText(model_);
+    NewText(model_, type);
   }
 }
 

@@ -46,8 +46,9 @@ class FormView : public QWidget {
   // reason is shown in an error box, what was shown stays, and the result is false.
   bool Open(const std::string& path);
   bool Open(const QString& path) { return Open(ToPath(path)); }
-  // Shows an empty text for `model`, with no file yet.
-  void NewText(Model model);
+  // Shows an empty text for `model`, with no file yet; or, for the program or function
+  // `type`, one with its arguments and frame, kept in text form when saved.
+  void NewText(Model model, unsigned char type = 0x0B);
 
   // Saves over the file shown, or where the user says when it has none; false when
   // nothing was saved.
@@ -99,7 +100,7 @@ class FormView : public QWidget {
   bool SaveTo(const std::string& target, Model model);
   // The file the text makes for `model`, and whether it fits a variable (said when not).
   std::optional<VariableFile> FileToSave(Model model, const std::string& target);
-  void NewWindow();
+  void NewWindow(unsigned char type);
   void OpenChosen();
   void Quit();
   // Asks about unsaved changes; false when the user cancels or the save failed.

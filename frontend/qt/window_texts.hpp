@@ -70,6 +70,8 @@ inline QString ViewerDetails(const QString& model, const QString& folder, const 
 // The editor's menus and their actions, with access keys.
 inline QString FileMenu() { return QStringLiteral("&Fichier"); }
 inline QString NewAction() { return QStringLiteral("&Nouveau"); }
+inline QString NewProgramAction() { return QStringLiteral("Nouveau &programme"); }
+inline QString NewFunctionAction() { return QStringLiteral("Nouvelle fon&ction"); }
 inline QString OpenAction() { return QStringLiteral("&Ouvrir…"); }
 inline QString SaveAction() { return QStringLiteral("&Enregistrer"); }
 inline QString SaveAsAction() { return QStringLiteral("Enregistrer &sous…"); }

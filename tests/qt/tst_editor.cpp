@@ -97,6 +97,8 @@ class TestEditor : public QObject {
   void pastedTextTakesTheKindsItsMarksGive();
   void charactersTheCalculatorsLackAreMarkedCountedAndSavedAsQuestionMarks();
   void thePaletteFindsAndInsertsTheLastUsedFirst();
+  void newProgramsAndFunctionsAreSavedInTextForm_data();
+  void newProgramsAndFunctionsAreSavedInTextForm();
   void savesAsEachModel_data();
   void savesAsEachModel();
   void unsavedChangesAreAskedAboutOnClose_data();
@@ -312,6 +314,42 @@ void TestEditor::thePaletteFindsAndInsertsTheLastUsedFirst() {
   QCOMPARE(listed[0], 0x9C);
   QCOMPARE(listed[1], 0x88);
   QCOMPARE(listed.size(), std::size_t{256});
+}
+
+void TestEditor::newProgramsAndFunctionsAreSavedInTextForm_data() {
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<int>("type");
+  QTest::addColumn<QString>("proposed");
+  QTest::addColumn<QString>("frame");
+  QTest::addColumn<QByteArray>("saved");
+  QTest::newRow("program") << "Nouveau &programme" << 0x12 << "prog.v2p"
+                           << "()\nPrgm\n\nEndPrgm" << QByteArray("()\rPrgm\rDisp 1\rEndPrgm");
+  QTest::newRow("function") << "Nouvelle fon&ction" << 0x13 << "fonc.v2f"
+                            << "()\nFunc\n\nEndFunc" << QByteArray("()\rFunc\rDisp 1\rEndFunc");
+}
+
+void TestEditor::newProgramsAndFunctionsAreSavedInTextForm() {
+  QFETCH(QString, action);
+  QFETCH(int, type);
+  QFETCH(QString, proposed);
+  QFETCH(QString, frame);
+  QFETCH(QByteArray, saved);
+  Action(action)->trigger();
+  QCOMPARE(Text()->toPlainText(), frame);
+  QCOMPARE(Text()->TextNotation(), orbisk::Notation::Program);
+  // Typed where the cursor starts: the first line inside the frame.
+  QTest::keyClicks(Text(), "Disp 1");
+  dialogs_->fileAnswers << InFolder("jeu");
+  dialogs_->filterAnswers << 2;  // TI-89
+  QVERIFY(form_->Save());
+  QCOMPARE(dialogs_->fileRequests[0].proposedName, proposed);
+  const QString written = InFolder(QStringLiteral("jeu.89") + proposed.right(1));
+  const std::string bytes = Read(written).toStdString();
+  const orbisk::FileReport report = orbisk::CheckVariableFile(bytes, bytes.size(), written.toStdString());
+  QVERIFY(report.problems.empty());
+  QVERIFY(report.text);
+  QCOMPARE(int{report.text->type}, type);
+  QCOMPARE(report.text->text.Codes(), saved.toStdString());
 }
 
 void TestEditor::savesAsEachModel_data() {

@@ -41,6 +41,36 @@ constexpr Alias kAliases[] = {
     {0x1D, "intersection"},
     {0x1E, "subset"},
     {0x1F, "element of|in"},
+    {'!', "exclamation mark"},
+    {'"', "double quote"},
+    {'#', "hash|number sign"},
+    {'%', "percent"},
+    {'&', "ampersand|and"},
+    {'\'', "apostrophe|single quote"},
+    {'(', "left parenthesis"},
+    {')', "right parenthesis"},
+    {'*', "asterisk|star"},
+    {',', "comma"},
+    {'-', "hyphen|dash"},
+    {'.', "period|full stop|dot"},
+    {'/', "slash"},
+    {':', "colon"},
+    {';', "semicolon"},
+    {'<', "less than"},
+    {'=', "equals"},
+    {'>', "greater than"},
+    {'?', "question mark"},
+    {'@', "at sign"},
+    {'[', "left bracket"},
+    {'\\', "backslash"},
+    {']', "right bracket"},
+    {'^', "caret|power"},
+    {'_', "underscore"},
+    {'`', "backtick|grave accent"},
+    {'{', "left brace"},
+    {'|', "vertical bar|pipe"},
+    {'}', "right brace"},
+    {'~', "tilde"},
     {0x7F, "black diamond"},
     {0x80, "alpha"},
     {0x81, "beta"},
@@ -123,6 +153,22 @@ const std::array<std::vector<std::string>, 256>& SearchWords() {
       const auto code = static_cast<unsigned char>(c);
       built[c].push_back(CharacterOf(code));
       built[c].push_back(FoldedForSearch(CharacterName(code)));
+    }
+    // The accented letters in English: "e acute", "capital c cedilla".
+    const std::pair<const char*, const char*> accents[] = {
+        {"accent grave", "grave"},    {"accent aigu", "acute"}, {"accent circonflexe", "circumflex"},
+        {"tilde", "tilde"},           {"tréma", "diaeresis"},   {"tréma", "umlaut"}, {"rond en chef", "ring"},
+        {"cédille", "cedilla"},       {"barré", "slash"}};
+    for (unsigned c = 0xC0; c < 0x100; ++c) {
+      const std::string& name = CharacterName(static_cast<unsigned char>(c));
+      const bool capital = name.rfind("lettre majuscule ", 0) == 0;
+      const std::size_t letter = name.find(' ', 8) + 1;
+      if (letter == 0 || letter >= name.size()) continue;
+      for (const auto& [french, english] : accents) {
+        if (name.find(french) == std::string::npos) continue;
+        built[c].push_back(FoldedForSearch((capital ? "capital " : "") + name.substr(letter, 1) +
+                                           " " + english));
+      }
     }
     for (const Alias& alias : kAliases) {
       std::string all = alias.words;

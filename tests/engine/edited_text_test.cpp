@@ -98,6 +98,8 @@ TEST(CharacterSearchTest, FindsByNameInEitherLanguageWithOrWithoutAccentsOrByLoo
       {"!=", 0x9D},        {"->", 0x16},     {"≤", 0x9C},        {"racine", 0xA8},
       {"sqrt", 0xA8},      {"pi", 0x8C},     {"infini", 0xBE},   {"infinity", 0xBE},
       {"degre", 0xB0},     {"e accent aigu", 0xE9}, {"+-", 0xB1}, {"store", 0x16},
+      {"e acute", 0xE9},   {"capital c cedilla", 0xC7}, {"u umlaut", 0xFC}, {"comma", ','},
+      {"backslash", '\\'}, {"question mark", '?'},
   };
   for (const auto& [query, code] : rows) {
     const std::vector<unsigned char> found = FindCharacters(query);

@@ -89,15 +89,17 @@ std::optional<unsigned char> CodeOfEscape(std::string_view name) {
   return found->second;
 }
 
-std::vector<std::string> Lines(const std::string& bytes) {
-  std::vector<std::string> lines;
+// The lines of `bytes`, without their ends, as views into it.
+std::vector<std::string_view> Lines(const std::string& bytes) {
+  std::vector<std::string_view> lines;
+  const std::string_view all(bytes);
   std::size_t start = 0;
-  while (start <= bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
+  while (start <= all.size()) {
+    std::size_t end = all.find('\n', start);
+    if (end == std::string_view::npos) end = all.size();
+    std::string_view line = all.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
     start = end + 1;
   }
   return lines;
@@ -105,12 +107,12 @@ std::vector<std::string> Lines(const std::string& bytes) {
 
 bool Blank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
-bool StartsWith(const std::string& text, const char* start) {
+bool StartsWith(std::string_view text, const char* start) {
   return text.compare(0, std::strlen(start), start) == 0;
 }
 
 // One line of the variable with its escapes read; unknown ones stay as written.
-void Unescape(const std::string& line, std::size_t lineNumber, LinkExportReading& reading) {
+void Unescape(std::string_view line, std::size_t lineNumber, LinkExportReading& reading) {
   std::string& codes = reading.file.codes;
   for (std::size_t at = 0; at < line.size();) {
     if (line[at] != '\\') {
@@ -122,14 +124,14 @@ void Unescape(const std::string& line, std::size_t lineNumber, LinkExportReading
     }
     const std::size_t close = line.find('\\', at + 1);
     if (close != std::string::npos && close > at + 1 && close - at - 1 <= kLongestEscape) {
-      const std::string_view name = std::string_view(line).substr(at + 1, close - at - 1);
+      const std::string_view name = line.substr(at + 1, close - at - 1);
       if (const std::optional<unsigned char> code = CodeOfEscape(name)) {
         codes += static_cast<char>(*code);
         at = close + 1;
         continue;
       }
       if (name.find(' ') == std::string_view::npos) {
-        reading.unknown.push_back({line.substr(at, close - at + 1), lineNumber, at + 1});
+        reading.unknown.push_back({std::string(line.substr(at, close - at + 1)), lineNumber, at + 1});
       }
     }
     codes += line[at];
@@ -154,7 +156,8 @@ bool LooksLikeLinkExport(const std::string& bytes) {
 
 LinkExportReading ReadLinkExport(const std::string& bytes) {
   LinkExportReading reading;
-  const std::vector<std::string> lines = Lines(bytes);
+  const std::vector<std::string_view> lines = Lines(bytes);
+  reading.file.codes.reserve(bytes.size());
   std::size_t at = 0;
   while (at < lines.size() && lines[at] != kStart) ++at;
   ++at;
@@ -166,7 +169,7 @@ LinkExportReading ReadLinkExport(const std::string& bytes) {
       reading.line = at + 1;
       return reading;
     }
-    *values[field] = lines[at].substr(std::strlen(kFields[field]));
+    *values[field] = std::string(lines[at].substr(std::strlen(kFields[field])));
   }
   const std::size_t first = at;
   while (at < lines.size() && lines[at] != kStop) ++at;

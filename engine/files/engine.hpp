@@ -43,8 +43,9 @@ class Engine {
   virtual Result<CheckedFile> Check(const std::string& path) = 0;
   virtual Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
                                   Interaction& user) = 0;
+  // See TextTransfer::Save.
   virtual Status Save(const std::string& target, const VariableFile& file,
-                      const OpenedText* opened, Interaction& user) = 0;
+                      const OpenedText* opened, Interaction& user, FileInfo* saved) = 0;
   // Writes `bytes` into `target` through the safe writer, as a new file takes them (mode
   // 0666 through the umask), asking before replacing a file.
   virtual Status WriteFile(const std::string& target, const std::string& bytes,

@@ -62,8 +62,8 @@ Result<CheckedFile> LocalEngine::Check(const std::string& path) {
 }
 
 Status LocalEngine::Save(const std::string& target, const VariableFile& file,
-                         const OpenedText* opened, Interaction& user) {
-  return Texts(user).Save(target, file, opened);
+                         const OpenedText* opened, Interaction& user, FileInfo* saved) {
+  return Texts(user).Save(target, file, opened, saved);
 }
 
 Status LocalEngine::WriteFile(const std::string& target, const std::string& bytes,

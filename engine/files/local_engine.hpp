@@ -1,11 +1,11 @@
 // The engine working on a file system with a clock: the program's, or a test's.
 #pragma once
 
+#include <memory>
+
 #include "clock.hpp"
 #include "engine.hpp"
 #include "file_system.hpp"
-#include <memory>
-
 #include "stamp.hpp"
 
 namespace orbisk {
@@ -33,7 +33,7 @@ class LocalEngine final : public Engine {
   Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
                           Interaction& user) override;
   Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
-              Interaction& user) override;
+              Interaction& user, FileInfo* saved) override;
   Status WriteFile(const std::string& target, const std::string& bytes,
                    Interaction& user) override;
   Result<OpenedGroup> ReadGroup(const std::string& path) override;

@@ -73,12 +73,14 @@ class TargetWriter {
       return Fail(Error::Of(ErrorKind::CannotWrite, target_, e));
     }
     if (Status filled = fill(content); !filled) return Fail(filled.error());
+    // What it is once filled is what it stays: putting it in place keeps its inode and time.
     FileInfo made;
-    if (options_.written != nullptr) {
+    if (options_.written != nullptr || options_.made != nullptr) {
       if (int e = content.Stat(made)) return Fail(Error::Of(ErrorKind::CannotWrite, target_, e));
     }
     if (Status committed = Commit(); !committed) return committed;
     if (options_.written != nullptr) options_.written->Add(made);
+    if (options_.made != nullptr) *options_.made = made;
     return {};
   }
 

@@ -43,6 +43,8 @@ struct TargetOptions {
   std::string openedPath;
   // The file replaced is kept beside it, under its name and "~" (an older one there goes).
   bool keepBackup = false;
+  // Where to give the details of the file written, once it is in place.
+  FileInfo* made = nullptr;
 };
 
 // Fills the content of the target; an error stops the writing and leaves every file as it was.

@@ -293,9 +293,10 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
 }
 
 Status TextTransfer::Save(const std::string& target, const VariableFile& file,
-                          const OpenedText* opened) {
+                          const OpenedText* opened, FileInfo* saved) {
   TargetOptions options;
   options.newMode = 0666;
+  options.made = saved;
   if (opened != nullptr) {
     options.opened = &opened->info;
     options.openedPath = opened->path;

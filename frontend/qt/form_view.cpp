@@ -606,17 +606,17 @@ bool FormView::SaveTo(const std::string& target, Model model) {
   if (!file) return false;
   // The file this window read is replaced without a question, unless it changed since.
   const OpenedText* opened = opened_ && opened_->path == target ? &*opened_ : nullptr;
-  if (!user_.Report(engine_.Save(target, *file, opened, user_))) return false;
+  FileInfo saved;
+  if (!user_.Report(engine_.Save(target, *file, opened, user_, &saved))) return false;
   DropRecoveryCopy();
   path_ = target;
   model_ = model;
   base_ = *file;
-  Result<OpenedText> saved = engine_.ReadText(target);
-  if (saved) {
-    opened_ = std::move(*saved);
-  } else {
-    opened_.reset();
-  }
+  // The file is the window's now, as written: the next save goes over it without a question.
+  opened_.emplace();
+  opened_->path = target;
+  opened_->info = saved;
+  opened_->file = *file;
   text_->document()->setModified(false);
   warning_->setVisible(false);
   repair_->setVisible(false);
@@ -739,7 +739,7 @@ void FormView::ConvertTo(Model model) {
   KeptWarnings user(user_);
   if (!group_ && (IsModified() || !opened_)) {
     const std::optional<VariableFile> file = FileToSave(model, target);
-    if (file && user_.Report(engine_.Save(target, *file, nullptr, user))) {
+    if (file && user_.Report(engine_.Save(target, *file, nullptr, user, nullptr))) {
       dialogs_.ShowMessage(Dialogs::Icon::Information, texts::CompletedCaption(),
                            user.After(texts::Completed(source, target)));
     }

@@ -134,9 +134,18 @@ TEST_F(TargetFileTest, SavingOverTheOpenedFileAsksOnlyWhenItChangedOnDisk) {
   ASSERT_TRUE(opened);
   const ParsedFile edited = ParseVariableFile(testing::CalculatorTextFile(" Bonsoir"), testing::CalculatorTextFile(" Bonsoir").size());
 
-  ASSERT_TRUE(user_.Reported(Texts(files_).Save(path, edited.file, &*opened)));
+  FileInfo saved;
+  ASSERT_TRUE(user_.Reported(Texts(files_).Save(path, edited.file, &*opened, &saved)));
   EXPECT_TRUE(user_.shown.empty());
   EXPECT_EQ(ReadFile(path), testing::CalculatorTextFile(" Bonsoir"));
+  // The details given are the file's as it now stands, to save over it again unasked.
+  FileInfo now;
+  ASSERT_EQ(files_.Stat(kCurrentFolder, path, now), 0);
+  EXPECT_TRUE(now.Unchanged(saved));
+  OpenedText written = *opened;
+  written.info = saved;
+  ASSERT_TRUE(user_.Reported(Texts(files_).Save(path, edited.file, &written)));
+  EXPECT_TRUE(user_.shown.empty());
 
   // Changed by someone else since it was read: a later modification time.
   opened = Texts(files_).Read(path);

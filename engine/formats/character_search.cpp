@@ -246,6 +246,7 @@ std::string FoldedForSearch(const std::string& text) {
 }
 
 std::vector<unsigned char> FindCharacters(const std::string& query) {
+  if (query.empty()) return {};
   const std::string folded = FoldedForSearch(query);
   struct Found {
     int match;
@@ -253,7 +254,6 @@ std::vector<unsigned char> FindCharacters(const std::string& query) {
     unsigned char code;
   };
   std::vector<Found> found;
-  if (folded.empty() && query.empty()) return {};
   const auto& words = SearchWords();
   for (unsigned c = 0; c < 256; ++c) {
     const auto code = static_cast<unsigned char>(c);

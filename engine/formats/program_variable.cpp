@@ -145,16 +145,27 @@ std::string ProgramVariableData(ProgramKind kind, const CalculatorText& text, st
   return data;
 }
 
+namespace {
+
+bool IsProgramType(unsigned char type) {
+  return type == types::kProgram || type == types::kFunction;
+}
+
+}  // namespace
+
 std::string VariableDataOfText(unsigned char type, const CalculatorText& text) {
-  if (type == types::kProgram || type == types::kFunction) {
+  if (IsProgramType(type)) {
     return ProgramVariableData(ProgramKindOfType(type), text);
   }
   return TextVariableData(text);
 }
 
+std::size_t VariableOverhead(unsigned char type) {
+  return IsProgramType(type) ? kProgramOverhead : kTextOverhead;
+}
+
 std::size_t VariableSizeOfText(unsigned char type, const CalculatorText& text) {
-  const bool program = type == types::kProgram || type == types::kFunction;
-  return text.CodeCount() + (program ? kProgramOverhead : kTextOverhead);
+  return text.CodeCount() + VariableOverhead(type);
 }
 
 }  // namespace orbisk

@@ -66,7 +66,9 @@ std::string ProgramVariableData(ProgramKind kind, const CalculatorText& text,
 // The data of a variable of `type` holding `text`: a TEXT variable's, or a program's or a
 // function's in text form.
 std::string VariableDataOfText(unsigned char type, const CalculatorText& text);
-// How many bytes that data takes, without making it.
+// How many bytes that data takes, without making it: the text's codes and the overhead of
+// the type (a text's cursor and terminator; a program's closing tags too).
 std::size_t VariableSizeOfText(unsigned char type, const CalculatorText& text);
+std::size_t VariableOverhead(unsigned char type);
 
 }  // namespace orbisk

@@ -40,12 +40,6 @@
 namespace orbisk {
 namespace {
 
-QString FromCalculator(const std::string& codes) {
-  std::string utf8;
-  AppendUtf8(utf8, codes);
-  return QString::fromStdString(utf8);
-}
-
 // The models a text is saved as, the one it is for first.
 std::vector<Model> ModelsFrom(Model first) {
   std::vector<Model> models{first};
@@ -337,8 +331,8 @@ void FormView::ShowDocument(const CalculatorText& text, Model model, unsigned ch
   base_ = base;
   folder_ = base.entries.empty() ? "main" : base.entries[0].folder;
   name_ = base.entries.empty() ? std::string() : base.entries[0].name;
-  folderField_->setText(FromCalculator(folder_));
-  nameField_->setText(FromCalculator(name_));
+  folderField_->setText(CharactersOf(folder_));
+  nameField_->setText(CharactersOf(name_));
   for (QLineEdit* field : {folderField_, nameField_}) field->setEnabled(true);
   text_->setReadOnly(false);
   text_->ShowText(text, NotationOf(type));
@@ -368,12 +362,7 @@ bool FormView::Open(const std::string& path) {
                    : NewTextFile(variable.model, variable.folder, variable.name, variable.text,
                                  engine_.Stamp(), variable.type);
   ShowDocument(variable.text, variable.model, variable.type, base);
-  QStringList warnings;
-  for (const Warning& warning : ReadingWarnings(*opened_)) {
-    warnings << QString::fromStdString(messages::WarningText(warning));
-  }
-  warning_->setText(warnings.join(QLatin1Char('\n')));
-  warning_->setVisible(!warnings.isEmpty());
+  ShowWarnings(ReadingWarnings(*opened_));
   repair_->setVisible(!opened_->damage.empty());
   OfferRecovery(path);
   return true;
@@ -403,27 +392,16 @@ void FormView::DropRecoveryCopy() {
   recoveryKey_.clear();
 }
 
+// The first copy accepted is shown here; for new texts, each other one accepted in a window
+// of its own. Offered once: every copy looked at goes, restored or not.
 void FormView::OfferRecovery(const std::string& path) {
-  for (const RecoveryStore::Left& left : engine_.LeftRecoveries(path)) {
-    const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(left.bytes);
-    const bool restore =
-        copy && copy->path == path &&
-        dialogs_.AskYesNo(texts::RecoveryCaption(),
-                          texts::RecoveryQuestion(FromPath(path.substr(FileNameStart(path)))));
-    engine_.DropRecovery(left.key);
-    if (restore) {
-      Restore(*copy);
-      return;
-    }
-  }
-}
-
-void FormView::OfferNewTextRecovery() {
   bool restored = false;
-  for (const RecoveryStore::Left& left : engine_.LeftRecoveries(std::string())) {
+  for (const RecoveryStore::Left& left : engine_.LeftRecoveries(path)) {
+    if (restored && !path.empty()) return;
     const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(left.bytes);
-    const bool restore = copy && copy->path.empty() &&
-                         dialogs_.AskYesNo(texts::RecoveryCaption(), texts::RecoveryQuestion({}));
+    const QString name = path.empty() ? QString() : FromPath(path.substr(FileNameStart(path)));
+    const bool restore = copy && copy->path == path &&
+                         dialogs_.AskYesNo(texts::RecoveryCaption(), texts::RecoveryQuestion(name));
     engine_.DropRecovery(left.key);
     if (!restore) continue;
     if (!restored) {
@@ -437,15 +415,14 @@ void FormView::OfferNewTextRecovery() {
   }
 }
 
+void FormView::OfferNewTextRecovery() { OfferRecovery(std::string()); }
+
 // The text comes back as it was, with its changes still to save (and a copy kept again).
 void FormView::Restore(const RecoveryCopy& copy) {
   const std::optional<TextVariable> variable = TextOfVariable(copy.file.entries[0], copy.model);
   if (!variable) return;
-  const std::string path = path_;
   ShowDocument(variable->text, copy.model, variable->type, copy.file);
-  path_ = copy.path.empty() ? std::string() : path;
   text_->document()->setModified(true);
-  UpdateTitle();
   recoveryTimer_->start();
 }
 
@@ -461,22 +438,23 @@ bool FormView::OpenTextFile(const std::string& path) {
   std::string name = read->name.empty() ? VariableNameFor(path) : read->name;
   if (name.empty()) name = "texte";
   const Model model = Model::Voyager200;
-  path_.clear();
-  ShowDocument(read->text, model, read->type,
-               NewTextFile(model, "main", name, {}, engine_.Stamp(), read->type));
   // The file it came from names the one it is saved as, beside it.
   path_ = TargetName(path, model, Purpose::Import, {FileContent::Kind::Variable, read->type});
-  opened_.reset();
+  ShowDocument(read->text, model, read->type,
+               NewTextFile(model, "main", name, {}, engine_.Stamp(), read->type));
   text_->document()->setModified(true);
-  QStringList warnings;
-  for (const Warning& warning : read->warnings) {
-    warnings << QString::fromStdString(messages::WarningText(warning));
-  }
-  warning_->setText(warnings.join(QLatin1Char('\n')));
-  warning_->setVisible(!warnings.isEmpty());
+  ShowWarnings(read->warnings);
   repair_->setVisible(false);
-  UpdateTitle();
   return true;
+}
+
+void FormView::ShowWarnings(const std::vector<Warning>& warnings) {
+  QStringList lines;
+  for (const Warning& warning : warnings) {
+    lines << QString::fromStdString(messages::WarningText(warning));
+  }
+  warning_->setText(lines.join(QLatin1Char('\n')));
+  warning_->setVisible(!lines.isEmpty());
 }
 
 void FormView::ShowGroupControls(bool shown) {
@@ -528,10 +506,10 @@ void FormView::ShowVariable(int index) {
   shown_ = TextOfVariable(entry, group_->model);
   type_ = shown_->type;
   text_->ShowText(shown_->text, NotationOf(shown_->type));
-  folderField_->setText(FromCalculator(entry.folder));
-  nameField_->setText(FromCalculator(entry.name));
+  folderField_->setText(CharactersOf(entry.folder));
+  nameField_->setText(CharactersOf(entry.name));
   details_->setText(texts::ViewerDetails(QString::fromUtf8(ModelName(group_->model)),
-                                         FromCalculator(entry.folder), FromCalculator(entry.name),
+                                         CharactersOf(entry.folder), CharactersOf(entry.name),
                                          static_cast<qint64>(entry.data.size())));
 }
 
@@ -543,9 +521,9 @@ void FormView::UpdateTitle() {
 
 void FormView::UpdateStatus() {
   if (group_) return;
-  const std::size_t overhead = VariableSizeOfText(type_, CalculatorText{}) - 1;
   details_->setText(texts::EditorStatus(ModelName(model_),
-                                        static_cast<qint64>(text_->CodeCount() + overhead),
+                                        static_cast<qint64>(text_->CodeCount() +
+                                                            VariableOverhead(type_)),
                                         static_cast<qint64>(layout::kMaxVariableSize),
                                         text_->UnknownCount()));
 }
@@ -574,18 +552,18 @@ void FormView::SetLineKind(LineKind kind) {
 void FormView::CheckName(QLineEdit* field, std::string& kept) {
   const std::string name = LowercaseName(field->text().toStdString());
   if (name == kept) {
-    field->setText(FromCalculator(kept));
+    field->setText(CharactersOf(kept));
     return;
   }
   if (!ValidVariableName(name)) {
     const QString typed = field->text();
-    field->setText(FromCalculator(kept));
+    field->setText(CharactersOf(kept));
     dialogs_.ShowMessage(Dialogs::Icon::Critical, texts::ApplicationTitle(),
                          texts::InvalidNameTip(typed));
     return;
   }
   kept = name;
-  field->setText(FromCalculator(kept));
+  field->setText(CharactersOf(kept));
   text_->document()->setModified(true);
 }
 

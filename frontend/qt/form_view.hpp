@@ -92,6 +92,8 @@ class FormView : public QWidget {
                     const VariableFile& base);
   void Extract();
   void ShowGroupControls(bool shown);
+  // What is wrong with the file, or was told while reading it, under the text.
+  void ShowWarnings(const std::vector<Warning>& warnings);
   void ConvertTo(Model model);
   void SaveAsText();
   void Repair();
@@ -111,7 +113,8 @@ class FormView : public QWidget {
   void SetLineKind(LineKind kind);
   void CheckName(QLineEdit* field, std::string& kept);
   void OfferReload();
-  // Offers a copy of the text of `path` left by a run that ended without saving it.
+  // Offers the copies of the text of `path` (of new texts, for an empty path) left by runs
+  // that ended without saving them.
   void OfferRecovery(const std::string& path);
   // Shows the text a recovery copy holds, with changes.
   void Restore(const RecoveryCopy& copy);

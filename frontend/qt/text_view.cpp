@@ -39,11 +39,21 @@ int Utf16Units(const std::string& utf8, std::size_t at, std::size_t length) {
   return units;
 }
 
-QString Utf8Of(const std::string& codes) {
-  std::string utf8;
-  AppendUtf8(utf8, codes);
-  return QString::fromStdString(utf8);
+// Reads a line's characters one calculator character at a time, handing `visit` each one
+// with where it starts in the line's UTF-16 and how many units it takes there.
+template <typename Visit>
+void ForEachCharacter(const std::string& utf8, const Visit& visit) {
+  int position = 0;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const DecodedCharacter read = DecodeCharacter(utf8, at);
+    const std::size_t length = read.length == 0 ? 1 : read.length;
+    const int units = Utf16Units(utf8, at, length);
+    visit(read, position, units);
+    position += units;
+    at += length;
+  }
 }
+
 
 // The lines of a pasted text, ended by LF, CRLF or CR; one final line end adds no line.
 QStringList PastedLines(QString text) {
@@ -99,22 +109,15 @@ class CalculatorTextView::Marker final : public QSyntaxHighlighter {
 
  protected:
   void highlightBlock(const QString& text) override {
-    const std::string utf8 = text.toStdString();
     std::size_t codes = 0;
     int unknown = 0;
-    int position = 0;
-    for (std::size_t at = 0; at < utf8.size();) {
-      const DecodedCharacter read = DecodeCharacter(utf8, at);
-      const std::size_t length = read.length == 0 ? 1 : read.length;
-      const int units = Utf16Units(utf8, at, length);
+    ForEachCharacter(text.toStdString(), [&](const DecodedCharacter& read, int position, int units) {
       if (read.kind != DecodedCharacter::Kind::Code) {
         ++unknown;
         setFormat(position, units, unknown_);
       }
       ++codes;
-      position += units;
-      at += length;
-    }
+    });
     if (KindOfState(currentBlockState(), view_->DefaultKind()) != LineKind::NoCode) ++codes;
     auto* line = static_cast<LineCounts*>(currentBlockUserData());
     if (line == nullptr) {
@@ -144,6 +147,12 @@ class CalculatorTextView::Margin final : public QWidget {
  private:
   CalculatorTextView* view_;
 };
+
+QString CharactersOf(const std::string& codes) {
+  std::string utf8;
+  AppendUtf8(utf8, codes);
+  return QString::fromStdString(utf8);
+}
 
 CalculatorTextView::CalculatorTextView(QWidget* parent)
     : QPlainTextEdit(parent),
@@ -184,7 +193,7 @@ LineKind CalculatorTextView::DefaultKind() const {
 void CalculatorTextView::ShowText(const CalculatorText& text, Notation notation) {
   notation_ = notation;
   QStringList lines;
-  for (const TextLine& line : text.lines) lines << Utf8Of(line.content);
+  for (const TextLine& line : text.lines) lines << CharactersOf(line.content);
   setPlainText(lines.join(QLatin1Char('\n')));
   QTextBlock block = document()->firstBlock();
   std::size_t cursorLine = 0;
@@ -212,7 +221,7 @@ void CalculatorTextView::ShowText(const CalculatorText& text, Notation notation)
       std::min(line.content.size(), text.cursor > before + skip ? text.cursor - before - skip : 0);
   QTextCursor cursor(document()->findBlockByNumber(static_cast<int>(cursorLine)));
   cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor,
-                      static_cast<int>(Utf8Of(line.content.substr(0, column)).size()));
+                      static_cast<int>(CharactersOf(line.content.substr(0, column)).size()));
   setTextCursor(cursor);
   document()->clearUndoRedoStacks();
   document()->setModified(false);
@@ -228,27 +237,24 @@ CalculatorText CalculatorTextView::Text() const {
   std::size_t codes = 0;
   for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
     const int state = block.userState();
-    const std::string utf8 = block.text().toStdString();
     TextLine& line = text.lines.emplace_back();
     line.kind = KindOfState(state, DefaultKind());
     line.otherCode = line.kind == LineKind::OtherCode ? CodeOfState(state) : 0;
-    int position = 0;
-    for (std::size_t at = 0; at < utf8.size();) {
-      const DecodedCharacter read = DecodeCharacter(utf8, at);
-      const std::size_t length = read.length == 0 ? 1 : read.length;
-      if (block == cursor.block() && position == cursor.positionInBlock()) {
-        text.cursor = static_cast<std::uint16_t>(
-            std::min<std::size_t>(0xFFFF, codes + line.content.size() + (line.kind != LineKind::NoCode)));
-      }
+    const std::size_t code = line.kind != LineKind::NoCode;
+    // The cursor counts the codes before it from the start of the text, command codes included.
+    const bool cursorHere = block == cursor.block();
+    const auto placeCursor = [&] {
+      text.cursor =
+          static_cast<std::uint16_t>(std::min<std::size_t>(0xFFFF, codes + code + line.content.size()));
+    };
+    int end = 0;
+    ForEachCharacter(block.text().toStdString(), [&](const DecodedCharacter& read, int position, int units) {
+      if (cursorHere && position == cursor.positionInBlock()) placeCursor();
       line.content += read.kind == DecodedCharacter::Kind::Code ? static_cast<char>(read.code) : '?';
-      position += Utf16Units(utf8, at, length);
-      at += length;
-    }
-    if (block == cursor.block() && position <= cursor.positionInBlock()) {
-      text.cursor = static_cast<std::uint16_t>(
-          std::min<std::size_t>(0xFFFF, codes + line.content.size() + (line.kind != LineKind::NoCode)));
-    }
-    codes += line.content.size() + (line.kind != LineKind::NoCode) + 1;
+      end = position + units;
+    });
+    if (cursorHere && end <= cursor.positionInBlock()) placeCursor();
+    codes += code + line.content.size() + 1;
   }
   return text;
 }
@@ -338,7 +344,7 @@ void CalculatorTextView::insertFromMimeData(const QMimeData* source) {
   for (const QString& pasted : PastedLines(source->text())) {
     const TextImport read = TextFromUtf8(pasted.toStdString(), notation_);
     TextLine line = read.text.lines.empty() ? TextLine{} : read.text.lines.front();
-    QString content = Utf8Of(line.content);
+    QString content = CharactersOf(line.content);
     if (!read.unknown.empty()) {
       const qsizetype mark = pasted.indexOf(QChar(0x2502));
       content = line.kind == LineKind::Ordinary || notation_ == Notation::Program || mark < 0

@@ -15,6 +15,9 @@
 
 namespace orbisk {
 
+// Calculator codes as the characters they stand for, control codes as their pictures.
+QString CharactersOf(const std::string& codes);
+
 class CalculatorTextView final : public QPlainTextEdit {
   Q_OBJECT
 

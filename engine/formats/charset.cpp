@@ -2,7 +2,10 @@
 #include "charset.hpp"
 
 #include <array>
-#include <unordered_map>
+#include <cstring>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace orbisk {
 namespace {
@@ -85,21 +88,104 @@ const std::array<std::string, 256>& Utf8Table() {
   return table;
 }
 
-// The code of each single code point the calculators have, their aliases included.
-const std::unordered_map<char32_t, unsigned char>& CodeTable() {
-  static const std::unordered_map<char32_t, unsigned char> table = [] {
-    std::unordered_map<char32_t, unsigned char> built;
+// The code of each single code point the calculators have, their aliases included, or -1.
+// Those below U+3000 (all but a few) are found by index.
+class CodeTable {
+ public:
+  static const CodeTable& Get() {
+    static const CodeTable table;
+    return table;
+  }
+
+  int Find(char32_t c) const {
+    if (c < kIndexed) return codes_[c];
+    for (const auto& [point, code] : beyond_) {
+      if (point == c) return code;
+    }
+    return -1;
+  }
+
+ private:
+  static constexpr char32_t kIndexed = 0x3000;
+
+  CodeTable() {
+    codes_.fill(-1);
     for (unsigned code = 0; code < 256; ++code) {
       const Character c = CharacterFor(code);
       // "␍" would be a line break inside a line: no calculator character stands for it.
-      if (c.combining == 0 && code != 0x0D) built[c.first] = static_cast<unsigned char>(code);
+      if (c.combining == 0 && code != 0x0D) Add(c.first, code);
     }
-    for (char32_t raw = 0x01; raw <= 0x09; ++raw) built[raw] = static_cast<unsigned char>(raw);
-    built[0x0C] = 0x0C;
+    for (unsigned raw = 0x01; raw <= 0x09; ++raw) Add(raw, raw);
+    Add(0x0C, 0x0C);
     // A widespread table writes the surrogates of 𝖤 and 𝒊 with one bit wrong (D875 for
     // D835), which gives U+2D5A4 and U+2D48A, two ideographs no calculator text means.
-    built[0x2D5A4] = 0x95;
-    built[0x2D48A] = 0x97;
+    Add(0x2D5A4, 0x95);
+    Add(0x2D48A, 0x97);
+  }
+
+  void Add(char32_t point, unsigned code) {
+    if (point < kIndexed) {
+      codes_[point] = static_cast<std::int16_t>(code);
+    } else {
+      beyond_.emplace_back(point, static_cast<unsigned char>(code));
+    }
+  }
+
+  std::array<std::int16_t, kIndexed> codes_;
+  std::vector<std::pair<char32_t, unsigned char>> beyond_;
+};
+
+}  // namespace
+
+std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c) {
+  // Each form written out: this runs for every character of a text that is not ASCII.
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data()) + at;
+  const std::size_t left = s.size() - at;
+  const auto continues = [p](std::size_t i) { return (p[i] & 0xC0) == 0x80; };
+  const char32_t lead = p[0];
+  if (lead < 0x80) {
+    c = lead;
+    return 1;
+  }
+  // A continuation byte cannot lead, and C0 and C1 could only start overlong forms.
+  if (lead < 0xC2) return 0;
+  if (lead < 0xE0) {
+    if (left < 2 || !continues(1)) return 0;
+    c = (lead & 0x1F) << 6 | (p[1] & 0x3F);
+    return 2;
+  }
+  if (lead < 0xF0) {
+    if (left < 3 || !continues(1) || !continues(2)) return 0;
+    c = (lead & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+    return c < 0x800 || (c >= 0xD800 && c <= 0xDFFF) ? 0 : 3;
+  }
+  if (lead < 0xF5) {
+    if (left < 4 || !continues(1) || !continues(2) || !continues(3)) return 0;
+    c = (lead & 0x07) << 18 | (p[1] & 0x3F) << 12 | (p[2] & 0x3F) << 6 | (p[3] & 0x3F);
+    return c < 0x10000 || c > 0x10FFFF ? 0 : 4;
+  }
+  return 0;
+}
+
+const std::string& CharacterOf(unsigned char code) { return Utf8Table()[code]; }
+
+namespace {
+
+// Each code's UTF-8 (at most four bytes: one code point, or a letter and a two-byte
+// combining overline), kept flat so that a text's characters are copied without a call each.
+struct Utf8Bytes {
+  unsigned char length;
+  char bytes[4];
+};
+
+const std::array<Utf8Bytes, 256>& FlatUtf8Table() {
+  static const std::array<Utf8Bytes, 256> table = [] {
+    std::array<Utf8Bytes, 256> built{};
+    for (unsigned code = 0; code < 256; ++code) {
+      const std::string& utf8 = Utf8Table()[code];
+      built[code].length = static_cast<unsigned char>(utf8.size());
+      utf8.copy(built[code].bytes, utf8.size());
+    }
     return built;
   }();
   return table;
@@ -107,49 +193,20 @@ const std::unordered_map<char32_t, unsigned char>& CodeTable() {
 
 }  // namespace
 
-std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c) {
-  const auto byte = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char lead = byte(at);
-  std::size_t length;
-  char32_t minimum;
-  if (lead < 0x80) {
-    c = lead;
-    return 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, minimum = 0x80, c = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, minimum = 0x800, c = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, minimum = 0x10000, c = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (s.size() - at < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (byte(at + i) & 0x3F);
-  }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-  return length;
-}
-
-const std::string& CharacterOf(unsigned char code) { return Utf8Table()[code]; }
-
 void AppendUtf8(std::string& out, const std::string& codes) {
-  const auto& table = Utf8Table();
-  const std::size_t size = codes.size();
-  for (std::size_t i = 0; i < size;) {
-    // Printable ASCII is itself, and most of a text: a run of it is copied at once.
-    std::size_t run = i;
-    while (run < size && codes[run] >= 0x20 && codes[run] < 0x7F) ++run;
-    if (run > i) {
-      out.append(codes, i, run - i);
-      i = run;
-      continue;
-    }
-    out += table[static_cast<unsigned char>(codes[i])];
-    ++i;
+  const auto& table = FlatUtf8Table();
+  const std::size_t start = out.size();
+  // Room for the longest UTF-8 of every code, so that each is copied whole as four bytes;
+  // what is left over goes again below.
+  out.resize(start + codes.size() * sizeof(Utf8Bytes::bytes));
+  char* const first = &out[start];
+  char* to = first;
+  for (const char code : codes) {
+    const Utf8Bytes& character = table[static_cast<unsigned char>(code)];
+    std::memcpy(to, character.bytes, sizeof character.bytes);
+    to += character.length;
   }
+  out.resize(start + static_cast<std::size_t>(to - first));
 }
 
 DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at) {
@@ -181,13 +238,12 @@ DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at) {
       return decoded;
     }
   }
-  const auto& table = CodeTable();
-  const auto found = table.find(c);
-  if (found == table.end()) {
+  const int code = CodeTable::Get().Find(c);
+  if (code < 0) {
     decoded.kind = DecodedCharacter::Kind::Unknown;
     decoded.unknown = c;
   } else {
-    decoded.code = found->second;
+    decoded.code = static_cast<unsigned char>(code);
   }
   return decoded;
 }

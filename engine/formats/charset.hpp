@@ -12,7 +12,8 @@ namespace orbisk {
 // "␍"), so that nothing invisible, and no line end, ever comes out of a calculator text.
 const std::string& CharacterOf(unsigned char code);
 
-// Appends the UTF-8 text of each code in `codes`.
+// Appends the UTF-8 text of each code in `codes`. It needs room for four bytes a code: a
+// caller appending many strings to one reserves that much once.
 void AppendUtf8(std::string& out, const std::string& codes);
 
 // Reads one code point of UTF-8 at `at` (not at the end of `s`), refusing overlong forms,

@@ -6,7 +6,8 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "variable_names.hpp"
 #include "variable_types.hpp"
@@ -77,16 +78,23 @@ const std::array<const char*, 256>& EscapesByCode() {
   return table;
 }
 
-// The code of each escape, looked up by name when reading: listings hold thousands.
+// The code of each escape, looked up by name when reading: listings hold thousands. The
+// escapes are kept by their first character, a few to each, so that a look-up compares few.
 std::optional<unsigned char> CodeOfEscape(std::string_view name) {
-  static const std::unordered_map<std::string_view, unsigned char> table = [] {
-    std::unordered_map<std::string_view, unsigned char> byName;
-    for (const Escape& escape : kEscapes) byName.emplace(escape.name, escape.code);
-    return byName;
+  using Named = std::pair<std::string_view, unsigned char>;
+  static const std::array<std::vector<Named>, 128> table = [] {
+    std::array<std::vector<Named>, 128> byFirst;
+    for (const Escape& escape : kEscapes) {
+      byFirst[static_cast<unsigned char>(escape.name[0])].emplace_back(escape.name, escape.code);
+    }
+    return byFirst;
   }();
-  const auto found = table.find(name);
-  if (found == table.end()) return std::nullopt;
-  return found->second;
+  const auto first = static_cast<unsigned char>(name[0]);
+  if (first >= table.size()) return std::nullopt;
+  for (const auto& [escape, code] : table[first]) {
+    if (name == escape) return code;
+  }
+  return std::nullopt;
 }
 
 // The lines of `bytes`, without their ends, as views into it.
@@ -111,22 +119,24 @@ bool StartsWith(std::string_view text, const char* start) {
   return text.compare(0, std::strlen(start), start) == 0;
 }
 
-// One line of the variable with its escapes read; unknown ones stay as written.
-void Unescape(std::string_view line, std::size_t lineNumber, LinkExportReading& reading) {
-  std::string& codes = reading.file.codes;
-  for (std::size_t at = 0; at < line.size();) {
-    if (line[at] != '\\') {
-      // Most of a line is plain: up to the next backslash in one go.
-      const std::size_t next = std::min(line.find('\\', at), line.size());
-      codes.append(line, at, next - at);
-      at = next;
+// One line of the variable with its escapes read, written at `out`; unknown ones stay as
+// written. Returns where the line's codes end. Each escape stands for one code, so a line
+// never has more codes than bytes.
+char* Unescape(std::string_view line, std::size_t lineNumber, char* out, LinkExportReading& reading) {
+  const char* const bytes = line.data();
+  const std::size_t size = line.size();
+  for (std::size_t at = 0; at < size;) {
+    if (bytes[at] != '\\') {
+      *out++ = bytes[at++];
       continue;
     }
-    const std::size_t close = line.find('\\', at + 1);
-    if (close != std::string::npos && close > at + 1 && close - at - 1 <= kLongestEscape) {
-      const std::string_view name = line.substr(at + 1, close - at - 1);
+    // An escape's closing backslash comes within its longest name's length.
+    const std::size_t length = line.substr(at + 1, kLongestEscape + 1).find('\\');
+    if (length != std::string_view::npos && length > 0) {
+      const std::size_t close = at + 1 + length;
+      const std::string_view name = line.substr(at + 1, length);
       if (const std::optional<unsigned char> code = CodeOfEscape(name)) {
-        codes += static_cast<char>(*code);
+        *out++ = static_cast<char>(*code);
         at = close + 1;
         continue;
       }
@@ -134,9 +144,9 @@ void Unescape(std::string_view line, std::size_t lineNumber, LinkExportReading& 
         reading.unknown.push_back({std::string(line.substr(at, close - at + 1)), lineNumber, at + 1});
       }
     }
-    codes += line[at];
-    ++at;
+    *out++ = bytes[at++];
   }
+  return out;
 }
 
 }  // namespace
@@ -157,7 +167,6 @@ bool LooksLikeLinkExport(const std::string& bytes) {
 LinkExportReading ReadLinkExport(const std::string& bytes) {
   LinkExportReading reading;
   const std::vector<std::string_view> lines = Lines(bytes);
-  reading.file.codes.reserve(bytes.size());
   std::size_t at = 0;
   while (at < lines.size() && lines[at] != kStart) ++at;
   ++at;
@@ -178,10 +187,16 @@ LinkExportReading ReadLinkExport(const std::string& bytes) {
     reading.line = first + 1;
     return reading;
   }
+  // Room for every byte of the file, which is more than its codes can take.
+  std::string& codes = reading.file.codes;
+  codes.resize(bytes.size());
+  char* const start = &codes[0];
+  char* out = start;
   for (std::size_t line = first; line < at; ++line) {
-    if (line > first) reading.file.codes += '\x0D';
-    Unescape(lines[line], line + 1, reading);
+    if (line > first) *out++ = '\x0D';
+    out = Unescape(lines[line], line + 1, out, reading);
   }
+  codes.resize(static_cast<std::size_t>(out - start));
   return reading;
 }
 

@@ -2,6 +2,8 @@
 #include "text_notation.hpp"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 #include "charset.hpp"
 #include "variable_types.hpp"
@@ -19,13 +21,28 @@ bool MarkAt(const std::string& s, std::size_t at) { return s.compare(at, kMarkLe
 // that ends at `last`.
 void FindLineEnd(const std::string& s, std::size_t start, std::size_t last, std::size_t& end,
                  std::size_t& next) {
-  end = start;
-  while (end < last && s[end] != '\n' && s[end] != '\r') ++end;
+  // A line ends at the first LF or CR: both are looked for with memchr, which reads many bytes
+  // at a time, the CR only before the LF.
+  const char* const from = s.data() + start;
+  const auto* lf = static_cast<const char*>(std::memchr(from, '\n', last - start));
+  const std::size_t before = lf != nullptr ? static_cast<std::size_t>(lf - from) : last - start;
+  const auto* cr = static_cast<const char*>(std::memchr(from, '\r', before));
+  end = start + (cr != nullptr ? static_cast<std::size_t>(cr - from) : before);
   if (end == last) {
     next = end;
   } else {
     next = end + (s[end] == '\r' && end + 1 < last && s[end + 1] == '\n' ? 2 : 1);
   }
+}
+
+// The bytes that are their own code whatever follows: printable ASCII but x and y.
+const std::array<bool, 256>& PlainBytes() {
+  static const std::array<bool, 256> table = [] {
+    std::array<bool, 256> plain{};
+    for (unsigned byte = 0x20; byte < 0x7F; ++byte) plain[byte] = byte != 'x' && byte != 'y';
+    return plain;
+  }();
+  return table;
 }
 
 }  // namespace
@@ -36,8 +53,9 @@ Notation NotationOf(unsigned char type) {
 
 std::string TextToUtf8(const CalculatorText& text, Notation notation) {
   std::string out;
-  const std::size_t codes = text.CodeCount();
-  out.reserve(codes + codes / 4 + 8);
+  // Enough for the longest UTF-8 of every code, and a code, its mark and a line end for each
+  // line, so that the text is written in one allocation.
+  out.reserve(text.CodeCount() * 4 + text.lines.size() * (4 + kMarkLength + 1));
   for (const TextLine& line : text.lines) {
     if (notation == Notation::Program) {
       // A program's lines have no command code to show.
@@ -73,7 +91,7 @@ TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
     TextLine& made = result.text.lines.emplace_back();
     std::string& content = made.content;
     std::size_t at = start;
-    std::size_t column = 1;
+    std::size_t firstColumn = 1;
     if (program) {
       made.kind = LineKind::NoCode;
     } else if (end - start == kMarkLength && MarkAt(input, start)) {
@@ -85,46 +103,48 @@ TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
           MarkAt(input, at + first.length)) {
         made = TextLine::WithCode(first.code, {});
         at += first.length + kMarkLength;
-        column += 2;
+        firstColumn += 2;
       }
     }
-    content.reserve(end - at);
+    // Each character read gives one code, so a line has at most as many codes as bytes, and
+    // a character's column follows from the codes written before it.
+    content.resize(end - at);
+    char* const codes = &content[0];
+    std::size_t written = 0;
+    // Read through a local pointer: the compiler cannot know that writing the codes leaves
+    // `input` as it was.
+    const unsigned char* const bytes = reinterpret_cast<const unsigned char*>(input.data());
+    const auto& plain = PlainBytes();
     while (at < end) {
-      // Printable ASCII is its own code (but x and y before a combining overline, CC 85):
-      // a run of it is taken at once.
-      std::size_t run = at;
-      while (run < end && input[run] >= 0x20 && input[run] < 0x7F &&
-             !((input[run] == 'x' || input[run] == 'y') && run + 1 < end &&
-               static_cast<unsigned char>(input[run + 1]) == 0xCC)) {
-        ++run;
-      }
-      if (run > at) {
-        content.append(input, at, run - at);
-        column += run - at;
-        at = run;
+      // Printable ASCII is its own code, and most of a text: it is copied without decoding.
+      // x and y are too, unless a combining overline (CC 85) follows.
+      const unsigned char byte = bytes[at];
+      if (plain[byte] || ((byte | 1) == 'y' && (at + 1 == end || bytes[at + 1] != 0xCC))) {
+        codes[written++] = static_cast<char>(byte);
+        ++at;
         continue;
       }
       const DecodedCharacter c = DecodeCharacter(input, at);
       if (c.kind == DecodedCharacter::Kind::Invalid) {
         result.valid = false;
         result.invalidLine = line;
-        result.invalidColumn = column;
+        result.invalidColumn = firstColumn + written;
         result.text = CalculatorText{};
         result.unknown.clear();
         return result;
       }
       if (c.kind == DecodedCharacter::Kind::Code) {
-        content += static_cast<char>(c.code);
+        codes[written++] = static_cast<char>(c.code);
       } else {
-        content += '?';
         if (std::find(seen.begin(), seen.end(), c.unknown) == seen.end()) {
           seen.push_back(c.unknown);
-          result.unknown.push_back({c.unknown, line, column});
+          result.unknown.push_back({c.unknown, line, firstColumn + written});
         }
+        codes[written++] = '?';
       }
       at += c.length;
-      ++column;
     }
+    content.resize(written);
     if (!program && made.kind == LineKind::Ordinary && result.barLine == 0 && content.size() >= 2 &&
         (content[0] == 'C' || content[0] == 'P') && content[1] == '|') {
       result.barLine = line;

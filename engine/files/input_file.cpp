@@ -33,11 +33,13 @@ int InputFile::Read(unsigned char* buffer, std::size_t size, std::size_t& done) 
   return e;
 }
 
-int InputFile::ReadAll(std::string& bytes, std::size_t limit) {
+int InputFile::ReadAll(std::string& bytes, std::size_t limit, std::uint64_t sizeHint) {
   // Grown as the file comes, from a size that takes most files in one read: what a file
-  // says of its size (a /proc or /sys file says 0 or 4096 whatever it holds) is not trusted.
+  // says of its size (a /proc or /sys file says 0 or 4096 whatever it holds) is not trusted,
+  // but a byte more than it says takes a file that tells the truth in one read.
   std::size_t have = std::min(bytes.size(), limit);
-  std::size_t room = std::min<std::size_t>(limit, std::max<std::size_t>(have * 2, 64 << 10));
+  const std::size_t told = static_cast<std::size_t>(std::min<std::uint64_t>(sizeHint, limit - 1)) + 1;
+  std::size_t room = std::min<std::size_t>(limit, std::max<std::size_t>({have * 2, 64 << 10, told}));
   for (;;) {
     bytes.resize(room);
     std::size_t done = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "error.hpp"
@@ -26,7 +27,8 @@ class InputFile {
   // Reads until `size` bytes are in or the file ends; `got` says how many came.
   int ReadFull(unsigned char* buffer, std::size_t size, std::size_t& got);
   // Reads the rest of the file after what `bytes` holds already, until it holds `limit`.
-  int ReadAll(std::string& bytes, std::size_t limit);
+  // `sizeHint`, what the file says of its size, only chooses the first buffer's size.
+  int ReadAll(std::string& bytes, std::size_t limit, std::uint64_t sizeHint = 0);
 
  private:
   friend class SaveFile;  // copies from this file inside the kernel

@@ -39,7 +39,7 @@ Status TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::s
   if (Status opened = in.OpenNamed(path, info, ErrorKind::NotAFileToRead); !opened) return opened;
   // A file that grows meanwhile is read as it was, no more than `limit`; a group or a
   // backup, which may be larger than any variable, is read on to its end.
-  if (int e = in.ReadAll(bytes, limit)) return Error::Of(ErrorKind::CannotRead, path, e);
+  if (int e = in.ReadAll(bytes, limit, info.size)) return Error::Of(ErrorKind::CannotRead, path, e);
   if (bytes.size() == limit && limit == kCheckedBytes && ReadWhole(bytes)) {
     limit = kLargestGroupBytes;
     if (int e = in.ReadAll(bytes, limit)) return Error::Of(ErrorKind::CannotRead, path, e);

@@ -58,6 +58,15 @@ TEST(CharsetTest, ReadsAliasesCombiningOverlinesAndRefusesBadUtf8) {
       {"past U+10FFFF", "\xF4\x90\x80\x80", Kind::Invalid, 0, 1},
       {"cut short", "\xE2\x82", Kind::Invalid, 0, 1},
       {"not a lead byte", "\xFF", Kind::Invalid, 0, 1},
+      {"bad second byte", "\xC3\x28", Kind::Invalid, 0, 1},
+      {"overlong in three bytes", "\xE0\x80\xAF", Kind::Invalid, 0, 1},
+      {"overlong in four bytes", "\xF0\x80\x80\xAF", Kind::Invalid, 0, 1},
+      {"lead past F4", "\xF5\x80\x80\x80", Kind::Invalid, 0, 1},
+      {"four bytes, the exponent's E", "\U0001D5A4", Kind::Code, 0x95, 4},
+      {"the miswritten imaginary i", "\U0002D48A", Kind::Code, 0x97, 4},
+      {"last code point below the indexed ones", "\u2FFF", Kind::Unknown, 0x2FFF, 3},
+      {"an ideograph", "\u4E2D", Kind::Unknown, 0x4E2D, 3},
+      {"an arrow of the table, three bytes", "\u2B06", Kind::Code, 0x1B, 3},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -182,6 +182,35 @@ TEST(LinkExportTest, ReadsPublishedListingsAndNamesWhatIsWrong) {
   EXPECT_EQ(ReadLinkExport(rows[5].bytes).field, "\\NAME=");
 }
 
+// Where an escape may end: at the longest name's length, at the line's end, or nowhere.
+TEST(LinkExportTest, ReadsEscapesAtTheEdgesOfALineAndOfTheirLength) {
+  const std::string head = "\\START92\\\r\n\\COMMENT=\r\n\\NAME=a\r\n\\FILE=A.89T\r\n";
+  struct Row {
+    const char* what;
+    std::string line;
+    std::string codes;
+    std::vector<std::string> unknown;
+  };
+  const Row rows[] = {
+      {"nine letters, the longest", "\\intersect\\\\leftarrow\\", "\x1D\x15", {}},
+      {"ten letters, too long to be one", "\\abcdefghij\\", "\\abcdefghij\\", {}},
+      {"an escape ending the line", "x\\pi\\", "x\x8C", {}},
+      {"a backslash ending the line", "x\\", "x\\", {}},
+      {"two backslashes", "\\\\", "\\\\", {}},
+      {"a name that starts past ASCII", "\\\xE9t\\", "\\\xE9t\\", {"\\\xE9t\\"}},
+      {"names that share a first letter and length", "\\a`\\\\a'\\\\a^\\\\ao\\", "\xE0\xE1\xE2\xE5", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const LinkExportReading reading = ReadLinkExport(head + row.line + "\r\n\\STOP92\\\r\n");
+    ASSERT_EQ(reading.fault, LinkExportReading::Fault::None);
+    EXPECT_EQ(reading.file.codes, row.codes);
+    std::vector<std::string> unknown;
+    for (const auto& escape : reading.unknown) unknown.push_back(escape.escape);
+    EXPECT_EQ(unknown, row.unknown);
+  }
+}
+
 TEST(LinkExportTest, TheFileNameOrTheLinesTellTheType) {
   const std::pair<LinkExport, unsigned char> rows[] = {
       {{"", "a", "A.89P", "x"}, 0x12},

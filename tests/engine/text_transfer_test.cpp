@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "faulty_file_system.hpp"
 #include "files.hpp"
 #include "fixed_clock.hpp"
 #include "posix_file_system.hpp"
@@ -140,6 +141,28 @@ TEST_F(TextTransferTest, TellsWhatIsWrongWithAFileToRead) {
     said.replace(said.find(" P "), 3, " " + path + " ");
     EXPECT_EQ(user_.shown[0].text, said);
     EXPECT_EQ(folder_.Entries(), Names{"notes.9xt"});
+  }
+}
+
+// What a file says of its size only sizes the first read: a file that grows or shrinks
+// between its stat and its read is read as it is.
+TEST_F(TextTransferTest, ReadsAFileWhoseSizeChangesBetweenItsStatAndItsRead) {
+  const std::string line(100, 'a');
+  const std::pair<std::size_t, std::size_t> rows[] = {{10, 2000}, {2000, 10}, {700, 701}};
+  for (const auto& [told, read] : rows) {
+    SCOPED_TRACE(std::to_string(told) + " then " + std::to_string(read));
+    std::string text;
+    for (std::size_t i = 0; i < told; ++i) text += line + "\n";
+    std::string grown;
+    for (std::size_t i = 0; i < read; ++i) grown += line + "\n";
+    const std::string path = folder_ / "notes.txt";
+    WriteFile(path, text);
+    testing::FaultyFileSystem faulty(files_);
+    faulty.Before(testing::Step::Read, [&] { WriteFile(path, grown); });
+    TextTransfer transfer(faulty, user_, clock_, {'/', ':'});
+    const Result<ImportedText> imported = transfer.ReadImport(path);
+    ASSERT_TRUE(imported);
+    EXPECT_EQ(imported->text.lines.size(), read);
   }
 }
 

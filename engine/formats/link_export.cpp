@@ -104,21 +104,31 @@ std::optional<unsigned char> CodeOfEscape(std::string_view name) {
   return std::nullopt;
 }
 
-// The lines of `bytes`, without their ends, as views into it.
-std::vector<std::string_view> Lines(const std::string& bytes) {
-  std::vector<std::string_view> lines;
-  const std::string_view all(bytes);
-  std::size_t start = 0;
-  while (start <= all.size()) {
-    std::size_t end = all.find('\n', start);
-    if (end == std::string_view::npos) end = all.size();
-    std::string_view line = all.substr(start, end - start);
+// The lines of a text one after another, without their ends, as views into it.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view all) : all_(all) {}
+
+  // Reads the next line; false past the last (a text that ends with a line end has an empty
+  // last line).
+  bool Next(std::string_view& line) {
+    if (start_ > all_.size()) return false;
+    std::size_t end = all_.find('\n', start_);
+    if (end == std::string_view::npos) end = all_.size();
+    line = all_.substr(start_, end - start_);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
+    start_ = end + 1;
+    ++number_;
+    return true;
   }
-  return lines;
-}
+  // The number of the line read last, from 1.
+  std::size_t Number() const { return number_; }
+
+ private:
+  std::string_view all_;
+  std::size_t start_ = 0;
+  std::size_t number_ = 0;
+};
 
 bool Blank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
@@ -176,38 +186,43 @@ bool LooksLikeLinkExport(const std::string& bytes) {
 
 LinkExportReading ReadLinkExport(const std::string& bytes) {
   LinkExportReading reading;
-  const std::vector<std::string_view> lines = Lines(bytes);
-  std::size_t at = 0;
-  while (at < lines.size() && lines[at] != kStart) ++at;
-  ++at;
+  LineReader lines(bytes);
+  std::string_view line;
+  while (lines.Next(line) && line != kStart) {
+  }
   std::string* values[] = {&reading.file.comment, &reading.file.name, &reading.file.file};
-  for (std::size_t field = 0; field < 3; ++field, ++at) {
-    if (at >= lines.size() || !StartsWith(lines[at], kFields[field])) {
+  for (std::size_t field = 0; field < 3; ++field) {
+    const bool read = lines.Next(line);
+    if (!read || !StartsWith(line, kFields[field])) {
       reading.fault = LinkExportReading::Fault::MissingField;
       reading.field = kFields[field];
-      reading.line = at + 1;
+      reading.line = lines.Number() + (read ? 0 : 1);
       return reading;
     }
-    *values[field] = std::string(lines[at].substr(std::strlen(kFields[field])));
+    *values[field] = std::string(line.substr(std::strlen(kFields[field])));
   }
-  const std::size_t first = at;
-  while (at < lines.size() && lines[at] != kStop) ++at;
-  if (at == lines.size()) {
-    reading.fault = LinkExportReading::Fault::NoStop;
-    reading.line = first + 1;
-    return reading;
-  }
-  // Room for every byte of the file, which is more than its codes can take.
+  const std::size_t first = lines.Number() + 1;
+  // Reserved once for every byte of the file, more than its codes can take; each line is
+  // given room for its bytes just before it is read, so that only what is used is touched.
   std::string& codes = reading.file.codes;
-  codes.resize(bytes.size());
-  char* const start = &codes[0];
-  char* out = start;
-  for (std::size_t line = first; line < at; ++line) {
-    if (line > first) *out++ = '\x0D';
-    out = Unescape(lines[line], line + 1, out, reading);
+  codes.reserve(bytes.size());
+  for (;;) {
+    if (!lines.Next(line)) {
+      reading.fault = LinkExportReading::Fault::NoStop;
+      reading.line = first;
+      codes.clear();
+      reading.unknown.clear();
+      return reading;
+    }
+    if (line == kStop) return reading;
+    const std::size_t written = codes.size();
+    codes.resize(written + line.size() + 1);
+    char* const start = &codes[written];
+    char* out = start;
+    if (lines.Number() > first) *out++ = '\x0D';
+    out = Unescape(line, lines.Number(), out, reading);
+    codes.resize(written + static_cast<std::size_t>(out - start));
   }
-  codes.resize(static_cast<std::size_t>(out - start));
-  return reading;
 }
 
 std::string WriteLinkExport(const LinkExport& exported) {

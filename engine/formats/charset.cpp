@@ -142,6 +142,7 @@ std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c) {
   const auto* p = reinterpret_cast<const unsigned char*>(s.data()) + at;
   const std::size_t left = s.size() - at;
   const auto continues = [p](std::size_t i) { return (p[i] & 0xC0) == 0x80; };
+  const auto bits = [p](std::size_t i) { return static_cast<char32_t>(p[i] & 0x3F); };
   const char32_t lead = p[0];
   if (lead < 0x80) {
     c = lead;
@@ -151,17 +152,17 @@ std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c) {
   if (lead < 0xC2) return 0;
   if (lead < 0xE0) {
     if (left < 2 || !continues(1)) return 0;
-    c = (lead & 0x1F) << 6 | (p[1] & 0x3F);
+    c = (lead & 0x1F) << 6 | bits(1);
     return 2;
   }
   if (lead < 0xF0) {
     if (left < 3 || !continues(1) || !continues(2)) return 0;
-    c = (lead & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+    c = (lead & 0x0F) << 12 | bits(1) << 6 | bits(2);
     return c < 0x800 || (c >= 0xD800 && c <= 0xDFFF) ? 0 : 3;
   }
   if (lead < 0xF5) {
     if (left < 4 || !continues(1) || !continues(2) || !continues(3)) return 0;
-    c = (lead & 0x07) << 18 | (p[1] & 0x3F) << 12 | (p[2] & 0x3F) << 6 | (p[3] & 0x3F);
+    c = (lead & 0x07) << 18 | bits(1) << 12 | bits(2) << 6 | bits(3);
     return c < 0x10000 || c > 0x10FFFF ? 0 : 4;
   }
   return 0;

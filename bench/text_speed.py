@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Speed of orbisk's text modes against cp of the same file, as whole processes, side by
 side (see sidebyside.py): --show and --to-text of a 64 KB text variable, and --from-text
-of a 64 KB UTF-8 file; the same for a 64 KB program in text form, and its 7-bit export.
+of a 64 KB UTF-8 file; the same for a 64 KB program in text form, and its 7-bit export;
+and the program converted to another model.
 
 Usage: bench/text_speed.py [path/to/orbisk] [--before path/to/earlier/orbisk]
        (default: build/release/bin/orbisk; an earlier build is timed in the same rounds of
@@ -100,6 +101,11 @@ def main():
                                "orbisk": lambda: spawn([orbisk, "--from-text", "code7.txt"],
                                                        work)},
                       lambda: remove(f"{work}/copy.txt", f"{work}/code7.v2p")), 1.2)
+        # Converting a program to another model copies it as a text is copied: at cp's speed.
+        report(f"conversion of the program to TI92+, {ROUNDS} rounds",
+               rounds(ROUNDS, {"cp": lambda: spawn([CP, "prog.v2p", "copy.v2p"], work),
+                               "orbisk": lambda: spawn([orbisk, "--to", "92p", "prog.v2p"], work)},
+                      lambda: remove(f"{work}/copy.v2p", f"{work}/prog.9xp")), 1.0)
 
 if __name__ == "__main__":
     main()

@@ -14,13 +14,13 @@ using Kind = Problem::Kind;
 
 unsigned char TagOf(ProgramKind kind) { return kind == ProgramKind::Program ? kProgram : kFunction; }
 
-unsigned char At(const std::string& data, std::size_t i) {
+unsigned char At(std::string_view data, std::size_t i) {
   return static_cast<unsigned char>(data[i]);
 }
 
 // The last bytes of the data, as found, for a message to show.
-std::string Tail(const std::string& data) {
-  return data.substr(data.size() - std::min(data.size(), kProgramOverhead));
+std::string Tail(std::string_view data) {
+  return std::string(data.substr(data.size() - std::min(data.size(), kProgramOverhead)));
 }
 
 // One letter variables have tags of their own: r to z are 02 to 0A, a to p 0B to 1A, q 1B.
@@ -34,7 +34,7 @@ std::optional<char> LetterOfTag(unsigned char tag) {
 // The arguments of a tokenized program, read down from `top` (just below the in-use
 // counter) to the E5 that ends them, first argument first; nothing when a tag is not a
 // variable's name. `end` takes where the E5 is.
-std::optional<std::vector<std::string>> ReadArguments(const std::string& data, std::size_t top,
+std::optional<std::vector<std::string>> ReadArguments(std::string_view data, std::size_t top,
                                                       std::size_t& end) {
   std::vector<std::string> arguments;
   std::size_t at = top;
@@ -48,8 +48,8 @@ std::optional<std::vector<std::string>> ReadArguments(const std::string& data, s
     if (tag != 0x00) return std::nullopt;
     // A longer name: 00, its codes, then the tag 00.
     const std::size_t start = data.rfind('\0', at - 1);
-    if (start == std::string::npos || start + 1 == at) return std::nullopt;
-    arguments.push_back(data.substr(start + 1, at - start - 1));
+    if (start == std::string_view::npos || start + 1 == at) return std::nullopt;
+    arguments.emplace_back(data.substr(start + 1, at - start - 1));
     if (start == 0) return std::nullopt;
     at = start - 1;
   }
@@ -59,7 +59,7 @@ std::optional<std::vector<std::string>> ReadArguments(const std::string& data, s
 }
 
 // Where the first 00 of a program's text is, as a line and a column counted from 1.
-void PlaceOf(const std::string& text, std::size_t at, std::uint64_t& line,
+void PlaceOf(std::string_view text, std::size_t at, std::uint64_t& line,
              std::uint64_t& column) {
   const auto before = text.begin() + static_cast<std::ptrdiff_t>(at);
   line = 1 + static_cast<std::uint64_t>(std::count(text.begin(), before, '\x0D'));
@@ -77,7 +77,7 @@ unsigned char TypeOfProgramKind(ProgramKind kind) {
   return kind == ProgramKind::Function ? types::kFunction : types::kProgram;
 }
 
-ProgramReading ReadProgramData(unsigned char type, const std::string& data, bool withText) {
+ProgramReading ReadProgramData(unsigned char type, std::string_view data, bool withText) {
   ProgramReading reading;
   const ProgramKind kind = ProgramKindOfType(type);
   const std::size_t n = data.size();
@@ -115,8 +115,8 @@ ProgramReading ReadProgramData(unsigned char type, const std::string& data, bool
   }
   if (tag != TagOf(kind)) reading.problems.push_back({Kind::ProgramKindTag, tag, TagOf(kind)});
   if ((flag & kToParse) == 0) reading.problems.push_back({Kind::ProgramNotToParse, flag});
-  const std::string text = data.substr(0, textEnd);
-  if (const std::size_t nul = text.find('\0'); nul != std::string::npos) {
+  const std::string_view text = data.substr(0, textEnd);
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
     Problem problem{Kind::ProgramTextHoldsNul};
     PlaceOf(text, nul, problem.found, problem.expected);
     reading.problems.push_back(problem);
@@ -125,7 +125,7 @@ ProgramReading ReadProgramData(unsigned char type, const std::string& data, bool
   reading.lock = At(data, n - 3);
   if (!withText) return reading;
   const auto cursor = static_cast<std::uint16_t>(At(data, n - 9) << 8 | At(data, n - 8));
-  reading.text = CalculatorText::FromPlainCodes(text, cursor);
+  reading.text = CalculatorText::FromPlainCodes(std::string(text), cursor);
   return reading;
 }
 

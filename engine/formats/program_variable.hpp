@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calculator_text.hpp"
@@ -56,7 +57,7 @@ struct ProgramReading {
 
 // Reads the data of a variable of type `type` (0x12 or 0x13). Without `withText`, a
 // program in text form is checked but its lines are not made.
-ProgramReading ReadProgramData(unsigned char type, const std::string& data,
+ProgramReading ReadProgramData(unsigned char type, std::string_view data,
                                bool withText = true);
 
 // A program's data in text form, to be parsed when first run.

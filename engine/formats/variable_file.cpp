@@ -87,8 +87,7 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
   }
   if (entry.type == kProgramType || entry.type == kFunctionType) {
     // Checked here; its text is made by whoever reads it.
-    const std::string copy = keepData ? std::string() : std::string(head.substr(at + 2, variableSize));
-    for (Problem& problem : ReadProgramData(entry.type, keepData ? entry.data : copy, false).problems) {
+    for (Problem& problem : ReadProgramData(entry.type, head.substr(at + 2, variableSize), false).problems) {
       problems.push_back(std::move(problem));
     }
   }

@@ -137,10 +137,11 @@ class CodeTable {
 
 }  // namespace
 
-std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c) {
-  // Each form written out: this runs for every character of a text that is not ASCII.
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data()) + at;
-  const std::size_t left = s.size() - at;
+namespace {
+
+// Reads one code point from the `left` bytes at `p`. Each form is written out, and inlined
+// where it is used: this runs for every character of a text that is not ASCII.
+inline std::size_t ReadCodePointAt(const unsigned char* p, std::size_t left, char32_t& c) {
   const auto continues = [p](std::size_t i) { return (p[i] & 0xC0) == 0x80; };
   const auto bits = [p](std::size_t i) { return static_cast<char32_t>(p[i] & 0x3F); };
   const char32_t lead = p[0];
@@ -166,6 +167,12 @@ std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c) {
     return c < 0x10000 || c > 0x10FFFF ? 0 : 4;
   }
   return 0;
+}
+
+}  // namespace
+
+std::size_t ReadCodePoint(const std::string& s, std::size_t at, char32_t& c) {
+  return ReadCodePointAt(reinterpret_cast<const unsigned char*>(s.data()) + at, s.size() - at, c);
 }
 
 const std::string& CharacterOf(unsigned char code) { return Utf8Table()[code]; }
@@ -223,7 +230,8 @@ DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at) {
     return decoded;
   }
   char32_t c = 0;
-  decoded.length = ReadCodePoint(utf8, at, c);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+  decoded.length = ReadCodePointAt(bytes + at, utf8.size() - at, c);
   if (decoded.length == 0) {
     decoded.kind = DecodedCharacter::Kind::Invalid;
     decoded.length = 1;
@@ -232,7 +240,8 @@ DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at) {
   // x̅ and y̅ are a letter and a combining overline.
   if ((c == 'x' || c == 'y') && at + decoded.length < utf8.size()) {
     char32_t next = 0;
-    const std::size_t more = ReadCodePoint(utf8, at + decoded.length, next);
+    const std::size_t more =
+        ReadCodePointAt(bytes + at + decoded.length, utf8.size() - at - decoded.length, next);
     if (more != 0 && next == kOverline) {
       decoded.code = c == 'x' ? 0x9A : 0x9B;
       decoded.length += more;

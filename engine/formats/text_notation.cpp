@@ -108,6 +108,7 @@ TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
     }
     // Each character read gives one code, so a line has at most as many codes as bytes, and
     // a character's column follows from the codes written before it.
+    content.reserve(end - at);
     content.resize(end - at);
     char* const codes = &content[0];
     std::size_t written = 0;

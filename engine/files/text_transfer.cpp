@@ -42,7 +42,7 @@ Status TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::s
   if (int e = in.ReadAll(bytes, limit, info.size)) return Error::Of(ErrorKind::CannotRead, path, e);
   if (bytes.size() == limit && limit == kCheckedBytes && ReadWhole(bytes)) {
     limit = kLargestGroupBytes;
-    if (int e = in.ReadAll(bytes, limit)) return Error::Of(ErrorKind::CannotRead, path, e);
+    if (int e = in.ReadAll(bytes, limit, info.size)) return Error::Of(ErrorKind::CannotRead, path, e);
   }
   // What a file tells of its size is not always true (a /proc file says 0): a file that
   // ended within the limit is as large as what was read.
@@ -68,6 +68,7 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
   if (report.text) {
     opened.variable = std::move(*report.text);
     opened.file = std::move(report.file);
+    opened.tokenized = std::move(report.tokenized);
     if (!report.problems.empty()) opened.misnamed = opened.variable.model;
     return opened;
   }
@@ -86,12 +87,6 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
   if (!report.problems.empty()) {
     Error error = Error::Of(ErrorKind::NotAValidFile, path);
     error.problems = std::move(report.problems);
-    return error;
-  }
-  if (report.tokenized) {
-    Error error = Error::Of(ErrorKind::TokenizedProgram, path);
-    error.type = report.type;
-    error.tokenized = std::move(report.tokenized);
     return error;
   }
   Error error = Error::Of(ErrorKind::NotAText, path);
@@ -251,6 +246,26 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
   Model named = Model::Ti92Plus;
   const bool misnamed = !report.problems.empty() && report.text;
   if (misnamed && !options.fixSignature) repaired.misnamed = report.text->model;
+  // A sound file whose signature is not its name's gets that signature, and nothing else
+  // of it changes: a tokenized program stays tokenized.
+  const auto oldLink = std::find_if(report.notes.begin(), report.notes.end(), [](const Problem& note) {
+    return note.kind == Problem::Kind::OldLinkSignature;
+  });
+  if ((misnamed || oldLink != report.notes.end()) && options.fixSignature && report.text &&
+      ModelOfFileName(path, named)) {
+    std::string bytes = head.substr(0, checked->info.size);
+    bytes.replace(0, 8, SignatureBytes(SignatureFor(named)), 8);
+    repaired.mended = misnamed ? report.problems : std::vector<Problem>{*oldLink};
+    TargetOptions target;
+    target.opened = &checked->info;
+    target.openedPath = path;
+    target.keepBackup = options.keepBackup;
+    if (Status written = WriteWholeTarget(files_, user_, path, target, bytes); !written) {
+      return written.error();
+    }
+    if (options.keepBackup) repaired.backup = path + "~";
+    return repaired;
+  }
   if (report.problems.empty() || (misnamed && !options.fixSignature)) return repaired;
   if (report.looksLikeText) return Error::Of(ErrorKind::NotACalculatorFile, path);
   const std::optional<RecoveredText> recovered =

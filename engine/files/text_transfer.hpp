@@ -32,6 +32,9 @@ struct OpenedText {
   // The file as read, when it has nothing wrong but perhaps its name: what a save over it
   // keeps of its header.
   std::optional<VariableFile> file;
+  // A program or function whose text was read back from its tokens: saved, it is written
+  // in text form, which the calculator tokenizes again when it next runs it.
+  std::optional<TokenizedProgram> tokenized;
 };
 
 // What a front end should say of a text it read: the damage, or a name that tells the
@@ -50,6 +53,16 @@ inline std::vector<Warning> ReadingWarnings(const OpenedText& opened) {
     warning.kind = Warning::Kind::MisnamedFile;
     warning.path = opened.path;
     warning.model = *opened.misnamed;
+  }
+  if (opened.tokenized && (!opened.tokenized->unknown.empty() || opened.tokenized->cutShort)) {
+    Warning& warning = warnings.emplace_back();
+    warning.kind = Warning::Kind::UnreadTokens;
+    warning.path = opened.path;
+    for (const DetokenizedProgram::Unknown& unknown : opened.tokenized->unknown) {
+      warning.text += static_cast<char>(unknown.prefix);
+      warning.text += static_cast<char>(unknown.code);
+    }
+    warning.cutShort = opened.tokenized->cutShort;
   }
   return warnings;
 }

@@ -43,7 +43,6 @@ enum class ErrorKind {
   CannotRepair,           // path, problems: no text can be found in it
   CannotKeepBackup,       // path: the backup; code
   CannotMove,             // path, type, inGroup: a variable bound to its model or calculator
-  TokenizedProgram,       // path, tokenized: a program no longer kept as text
   LinkExportField,        // path, other: the field missing, line: where it was expected
   LinkExportWithoutStop,  // path, line: where the text began; no \STOP92\ ends it
   CannotExtract,          // path, type, model, other: the variable (folder \ name), bound
@@ -66,7 +65,6 @@ struct Error {
   unsigned char type = 0;
   Model model = Model::Voyager200;
   bool inGroup = false;
-  std::optional<TokenizedProgram> tokenized;
   std::vector<Problem> problems;
   // A temporary file that could not be removed after the failure, and why.
   std::string leftBehind;
@@ -125,6 +123,8 @@ struct Warning {
     DamagedSource,     // path, problems: converted byte for byte all the same
     KeyboardBar,       // path, line, character ('C' or 'P'): "C|" keeps a line ordinary
     UnknownEscape,     // path, line, column, text: kept as written in a 7-bit export
+    UnreadTokens,      // path, text (each tag as two bytes: its prefix or 0, its code),
+                       // cutShort: a tokenized program read but for these
   };
   Kind kind = Kind::UnknownCharacter;
   std::string path;

@@ -9,14 +9,22 @@
 namespace orbisk {
 namespace {
 
+bool ConvertedToV200(const std::string& comment) {
+  return comment.compare(0, 16, "TextObject file ") == 0;
+}
+
 // The model a file is for: its signature's, and for the signature TI92+ and Voyager 200
 // share, its name's, or else the comment a conversion to Voyager 200 leaves.
 Model ModelOf(Signature signature, const std::string& path, const std::string& comment) {
   if (signature == Signature::Ti89) return Model::Ti89;
   if (signature == Signature::V200) return Model::Voyager200;
+  // The old link software wrote the TI92+ signature on TI-89 files too: the name tells,
+  // unless the comment is the one a conversion to Voyager 200 leaves.
   Model named = Model::Ti92Plus;
-  if (ModelOfFileName(path, named) && named != Model::Ti89) return named;
-  return comment.compare(0, 16, "TextObject file ") == 0 ? Model::Voyager200 : Model::Ti92Plus;
+  if (ModelOfFileName(path, named) && !(named == Model::Ti89 && ConvertedToV200(comment))) {
+    return named;
+  }
+  return ConvertedToV200(comment) ? Model::Voyager200 : Model::Ti92Plus;
 }
 
 // Whether a name is not that of a calculator text file, as a text file's would be.
@@ -40,6 +48,7 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   }
   ParsedFile parsed = ParseVariableFile(head, size);
   report.problems = std::move(parsed.problems);
+  report.notes = std::move(parsed.notes);
   if (!report.problems.empty() && report.problems[0].kind == Problem::Kind::TooShort) {
     report.looksLikeText = NamedAsText(path) && LooksLikeText(head);
     return report;
@@ -51,8 +60,13 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   }
   report.folder = file.folder;
   Model named = Model::Ti92Plus;
-  if (file.signature != Signature::Unknown && ModelOfFileName(path, named) &&
-      file.signature != SignatureFor(named)) {
+  const bool oldLink = file.signature == Signature::Ti92Plus && ModelOfFileName(path, named) &&
+                       named == Model::Ti89 && !ConvertedToV200(file.comment);
+  if (oldLink) {
+    report.notes.insert(report.notes.begin(),
+                        {Problem::Kind::OldLinkSignature, 0, 0, SignatureBytes(file.signature)});
+  } else if (file.signature != Signature::Unknown && ModelOfFileName(path, named) &&
+             file.signature != SignatureFor(named)) {
     report.problems.insert(report.problems.begin(),
                            {Problem::Kind::SignatureNotOfName,
                             file.IsGroup() || file.entries.empty() ? layout::kFolderType

@@ -79,23 +79,20 @@ const std::array<const char*, 256>& EscapesByCode() {
 }
 
 // The code of each escape, looked up by name when reading: listings hold thousands. The
-// escapes are kept by their first character and length, one or two to each, so that a
-// look-up compares few.
+// escapes are kept by their first character, a few to each, so that a look-up compares few.
 std::optional<unsigned char> CodeOfEscape(std::string_view name) {
   using Named = std::pair<std::string_view, unsigned char>;
-  constexpr std::size_t kLengths = kLongestEscape + 1;
-  static const std::array<std::vector<Named>, 128 * kLengths> table = [] {
-    std::array<std::vector<Named>, 128 * kLengths> byFirstAndLength;
+  static const std::array<std::vector<Named>, 128> table = [] {
+    std::array<std::vector<Named>, 128> byFirst;
     for (const Escape& escape : kEscapes) {
-      const std::string_view named(escape.name);
-      byFirstAndLength[static_cast<unsigned char>(named[0]) * kLengths + named.size()].emplace_back(
-          named, escape.code);
+      byFirst[static_cast<unsigned char>(escape.name[0])].emplace_back(escape.name, escape.code);
     }
-    return byFirstAndLength;
+    return byFirst;
   }();
   const auto first = static_cast<unsigned char>(name[0]);
-  if (first >= 128 || name.size() > kLongestEscape) return std::nullopt;
-  for (const auto& [escape, code] : table[first * kLengths + name.size()]) {
+  if (first >= table.size()) return std::nullopt;
+  for (const auto& [escape, code] : table[first]) {
+    if (escape.size() != name.size()) continue;
     // Names are a few characters long: compared here rather than by a call to memcmp.
     std::size_t same = 0;
     while (same < name.size() && name[same] == escape[same]) ++same;
@@ -130,7 +127,7 @@ class LineReader {
   std::size_t number_ = 0;
 };
 
-bool Blank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
+bool Blank(std::string_view line) { return line.find_first_not_of(" \t\r") == std::string_view::npos; }
 
 bool StartsWith(std::string_view text, const char* start) {
   return text.compare(0, std::strlen(start), start) == 0;
@@ -173,13 +170,10 @@ char* Unescape(std::string_view line, std::size_t lineNumber, char* out, LinkExp
 
 bool LooksLikeLinkExport(const std::string& bytes) {
   // Only the first lines that are not blank are looked at, not the whole text.
-  for (std::size_t start = 0; start < bytes.size();) {
-    std::size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  LineReader lines(bytes);
+  std::string_view line;
+  while (lines.Next(line)) {
     if (!Blank(line)) return line == kStart;
-    start = end + 1;
   }
   return false;
 }

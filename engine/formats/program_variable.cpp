@@ -95,10 +95,21 @@ ProgramReading ReadProgramData(unsigned char type, std::string_view data, bool w
     tokenized.size = n;
     std::size_t end = 0;
     tokenized.arguments = ReadArguments(data, n - 5, end);
-    if (tokenized.arguments && end > 0 && At(data, end - 1) != TagOf(kind)) {
-      reading.problems.push_back({Kind::ProgramKindTag, At(data, end - 1), TagOf(kind)});
+    // Its first statement, right under the arguments, is the instruction Prgm or Func,
+    // unless it is a function of one expression: only the other kind's is a contradiction.
+    if (tokenized.arguments && end >= 2 && At(data, end - 1) == kCommand) {
+      const unsigned char opening = At(data, end - 2);
+      if ((opening == kProgram || opening == kFunction) && opening != TagOf(kind)) {
+        reading.problems.push_back({Kind::ProgramKindTag, opening, TagOf(kind)});
+      }
     }
     reading.lock = At(data, n - 3);
+    if (withText && reading.problems.empty()) {
+      DetokenizedProgram read = Detokenize(data, kind == ProgramKind::Function);
+      reading.text = std::move(read.text);
+      tokenized.unknown = std::move(read.unknown);
+      tokenized.cutShort = read.cutShort;
+    }
     reading.tokenized = std::move(tokenized);
     return reading;
   }

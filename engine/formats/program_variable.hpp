@@ -5,9 +5,10 @@
 // editor's cursor (two bytes, high first), then what closes it: 19 (Prgm) or 17 (Func), E4,
 // E5, three flags (the last with 0x08 set: to be parsed when first run), and DC.
 //
-// Once run, it is tokenized: E9, its statements, 19 or 17, E5, its arguments, an in-use
-// counter, two flags (the last with 0x08 clear) and DC. Reading those tokens back as text is
-// not done here; what is read of them is the kind, the size and the arguments.
+// Once run, it is tokenized: E9, its statements (the first of them the instruction Prgm or
+// Func, 19 E4 or 17 E4, but for a function that is one expression), E5, its arguments, an
+// in-use counter, two flags (the last with 0x08 clear) and DC. Its text is read back by the
+// detokenizer (detokenizer.hpp).
 #pragma once
 
 #include <cstddef>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "calculator_text.hpp"
+#include "detokenizer.hpp"
 #include "variable_file.hpp"
 
 namespace orbisk {
@@ -46,17 +48,22 @@ struct TokenizedProgram {
   std::size_t size = 0;  // the variable's bytes
   // Each argument's name in calculator codes; nothing when they could not be read.
   std::optional<std::vector<std::string>> arguments;
+  // When its text was read: the tags it holds that could not be, and whether its data
+  // ended before its statements did.
+  std::vector<DetokenizedProgram::Unknown> unknown;
+  bool cutShort = false;
 };
 
 struct ProgramReading {
-  std::optional<CalculatorText> text;         // in text form: its lines, without codes
+  // Its lines, without codes: as kept in text form, or read back from its tokens.
+  std::optional<CalculatorText> text;
   std::optional<TokenizedProgram> tokenized;  // tokenized
   std::uint8_t lock = 0;                      // the flag kept as it is (bit 0: locked)
   std::vector<Problem> problems;              // neither form, or a form with faults
 };
 
 // Reads the data of a variable of type `type` (0x12 or 0x13). Without `withText`, a
-// program in text form is checked but its lines are not made.
+// program is checked but its lines are not made (nor its tokens read).
 ProgramReading ReadProgramData(unsigned char type, std::string_view data,
                                bool withText = true);
 

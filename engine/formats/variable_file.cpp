@@ -25,11 +25,11 @@ std::uint32_t Big16(std::string_view s, std::size_t at) {
          static_cast<unsigned char>(s[at + 1]);
 }
 
-// A fixed field of `length` bytes, without the NULs that pad it.
+// A fixed field of `length` bytes: a name ends at its first 00, whatever pads it after
+// (00s, or spaces as some programs write).
 std::string Field(std::string_view s, std::size_t at, std::size_t length) {
-  std::string field(s.substr(at, length));
-  field.erase(field.find_last_not_of('\0') + 1);
-  return field;
+  std::string_view field = s.substr(at, length);
+  return std::string(field.substr(0, field.find('\0')));
 }
 
 void PutLittle(std::string& out, std::uint32_t value, std::size_t bytes) {
@@ -126,6 +126,14 @@ ParsedFile ParseSingle(std::string_view head, std::uint64_t size, bool keepData)
   ReadHeader(head, parsed);
   auto& problems = parsed.problems;
   if (parsed.entryCount != 1) problems.push_back({Kind::EntryCount, parsed.entryCount, 1});
+  // Files from the old link software may hold a few bytes after the end their header and
+  // their variable agree on: that end is the file's, and the bytes after it a note.
+  const std::uint32_t sizeField = Little(head, kFileSize, 4);
+  if (sizeField < size && head.size() >= size && sizeField >= kVariableData + 2 &&
+      Big16(head, kVariableSize) + kVariableData + 2 == sizeField) {
+    parsed.notes.push_back({Kind::TrailingBytes, size - sizeField});
+    size = sizeField;
+  }
   VariableEntry& entry = ReadOnlyEntry(head, size, kData, parsed);
   entry.lead = Little(head, kData, 4);
   // The variable, then its two-byte checksum, must end the file exactly.

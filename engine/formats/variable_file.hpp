@@ -109,6 +109,9 @@ struct Problem {
     ProgramKindTag,          // found: the tag (19 Prgm, 17 Func); expected: the type's
     ProgramNotToParse,       // found: the flag, without "to parse", of a program in text form
     ProgramTextHoldsNul,     // found: the line, expected: the column of a 00 in the text
+    // Notes: what real files hold that is no damage.
+    TrailingBytes,           // found: how many bytes follow the checksum the header ends at
+    OldLinkSignature,        // text: the signature the old link software gave a TI-89 file
   };
   Problem(Kind what, std::uint64_t foundValue = 0, std::uint64_t expectedValue = 0,
           std::string bytes = {})
@@ -135,6 +138,7 @@ enum class EntryFault : std::uint8_t {
 struct ParsedFile {
   VariableFile file;  // as far as it could be read
   std::vector<Problem> problems;
+  std::vector<Problem> notes;  // what is unusual but sound: bytes after the end
   std::uint32_t entryCount = 0;  // the count the header announces, folder entries included
 };
 

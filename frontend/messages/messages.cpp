@@ -104,7 +104,11 @@ std::string ModelOfSignature(Signature signature, const FileReport& report) {
     case Signature::Ti92: return "TI-92";
     case Signature::V200: return "Voyager 200";
     case Signature::Ti92Plus:
-      return report.text && report.text->model == Model::Voyager200 ? "Voyager 200" : "TI92+";
+      // Shared by the TI-92 Plus and the Voyager 200, and given to TI-89 files by the old
+      // link software: the file's name and comment tell which.
+      return report.model == Model::Voyager200 ? "Voyager 200"
+             : report.model == Model::Ti89    ? "TI-89"
+                                               : "TI92+";
     case Signature::Unknown: break;
   }
   return "?";
@@ -152,7 +156,8 @@ std::string MendedParts(const std::vector<Problem>& problems) {
       case Kind::FileSizeField: part = "la taille du fichier"; break;
       case Kind::VariableSizeDoesNotFit: part = "la taille de la variable"; break;
       case Kind::TextWithoutEnd: part = "la fin 00 E0 du texte"; break;
-      case Kind::SignatureNotOfName: part = "la signature"; break;
+      case Kind::SignatureNotOfName:
+      case Kind::OldLinkSignature: part = "la signature"; break;
       default: part = "l'en-tête"; break;
     }
     if (std::find(parts.begin(), parts.end(), part) == parts.end()) parts.push_back(part);
@@ -313,10 +318,6 @@ std::string Sentence(const Error& e) {
     }
     case ErrorKind::CannotKeepBackup:
       return WithReason("Impossible de garder l'ancien fichier sous ", path, e.code);
-    case ErrorKind::TokenizedProgram:
-      return "Impossible de lire le texte de " + Q(path) + " : " +
-             (e.tokenized ? TokenizedDescription(*e.tokenized) : std::string("programme tokenisé")) +
-             " ; il n'est plus enregistré en texte depuis qu'il a été exécuté sur la calculatrice.";
     case ErrorKind::LinkExportField:
       return "Impossible d'importer " + Q(path) + " : ligne " + std::to_string(e.line) +
              ", la ligne « " + e.other + "… » d'un fichier exporté en 7 bits manque.";
@@ -374,6 +375,25 @@ std::string ChangedOnDiskQuestion(const std::string& target) {
   return Q(target) + " a changé sur le disque depuis qu'il a été lu. Voulez-vous l'écraser ?";
 }
 
+// The tags of a tokenized program that could not be read, as two bytes each (the prefix
+// E3, E4 or 1C, or 0), and whether its data ended early: "la balise E3 7E est inconnue".
+std::string UnreadTokensClause(const std::string& tags, bool cutShort) {
+  std::string list;
+  for (std::size_t i = 0; i + 1 < tags.size(); i += 2) {
+    if (!list.empty()) list += ", ";
+    if (tags[i] != 0) list += Hex(static_cast<unsigned char>(tags[i]), 2).substr(2) + " ";
+    list += Hex(static_cast<unsigned char>(tags[i + 1]), 2).substr(2);
+  }
+  std::string clause;
+  if (!list.empty()) {
+    clause = tags.size() > 2
+                 ? "les balises " + list + " sont inconnues ; elles sont marquées « ◆ » dans le texte"
+                 : "la balise " + list + " est inconnue ; elle est marquée « ◆ » dans le texte";
+  }
+  if (cutShort) clause += std::string(clause.empty() ? "" : " ; ") + "ses données s'arrêtent avant son début";
+  return clause;
+}
+
 std::string WarningText(const Warning& warning) {
   const std::string& path = warning.path;
   switch (warning.kind) {
@@ -402,6 +422,9 @@ std::string WarningText(const Warning& warning) {
       return "Avertissement : " + Q(path) + ", " + Place(warning.line, warning.column) + " : « " +
              Shown(warning.text) +
              " » n'est l'échappement d'aucun caractère du format 7 bits ; il est gardé tel quel.";
+    case Warning::Kind::UnreadTokens:
+      return "Avertissement : " + Q(path) + " : " + UnreadTokensClause(warning.text, warning.cutShort) +
+             " ; le reste du programme est lu.";
     case Warning::Kind::UnknownCharacter: break;
   }
   char code[16];
@@ -562,6 +585,13 @@ std::string ProblemItself(const Problem& p) {
              " (." + ExtensionFor(model, content) + "), « " + SignatureBytes(SignatureFor(model)) +
              " »";
     }
+    case Kind::TrailingBytes:
+      return p.found == 1 ? "1 octet suit la fin que son en-tête indique ; il est gardé tel quel"
+                          : std::to_string(p.found) +
+                                " octets suivent la fin que son en-tête indique ; ils sont gardés tels quels";
+    case Kind::OldLinkSignature:
+      return "sa signature « " + p.text +
+             " » est celle que l'ancien logiciel de liaison donnait aussi aux fichiers TI-89";
     case Kind::FirstMarker:
       return "les octets 8 et 9 valent " + TwoBytes(p.found, p.found >> 8) + " au lieu de 01 00";
     case Kind::EntryCount:
@@ -684,8 +714,11 @@ std::string CheckReport(const std::string& path, const FileReport& report) {
     std::string name;
     AppendUtf8(folder, report.folder);
     AppendUtf8(name, report.name);
-    return Q(path) + " : correct (" + ModelOfSignature(report.signature, report) + ", dossier " +
-           folder + ", variable " + name + ", " + kind + ", " + Bytes(report.size) + ")\n";
+    std::string text = Q(path) + " : correct (" + ModelOfSignature(report.signature, report) +
+                       ", dossier " + folder + ", variable " + name + ", " + kind + ", " +
+                       Bytes(report.size) + ")\n";
+    for (const Problem& note : report.notes) text += "  note : " + ProblemText(note) + "\n";
+    return text;
   }
   const std::size_t count = report.problems.size();
   std::string text = Q(path) + " : " + std::to_string(count) +

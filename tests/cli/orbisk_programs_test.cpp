@@ -101,13 +101,19 @@ TEST_F(OrbiskProgramsTest, ASevenBitExportBecomesTheFunctionItHolds) {
   EXPECT_EQ(ReadFile(work_ / "listing.txt"), expected);
 }
 
-// A program that lies, a listing cut short, a tokenized program: each said, nothing written.
+// A program that lies, a listing cut short: each said, nothing written. A tokenized program
+// reads as its text, a tag that cannot be read as a mark and a warning naming it.
 TEST_F(OrbiskProgramsTest, WhatCannotBeReadIsSaidWithWhereAndWhy) {
   const std::string tail = std::string("\x00\x00\x00\x19\xE4\xE5\x00\x00\x08\xDC", 10);
   WriteFile(work_ / "nul.89p", ProgramFile("()\x0DPr" + std::string(1, '\0') + "gm" + tail));
   WriteFile(work_ / "tags.89p", ProgramFile("()" + tail, 0x13));
-  WriteFile(work_ / "tok.89p",
-            ProgramFile(std::string("\xE9\x2B\x19\xE5\x09\x08\x00\x00\x00\xDC", 10)));
+  // E9, EndPrgm, a new line, Prgm, E5, the arguments y and x, the counter, the flags, DC.
+  const std::string tokenized("\xE9\x12\xE4\x00\xE8\x19\xE4\xE5\x09\x08\x00\x00\x00\xDC", 14);
+  WriteFile(work_ / "tok.89p", ProgramFile(tokenized));
+  // The same with a statement of the parser's own tag 7E, which no program holds.
+  std::string unknown = tokenized;
+  unknown.insert(5, std::string("\x7E\x00\xE8", 3));
+  WriteFile(work_ / "tokx.89p", ProgramFile(unknown));
   std::string cut = kExport;
   cut.resize(cut.find("\\STOP92\\"));
   WriteFile(work_ / "cut.txt", cut);
@@ -124,12 +130,12 @@ TEST_F(OrbiskProgramsTest, WhatCannotBeReadIsSaidWithWhereAndWhy) {
       {{"--check", "tags.89p"}, 1,
        "tags.89p : 1 problème\n  - son type dit fonction, mais sa fin dit programme (19)\n", ""},
       {{"--check", "tok.89p"}, 0,
-       "tok.89p : correct (TI-89, dossier main, variable prog, programme tokenisé : 10 octets, "
-       "arguments (x,y), 100 octets)\n", ""},
-      {{"--show", "tok.89p"}, 1, "",
-       "Impossible de lire le texte de tok.89p : programme tokenisé : 10 octets, arguments "
-       "(x,y) ; il n'est plus enregistré en texte depuis qu'il a été exécuté sur la "
-       "calculatrice.\n"},
+       "tok.89p : correct (TI-89, dossier main, variable prog, programme tokenisé : 14 octets, "
+       "arguments (x,y), 104 octets)\n", ""},
+      {{"--show", "tok.89p"}, 0, "(x,y)\nPrgm\nEndPrgm\n", ""},
+      {{"--show", "tokx.89p"}, 0, "(x,y)\nPrgm\n◆7E\nEndPrgm\n",
+       "Avertissement : tokx.89p : la balise 7E est inconnue ; elle est marquée « ◆ » dans le "
+       "texte ; le reste du programme est lu.\n"},
       {{"--from-text", "cut.txt"}, 1, "",
        "Impossible d'importer cut.txt : aucune ligne « \\STOP92\\ » ne termine le texte "
        "commencé ligne 5 ; le fichier est sans doute coupé.\n"},
@@ -145,7 +151,7 @@ TEST_F(OrbiskProgramsTest, WhatCannotBeReadIsSaidWithWhereAndWhy) {
     EXPECT_EQ(outcome.out, row.out);
     EXPECT_EQ(outcome.err.substr(0, row.err.size()), row.err);
   }
-  EXPECT_EQ(work_.Entries(), (Names{"cut.txt", "nul.89p", "tags.89p", "tok.89p"}));
+  EXPECT_EQ(work_.Entries(), (Names{"cut.txt", "nul.89p", "tags.89p", "tok.89p", "tokx.89p"}));
 }
 
 }  // namespace

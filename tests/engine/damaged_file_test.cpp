@@ -152,17 +152,25 @@ TEST_F(DamagedFileTest, ARepairGivesBackTheSoundFile) {
 TEST_F(DamagedFileTest, TheSignatureIsMendedOnlyOnRequest) {
   const std::string misnamed = folder_ / "notes.89t";
   WriteFile(misnamed, CalculatorTextFile(kCodes, Model::Ti92Plus));
+  // A TI92+ signature on a .89t file is how the old link software wrote TI-89 files: sound.
   Result<Repaired> asked = Texts().Repair(misnamed, {false, false});
   ASSERT_TRUE(asked);
-  EXPECT_EQ(messages::RepairReport(misnamed, *asked),
-            misnamed + " : rien à réparer, mais c'est un fichier TI92+ ; renommez-le en " +
-                folder_ / "notes.9xt" +
-                ", ou donnez-lui la signature de son nom avec --fix-signature\n");
+  EXPECT_EQ(messages::RepairReport(misnamed, *asked), misnamed + " : correct, rien à réparer\n");
   EXPECT_EQ(ReadFile(misnamed), CalculatorTextFile(kCodes, Model::Ti92Plus));
   Result<Repaired> fixed = Texts().Repair(misnamed, {false, true});
   ASSERT_TRUE(fixed);
   EXPECT_EQ(messages::RepairReport(misnamed, *fixed), misnamed + " : réparé ; refait : la signature\n");
   EXPECT_EQ(ReadFile(misnamed).substr(0, 8), "**TI89**");
+  // Only the signature changes.
+  EXPECT_EQ(ReadFile(misnamed).substr(8), CalculatorTextFile(kCodes, Model::Ti92Plus).substr(8));
+  // A Voyager 200 file named .89t is misnamed: said, and mended on request alone.
+  WriteFile(misnamed, CalculatorTextFile(kCodes, Model::Voyager200));
+  Result<Repaired> told = Texts().Repair(misnamed, {false, false});
+  ASSERT_TRUE(told);
+  EXPECT_EQ(messages::RepairReport(misnamed, *told),
+            misnamed + " : rien à réparer, mais c'est un fichier Voyager 200 ; renommez-le en " +
+                folder_ / "notes.v2t" +
+                ", ou donnez-lui la signature de son nom avec --fix-signature\n");
 }
 
 TEST_F(DamagedFileTest, WhatCannotBeRepairedIsRefusedWithTheReason) {

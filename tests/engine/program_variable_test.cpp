@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "link_export.hpp"
 
 namespace orbisk {
@@ -75,38 +77,49 @@ TEST(ProgramVariableTest, EveryLieInAProgramIsNamed) {
   }
 }
 
-// Tokenized: E9, statements, 19 or 17, E5, the arguments first to last going down, the
-// in-use counter, two flags, DC.
-TEST(ProgramVariableTest, ATokenizedProgramTellsItsKindSizeAndArguments) {
+// Tokenized: E9, statements (the first the instruction Prgm, 19 E4, or Func, 17 E4), E5, the
+// arguments first to last going down, the in-use counter, two flags, DC. Its text is read
+// back from its tokens.
+TEST(ProgramVariableTest, ATokenizedProgramTellsItsKindSizeArgumentsAndText) {
   struct Row {
     const char* what;
     unsigned char type;
     std::string data;
     std::optional<std::vector<std::string>> arguments;
     std::size_t problems;
+    const char* text;  // its lines joined by 0x0D, when it is read
   };
   const std::string tail = Bytes({0x00, 0x00, 0x00, 0xDC});
+  const std::string endPrgm = Bytes({0xE9, 0x12, 0xE4, 0x00, 0xE8});
   const Row rows[] = {
-      {"no argument", 0x12, Bytes({0xE9, 0x2B, 0x19, 0xE5}) + tail, std::vector<std::string>{}, 0},
-      {"x then y", 0x12, Bytes({0xE9, 0x2B, 0x19, 0xE5, 0x09, 0x08}) + tail,
-       std::vector<std::string>{"x", "y"}, 0},
+      {"no argument", 0x12, endPrgm + Bytes({0x19, 0xE4, 0xE5}) + tail, std::vector<std::string>{},
+       0, "()\rPrgm\rEndPrgm"},
+      {"x then y", 0x12, endPrgm + Bytes({0x19, 0xE4, 0xE5, 0x09, 0x08}) + tail,
+       std::vector<std::string>{"x", "y"}, 0, "(x,y)\rPrgm\rEndPrgm"},
       {"a, q and a long name", 0x13,
-       Bytes({0xE9, 0x2B, 0x17, 0xE5, 0x00, 'd', 'x', 0x00, 0x1B, 0x0B}) + tail,
-       std::vector<std::string>{"a", "q", "dx"}, 0},
-      {"an argument of no known tag", 0x12, Bytes({0xE9, 0x2B, 0x19, 0xE5, 0x40}) + tail,
-       std::nullopt, 0},
-      {"a function's tag in a program", 0x12, Bytes({0xE9, 0x2B, 0x17, 0xE5}) + tail,
-       std::vector<std::string>{}, 1},
+       Bytes({0xE9, 0x0F, 0xE4, 0x00, 0xE8, 0x17, 0xE4, 0xE5, 0x00, 'd', 'x', 0x00, 0x1B, 0x0B}) +
+           tail,
+       std::vector<std::string>{"a", "q", "dx"}, 0, "(a,q,dx)\rFunc\rEndFunc"},
+      {"a function of one expression", 0x13,
+       Bytes({0xE9, 0x02, 0x01, 0x1F, 0x08, 0x93, 0xE5, 0x08}) + tail,
+       std::vector<std::string>{"x"}, 0, "(x)\rFunc\rx^2\rEndFunc"},
+      {"an argument of no known tag", 0x12, endPrgm + Bytes({0x19, 0xE4, 0xE5, 0x7E}) + tail,
+       std::nullopt, 0, "(\x7F" "7E)\rPrgm\rEndPrgm"},
+      {"a function's tag in a program", 0x12, endPrgm + Bytes({0x17, 0xE4, 0xE5}) + tail,
+       std::vector<std::string>{}, 1, nullptr},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     const ProgramReading read = ReadProgramData(row.type, row.data);
     ASSERT_TRUE(read.tokenized);
-    EXPECT_FALSE(read.text);
     EXPECT_EQ(read.tokenized->kind, ProgramKindOfType(row.type));
     EXPECT_EQ(read.tokenized->size, row.data.size());
     EXPECT_EQ(read.tokenized->arguments, row.arguments);
     EXPECT_EQ(read.problems.size(), row.problems);
+    ASSERT_EQ(read.text.has_value(), row.text != nullptr);
+    if (row.text != nullptr) {
+      EXPECT_EQ(read.text->Codes().substr(0, std::strlen(row.text)), row.text);
+    }
   }
 }
 

@@ -101,6 +101,7 @@ TEST(VariableFileTest, ACheckFindsEveryProblem) {
     const char* path;
     std::function<void(std::string&)> spoil;
     std::vector<Kind> found;
+    std::vector<Kind> notes = {};
   };
   const auto set = [](std::size_t at, std::string bytes) {
     return [at, bytes](std::string& file) { file.replace(at, bytes.size(), bytes); };
@@ -109,7 +110,13 @@ TEST(VariableFileTest, ACheckFindsEveryProblem) {
       {"correct", "notes.9xt", [](std::string&) {}, {}},
       {"another maker's file", "notes.9xt", set(0, "**TI83F*"), {Kind::UnknownSignature}},
       {"a TI-89 file named .9xt", "notes.9xt", set(0, "**TI89**"), {Kind::SignatureNotOfName}},
-      {"a TI92+ file named .89t", "notes.89t", [](std::string&) {}, {Kind::SignatureNotOfName}},
+      // The old link software gave TI-89 files the TI92+ signature: the name tells.
+      {"a TI92+ file named .89t", "notes.89t", [](std::string&) {}, {}, {Kind::OldLinkSignature}},
+      {"a V200 file named .89t", "notes.89t", set(0, "**V200**"), {Kind::SignatureNotOfName}},
+      {"bytes after the end", "notes.9xt", [](std::string& f) { f += "abc"; }, {},
+       {Kind::TrailingBytes}},
+      {"bytes after an end the header does not give", "notes.9xt",
+       [](std::string& f) { f += "abc"; f[0x4C] = 0x10; }, {Kind::FileSizeField, Kind::VariableSizeDoesNotFit}},
       {"no extension", "notes", [](std::string&) {}, {}},
       {"first marker", "notes.9xt", set(8, std::string("\x02\x00", 2)), {Kind::FirstMarker}},
       {"entry count", "notes.9xt", set(0x3A, std::string("\x02\x00", 2)), {Kind::EntryCount}},
@@ -135,6 +142,9 @@ TEST(VariableFileTest, ACheckFindsEveryProblem) {
     std::vector<Kind> found;
     for (const Problem& problem : report.problems) found.push_back(problem.kind);
     EXPECT_EQ(found, row.found);
+    std::vector<Kind> notes;
+    for (const Problem& note : report.notes) notes.push_back(note.kind);
+    EXPECT_EQ(notes, row.notes);
     // A file whose only fault is its name is read by its signature.
     EXPECT_EQ(report.text.has_value(),
               row.found.empty() || row.found == std::vector<Kind>{Kind::SignatureNotOfName});

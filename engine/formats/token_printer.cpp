@@ -1,0 +1,443 @@
+// Writes a tree of tokenized entries as the calculator's program editor shows them.
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "token_tree.hpp"
+
+namespace orbisk::tokens {
+namespace {
+
+constexpr char kLineEnd = 0x0D;
+constexpr char kMinus = static_cast<char>(0xAD);     // −
+constexpr char kExponent = static_cast<char>(0x95);  // 𝖤
+constexpr char kAngle = static_cast<char>(0x9F);     // ∠
+constexpr char kDegree = static_cast<char>(0xB0);    // °
+constexpr char kCopyright = static_cast<char>(0xA9); // ©, which opens a comment
+
+namespace instruction {
+constexpr unsigned char kFunc = 0x17;
+constexpr unsigned char kElseIf = 0x39;
+constexpr unsigned char kIfThen = 0x3B;
+constexpr unsigned char kDefine = 0x86;
+}  // namespace instruction
+
+// The digits of a little-endian unsigned integer of any length, in `base`.
+void AppendDigits(std::string& out, std::string_view bytes, unsigned base) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  char digits[2048];  // 255 bytes hold fewer than 2,048 binary digits
+  std::size_t count = 0;
+  if (bytes.size() <= 8) {
+    std::uint64_t value = 0;
+    for (std::size_t i = bytes.size(); i > 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[i - 1]);
+    do {
+      digits[count++] = kDigits[value % base];
+      value /= base;
+    } while (value != 0);
+  } else {
+    // Long division of the bytes, most significant first, for each digit.
+    std::string number(bytes.rbegin(), bytes.rend());
+    std::size_t first = 0;
+    while (first < number.size() && count < sizeof digits) {
+      unsigned remainder = 0;
+      for (std::size_t i = first; i < number.size(); ++i) {
+        const unsigned current = remainder << 8 | static_cast<unsigned char>(number[i]);
+        number[i] = static_cast<char>(current / base);
+        remainder = current % base;
+      }
+      digits[count++] = kDigits[remainder];
+      while (first < number.size() && number[first] == 0) ++first;
+    }
+    if (count == 0) digits[count++] = '0';
+  }
+  while (count > 0) out += digits[--count];
+}
+
+void AppendSpaces(std::string& out, std::uint32_t count) { out.append(count, ' '); }
+
+class Printer {
+ public:
+  explicit Printer(const Tree& tree) : tree_(tree) { out_.reserve(tree.data.size() * 2 + 16); }
+
+  std::string Program(bool function) {
+    const Node& root = tree_.nodes[tree_.root];
+    if (root.kind != NodeKind::Block) {
+      Write(root);
+      return std::move(out_);
+    }
+    out_ += '(';
+    for (std::uint32_t i = 0; i < root.length; ++i) {
+      if (i > 0) out_ += ',';
+      Expression(Child(root, i), 0);
+    }
+    out_ += ')';
+    out_ += kLineEnd;
+    const bool oneExpression = function && !OpensWith(root, instruction::kFunc);
+    if (oneExpression) {
+      out_ += InstructionName(instruction::kFunc);
+      out_ += kLineEnd;
+    }
+    Statements(root);
+    if (oneExpression) {
+      out_ += kLineEnd;
+      out_ += InstructionName(0x0F);  // EndFunc
+    }
+    return std::move(out_);
+  }
+
+ private:
+  std::uint32_t Child(const Node& node, std::uint32_t i) const {
+    return tree_.children[node.children + i];
+  }
+  const Node& At(std::uint32_t index) const { return tree_.nodes[index]; }
+  std::string_view Bytes(std::uint32_t begin, std::uint32_t length) const {
+    return tree_.data.substr(begin, length);
+  }
+
+  bool OpensWith(const Node& block, unsigned char code) const {
+    if (block.childCount == block.length) return false;
+    const Node& first = At(Child(block, block.length));
+    return first.kind == NodeKind::Instruction && first.begin == code;
+  }
+
+  void Statements(const Node& block) {
+    for (std::uint32_t i = block.length; i < block.childCount; ++i) Statement(At(Child(block, i)));
+  }
+
+  void Statement(const Node& node) {
+    switch (node.kind) {
+      case NodeKind::NewLine:
+        out_ += kLineEnd;
+        AppendSpaces(out_, node.begin);
+        return;
+      case NodeKind::Colon:
+        out_ += ':';
+        AppendSpaces(out_, node.begin);
+        return;
+      case NodeKind::Comment:
+        out_ += kCopyright;
+        AppendSpaces(out_, node.other);
+        out_ += Bytes(node.begin, node.length);
+        return;
+      case NodeKind::Instruction:
+        Instruction(node);
+        return;
+      default:
+        Expression(node, 0);
+    }
+  }
+
+  void Instruction(const Node& node) {
+    const auto code = static_cast<unsigned char>(node.begin);
+    out_ += InstructionName(code);
+    if (code == instruction::kDefine && node.childCount == 2) {
+      out_ += ' ';
+      Expression(Child(node, 0), 0);
+      out_ += '=';
+      const Node& value = At(Child(node, 1));
+      if (value.kind == NodeKind::Block) {
+        Statements(value);
+      } else {
+        Expression(value, 0);
+      }
+      return;
+    }
+    if (node.childCount > 0) out_ += ' ';
+    Arguments(node, 0);
+    if (code == instruction::kIfThen || code == instruction::kElseIf) out_ += " Then";
+  }
+
+  void Arguments(const Node& node, std::uint32_t first) {
+    for (std::uint32_t i = first; i < node.childCount; ++i) {
+      if (i > first) out_ += ',';
+      Expression(Child(node, i), 0);
+    }
+  }
+
+  static std::uint8_t PriorityOf(const Node& node) {
+    switch (node.kind) {
+      case NodeKind::Text:
+        return node.tag != nullptr ? node.tag->priority : std::uint8_t{kAtom};
+      case NodeKind::Integer:
+      case NodeKind::Float:
+      case NodeKind::Arbitrary:
+        return node.negative ? kNegation : kAtom;
+      case NodeKind::Fraction:
+        return node.negative ? kNegation : kProduct;
+      case NodeKind::Operation:
+        return node.tag->form == Form::Function ? std::uint8_t{kAtom} : node.tag->priority;
+      case NodeKind::Complex:
+        return kSum;
+      case NodeKind::Dms:
+        return kPostfix;
+      default:
+        return kAtom;
+    }
+  }
+
+  void Expression(std::uint32_t index, std::uint8_t needed) { Expression(At(index), needed); }
+  void Expression(const Node& node, std::uint8_t needed) {
+    const bool parenthesized = PriorityOf(node) < needed;
+    if (parenthesized) out_ += '(';
+    Write(node);
+    if (parenthesized) out_ += ')';
+  }
+
+  void Write(const Node& node) {
+    switch (node.kind) {
+      case NodeKind::Text:
+        out_ += node.tag != nullptr ? node.tag->name : *node.text;
+        return;
+      case NodeKind::Name:
+        out_ += Bytes(node.begin, node.length);
+        return;
+      case NodeKind::String:
+        out_ += '"';
+        out_ += Bytes(node.begin, node.length);
+        out_ += '"';
+        return;
+      case NodeKind::Integer:
+        if (node.negative) out_ += kMinus;
+        AppendDigits(out_, Bytes(node.begin, node.length), 10);
+        return;
+      case NodeKind::Fraction:
+        if (node.negative) out_ += kMinus;
+        AppendDigits(out_, Bytes(node.begin, node.length), 10);
+        out_ += '/';
+        AppendDigits(out_, Bytes(node.other, node.otherLength), 10);
+        return;
+      case NodeKind::Float:
+        Float(Bytes(node.begin, 9));
+        return;
+      case NodeKind::Arbitrary:
+        out_ += node.negative ? "@n" : "@";
+        AppendDigits(out_, std::string(1, static_cast<char>(node.begin)), 10);
+        return;
+      case NodeKind::Operation:
+        Operation(node);
+        return;
+      default:
+        Composite(node);
+    }
+  }
+
+  void Composite(const Node& node) {
+    switch (node.kind) {
+      case NodeKind::List:
+        List(node);
+        return;
+      case NodeKind::Subscript:
+        if (node.childCount == 0) return;
+        Expression(Child(node, 0), kAtom);
+        out_ += '[';
+        Arguments(node, 1);
+        out_ += ']';
+        return;
+      case NodeKind::Call:
+      case NodeKind::Derivative:
+        if (node.childCount == 0) return;
+        Expression(Child(node, 0), kAtom);
+        if (node.kind == NodeKind::Derivative) out_ += '\'';
+        out_ += '(';
+        Arguments(node, 1);
+        out_ += ')';
+        return;
+      case NodeKind::Dms: {
+        static constexpr char kMarks[] = {kDegree, '\'', '"'};
+        for (std::uint32_t i = 0; i < node.childCount && i < 3; ++i) {
+          Expression(Child(node, i), kAtom);
+          out_ += kMarks[i];
+        }
+        return;
+      }
+      case NodeKind::Complex:
+        Expression(Child(node, 0), kSum);
+        out_ += '+';
+        Expression(Child(node, 1), kProduct + 1);
+        out_ += '*';
+        out_ += static_cast<char>(0x97);  // 𝒊
+        return;
+      case NodeKind::PolarComplex:
+        out_ += '(';
+        Expression(Child(node, 0), kAtom);
+        out_ += kAngle;
+        Expression(Child(node, 1), kAtom);
+        out_ += ')';
+        return;
+      case NodeKind::Based:
+        Based(node);
+        return;
+      case NodeKind::RowAugment:
+        out_ += "augment(";
+        Expression(Child(node, 0), 0);
+        out_ += ';';
+        Expression(Child(node, 1), 0);
+        out_ += ')';
+        return;
+      case NodeKind::Vector:
+        Vector(node);
+        return;
+      case NodeKind::Block:
+        Statements(node);
+        return;
+      case NodeKind::Instruction:
+        Instruction(node);
+        return;
+      case NodeKind::Unknown:
+        Unknown(node);
+        return;
+      default:
+        Statement(node);
+    }
+  }
+
+  void Operation(const Node& node) {
+    const Tag& tag = *node.tag;
+    const std::uint8_t p = tag.priority;
+    switch (tag.form) {
+      case Form::Function:
+        out_ += tag.name;
+        Arguments(node, 0);
+        out_ += ')';
+        return;
+      case Form::Prefix:
+        out_ += tag.name;
+        Expression(Child(node, 0), p);
+        return;
+      case Form::Postfix:
+        Expression(Child(node, 0), p);
+        out_ += tag.name;
+        return;
+      default: {
+        // ^ and & group from the right (the calculator nests "a&b&c" as a&(b&c)), the
+        // relations and → not at all, the others from the left.
+        const bool fromRight = p == kPower || p == kAppend;
+        const bool neither = p == kRelation || p == kStore;
+        Expression(Child(node, 0), static_cast<std::uint8_t>(p + (fromRight || neither)));
+        out_ += tag.name;
+        Expression(Child(node, 1), static_cast<std::uint8_t>(p + !fromRight));
+      }
+    }
+  }
+
+  // {a,b}, or a matrix [[a,b][c,d]] when every element is a list ([a,b] when one row).
+  void List(const Node& node) {
+    bool matrix = node.childCount > 0;
+    for (std::uint32_t i = 0; i < node.childCount && matrix; ++i) {
+      matrix = At(Child(node, i)).kind == NodeKind::List;
+    }
+    if (!matrix) {
+      out_ += '{';
+      Arguments(node, 0);
+      out_ += '}';
+      return;
+    }
+    if (node.childCount > 1) out_ += '[';
+    for (std::uint32_t i = 0; i < node.childCount; ++i) {
+      out_ += '[';
+      Arguments(At(Child(node, i)), 0);
+      out_ += ']';
+    }
+    if (node.childCount > 1) out_ += ']';
+  }
+
+  // [r,∠θ], [r,∠θ,z] or [r,∠θ,∠φ]: the vector's one row, with its angles marked.
+  void Vector(const Node& node) {
+    const Node& matrix = At(Child(node, 0));
+    if (matrix.kind != NodeKind::List || matrix.childCount != 1 ||
+        At(Child(matrix, 0)).kind != NodeKind::List) {
+      Expression(matrix, kAtom);
+      return;
+    }
+    const Node& row = At(Child(matrix, 0));
+    out_ += '[';
+    for (std::uint32_t i = 0; i < row.childCount; ++i) {
+      if (i > 0) out_ += ',';
+      const bool angle = i == 1 || (i == 2 && node.begin == primary::kSphericalVector);
+      if (angle) out_ += kAngle;
+      Expression(Child(row, i), 0);
+    }
+    out_ += ']';
+  }
+
+  void Based(const Node& node) {
+    out_ += node.begin == 2 ? "0b" : "0h";
+    const Node& number = At(Child(node, 0));
+    if (number.kind != NodeKind::Integer) {
+      Expression(number, kAtom);
+      return;
+    }
+    if (number.negative) out_ += kMinus;
+    AppendDigits(out_, Bytes(number.begin, number.length), node.begin);
+  }
+
+  void Unknown(const Node& node) {
+    out_ += static_cast<char>(kUnknownMark);
+    if (node.begin == kCut) return;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const unsigned prefix = node.begin >> 8;
+    const unsigned code = node.begin & 0xFF;
+    if (prefix != 0) {
+      out_ += kHex[prefix >> 4];
+      out_ += kHex[prefix & 0xF];
+      out_ += ' ';
+    }
+    out_ += kHex[code >> 4];
+    out_ += kHex[code & 0xF];
+  }
+
+  // A float: a two-byte exponent (bias 0x4000, the top bit the sign), then 14 digits in
+  // BCD. Written as the calculator writes it: ".3", "12.5", "2.", and past the range where
+  // that reads well, "1.5𝖤−12".
+  void Float(std::string_view bytes) {
+    const auto high = static_cast<unsigned char>(bytes[0]);
+    const int exponent = ((high & 0x7F) << 8 | static_cast<unsigned char>(bytes[1])) - 0x4000;
+    std::array<char, 14> digits{};
+    for (std::size_t i = 0; i < 7; ++i) {
+      const auto pair = static_cast<unsigned char>(bytes[2 + i]);
+      digits[2 * i] = static_cast<char>('0' + std::min(pair >> 4, 9));
+      digits[2 * i + 1] = static_cast<char>('0' + std::min(pair & 0xF, 9));
+    }
+    std::size_t count = 14;
+    while (count > 1 && digits[count - 1] == '0') --count;
+    if (count == 1 && digits[0] == '0') {
+      out_ += "0.";
+      return;
+    }
+    if ((high & 0x80) != 0) out_ += kMinus;
+    const std::string_view significant(digits.data(), count);
+    if (exponent >= 0 && exponent < 14) {
+      const auto whole = static_cast<std::size_t>(exponent) + 1;
+      if (whole >= count) {
+        out_ += significant;
+        out_.append(whole - count, '0');
+        out_ += '.';
+      } else {
+        out_ += significant.substr(0, whole);
+        out_ += '.';
+        out_ += significant.substr(whole);
+      }
+    } else if (exponent < 0 && exponent >= -4) {
+      out_ += '.';
+      out_.append(static_cast<std::size_t>(-exponent - 1), '0');
+      out_ += significant;
+    } else {
+      out_ += significant.substr(0, 1);
+      out_ += '.';
+      out_ += significant.substr(1);
+      out_ += kExponent;
+      if (exponent < 0) out_ += kMinus;
+      const int magnitude = exponent < 0 ? -exponent : exponent;
+      out_ += std::to_string(magnitude);
+    }
+  }
+
+  const Tree& tree_;
+  std::string out_;
+};
+
+}  // namespace
+
+std::string PrintTree(const Tree& tree, bool function) { return Printer(tree).Program(function); }
+
+}  // namespace orbisk::tokens

@@ -79,20 +79,23 @@ const std::array<const char*, 256>& EscapesByCode() {
 }
 
 // The code of each escape, looked up by name when reading: listings hold thousands. The
-// escapes are kept by their first character, a few to each, so that a look-up compares few.
+// escapes are kept by their first character and length, one or two to each, so that a
+// look-up compares few.
 std::optional<unsigned char> CodeOfEscape(std::string_view name) {
   using Named = std::pair<std::string_view, unsigned char>;
-  static const std::array<std::vector<Named>, 128> table = [] {
-    std::array<std::vector<Named>, 128> byFirst;
+  constexpr std::size_t kLengths = kLongestEscape + 1;
+  static const std::array<std::vector<Named>, 128 * kLengths> table = [] {
+    std::array<std::vector<Named>, 128 * kLengths> byFirstAndLength;
     for (const Escape& escape : kEscapes) {
-      byFirst[static_cast<unsigned char>(escape.name[0])].emplace_back(escape.name, escape.code);
+      const std::string_view named(escape.name);
+      byFirstAndLength[static_cast<unsigned char>(named[0]) * kLengths + named.size()].emplace_back(
+          named, escape.code);
     }
-    return byFirst;
+    return byFirstAndLength;
   }();
   const auto first = static_cast<unsigned char>(name[0]);
-  if (first >= table.size()) return std::nullopt;
-  for (const auto& [escape, code] : table[first]) {
-    if (escape.size() != name.size()) continue;
+  if (first >= 128 || name.size() > kLongestEscape) return std::nullopt;
+  for (const auto& [escape, code] : table[first * kLengths + name.size()]) {
     // Names are a few characters long: compared here rather than by a call to memcmp.
     std::size_t same = 0;
     while (same < name.size() && name[same] == escape[same]) ++same;

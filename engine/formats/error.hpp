@@ -50,7 +50,8 @@ enum class ErrorKind {
   CannotGroup,            // path, type, model, other: the same, given to make a group
   DuplicateVariable,      // path: a source; other: the variable; text: the earlier source
   IsAGroup,               // path, size: the variables of a sound group, read as one text
-  NoTextInGroup,          // path: a group holding no text, program or function in text form
+  NoTextInGroup,          // path: a group holding no text, program or function
+  NoTextOfVariable,       // path (the group), other (the variable's path), type: not shown
 };
 
 struct Error {

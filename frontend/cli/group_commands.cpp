@@ -42,16 +42,30 @@ int ShowGroupTexts(const std::string& name, TextFormat format, Engine& engine,
     return kExitNotConverted;
   }
   bool shown = false;
+  int status = kExitConverted;
   for (const VariableEntry& entry : group->file.entries) {
-    const std::optional<TextVariable> text = TextOfVariable(entry, group->model);
-    if (!text) continue;
-    out << (first ? "" : "\n")
-        << texts::ShowTitle(name + " : " + messages::VariablePath(entry.folder, entry.name))
+    const std::string variable = messages::VariablePath(entry.folder, entry.name);
+    std::optional<TokenizedProgram> tokenized;
+    const std::optional<TextVariable> text = TextOfVariable(entry, group->model, &tokenized);
+    if (!text) {
+      // Each variable left out is said, and the run ends as one that did not do it all.
+      Error left = Error::Of(ErrorKind::NoTextOfVariable, name);
+      left.other = variable;
+      left.type = entry.type;
+      user.Report(left);
+      status = kExitNotConverted;
+      continue;
+    }
+    OpenedText opened;
+    opened.path = name + " : " + variable;
+    opened.tokenized = std::move(tokenized);
+    for (const Warning& warning : ReadingWarnings(opened)) user.Warn(warning);
+    out << (first ? "" : "\n") << texts::ShowTitle(name + " : " + variable)
         << WrittenText(*text, format) << std::flush;
     first = false;
     shown = true;
   }
-  if (shown) return kExitConverted;
+  if (shown) return status;
   Error none = Error::Of(ErrorKind::NoTextInGroup, name);
   user.Report(none);
   return kExitNotConverted;

@@ -346,8 +346,11 @@ std::string Sentence(const Error& e) {
              " variables : pour en lire les textes : orbisk --show " + W(path) +
              ", pour les extraire : orbisk --extract " + W(path) + ".";
     case ErrorKind::NoTextInGroup:
-      return "Le groupe " + Q(path) + " ne contient aucun texte, ni programme ou fonction "
-             "enregistré en texte ; pour voir ses variables : orbisk --list " + W(path) + ".";
+      return "Le groupe " + Q(path) + " ne contient aucun texte, programme ni fonction ; pour "
+             "voir ses variables : orbisk --list " + W(path) + ".";
+    case ErrorKind::NoTextOfVariable:
+      return "Impossible de montrer " + e.other + " de " + Q(path) +
+             " : ce n'est ni un texte ni un programme (" + TypeName(e.type) + ").";
     case ErrorKind::CannotMove:
       return "Impossible de convertir " + Q(path) + (e.inGroup ? " : le groupe contient " : " : c'est ") +
              WhyItCannotMove(e.type) + ".";

@@ -101,11 +101,14 @@ TEST(OrbiskGroupsTest, ListsEachVariableLikeTarAndABackupByItsSystem) {
        "",
        "notes.txt n'est pas un fichier de calculatrice ; pour en faire un : orbisk --from-text "
        "notes.txt\n"},
+      // Every text is shown; each variable that has none is named, with why.
       {{"--show", "cours.89g"},
-       0,
+       1,
        "==> cours.89g : main\\notes <==\n" + ShownText(Cours(Signature::Ti89).entries[0]) +
            "\n==> cours.89g : cours\\maths <==\n" + ShownText(Cours(Signature::Ti89).entries[2]),
-       ""},
+       "Impossible de montrer main\\l1 de cours.89g : ce n'est ni un texte ni un programme "
+       "(liste).\nImpossible de montrer cours\\jeu de cours.89g : ce n'est ni un texte ni un "
+       "programme (programme en assembleur).\n"},
       {{"--show", "sauve.89g"},
        1,
        "",

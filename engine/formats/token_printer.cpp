@@ -309,10 +309,10 @@ class Printer {
         out_ += tag.name;
         return;
       default: {
-        // ^ and & group from the right (the calculator nests "a&b&c" as a&(b&c)), the
-        // relations and → not at all, the others from the left.
+        // ^ and & group from the right (the calculator nests "a&b&c" as a&(b&c)), → not
+        // at all, the others from the left.
         const bool fromRight = p == kPower || p == kAppend;
-        const bool neither = p == kRelation || p == kStore;
+        const bool neither = p == kStore;
         Expression(Child(node, 0), static_cast<std::uint8_t>(p + (fromRight || neither)));
         out_ += tag.name;
         Expression(Child(node, 1), static_cast<std::uint8_t>(p + !fromRight));

@@ -107,7 +107,10 @@ class Reader {
       Operand(depth);
       if (failed_) return false;
     }
-    if (!More()) return false;
+    if (!More()) {
+      Cut();
+      return false;
+    }
     Take();
     return true;
   }
@@ -277,7 +280,9 @@ class Reader {
   void Statements(int depth) {
     while (true) {
       if (!More()) {
-        tree_.cutShort = true;
+        // The data ended before the E9 that opens it: the text ends with a mark.
+        pending_.push_back(Cut());
+        failed_ = false;
         return;
       }
       const unsigned char byte = Peek();

@@ -521,11 +521,13 @@ void FormView::UpdateTitle() {
 
 void FormView::UpdateStatus() {
   if (group_) return;
-  details_->setText(texts::EditorStatus(ModelName(model_),
-                                        static_cast<qint64>(text_->CodeCount() +
-                                                            VariableOverhead(type_)),
-                                        static_cast<qint64>(layout::kMaxVariableSize),
-                                        text_->UnknownCount()));
+  QString status = texts::EditorStatus(ModelName(model_),
+                                       static_cast<qint64>(text_->CodeCount() + VariableOverhead(type_)),
+                                       static_cast<qint64>(layout::kMaxVariableSize),
+                                       text_->UnknownCount());
+  // Until it is saved, a program read from its tokens says what a save makes of it.
+  if (opened_ && opened_->tokenized) status += texts::TokenizedNote();
+  details_->setText(status);
 }
 
 void FormView::UpdateLineKindActions() {

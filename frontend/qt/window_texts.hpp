@@ -159,6 +159,10 @@ inline QString EditorStatus(const char* model, qint64 size, qint64 largest, int 
   }
   return status;
 }
+inline QString TokenizedNote() {
+  // The calculator tokenizes it again when it next runs it.
+  return QStringLiteral(" · tokenisé : sera enregistré en texte");
+}
 inline QString SaveTooLarge(const QString& fileName, qint64 size, qint64 largest) {
   return QStringLiteral("Impossible d'enregistrer « %1 » : le texte ferait %2 octets, plus que "
                         "les %3 octets qu'une variable peut contenir. Rien n'a été écrit.")

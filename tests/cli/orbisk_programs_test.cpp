@@ -2,6 +2,9 @@
 // written back as text in both formats, checked, and refused when they lie.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "files.hpp"
 #include "orbisk_runner.hpp"
 #include "program_variable.hpp"
@@ -152,6 +155,40 @@ TEST_F(OrbiskProgramsTest, WhatCannotBeReadIsSaidWithWhereAndWhy) {
     EXPECT_EQ(outcome.err.substr(0, row.err.size()), row.err);
   }
   EXPECT_EQ(work_.Entries(), (Names{"cut.txt", "nul.89p", "tags.89p", "tok.89p", "tokx.89p"}));
+}
+
+// Every real file of tests/data is correct for --check, and every program and function in it
+// shows as text with nothing to warn of; the group lists and extracts whole. (What the text
+// says, and the conversions read back by libtifiles, are checked in the reader tests.)
+TEST_F(OrbiskProgramsTest, EveryRealFileIsCorrectAndEveryRealProgramShows) {
+  const std::string data = ORBISK_TEST_DATA;
+  const Names files = {"modsim/main.rotx.89f", "modsim/main.srchnrep.89f",
+                       "modsim/modsim.colloc.89p", "modsim/modsim.constlag.89p",
+                       "modsim/modsim.genforce.89p", "modsim/modsim.lagfunc.89p",
+                       "modsim/modsim.skews.89f", "modsim/modsim.stabil.89f",
+                       "sgs/sgsgeoan.89p", "sgs/sgsapl.89p", "sgs/sgsech.89p", "sgs/bardef2.89p",
+                       "sgs/imgapl.89i", "sgs/tbl.89i", "sgs/Sacha.89z", "tilibs/group.89g"};
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    const Outcome checked = Orbisk({"--check", data + "/" + file});
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_NE(checked.out.find(" : correct ("), std::string::npos) << checked.out;
+    EXPECT_EQ(checked.err, "");
+    const bool program = file.find(".89p") != std::string::npos || file.find(".89f") != std::string::npos;
+    if (!program) continue;
+    const Outcome shown = Orbisk({"--show", data + "/" + file});
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.err, "");
+    EXPECT_EQ(shown.out.find("◆"), std::string::npos);
+  }
+  const Outcome listed = Orbisk({"--list", data + "/tilibs/group.89g"});
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 12);
+  std::filesystem::create_directory(work_ / "out");
+  const Outcome extracted = Orbisk({"--extract", "--into", work_ / "out", data + "/tilibs/group.89g"});
+  EXPECT_EQ(extracted.status, 0) << extracted.err;
+  const auto out = std::filesystem::directory_iterator(work_ / "out");
+  EXPECT_EQ(std::distance(begin(out), end(out)), 12);
 }
 
 }  // namespace

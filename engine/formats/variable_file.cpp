@@ -25,11 +25,18 @@ std::uint32_t Big16(std::string_view s, std::size_t at) {
          static_cast<unsigned char>(s[at + 1]);
 }
 
-// A fixed field of `length` bytes: a name ends at its first 00, whatever pads it after
+// A name's field of `length` bytes: the name ends at its first 00, whatever pads it after
 // (00s, or spaces as some programs write).
 std::string Field(std::string_view s, std::size_t at, std::size_t length) {
   std::string_view field = s.substr(at, length);
   return std::string(field.substr(0, field.find('\0')));
+}
+
+// The comment, without the 00s that pad it: what follows a 00 inside it is kept.
+std::string CommentField(std::string_view s, std::size_t at, std::size_t length) {
+  std::string field(s.substr(at, length));
+  field.erase(field.find_last_not_of('\0') + 1);
+  return field;
 }
 
 void PutLittle(std::string& out, std::uint32_t value, std::size_t bytes) {
@@ -63,7 +70,7 @@ void ReadHeader(std::string_view head, ParsedFile& parsed) {
     parsed.problems.push_back({Kind::FirstMarker, Little(head, kMarker, 2), 1});
   }
   file.folder = Field(head, kFolder, 8);
-  file.comment = Field(head, kComment, kCommentLength);
+  file.comment = CommentField(head, kComment, kCommentLength);
   parsed.entryCount = Little(head, kEntryCount, 2);
 }
 

@@ -1,6 +1,6 @@
 // Fuzzes the reading of calculator files, programs, 7-bit exports and UTF-8 texts: no crash
 // and no read out of bounds on any bytes, every file that reads without a problem writes
-// back byte for byte, every file the check accepts as a text (or a program in text form) is
+// back as the same variables, every file the check accepts as a text (or a program in text form) is
 // written back the same, and every text survives UTF-8 and back.
 #include <cstdlib>
 #include <string>
@@ -9,6 +9,7 @@
 #include "link_export.hpp"
 #include "program_variable.hpp"
 #include "text_notation.hpp"
+#include "fuzz_properties.hpp"
 #include "variable_file.hpp"
 
 namespace {
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // and so does the text of every TEXT variable in it.
   const orbisk::ParsedFile parsed = orbisk::ParseVariableFile(bytes, size);
   if (parsed.problems.empty()) {
-    Check(orbisk::WriteVariableFile(parsed.file) == bytes);
+    fuzzing::WritesBackTheSame(parsed, size);
     for (const orbisk::VariableEntry& entry : parsed.file.entries) {
       orbisk::CalculatorText text;
       if (entry.type != orbisk::layout::kTextType) continue;
@@ -56,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     misnamedOnly = misnamedOnly && problem.kind == orbisk::Problem::Kind::SignatureNotOfName;
   }
   Check(report.text.has_value() ==
-        (misnamedOnly && (report.type == orbisk::layout::kTextType ||
-                          (IsProgram(report.type) && !report.tokenized))));
+        (misnamedOnly && (report.type == orbisk::layout::kTextType || IsProgram(report.type))));
   if (const auto recovered = orbisk::RecoverText(bytes, report, name)) {
     Check(!report.text && !recovered->damage.empty());
     Check(recovered->variable.text.Codes().find('\0') == std::string::npos);

@@ -9,7 +9,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-targets=(header names text group)
+targets=(header names text group tokens)
 pids=()
 for target in "${targets[@]}"; do
   mkdir -p "$work/$target/corpus" "$work/$target/crashes"

@@ -31,6 +31,26 @@ def remove(*paths):
             os.remove(path)
 
 
+def tokenized_program(path):
+    """A TI-89 file of a tokenized program of about 64 KB: the statements of a real one
+    repeated between its Prgm and its EndPrgm."""
+    real = open(os.path.join(ROOT, "tests/data/sgs/sgsgeoan.89p"), "rb").read()
+    size = real[0x56] << 8 | real[0x57]
+    data = real[0x58:0x58 + size]
+    prgm = data.index(b"\x19\xe4\xe5")  # the instruction Prgm, right under the arguments
+    statements = data[5:prgm]           # after E9, EndPrgm and its new line
+    body = statements * ((64 * 1024 - len(data)) // len(statements))
+    data = data[:5] + body + data[prgm:]
+    header = bytearray(real[:0x56])
+    header[0:8] = b"**TI89**"
+    total = 0x56 + 2 + len(data) + 2
+    header[0x4C:0x50] = total.to_bytes(4, "little")
+    variable = len(data).to_bytes(2, "big") + data
+    checksum = (sum(variable) & 0xFFFF).to_bytes(2, "little")
+    with open(path, "wb") as f:
+        f.write(bytes(header) + variable + checksum)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("orbisk", nargs="?", default=os.path.join(ROOT, "build/release/bin/orbisk"))
@@ -106,6 +126,23 @@ def main():
                rounds(ROUNDS, {"cp": lambda: spawn([CP, "prog.v2p", "copy.v2p"], work),
                                "orbisk": lambda: spawn([orbisk, "--to", "92p", "prog.v2p"], work)},
                       lambda: remove(f"{work}/copy.v2p", f"{work}/prog.9xp")), 1.0)
+
+        # A tokenized program, as programs come off a calculator: read back as text.
+        tokenized_program(f"{work}/tok.89p")
+        print(f"a tokenized program of {os.path.getsize(f'{work}/tok.89p')} bytes as a file")
+        report(f"--show of the tokenized program, {ROUNDS} rounds",
+               rounds(ROUNDS, {"cp": lambda: spawn([CP, "tok.89p", "copy.89p"], work),
+                               "orbisk": lambda: spawn([orbisk, "--show", "tok.89p"], work,
+                                                       stdout=devnull)},
+                      lambda: remove(f"{work}/copy.89p")), 1.2)
+        report(f"--to-text of the tokenized program, {ROUNDS} rounds",
+               rounds(ROUNDS, {"cp": lambda: spawn([CP, "tok.89p", "copy.89p"], work),
+                               "orbisk": lambda: spawn([orbisk, "--to-text", "tok.89p"], work)},
+                      lambda: remove(f"{work}/copy.89p", f"{work}/tok.txt")), 1.2)
+        report(f"conversion of the tokenized program to Voyager 200, {ROUNDS} rounds",
+               rounds(ROUNDS, {"cp": lambda: spawn([CP, "tok.89p", "copy.89p"], work),
+                               "orbisk": lambda: spawn([orbisk, "--to", "v2", "tok.89p"], work)},
+                      lambda: remove(f"{work}/copy.89p", f"{work}/tok.v2p")), 1.0)
 
 if __name__ == "__main__":
     main()

@@ -39,7 +39,7 @@ def tokenized_program(path):
     data = real[0x58:0x58 + size]
     prgm = data.index(b"\x19\xe4\xe5")  # the instruction Prgm, right under the arguments
     statements = data[5:prgm]           # after E9, EndPrgm and its new line
-    body = statements * ((64 * 1024 - len(data)) // len(statements))
+    body = statements * ((65000 - len(data) + len(statements)) // len(statements))
     data = data[:5] + body + data[prgm:]
     header = bytearray(real[:0x56])
     header[0:8] = b"**TI89**"

@@ -53,31 +53,35 @@ void AppendDigits(std::string& out, std::string_view bytes, unsigned base) {
   while (count > 0) out += digits[--count];
 }
 
-void AppendSpaces(std::string& out, std::uint32_t count) { out.append(count, ' '); }
+void AppendSpaces(std::string& out, std::uint32_t count) {
+  if (count > 0) out.append(count, ' ');
+}
 
 class Printer {
  public:
   explicit Printer(const Tree& tree) : tree_(tree) { out_.reserve(tree.data.size() * 2 + 16); }
 
   std::string Program(bool function) {
-    const Node& root = tree_.nodes[tree_.root];
+    const Node& root = tree_.nodes[0];
     if (root.kind != NodeKind::Block) {
-      Write(root);
+      Write(0);
       return std::move(out_);
     }
     out_ += '(';
+    std::uint32_t child = 1;
     for (std::uint32_t i = 0; i < root.length; ++i) {
       if (i > 0) out_ += ',';
-      Expression(Child(root, i), 0);
+      Expression(child, 0);
+      child = Next(child);
     }
     out_ += ')';
     out_ += kLineEnd;
-    const bool oneExpression = function && !OpensWith(root, instruction::kFunc);
+    const bool oneExpression = function && !OpensWith(0, instruction::kFunc);
     if (oneExpression) {
       out_ += InstructionName(instruction::kFunc);
       out_ += kLineEnd;
     }
-    Statements(root);
+    Statements(0);
     if (oneExpression) {
       out_ += kLineEnd;
       out_ += InstructionName(0x0F);  // EndFunc
@@ -86,25 +90,36 @@ class Printer {
   }
 
  private:
-  std::uint32_t Child(const Node& node, std::uint32_t i) const {
-    return tree_.children[node.children + i];
-  }
   const Node& At(std::uint32_t index) const { return tree_.nodes[index]; }
+  // The node after the subtree of `index`: its next sibling.
+  std::uint32_t Next(std::uint32_t index) const { return index + tree_.nodes[index].subtree; }
   std::string_view Bytes(std::uint32_t begin, std::uint32_t length) const {
     return tree_.data.substr(begin, length);
   }
 
-  bool OpensWith(const Node& block, unsigned char code) const {
-    if (block.childCount == block.length) return false;
-    const Node& first = At(Child(block, block.length));
+  // The first statement of a block: the child after its arguments.
+  std::uint32_t FirstStatement(std::uint32_t block) const {
+    std::uint32_t child = block + 1;
+    for (std::uint32_t i = 0; i < At(block).length; ++i) child = Next(child);
+    return child;
+  }
+
+  bool OpensWith(std::uint32_t block, unsigned char code) const {
+    if (At(block).childCount == At(block).length) return false;
+    const Node& first = At(FirstStatement(block));
     return first.kind == NodeKind::Instruction && first.begin == code;
   }
 
-  void Statements(const Node& block) {
-    for (std::uint32_t i = block.length; i < block.childCount; ++i) Statement(At(Child(block, i)));
+  void Statements(std::uint32_t block) {
+    std::uint32_t child = FirstStatement(block);
+    for (std::uint32_t i = At(block).length; i < At(block).childCount; ++i) {
+      Statement(child);
+      child = Next(child);
+    }
   }
 
-  void Statement(const Node& node) {
+  void Statement(std::uint32_t index) {
+    const Node& node = At(index);
     switch (node.kind) {
       case NodeKind::NewLine:
         out_ += kLineEnd;
@@ -120,22 +135,24 @@ class Printer {
         out_ += Bytes(node.begin, node.length);
         return;
       case NodeKind::Instruction:
-        Instruction(node);
+        Instruction(index);
         return;
       default:
-        Expression(node, 0);
+        Expression(index, 0);
     }
   }
 
-  void Instruction(const Node& node) {
+  void Instruction(std::uint32_t index) {
+    const Node& node = At(index);
     const auto code = static_cast<unsigned char>(node.begin);
     out_ += InstructionName(code);
     if (code == instruction::kDefine && node.childCount == 2) {
       out_ += ' ';
-      Expression(Child(node, 0), 0);
+      const std::uint32_t name = index + 1;
+      Expression(name, 0);
       out_ += '=';
-      const Node& value = At(Child(node, 1));
-      if (value.kind == NodeKind::Block) {
+      const std::uint32_t value = Next(name);
+      if (At(value).kind == NodeKind::Block) {
         Statements(value);
       } else {
         Expression(value, 0);
@@ -143,14 +160,17 @@ class Printer {
       return;
     }
     if (node.childCount > 0) out_ += ' ';
-    Arguments(node, 0);
+    Arguments(index, 0);
     if (code == instruction::kIfThen || code == instruction::kElseIf) out_ += " Then";
   }
 
-  void Arguments(const Node& node, std::uint32_t first) {
-    for (std::uint32_t i = first; i < node.childCount; ++i) {
+  // The children of `index` from the `first`, joined by commas.
+  void Arguments(std::uint32_t index, std::uint32_t first) {
+    std::uint32_t child = index + 1;
+    for (std::uint32_t i = 0; i < At(index).childCount; ++i) {
       if (i > first) out_ += ',';
-      Expression(Child(node, i), 0);
+      if (i >= first) Expression(child, 0);
+      child = Next(child);
     }
   }
 
@@ -175,15 +195,15 @@ class Printer {
     }
   }
 
-  void Expression(std::uint32_t index, std::uint8_t needed) { Expression(At(index), needed); }
-  void Expression(const Node& node, std::uint8_t needed) {
-    const bool parenthesized = PriorityOf(node) < needed;
+  void Expression(std::uint32_t index, std::uint8_t needed) {
+    const bool parenthesized = PriorityOf(At(index)) < needed;
     if (parenthesized) out_ += '(';
-    Write(node);
+    Write(index);
     if (parenthesized) out_ += ')';
   }
 
-  void Write(const Node& node) {
+  void Write(std::uint32_t index) {
+    const Node& node = At(index);
     switch (node.kind) {
       case NodeKind::Text:
         out_ += node.tag != nullptr ? node.tag->name : *node.text;
@@ -209,103 +229,111 @@ class Printer {
       case NodeKind::Float:
         Float(Bytes(node.begin, 9));
         return;
-      case NodeKind::Arbitrary:
+      case NodeKind::Arbitrary: {
         out_ += node.negative ? "@n" : "@";
-        AppendDigits(out_, std::string(1, static_cast<char>(node.begin)), 10);
+        const char number = static_cast<char>(node.begin);
+        AppendDigits(out_, std::string_view(&number, 1), 10);
         return;
+      }
       case NodeKind::Operation:
-        Operation(node);
+        Operation(index);
         return;
       default:
-        Composite(node);
+        Composite(index);
     }
   }
 
-  void Composite(const Node& node) {
+  void Composite(std::uint32_t index) {
+    const Node& node = At(index);
+    const std::uint32_t first = index + 1;
     switch (node.kind) {
       case NodeKind::List:
-        List(node);
+        List(index);
         return;
       case NodeKind::Subscript:
         if (node.childCount == 0) return;
-        Expression(Child(node, 0), kAtom);
+        Expression(first, kAtom);
         out_ += '[';
-        Arguments(node, 1);
+        Arguments(index, 1);
         out_ += ']';
         return;
       case NodeKind::Call:
       case NodeKind::Derivative:
         if (node.childCount == 0) return;
-        Expression(Child(node, 0), kAtom);
+        Expression(first, kAtom);
         if (node.kind == NodeKind::Derivative) out_ += '\'';
         out_ += '(';
-        Arguments(node, 1);
+        Arguments(index, 1);
         out_ += ')';
         return;
       case NodeKind::Dms: {
         static constexpr char kMarks[] = {kDegree, '\'', '"'};
-        for (std::uint32_t i = 0; i < node.childCount && i < 3; ++i) {
-          Expression(Child(node, i), kAtom);
+        std::uint32_t child = first;
+        for (std::uint32_t i = 0; i < node.childCount && i < 3; ++i, child = Next(child)) {
+          Expression(child, kAtom);
           out_ += kMarks[i];
         }
         return;
       }
       case NodeKind::Complex:
-        Expression(Child(node, 0), kSum);
+        // Read imaginary part first: the real one is the deeper.
+        Expression(Next(first), kSum);
         out_ += '+';
-        Expression(Child(node, 1), kProduct + 1);
+        Expression(first, kProduct + 1);
         out_ += '*';
         out_ += static_cast<char>(0x97);  // 𝒊
         return;
       case NodeKind::PolarComplex:
+        // Read angle first.
         out_ += '(';
-        Expression(Child(node, 0), kAtom);
+        Expression(Next(first), kAtom);
         out_ += kAngle;
-        Expression(Child(node, 1), kAtom);
+        Expression(first, kAtom);
         out_ += ')';
         return;
       case NodeKind::Based:
-        Based(node);
+        Based(index);
         return;
       case NodeKind::RowAugment:
         out_ += "augment(";
-        Expression(Child(node, 0), 0);
+        Expression(first, 0);
         out_ += ';';
-        Expression(Child(node, 1), 0);
+        Expression(Next(first), 0);
         out_ += ')';
         return;
       case NodeKind::Vector:
-        Vector(node);
+        Vector(index);
         return;
       case NodeKind::Block:
-        Statements(node);
+        Statements(index);
         return;
       case NodeKind::Instruction:
-        Instruction(node);
+        Instruction(index);
         return;
       case NodeKind::Unknown:
         Unknown(node);
         return;
       default:
-        Statement(node);
+        Statement(index);
     }
   }
 
-  void Operation(const Node& node) {
-    const Tag& tag = *node.tag;
+  void Operation(std::uint32_t index) {
+    const Tag& tag = *At(index).tag;
     const std::uint8_t p = tag.priority;
+    const std::uint32_t first = index + 1;
     switch (tag.form) {
       case Form::Function:
         out_ += tag.name;
-        Arguments(node, 0);
+        Arguments(index, 0);
         out_ += ')';
         return;
       case Form::Prefix:
         out_ += tag.name;
-        Expression(Child(node, 0), p);
+        Expression(first, p);
         return;
       case Form::Postfix:
-        Expression(Child(node, 0), p);
+        Expression(first, p);
         out_ += tag.name;
         return;
       default: {
@@ -313,58 +341,65 @@ class Printer {
         // at all, the others from the left.
         const bool fromRight = p == kPower || p == kAppend;
         const bool neither = p == kStore;
-        Expression(Child(node, 0), static_cast<std::uint8_t>(p + (fromRight || neither)));
+        const std::uint32_t second = Next(first);
+        Expression(tag.topIsLeft ? first : second,
+                   static_cast<std::uint8_t>(p + (fromRight || neither)));
         out_ += tag.name;
-        Expression(Child(node, 1), static_cast<std::uint8_t>(p + !fromRight));
+        Expression(tag.topIsLeft ? second : first, static_cast<std::uint8_t>(p + !fromRight));
       }
     }
   }
 
   // {a,b}, or a matrix [[a,b][c,d]] when every element is a list ([a,b] when one row).
-  void List(const Node& node) {
+  void List(std::uint32_t index) {
+    const Node& node = At(index);
     bool matrix = node.childCount > 0;
-    for (std::uint32_t i = 0; i < node.childCount && matrix; ++i) {
-      matrix = At(Child(node, i)).kind == NodeKind::List;
+    std::uint32_t child = index + 1;
+    for (std::uint32_t i = 0; i < node.childCount && matrix; ++i, child = Next(child)) {
+      matrix = At(child).kind == NodeKind::List;
     }
     if (!matrix) {
       out_ += '{';
-      Arguments(node, 0);
+      Arguments(index, 0);
       out_ += '}';
       return;
     }
     if (node.childCount > 1) out_ += '[';
-    for (std::uint32_t i = 0; i < node.childCount; ++i) {
+    child = index + 1;
+    for (std::uint32_t i = 0; i < node.childCount; ++i, child = Next(child)) {
       out_ += '[';
-      Arguments(At(Child(node, i)), 0);
+      Arguments(child, 0);
       out_ += ']';
     }
     if (node.childCount > 1) out_ += ']';
   }
 
   // [r,∠θ], [r,∠θ,z] or [r,∠θ,∠φ]: the vector's one row, with its angles marked.
-  void Vector(const Node& node) {
-    const Node& matrix = At(Child(node, 0));
-    if (matrix.kind != NodeKind::List || matrix.childCount != 1 ||
-        At(Child(matrix, 0)).kind != NodeKind::List) {
+  void Vector(std::uint32_t index) {
+    const std::uint32_t matrix = index + 1;
+    const std::uint32_t row = matrix + 1;
+    if (At(matrix).kind != NodeKind::List || At(matrix).childCount != 1 ||
+        At(row).kind != NodeKind::List) {
       Expression(matrix, kAtom);
       return;
     }
-    const Node& row = At(Child(matrix, 0));
     out_ += '[';
-    for (std::uint32_t i = 0; i < row.childCount; ++i) {
+    std::uint32_t child = row + 1;
+    for (std::uint32_t i = 0; i < At(row).childCount; ++i, child = Next(child)) {
       if (i > 0) out_ += ',';
-      const bool angle = i == 1 || (i == 2 && node.begin == primary::kSphericalVector);
+      const bool angle = i == 1 || (i == 2 && At(index).begin == primary::kSphericalVector);
       if (angle) out_ += kAngle;
-      Expression(Child(row, i), 0);
+      Expression(child, 0);
     }
     out_ += ']';
   }
 
-  void Based(const Node& node) {
+  void Based(std::uint32_t index) {
+    const Node& node = At(index);
     out_ += node.begin == 2 ? "0b" : "0h";
-    const Node& number = At(Child(node, 0));
+    const Node& number = At(index + 1);
     if (number.kind != NodeKind::Integer) {
-      Expression(number, kAtom);
+      Expression(index + 1, kAtom);
       return;
     }
     if (number.negative) out_ += kMinus;

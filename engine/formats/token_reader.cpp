@@ -20,18 +20,17 @@ class Reader {
  public:
   explicit Reader(std::string_view data) : top_(data.size()) {
     tree_.data = data;
-    tree_.nodes.reserve(data.size() / 3 + 8);
-    tree_.children.reserve(data.size() / 3 + 8);
-    pending_.reserve(256);
+    // Every entry takes a byte at least: the tree never outgrows this.
+    tree_.nodes.reserve(data.size() + 2);
   }
 
   Tree Read() {
     if (!More() || Take() != kFunctionObject) {
-      tree_.root = Fail(0, kFunctionObject);
+      Fail(0, kFunctionObject);
       tree_.cutShort = true;
-      return std::move(tree_);
+    } else {
+      Block(0);
     }
-    tree_.root = Block(0);
     return std::move(tree_);
   }
 
@@ -40,53 +39,53 @@ class Reader {
   unsigned char Peek() const { return static_cast<unsigned char>(tree_.data[top_ - 1]); }
   unsigned char Take() { return static_cast<unsigned char>(tree_.data[--top_]); }
   std::uint32_t Top() const { return static_cast<std::uint32_t>(top_); }
+  std::uint32_t Size() const { return static_cast<std::uint32_t>(tree_.nodes.size()); }
 
-  std::uint32_t Add(const Node& node) {
-    tree_.nodes.push_back(node);
-    return static_cast<std::uint32_t>(tree_.nodes.size() - 1);
+  // A new node; its children follow it as they are read.
+  std::uint32_t Open(NodeKind kind) {
+    tree_.nodes.emplace_back().kind = kind;
+    return Size() - 1;
   }
-
-  // Gives `node` the children pushed since `mark`, in display order (reversed first when
-  // `reverse`), and returns it.
-  std::uint32_t Adopt(Node node, std::size_t mark, bool reverse = false) {
-    node.children = static_cast<std::uint32_t>(tree_.children.size());
-    node.childCount = static_cast<std::uint32_t>(pending_.size() - mark);
-    if (reverse) std::reverse(pending_.begin() + static_cast<std::ptrdiff_t>(mark), pending_.end());
-    tree_.children.insert(tree_.children.end(), pending_.begin() + static_cast<std::ptrdiff_t>(mark),
-                          pending_.end());
-    pending_.resize(mark);
-    return Add(node);
+  // Ends the node at `index`: what was added since is below it.
+  void Close(std::uint32_t index, std::uint32_t childCount) {
+    Node& node = tree_.nodes[index];
+    node.subtree = Size() - index;
+    node.childCount = childCount;
   }
 
   // An entry that cannot be read: its mark, and the reading of this statement stops.
-  std::uint32_t Fail(unsigned char prefix, unsigned char code) {
+  void Fail(unsigned char prefix, unsigned char code) {
     const auto same = [&](const DetokenizedProgram::Unknown& u) {
       return u.prefix == prefix && u.code == code;
     };
     if (std::none_of(tree_.unknown.begin(), tree_.unknown.end(), same)) {
       tree_.unknown.push_back({prefix, code, top_});
     }
-    return Mark(static_cast<std::uint32_t>(prefix << 8 | code));
+    Mark(static_cast<std::uint32_t>(prefix << 8 | code));
   }
   // The data ended in the middle of an entry.
-  std::uint32_t Cut() {
+  void Cut() {
     tree_.cutShort = true;
-    return Mark(kCut);
+    Mark(kCut);
   }
-  std::uint32_t Mark(std::uint32_t what) {
+  void Mark(std::uint32_t what) {
     failed_ = true;
-    Node node;
-    node.kind = NodeKind::Unknown;
-    node.begin = what;
-    lastUnknown_ = Add(node);
-    return lastUnknown_;
+    mark_ = what;
+    tree_.nodes[Open(NodeKind::Unknown)].begin = what;
+  }
+  // What was read of a statement that failed becomes its mark.
+  void MarkInstead(std::uint32_t from) {
+    tree_.nodes.resize(from);
+    tree_.nodes[Open(NodeKind::Unknown)].begin = mark_;
+    failed_ = false;
   }
 
   // Codes between two 00, the upper one just taken: a name, a string, a comment.
-  bool Between00(Node& node) {
+  bool Between00(std::uint32_t index) {
     if (!More()) return false;
     const std::size_t start = tree_.data.rfind('\0', top_ - 1);
     if (start == std::string_view::npos) return false;
+    Node& node = tree_.nodes[index];
     node.begin = static_cast<std::uint32_t>(start + 1);
     node.length = static_cast<std::uint32_t>(top_ - start - 1);
     top_ = start;
@@ -101,76 +100,90 @@ class Reader {
     return true;
   }
 
-  // Operands down to an E5, which is taken.
-  bool ToEnd(int depth) {
+  // Operands down to an E5, which is taken; how many there were.
+  std::uint32_t ToEnd(int depth) {
+    std::uint32_t count = 0;
     while (More() && Peek() != kEnd) {
-      Operand(depth);
-      if (failed_) return false;
+      Expression(depth);
+      if (failed_) return count;
+      ++count;
     }
     if (!More()) {
       Cut();
-      return false;
+      return count;
     }
     Take();
-    return true;
+    return count;
   }
 
-  bool Operands(std::size_t count, int depth) {
-    for (std::size_t i = 0; i < count && !failed_; ++i) Operand(depth);
-    return !failed_;
+  void Operands(std::uint32_t count, int depth) {
+    for (std::uint32_t i = 0; i < count && !failed_; ++i) Expression(depth);
   }
 
-  // Reads an entry as an operand of the one being read.
-  void Operand(int depth) { pending_.push_back(Expression(depth)); }
+  // A node whose operands are `count` entries, or run down to an E5 when `toEnd`.
+  void WithOperands(NodeKind kind, bool toEnd, std::uint32_t count, int depth,
+                    const Tag* tag = nullptr, std::uint32_t begin = 0) {
+    const std::uint32_t index = Open(kind);
+    tree_.nodes[index].tag = tag;
+    tree_.nodes[index].begin = begin;
+    if (toEnd) {
+      count = ToEnd(depth + 1);
+    } else {
+      Operands(count, depth + 1);
+    }
+    Close(index, count);
+  }
 
-  std::uint32_t Expression(int depth) {
+  void Expression(int depth) {
     if (!More()) return Cut();
     if (depth > kDeepest) return Mark(kCut);
     const unsigned char tag = Take();
-    Node node;
     switch (tag) {
       case kName:
-        node.kind = NodeKind::Name;
-        return Between00(node) ? Add(node) : Cut();
+        if (!Between00(Open(NodeKind::Name))) Cut();
+        return;
       case kString:
-        node.kind = NodeKind::String;
         if (!More() || Take() != 0) return Fail(0, kString);
-        return Between00(node) ? Add(node) : Cut();
+        if (!Between00(Open(NodeKind::String))) Cut();
+        return;
       case kSystemVariable: {
         if (!More()) return Cut();
         const unsigned char code = Take();
         if (SystemVariableName(code).empty()) return Fail(kSystemVariable, code);
-        node.kind = NodeKind::Text;
-        node.text = &SystemVariableName(code);
-        return Add(node);
+        tree_.nodes[Open(NodeKind::Text)].text = &SystemVariableName(code);
+        return;
       }
       case kArbitraryReal:
-      case kArbitraryInteger:
+      case kArbitraryInteger: {
         if (!More()) return Cut();
-        node.kind = NodeKind::Arbitrary;
+        Node& node = tree_.nodes[Open(NodeKind::Arbitrary)];
         node.negative = tag == kArbitraryInteger;
         node.begin = Take();
-        return Add(node);
+        return;
+      }
       case kPositiveInteger:
-      case kNegativeInteger:
-        node.kind = NodeKind::Integer;
+      case kNegativeInteger: {
+        if (!More()) return Cut();
+        Node& node = tree_.nodes[Open(NodeKind::Integer)];
         node.negative = tag == kNegativeInteger;
-        if (!More()) return Cut();
         node.length = Take();
-        return Bytes(node.length, node.begin) ? Add(node) : Cut();
+        if (!Bytes(node.length, node.begin)) Cut();
+        return;
+      }
       case kPositiveFraction:
-      case kNegativeFraction:
-        node.kind = NodeKind::Fraction;
-        node.negative = tag == kNegativeFraction;
+      case kNegativeFraction: {
         if (!More()) return Cut();
+        Node& node = tree_.nodes[Open(NodeKind::Fraction)];
+        node.negative = tag == kNegativeFraction;
         node.length = Take();
         if (!Bytes(node.length, node.begin) || !More()) return Cut();
         node.otherLength = Take();
-        if (!Bytes(node.otherLength, node.other)) return Cut();
-        return Add(node);
+        if (!Bytes(node.otherLength, node.other)) Cut();
+        return;
+      }
       case kFloat:
-        node.kind = NodeKind::Float;
-        return Bytes(9, node.begin) ? Add(node) : Cut();
+        if (!Bytes(9, tree_.nodes[Open(NodeKind::Float)].begin)) Cut();
+        return;
       case kLocal:
         // A local variable or an argument: its name below.
         return Expression(depth + 1);
@@ -183,173 +196,152 @@ class Reader {
     }
   }
 
-  std::uint32_t ExtendedEntry(int depth) {
+  void ExtendedEntry(int depth) {
     if (!More()) return Cut();
     const unsigned char code = Take();
-    const Tag& tag = ExtendedTag(code);
-    const std::size_t mark = pending_.size();
-    Node node;
     switch (code) {
       case extended::kPolarComplex:
-        node.kind = NodeKind::PolarComplex;
-        return Operands(2, depth + 1) ? Adopt(node, mark, true) : lastUnknown_;
+        return WithOperands(NodeKind::PolarComplex, false, 2, depth);
       case extended::kBinary:
+        return WithOperands(NodeKind::Based, false, 1, depth, nullptr, 2);
       case extended::kHexadecimal:
-        node.kind = NodeKind::Based;
-        node.begin = code == extended::kBinary ? 2 : 16;
-        return Operands(1, depth + 1) ? Adopt(node, mark) : lastUnknown_;
+        return WithOperands(NodeKind::Based, false, 1, depth, nullptr, 16);
       case extended::kRowAugment:
-        node.kind = NodeKind::RowAugment;
-        return Operands(2, depth + 1) ? Adopt(node, mark) : lastUnknown_;
-      default:
+        return WithOperands(NodeKind::RowAugment, false, 2, depth);
+      default: {
+        const Tag& tag = ExtendedTag(code);
         if (tag.form == Form::Unknown || tag.form == Form::Special) return Fail(kExtended, code);
         return Operation(tag, depth);
+      }
     }
   }
 
-  std::uint32_t TableEntry(unsigned char code, int depth) {
-    const Tag& tag = PrimaryTag(code);
-    const std::size_t mark = pending_.size();
-    Node node;
+  void TableEntry(unsigned char code, int depth) {
     switch (code) {
       case kList:
-        node.kind = NodeKind::List;
-        return ToEnd(depth + 1) ? Adopt(node, mark) : lastUnknown_;
+        return WithOperands(NodeKind::List, true, 0, depth);
       case kUserFunction:
-      case kDerivativeOf:
-        node.kind = code == kUserFunction ? NodeKind::Call : NodeKind::Derivative;
-        Operand(depth + 1);  // the name
-        return !failed_ && ToEnd(depth + 1) ? Adopt(node, mark) : lastUnknown_;
+      case kDerivativeOf: {
+        const std::uint32_t index = Open(code == kUserFunction ? NodeKind::Call : NodeKind::Derivative);
+        Expression(depth + 1);  // the name
+        if (failed_) return;
+        Close(index, 1 + ToEnd(depth + 1));
+        return;
+      }
       case kSubscript:
-        node.kind = NodeKind::Subscript;
-        return ToEnd(depth + 1) ? Adopt(node, mark) : lastUnknown_;
+        return WithOperands(NodeKind::Subscript, true, 0, depth);
       case kDegreesMinutesSeconds:
-        node.kind = NodeKind::Dms;
-        return ToEnd(depth + 1) ? Adopt(node, mark) : lastUnknown_;
+        return WithOperands(NodeKind::Dms, true, 0, depth);
       case kComplex:
-        node.kind = NodeKind::Complex;
-        return Operands(2, depth + 1) ? Adopt(node, mark, true) : lastUnknown_;
+        return WithOperands(NodeKind::Complex, false, 2, depth);
       case kPolarVector:
       case kCylindricalVector:
       case kSphericalVector:
-        node.kind = NodeKind::Vector;
-        node.begin = code;
-        return Operands(1, depth + 1) ? Adopt(node, mark) : lastUnknown_;
-      default:
+        return WithOperands(NodeKind::Vector, false, 1, depth, nullptr, code);
+      default: {
+        const Tag& tag = PrimaryTag(code);
         if (tag.form == Form::Unknown || tag.form == Form::Special) return Fail(0, code);
         return Operation(tag, depth);
+      }
     }
   }
 
-  std::uint32_t Operation(const Tag& tag, int depth) {
-    Node node;
-    node.tag = &tag;
+  void Operation(const Tag& tag, int depth) {
     if (tag.form == Form::Atom) {
-      node.kind = NodeKind::Text;
-      return Add(node);
+      tree_.nodes[Open(NodeKind::Text)].tag = &tag;
+      return;
     }
-    node.kind = NodeKind::Operation;
-    const std::size_t mark = pending_.size();
-    const bool read = tag.endsWithE5 ? ToEnd(depth + 1) : Operands(tag.operands, depth + 1);
-    if (!read) return lastUnknown_;
-    const bool reverse = tag.form == Form::Infix && !tag.topIsLeft;
-    return Adopt(node, mark, reverse);
+    WithOperands(NodeKind::Operation, tag.endsWithE5, tag.operands, depth, &tag);
   }
 
   // A function object: DC already taken, then three flags, the arguments down to E5, and
   // the statements down to E9. Its `length` is how many of its children are arguments.
-  std::uint32_t Block(int depth) {
+  void Block(int depth) {
     if (top_ < 3) return Cut();
     top_ -= 3;
-    const std::size_t mark = pending_.size();
-    Node node;
-    node.kind = NodeKind::Block;
-    if (!ToEnd(depth + 1)) {
+    const std::uint32_t index = Open(NodeKind::Block);
+    std::uint32_t arguments = ToEnd(depth + 1);
+    if (failed_) {
       // Arguments that cannot be read are one mark; the statements are read all the same.
-      failed_ = false;
-      pending_.resize(mark);
-      pending_.push_back(lastUnknown_);
+      MarkInstead(index + 1);
+      arguments = 1;
       while (More() && Peek() != kEnd) Take();
       if (More()) Take();
     }
-    node.length = static_cast<std::uint32_t>(pending_.size() - mark);
-    Statements(depth + 1);
-    return Adopt(node, mark);
+    tree_.nodes[index].length = arguments;
+    Close(index, arguments + Statements(depth + 1));
   }
 
-  void Statements(int depth) {
+  // The statements and what separates them, down to the E9; how many items they make.
+  std::uint32_t Statements(int depth) {
+    std::uint32_t count = 0;
     while (true) {
       if (!More()) {
         // The data ended before the E9 that opens it: the text ends with a mark.
-        pending_.push_back(Cut());
+        Cut();
         failed_ = false;
-        return;
+        return count + 1;
       }
       const unsigned char byte = Peek();
       if (byte == kEndOfProgram) {
         Take();
-        return;
+        return count;
       }
-      const std::size_t mark = pending_.size();
-      std::uint32_t statement = 0;
+      const std::uint32_t from = Size();
       if (byte == kNewLine || byte == kNextStatement) {
         Take();
-        Node node;
-        node.kind = byte == kNewLine ? NodeKind::NewLine : NodeKind::Colon;
+        Node& node = tree_.nodes[Open(byte == kNewLine ? NodeKind::NewLine : NodeKind::Colon)];
         node.begin = More() ? Take() : 0;
-        statement = Add(node);
       } else if (byte == kComment) {
-        statement = Comment();
+        Comment();
       } else if (byte == kInstruction) {
-        statement = Instruction(depth);
+        Instruction(depth);
       } else {
-        statement = Expression(depth);
+        Expression(depth);
       }
-      pending_.resize(mark);
       if (failed_) {
-        statement = lastUnknown_;
-        failed_ = false;
+        MarkInstead(from);
         // What is left of the statement is skipped, to the next line.
         while (More() && Peek() != kNewLine && Peek() != kEndOfProgram) Take();
       }
-      pending_.push_back(statement);
+      ++count;
     }
   }
 
-  std::uint32_t Comment() {
+  void Comment() {
     Take();
-    Node node;
-    node.kind = NodeKind::Comment;
     if (!More()) return Cut();
-    node.other = Take();
+    const std::uint32_t index = Open(NodeKind::Comment);
+    tree_.nodes[index].other = Take();
     if (!More() || Take() != 0) return Fail(0, kComment);
-    return Between00(node) ? Add(node) : Cut();
+    if (!Between00(index)) Cut();
   }
 
-  std::uint32_t Instruction(int depth) {
+  void Instruction(int depth) {
     Take();
     if (!More()) return Cut();
     const unsigned char code = Take();
     if (InstructionName(code).empty()) return Fail(kInstruction, code);
-    if (InstructionHasJump(code) && top_ < 2) return Cut();
-    if (InstructionHasJump(code)) top_ -= 2;
-    Node node;
-    node.kind = NodeKind::Instruction;
-    node.begin = code;
-    const std::size_t mark = pending_.size();
+    if (InstructionHasJump(code)) {
+      if (top_ < 2) return Cut();
+      top_ -= 2;
+    }
+    const std::uint32_t index = Open(NodeKind::Instruction);
+    tree_.nodes[index].begin = code;
+    std::uint32_t count = 0;
     while (More() && !EndsArguments(Peek())) {
-      Operand(depth + 1);
-      if (failed_) return lastUnknown_;
+      Expression(depth + 1);
+      if (failed_) return;
+      ++count;
     }
     if (More() && Peek() == kEnd) Take();
-    return Adopt(node, mark);
+    Close(index, count);
   }
 
   Tree tree_;
   std::size_t top_;  // the bytes [0, top_) are still to read
-  std::vector<std::uint32_t> pending_;
   bool failed_ = false;
-  std::uint32_t lastUnknown_ = 0;
+  std::uint32_t mark_ = kCut;  // what the last entry that failed is marked with
 };
 
 }  // namespace

@@ -40,6 +40,10 @@ enum class NodeKind : std::uint8_t {
   Unknown,       // a tag that cannot be read: `begin` holds prefix << 8 | code, or kCut
 };
 
+// Nodes lie in preorder: a node, then its children's subtrees one after the other, each
+// `subtree` nodes long. Children come in the order they were read (the one right under
+// the tag first), which is the order they are written in but for the two operands of an
+// infix operator whose left one lies deeper, of a complex number and of a polar complex.
 struct Node {
   NodeKind kind = NodeKind::Unknown;
   bool negative = false;
@@ -49,15 +53,13 @@ struct Node {
   std::uint32_t length = 0;
   std::uint32_t other = 0;
   std::uint32_t otherLength = 0;
-  std::uint32_t children = 0;  // the first child's place in Tree::children
+  std::uint32_t subtree = 1;  // this node and all below it
   std::uint32_t childCount = 0;
 };
 
 struct Tree {
   std::string_view data;
-  std::vector<Node> nodes;
-  std::vector<std::uint32_t> children;  // each node's children, in display order
-  std::uint32_t root = 0;               // a Block: the program or function itself
+  std::vector<Node> nodes;  // nodes[0] is the program or function itself (a Block)
   std::vector<DetokenizedProgram::Unknown> unknown;
   bool cutShort = false;
 };

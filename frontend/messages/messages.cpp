@@ -713,6 +713,12 @@ std::string CheckReport(const std::string& path, const FileReport& report) {
                            ? TypeName(report.type) + " enregistré" +
                                  (report.type == types::kFunction ? "e" : "") + " en texte"
                            : TypeName(report.type);
+    // As the calculator keeps it: archived (in Flash) or locked.
+    const unsigned attribute = report.file && !report.file->entries.empty()
+                                   ? report.file->entries[0].attribute
+                                   : 0;
+    if (attribute >= 2) kind += ", archivé";
+    if (attribute == 1) kind += ", verrouillé";
     std::string folder;
     std::string name;
     AppendUtf8(folder, report.folder);

@@ -181,6 +181,15 @@ TEST_F(OrbiskProgramsTest, EveryRealFileIsCorrectAndEveryRealProgramShows) {
     EXPECT_EQ(shown.err, "");
     EXPECT_EQ(shown.out.find("◆"), std::string::npos);
   }
+  // What --check tells of a program received from a calculator by the old link software.
+  const Outcome received = Orbisk({"--check", data + "/sgs/sgsgeoan.89p"});
+  EXPECT_EQ(received.out.substr(received.out.find(" : ")),
+            " : correct (TI-89, dossier sgs, variable sgsgeoan, programme tokenisé : 9011 "
+            "octets, arguments (sel,nb), archivé, 9104 octets)\n"
+            "  note : sa signature « **TI92P* » est celle que l'ancien logiciel de liaison "
+            "donnait aussi aux fichiers TI-89\n"
+            "  note : 3 octets suivent la fin que son en-tête indique ; ils sont gardés tels "
+            "quels\n");
   const Outcome listed = Orbisk({"--list", data + "/tilibs/group.89g"});
   EXPECT_EQ(listed.status, 0);
   EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 12);

@@ -24,6 +24,7 @@
 #include "scripted_dialogs.hpp"
 #include "text_view.hpp"
 #include "file_check.hpp"
+#include "text_notation.hpp"
 #include "variable_file.hpp"
 
 using orbisk::CalculatorTextView;
@@ -68,6 +69,7 @@ class TestFormView : public QObject {
   void aDamagedFileIsShownWithItsWarningAndCanBeRepaired();
   void convertsWithTheQuestionAndTheCompletionMessage();
   void showsAProgramAndConvertsItAsAProgram();
+  void readsATokenizedProgramAsTextAndSavesItInTextForm();
   void savesAsTextWhereTheSaveDialogSays();
   void showsEachTextOfAGroupAndExtractsOne();
   void aDroppedFileIsOpenedInTheViewer();
@@ -237,6 +239,30 @@ void TestFormView::showsAProgramAndConvertsItAsAProgram() {
   QCOMPARE(dialogs_->messages[0].text, "Conversion de " + InFolder("prog.89p") + " vers " +
                                            InFolder("prog.v2p") + " terminé avec succès");
   QVERIFY(Read(InFolder("prog.v2p")).startsWith("**TI92P*"));
+}
+
+// A function received from a calculator, tokenized: shown as the calculator's editor shows
+// it, said in the status line until it is saved, and saved in text form.
+void TestFormView::readsATokenizedProgramAsTextAndSavesItInTextForm() {
+  QFile::copy(QStringLiteral(ORBISK_TEST_DATA "/modsim/modsim.skews.89f"), InFolder("skews.89f"));
+  QFile(InFolder("skews.89f")).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+  QVERIFY(form_->Open(InFolder("skews.89f")));
+  auto* text = Control<CalculatorTextView>("text");
+  QVERIFY(text->toPlainText().startsWith(
+      QStringLiteral("(invec)\nFunc\nLocal invec,ssmat\nnewMat(3,3)→ssmat\n−invec[3,1]→ssmat[1,2]\n")));
+  QVERIFY(Control<QLabel>("details")->text().endsWith(QStringLiteral(" · tokenisé : sera enregistré en texte")));
+  QCOMPARE(dialogs_->messages.size(), 0);
+  text->moveCursor(QTextCursor::End);
+  text->insertPlainText(QStringLiteral("\n"));
+  QVERIFY(form_->Save());
+  QVERIFY(!Control<QLabel>("details")->text().contains(QStringLiteral("tokenisé")));
+  const std::string saved = Read(InFolder("skews.89f")).toStdString();
+  const orbisk::FileReport report = orbisk::CheckVariableFile(saved, saved.size(), "skews.89f");
+  QVERIFY(report.problems.empty());
+  QVERIFY(!report.tokenized);
+  QVERIFY(report.text);
+  QCOMPARE(QString::fromStdString(orbisk::TextToUtf8(report.text->text, orbisk::Notation::Program)),
+           text->toPlainText() + QStringLiteral("\n"));
 }
 
 // A group: its texts and programs listed by folder and name, each shown when chosen, the one

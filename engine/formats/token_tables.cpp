@@ -187,10 +187,19 @@ constexpr std::string_view kSystemVariables[] = {
 // The calculator codes of a name written in UTF-8 here: every character of these tables is
 // one of the calculators'.
 std::string CodesOf(std::string_view utf8) {
-  const std::string text(utf8);
   std::string codes;
-  for (std::size_t at = 0; at < text.size();) {
-    const DecodedCharacter c = DecodeCharacter(text, at);
+  codes.reserve(utf8.size());
+  std::string character;
+  for (std::size_t at = 0; at < utf8.size();) {
+    // Most names are ASCII, their own codes; the other characters are decoded one by one.
+    const auto first = static_cast<unsigned char>(utf8[at]);
+    if (first < 0x80 && (at + 1 == utf8.size() || static_cast<unsigned char>(utf8[at + 1]) < 0x80)) {
+      codes += static_cast<char>(first);
+      ++at;
+      continue;
+    }
+    character.assign(utf8.substr(at, 8));
+    const DecodedCharacter c = DecodeCharacter(character, 0);
     codes += static_cast<char>(c.code);
     at += c.length;
   }

@@ -276,6 +276,19 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
     error.type = report.type;
     return error;
   }
+  // A repair never drops text: a 00 inside it, or more text than a variable holds, leaves
+  // the file as it is.
+  if (recovered && recovered->holdsNul) {
+    Error error = Error::Of(ErrorKind::RepairWouldCut, path);
+    error.problems = report.problems;
+    return error;
+  }
+  if (const TextVariable& found = report.text ? *report.text : recovered->variable;
+      VariableSizeOfText(found.type, found.text) > layout::kMaxVariableSize) {
+    Error error = Error::Of(ErrorKind::RepairTooLarge, path);
+    error.size = VariableSizeOfText(found.type, found.text);
+    return error;
+  }
   // Everything the header said is kept; the model is the signature's, or on request the
   // name's.
   const ParsedFile parsed = ParseVariableFile(head, checked->info.size);

@@ -41,6 +41,8 @@ enum class ErrorKind {
   NotACalculatorFile,     // path: a text file given where a calculator file is expected
   AlreadyACalculatorFile, // path, model: a calculator file given to make one from text
   CannotRepair,           // path, problems: no text can be found in it
+  RepairWouldCut,         // path, problems: a 00 inside the text; nothing written
+  RepairTooLarge,         // path, size: the text is more than a variable holds; nothing written
   CannotKeepBackup,       // path: the backup; code
   CannotMove,             // path, type, inGroup: a variable bound to its model or calculator
   LinkExportField,        // path, other: the field missing, line: where it was expected

@@ -1,6 +1,8 @@
 // What a file of these calculators is, and what is wrong with it if anything.
 #include "file_check.hpp"
 
+#include <algorithm>
+
 #include "link_export.hpp"
 #include "text_notation.hpp"
 #include "variable_names.hpp"
@@ -107,11 +109,22 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
   if (recovered.damage.empty() || report.type != kTextType || head.size() < kVariableData + 2) {
     return std::nullopt;
   }
-  // The terminator ends the text, and no code of a text is 00: the first one is it.
   constexpr std::size_t kText = kVariableData + 2;
-  const std::size_t end = head.find('\0', kText);
-  recovered.cutShort = end == std::string::npos;
-  const std::string codes = head.substr(kText, recovered.cutShort ? std::string::npos : end - kText);
+  std::string codes;
+  const auto holdsNul = [](const Problem& problem) { return problem.kind == Problem::Kind::TextHoldsNul; };
+  if (std::any_of(recovered.damage.begin(), recovered.damage.end(), holdsNul)) {
+    // The sizes and the 00 E0 that end the text agree: the text runs to them, and the 00
+    // inside it is itself the damage.
+    const std::size_t size = static_cast<unsigned char>(head[kVariableSize]) << 8 |
+                             static_cast<unsigned char>(head[kVariableSize + 1]);
+    codes = head.substr(kText, size - orbisk::kTextOverhead);
+    recovered.holdsNul = true;
+  } else {
+    // The terminator ends the text, and no code of a text is 00: the first one is it.
+    const std::size_t end = head.find('\0', kText);
+    recovered.cutShort = end == std::string::npos;
+    codes = head.substr(kText, recovered.cutShort ? std::string::npos : end - kText);
+  }
   const auto cursor = static_cast<std::uint16_t>((static_cast<unsigned char>(head[kVariableData]) << 8) |
                                                  static_cast<unsigned char>(head[kVariableData + 1]));
   TextVariable& variable = recovered.variable;

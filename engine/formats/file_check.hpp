@@ -57,6 +57,7 @@ struct RecoveredText {
   TextVariable variable;
   std::vector<Problem> damage;  // what is wrong with the file
   bool cutShort = false;        // no terminator: the text runs to the end of the file
+  bool holdsNul = false;        // a 00 inside the text, which a sound text cannot hold
 };
 
 // The first bytes of a file that a check of a single variable needs: its header and the

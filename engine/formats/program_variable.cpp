@@ -90,7 +90,9 @@ ProgramReading ReadProgramData(unsigned char type, std::string_view data, bool w
   const unsigned char flag = At(data, n - 2);
   // Tokenized: E9 first, and the flag says it has been parsed.
   if (At(data, 0) == kEndOfSegment && (flag & kToParse) == 0) {
-    TokenizedProgram tokenized;
+    // Filled where it lies: a local moved into the optional makes GCC's release builds see
+    // its vector as maybe uninitialized.
+    TokenizedProgram& tokenized = reading.tokenized.emplace();
     tokenized.kind = kind;
     tokenized.size = n;
     std::size_t end = 0;
@@ -110,7 +112,6 @@ ProgramReading ReadProgramData(unsigned char type, std::string_view data, bool w
       tokenized.unknown = std::move(read.unknown);
       tokenized.cutShort = read.cutShort;
     }
-    reading.tokenized = std::move(tokenized);
     return reading;
   }
   if (n < kProgramOverhead) {

@@ -91,6 +91,17 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
       (variableSize < orbisk::kTextOverhead || head[end - 2] != '\0' ||
        static_cast<unsigned char>(head[end - 1]) != orbisk::kTextTag)) {
     problems.push_back({Kind::TextWithoutEnd});
+  } else if (entry.type == kTextType) {
+    // Between the cursor and the 00 E0 that end it, a text holds no 00: one there is damage,
+    // which would cut the text short on the calculator.
+    const std::string_view codes = head.substr(at + 4, variableSize - orbisk::kTextOverhead);
+    if (const std::size_t nul = codes.find('\0'); nul != std::string_view::npos) {
+      const std::size_t lineStart = codes.rfind('\x0D', nul == 0 ? 0 : nul - 1);
+      const bool first = lineStart == std::string_view::npos || nul == 0;
+      problems.push_back({Kind::TextHoldsNul,
+                          1 + static_cast<std::uint64_t>(std::count(codes.begin(), codes.begin() + static_cast<std::ptrdiff_t>(nul), '\x0D')),
+                          1 + nul - (first ? 0 : lineStart + 1)});
+    }
   }
   if (entry.type == kProgramType || entry.type == kFunctionType) {
     // Checked here; its text is made by whoever reads it.

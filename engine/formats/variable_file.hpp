@@ -99,6 +99,7 @@ struct Problem {
     FileSizeField,           // found: the field; expected: the real size
     VariableSizeDoesNotFit,  // found: the variable size; expected: what the file has room for
     TextWithoutEnd,
+    TextHoldsNul,            // found: the line, expected: the column of a 00 in a text
     Checksum,                // found: stored; expected: computed
     NotAText,                // found: the type
     EntryTable,              // found: the entry (from 1); expected: the EntryFault

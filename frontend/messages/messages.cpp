@@ -136,6 +136,7 @@ std::string DamageClauses(const std::vector<Problem>& problems, bool cutShort) {
                      : "la taille de la variable inscrite est fausse");
         break;
       case Kind::TextWithoutEnd: add("le texte ne se termine pas par 00 E0"); break;
+      case Kind::TextHoldsNul: add(ProblemText(problem)); break;
       case Kind::SignatureNotOfName: add("sa signature n'est pas celle de son nom"); break;
       default: add("son en-tête est abîmé"); break;
     }
@@ -169,6 +170,18 @@ std::string MendedParts(const std::vector<Problem>& problems) {
 
 std::string RepairHint(const std::string& path) {
   return "Pour le réparer : orbisk --repair " + W(path) + ".";
+}
+
+// The advice a damaged file gets: a repair, unless a 00 inside its text would make a repair
+// cut it, which it then refuses.
+std::string RepairHint(const std::string& path, const std::vector<Problem>& problems) {
+  for (const Problem& problem : problems) {
+    if (problem.kind == Problem::Kind::TextHoldsNul) {
+      return "Une réparation le couperait : corrigez son texte (orbisk --to-text " + W(path) +
+             ", puis --from-text).";
+    }
+  }
+  return RepairHint(path);
 }
 
 // The model a conversion from `model` usually goes to, for a command to suggest.
@@ -316,6 +329,19 @@ std::string Sentence(const Error& e) {
       if (why.empty()) why = ProblemText({Problem::Kind::NotAText, e.type});
       return "Impossible de réparer " + Q(path) + " : " + why + " ; aucun texte n'y est à retrouver.";
     }
+    case ErrorKind::RepairWouldCut: {
+      std::string where;
+      for (const Problem& problem : e.problems) {
+        if (problem.kind == Problem::Kind::TextHoldsNul) where = ProblemText(problem);
+      }
+      return "Impossible de réparer " + Q(path) + " : " + where +
+             " ; réparé, il perdrait tout ce qui suit. Le fichier est laissé tel quel ; "
+             "orbisk --to-text " + W(path) + " en écrit le texte entier.";
+    }
+    case ErrorKind::RepairTooLarge:
+      return "Impossible de réparer " + Q(path) + " : son texte ferait " + Bytes(e.size) +
+             ", plus que les 65 535 qu'une variable peut contenir. Le fichier est laissé tel "
+             "quel.";
     case ErrorKind::CannotKeepBackup:
       return WithReason("Impossible de garder l'ancien fichier sous ", path, e.code);
     case ErrorKind::LinkExportField:
@@ -405,7 +431,7 @@ std::string WarningText(const Warning& warning) {
              DamageClauses(warning.problems, warning.cutShort) +
              (warning.cutShort ? " ; le texte est lu jusqu'à la fin du fichier. "
                                : " ; le texte est lu tel quel. ") +
-             RepairHint(path);
+             RepairHint(path, warning.problems);
     case Warning::Kind::MisnamedFile:
       return "Note : " + Q(path) + " est un fichier " + ModelName(warning.model) +
              " ; son nom devrait être " +
@@ -413,7 +439,7 @@ std::string WarningText(const Warning& warning) {
     case Warning::Kind::DamagedSource:
       return "Avertissement : " + Q(path) + " est abîmé (" +
              DamageClauses(warning.problems, false) + ") ; il est converti tel quel. " +
-             RepairHint(path);
+             RepairHint(path, warning.problems);
     case Warning::Kind::KeyboardBar: {
       const std::string code(1, static_cast<char>(warning.character));
       return "Avertissement : " + Q(path) + ", ligne " + std::to_string(warning.line) + " : « " +
@@ -632,6 +658,7 @@ std::string ProblemItself(const Problem& p) {
     case Kind::ProgramNotToParse:
       return "il est enregistré en texte, mais son indicateur " + Hex(p.found, 2) +
              " ne demande pas à la calculatrice de l'analyser (0x08)";
+    case Kind::TextHoldsNul:
     case Kind::ProgramTextHoldsNul:
       return "son texte contient un octet 00, " + Place(p.found, p.expected) +
              " : la calculatrice le couperait là";

@@ -2,6 +2,8 @@
 // with it.
 #include "form_view.hpp"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -363,7 +365,11 @@ bool FormView::Open(const std::string& path) {
                                  engine_.Stamp(), variable.type);
   ShowDocument(variable.text, variable.model, variable.type, base);
   ShowWarnings(ReadingWarnings(*opened_));
-  repair_->setVisible(!opened_->damage.empty());
+  // A 00 inside the text makes a repair refuse, as it would cut the text: not offered.
+  const bool repairable = std::none_of(opened_->damage.begin(), opened_->damage.end(), [](const Problem& p) {
+    return p.kind == Problem::Kind::TextHoldsNul;
+  });
+  repair_->setVisible(!opened_->damage.empty() && repairable);
   OfferRecovery(path);
   return true;
 }

@@ -1,7 +1,9 @@
 /* Preloaded into the program under test: a file system without unnamed temporary files
    (O_TMPFILE is refused, as on file systems that lack it). With ORBISK_PAUSE_MARK set,
-   creating one of Orbisk's named temporary files writes that file, then waits two seconds,
-   so a test can send a signal while the temporary file exists. */
+   creating one of Orbisk's named temporary files writes that file, then waits until the test
+   removes it (after sending its signal) or a signal interrupts the wait, so the signal comes
+   while the temporary file exists, however busy the machine. (A minute is the most it waits:
+   a test that never answers still ends.) */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
@@ -28,8 +30,10 @@ static void announce_and_wait(const char *path) {
   if (file == NULL) return;
   fputs(path, file);
   fclose(file);
-  const struct timespec pause = {2, 0};
-  nanosleep(&pause, NULL);
+  const struct timespec pause = {0, 10 * 1000 * 1000};
+  for (int waited = 0; waited < 6000 && access(mark, F_OK) == 0; ++waited) {
+    if (nanosleep(&pause, NULL) != 0 && errno == EINTR) break;
+  }
 }
 
 static int shimmed(int folder, const char *path, int flags, mode_t mode) {

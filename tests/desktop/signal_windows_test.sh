@@ -18,21 +18,23 @@ source "$(dirname "${BASH_SOURCE[0]}")/x11_helpers.sh"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 cd "$work"
 
-# Waits until the shim says the temporary file exists, then sends the signal, and checks
-# the program ended by it with nothing left.
+# Waits until the shim says the temporary file exists (it then waits for the signal, however
+# long this takes), then sends the signal, and checks the program ended by it with nothing
+# left.
 signal_while_writing() {
   local program="$1" signal="$2" what="$3"
   for _ in $(seq 200); do [ -e mark ] && break; sleep 0.05; done
   [ -e mark ] || fail "$what: no temporary file was made"
   [ -e "$(cat mark)" ] || fail "$what: the temporary file $(cat mark) is not there"
   kill "-$signal" "$program"
+  # The shim waits while the mark is there: the signal is sent, it may go on.
+  rm -f mark
   local status=0
   wait "$program" || status=$?
   [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "$what: ended with status $status"
   leftovers=$(find . -name '.orbisk-*' | wc -l)
   [ "$leftovers" -eq 0 ] || fail "$what: $signal left $(find . -name '.orbisk-*')"
   [ ! -e formules.v2t ] || fail "$what: a target was made"
-  rm -f mark
   echo "$what: $signal left no temporary file"
 }
 

@@ -198,6 +198,46 @@ TEST_F(DamagedFileTest, WhatCannotBeRepairedIsRefusedWithTheReason) {
   }
 }
 
+// A repair never writes less text than it read: a 00 inside a text whose sizes and end agree,
+// and a text longer than a variable holds, leave the file (and any backup) as they are.
+TEST_F(DamagedFileTest, ARepairThatWouldLoseTextIsRefusedAndWritesNothing) {
+  std::string strayNul = CalculatorTextFile(kCodes);
+  strayNul[0x58 + 2 + 3] = '\0';
+  std::string tooLong = CalculatorTextFile(kCodes);
+  tooLong.resize(0x56);  // a size field of FFFF, the cursor, then more text than it can say
+  tooLong += std::string("\xFF\xFF\x00\x01", 4) + std::string(65601, 'a');
+  const std::pair<std::string, std::string> rows[] = {
+      {strayNul,
+       "son texte contient un octet 00, ligne 1, colonne 4 : la calculatrice le couperait là ; "
+       "réparé, il perdrait tout ce qui suit. Le fichier est laissé tel quel ; orbisk --to-text " +
+           path_ + " en écrit le texte entier."},
+      {tooLong,
+       "son texte ferait 65539 octets, plus que les 65 535 qu'une variable peut contenir. Le "
+       "fichier est laissé tel quel."},
+  };
+  for (const auto& [bytes, why] : rows) {
+    SCOPED_TRACE(why);
+    user_.shown.clear();
+    WriteFile(path_, bytes);
+    for (const bool backup : {true, false}) {
+      Result<Repaired> repaired = Texts().Repair(path_, {backup, false});
+      EXPECT_FALSE(user_.Reported(repaired));
+      EXPECT_TRUE(ReadFile(path_) == bytes);
+      EXPECT_EQ(folder_.Entries(), Names{"notes.9xt"});
+    }
+    ASSERT_EQ(user_.shown.size(), 2u);
+    EXPECT_EQ(user_.shown[0].text, "Impossible de réparer " + path_ + " : " + why);
+  }
+  // The text of the first is read whole, the 00 shown where it is, and no repair advised.
+  WriteFile(path_, strayNul);
+  Result<OpenedText> opened = Texts().Read(path_);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened->variable.text.Codes().size(), std::string(kCodes).size());
+  ASSERT_EQ(ReadingWarnings(*opened).size(), 1u);
+  user_.Warn(ReadingWarnings(*opened)[0]);
+  EXPECT_NE(user_.shown.back().text.find("Une réparation le couperait"), std::string::npos);
+}
+
 // A conversion still copies a damaged file byte for byte, and says how to mend it.
 TEST_F(DamagedFileTest, AConversionOfADamagedFileSaysSo) {
   std::string damaged = CalculatorTextFile(kCodes);

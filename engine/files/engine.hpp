@@ -47,9 +47,10 @@ class Engine {
   virtual Status Save(const std::string& target, const VariableFile& file,
                       const OpenedText* opened, Interaction& user, FileInfo* saved) = 0;
   // Writes `bytes` into `target` through the safe writer, as a new file takes them (mode
-  // 0666 through the umask), asking before replacing a file.
+  // 0666 through the umask), asking before replacing a file. When they are made from the
+  // file `source`, a target that is that file is refused.
   virtual Status WriteFile(const std::string& target, const std::string& bytes,
-                           Interaction& user) = 0;
+                           Interaction& user, const std::string& source) = 0;
   // See GroupTransfer.
   virtual Result<OpenedGroup> ReadGroup(const std::string& path) = 0;
   virtual Status ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,

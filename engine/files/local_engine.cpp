@@ -1,6 +1,8 @@
 // The engine working on a file system with a clock.
 #include "local_engine.hpp"
 
+#include <fcntl.h>
+
 #include "converter.hpp"
 
 namespace orbisk {
@@ -67,9 +69,14 @@ Status LocalEngine::Save(const std::string& target, const VariableFile& file,
 }
 
 Status LocalEngine::WriteFile(const std::string& target, const std::string& bytes,
-                              Interaction& user) {
+                              Interaction& user, const std::string& source) {
   TargetOptions options;
   options.newMode = 0666;
+  FileInfo made;
+  if (!source.empty() && files_.Stat(AT_FDCWD, source, made) == 0) {
+    options.source = &made;
+    options.sourcePath = source;
+  }
   return WriteWholeTarget(files_, user, target, options, bytes);
 }
 

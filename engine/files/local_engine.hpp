@@ -34,8 +34,8 @@ class LocalEngine final : public Engine {
                           Interaction& user) override;
   Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
               Interaction& user, FileInfo* saved) override;
-  Status WriteFile(const std::string& target, const std::string& bytes,
-                   Interaction& user) override;
+  Status WriteFile(const std::string& target, const std::string& bytes, Interaction& user,
+                   const std::string& source) override;
   Result<OpenedGroup> ReadGroup(const std::string& path) override;
   Status ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,
                          const std::string& target, Interaction& user,

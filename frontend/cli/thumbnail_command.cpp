@@ -69,7 +69,8 @@ int DrawThumbnail(const std::string& source, const std::string& target, int size
     user.Report(Error::Of(ErrorKind::CannotWrite, target, EIO));
     return kExitNotConverted;
   }
-  return user.Report(engine.WriteFile(target, png, user)) ? kExitConverted : kExitNotConverted;
+  return user.Report(engine.WriteFile(target, png, user, source)) ? kExitConverted
+                                                                 : kExitNotConverted;
 }
 
 }  // namespace orbisk

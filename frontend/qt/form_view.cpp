@@ -790,7 +790,7 @@ void FormView::SaveAsText() {
     variable.type = type_;
     variable.text = text_->Text();
   }
-  if (user_.Report(engine_.WriteFile(target, WrittenText(variable, TextFormat::Utf8), user))) {
+  if (user_.Report(engine_.WriteFile(target, WrittenText(variable, TextFormat::Utf8), user, path_))) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::ExportedCaption(),
                          user.After(texts::Exported(path_.empty() ? named : path_, target)));
   }

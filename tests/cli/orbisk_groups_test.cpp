@@ -369,6 +369,8 @@ TEST(OrbiskGroupsTest, DrawsAThumbnailWithoutADisplay) {
 #ifndef ORBISK_TESTS_HAVE_QT_MODULE
   GTEST_SKIP() << "built without the Qt module";
 #endif
+  const std::string kSameFile = "maths.89t et maths.89t sont le même fichier.\n";
+  const std::string kSameFileByLink = "maths.89t et link.89t sont le même fichier.\n";
   struct Row {
     Names arguments;
     int status;
@@ -382,6 +384,9 @@ TEST(OrbiskGroupsTest, DrawsAThumbnailWithoutADisplay) {
        1,
        "Impossible de lire le texte de l1.89l : ce n'est pas une variable texte (type 0x04).\n",
        0},
+      // Never over its source, named as it is or through a link.
+      {{"--thumbnail", "maths.89t", "maths.89t", "64"}, 1, kSameFile, 0},
+      {{"--thumbnail", "maths.89t", "link.89t", "64"}, 1, kSameFileByLink, 0},
       {{"--thumbnail", "cours.89g", "out.png"},
        2,
        "orbisk : --thumbnail demande un FICHIER, l'image PNG à écrire et sa taille en pixels (de "
@@ -405,7 +410,9 @@ TEST(OrbiskGroupsTest, DrawsAThumbnailWithoutADisplay) {
     list.entries = {Cours(Signature::Ti89).entries[1]};
     WriteFile(work / "l1.89l", WriteVariableFile(list));
     WriteFile(work / "out.png", "what was there");
+    std::filesystem::create_symlink("maths.89t", work / "link.89t");
     const Outcome outcome = testing::RunProgram(testing::OrbiskIn(work, row.arguments));
+    EXPECT_EQ(ReadFile(work / "maths.89t"), WriteVariableFile(maths));
     EXPECT_EQ(outcome.status, row.status);
     EXPECT_EQ(outcome.err, row.err);
     const std::string png = ReadFile(work / "out.png");

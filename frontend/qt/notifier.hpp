@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "dialogs.hpp"
@@ -21,6 +22,10 @@ class Notifier {
   Dialogs& dialogs_;
   Sender send_;
 };
+
+// The body of a notification saying `text`: as it is, or with "&", "<" and ">" escaped for
+// a server that announces it reads markup in bodies ("body-markup" among `capabilities`).
+QString NotificationBody(const QString& text, const QStringList& capabilities);
 
 // Sends through the freedesktop notifications interface on the session bus; false when no
 // service answers.

@@ -15,6 +15,7 @@
 #include "dialogs_interaction.hpp"
 #include "file_dialog.hpp"
 #include "name_filters.hpp"
+#include "notifier.hpp"
 #include "scripted_dialogs.hpp"
 #include "widget_dialogs.hpp"
 
@@ -35,6 +36,26 @@ class TestDialogs : public QObject {
     QCOMPARE(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
     QCOMPARE(box->button(QMessageBox::Yes)->text(), QStringLiteral("&Oui"));
     QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&Non"));
+  }
+
+  // A file name is text in a notification: escaped where the server reads markup.
+  void notificationsCarryFileNamesAsText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("capabilities");
+    QTest::addColumn<QString>("body");
+    const QString name = QStringLiteral("Conversion de <a href=\"x\">&<img src=y>.9xt terminé");
+    QTest::newRow("plain") << name << QStringList{QStringLiteral("body")} << name;
+    QTest::newRow("no answer") << name << QStringList() << name;
+    QTest::newRow("markup") << name
+                            << QStringList{QStringLiteral("body"), QStringLiteral("body-markup")}
+                            << QStringLiteral("Conversion de &lt;a href=\"x\"&gt;&amp;&lt;img "
+                                              "src=y&gt;.9xt terminé");
+  }
+  void notificationsCarryFileNamesAsText() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, capabilities);
+    QFETCH(QString, body);
+    QCOMPARE(orbisk::NotificationBody(text, capabilities), body);
   }
 
   void messagesHaveOneOkButtonAndTheirIcon_data() {

@@ -104,16 +104,23 @@ std::optional<unsigned char> CodeOfEscape(std::string_view name) {
   return std::nullopt;
 }
 
-// The lines of a text one after another, without their ends, as views into it.
+// The lines of a text one after another, without their ends, as views into it. Lines end
+// in LF or CRLF, or in CR alone in a text that has no LF (as old Macintosh editors saved
+// it); a UTF-8 byte order mark before the first line is no part of it.
 class LineReader {
  public:
-  explicit LineReader(std::string_view all) : all_(all) {}
+  explicit LineReader(std::string_view all)
+      : all_(all),
+        end_(all.find('\n') == std::string_view::npos && all.find('\r') != std::string_view::npos
+                 ? '\r'
+                 : '\n'),
+        start_(all.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0) {}
 
   // Reads the next line; false past the last (a text that ends with a line end has an empty
   // last line).
   bool Next(std::string_view& line) {
     if (start_ > all_.size()) return false;
-    std::size_t end = all_.find('\n', start_);
+    std::size_t end = all_.find(end_, start_);
     if (end == std::string_view::npos) end = all_.size();
     line = all_.substr(start_, end - start_);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -126,7 +133,8 @@ class LineReader {
 
  private:
   std::string_view all_;
-  std::size_t start_ = 0;
+  char end_;
+  std::size_t start_;
   std::size_t number_ = 0;
 };
 

@@ -163,6 +163,11 @@ TEST(LinkExportTest, ReadsPublishedListingsAndNamesWhatIsWrong) {
       {"line feeds alone, blank lines first", "\n\n" + std::string("\\START92\\\n\\COMMENT=\n"
        "\\NAME=a\n\\FILE=A\nx\\<=\\1\n\\STOP92\\\n"),
        LinkExportReading::Fault::None, 0, "x\x9C" "1"},
+      {"carriage returns alone, as old Macintosh editors saved it",
+       "\\START92\\\r\\COMMENT=\r\\NAME=a\r\\FILE=A\r()\rPrgm\rEndPrgm\r\\STOP92\\\r",
+       LinkExportReading::Fault::None, 0, "()\x0DPrgm\x0D" "EndPrgm"},
+      {"after a UTF-8 byte order mark", "\xEF\xBB\xBF" + head + "x\r\n\\STOP92\\\r\n",
+       LinkExportReading::Fault::None, 0, "x"},
       {"an unknown escape kept", head + "a\\nope\\b\r\n\\STOP92\\\r\n",
        LinkExportReading::Fault::None, 5, "a\\nope\\b"},
       {"a backslash in a string", head + "\"a\\ b\"\r\n\\STOP92\\\r\n",
@@ -191,8 +196,8 @@ TEST(LinkExportTest, ReadsPublishedListingsAndNamesWhatIsWrong) {
     }
   }
   EXPECT_FALSE(LooksLikeLinkExport("Prgm\n\\START92\\\n"));
-  EXPECT_EQ(ReadLinkExport(rows[2].bytes).field, "");
-  EXPECT_EQ(ReadLinkExport(rows[5].bytes).field, "\\NAME=");
+  EXPECT_EQ(ReadLinkExport(rows[4].bytes).field, "");
+  EXPECT_EQ(ReadLinkExport(rows[7].bytes).field, "\\NAME=");
 }
 
 // Where an escape may end: at the longest name's length, at the line's end, or nowhere.

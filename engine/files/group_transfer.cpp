@@ -106,6 +106,21 @@ Status GroupTransfer::Make(const std::string& target, Model model,
   for (const std::string& folder : folders) {
     for (VariableEntry& entry : byFolder[folder]) file.entries.push_back(std::move(entry));
   }
+  // The header counts the table's rows, a folder entry before each folder's variables, in
+  // 16 bits; and no group larger than a reader takes is made.
+  const std::uint64_t rows = file.entries.size() + folders.size();
+  if (rows > 0xFFFF) {
+    Error error = Error::Of(ErrorKind::GroupTooLarge, target);
+    error.size = rows;
+    return error;
+  }
+  const std::string bytes = WriteVariableFile(file);
+  if (bytes.size() > kLargestGroupBytes) {
+    Error error = Error::Of(ErrorKind::GroupTooLarge, target);
+    error.size = bytes.size();
+    error.inGroup = true;  // the size, not the count
+    return error;
+  }
   TargetOptions options;
   options.newMode = 0666;
   options.written = written;
@@ -115,7 +130,7 @@ Status GroupTransfer::Make(const std::string& target, Model model,
     options.sourcePath = group.path;
     if (Status refused = RefuseSource(files_, target, options); !refused) return refused;
   }
-  return WriteWholeTarget(files_, user_, target, options, WriteVariableFile(file));
+  return WriteWholeTarget(files_, user_, target, options, bytes);
 }
 
 }  // namespace orbisk

@@ -51,6 +51,7 @@ enum class ErrorKind {
                           // to its model (or a backup, with no variable to extract)
   CannotGroup,            // path, type, model, other: the same, given to make a group
   DuplicateVariable,      // path: a source; other: the variable; text: the earlier source
+  GroupTooLarge,          // path (the group to make), size: its rows, or with inGroup its bytes
   IsAGroup,               // path, size: the variables of a sound group, read as one text
   NoTextInGroup,          // path: a group holding no text, program or function
   NoTextOfVariable,       // path (the group), other (the variable's path), type: not shown

@@ -342,6 +342,14 @@ std::string Sentence(const Error& e) {
       return "Impossible de réparer " + Q(path) + " : son texte ferait " + Bytes(e.size) +
              ", plus que les 65 535 qu'une variable peut contenir. Le fichier est laissé tel "
              "quel.";
+    case ErrorKind::GroupTooLarge:
+      return e.inGroup
+                 ? "Impossible de faire le groupe " + Q(path) + " : il ferait " + Bytes(e.size) +
+                       ", plus que les 16 Mo qu'un groupe peut faire pour être relu. Rien n'a été "
+                       "écrit."
+                 : "Impossible de faire le groupe " + Q(path) + " : sa table aurait " +
+                       std::to_string(e.size) + " lignes (variables et dossiers), plus que les "
+                       "65 535 qu'un groupe peut compter. Rien n'a été écrit.";
     case ErrorKind::CannotKeepBackup:
       return WithReason("Impossible de garder l'ancien fichier sous ", path, e.code);
     case ErrorKind::LinkExportField:

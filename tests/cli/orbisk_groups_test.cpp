@@ -286,6 +286,43 @@ TEST(OrbiskGroupsTest, AGroupMadeOfItsExtractedVariablesIsTheSameAndWrongOnesAre
   EXPECT_EQ(ReadFile(work / "jeu.89g"), jeu);
 }
 
+// Two sound groups whose union a group cannot hold: more table rows than its 16-bit count,
+// or more bytes than a group is read up to. Refused before anything is written.
+TEST(OrbiskGroupsTest, AGroupPastWhatAGroupHoldsIsRefusedUnwritten) {
+  struct Row {
+    const char* what;
+    std::size_t variables;  // in each of the two groups
+    std::size_t size;       // of each variable's data
+    std::string err;
+  };
+  const Row rows[] = {
+      {"past the count", 33000, 8,
+       "Impossible de faire le groupe tout.89g : sa table aurait 66002 lignes (variables et "
+       "dossiers), plus que les 65 535 qu'un groupe peut compter. Rien n'a été écrit.\n"},
+      {"past the size", 150, 60000,
+       "Impossible de faire le groupe tout.89g : il ferait 18008498 octets, plus que les 16 Mo "
+       "qu'un groupe peut faire pour être relu. Rien n'a été écrit.\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    testing::TempFolder work;
+    for (const char* half : {"a", "b"}) {
+      VariableFile group;
+      group.signature = Signature::Ti89;
+      group.group = true;
+      for (std::size_t i = 0; i < row.variables; ++i) {
+        group.entries.push_back(Variable(half, "v" + std::to_string(i), 0x0B, row.size));
+      }
+      WriteFile(work / (std::string(half) + ".89g"), WriteVariableFile(group));
+    }
+    const Outcome outcome =
+        testing::RunProgram(testing::OrbiskIn(work, {"--group", "tout.89g", "a.89g", "b.89g"}));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, row.err);
+    EXPECT_EQ(work.Entries(), (Names{"a.89g", "b.89g"}));
+  }
+}
+
 TEST(OrbiskGroupsTest, ACheckOfADamagedGroupNamesEveryProblemAndItsVariable) {
   testing::TempFolder work;
   std::string bytes = WriteVariableFile(Cours(Signature::Ti89, false));

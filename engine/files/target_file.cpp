@@ -51,6 +51,9 @@ std::string FolderName(const std::string& folderPath) {
   return folderPath.substr(0, folderPath.size() - 1);
 }
 
+// How many numbered backups of one file may pile up before a repair refuses to add one.
+constexpr int kNumberedBackups = 1000;
+
 class TargetWriter {
  public:
   TargetWriter(FileSystem& files, Interaction& user, const std::string& target,
@@ -184,13 +187,20 @@ class TargetWriter {
     return {};
   }
 
-  // A second name for the file about to be replaced: the replacement takes the first.
+  // A second name for the file about to be replaced: the replacement takes the first. It
+  // never goes over another file: a "name~" already there stays, and the backup takes the
+  // first free "name.~N~", as cp --backup=numbered names them.
   Status KeepBackup() {
     const int folder = linked_ ? destinationFolder_.fd() : folder_.fd();
-    const std::string backup = destinationName_ + "~";
-    int e = files_.Remove(folder, backup);
-    if (e == 0 || e == ENOENT) e = files_.Link(folder, destinationName_, backup);
-    if (e != 0) return Error::Of(ErrorKind::CannotKeepBackup, target_ + "~", e);
+    std::string backup = destinationName_ + "~";
+    int e = files_.Link(folder, destinationName_, backup);
+    for (int n = 1; e == EEXIST && n <= kNumberedBackups; ++n) {
+      backup = destinationName_ + ".~" + std::to_string(n) + "~";
+      e = files_.Link(folder, destinationName_, backup);
+    }
+    // Named where it is: beside the file a link points to, not beside the link.
+    if (e != 0) return Error::Of(ErrorKind::CannotKeepBackup, destinationPath_ + backup, e);
+    if (options_.backupMade != nullptr) *options_.backupMade = destinationPath_ + backup;
     return {};
   }
 

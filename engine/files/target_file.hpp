@@ -41,8 +41,10 @@ struct TargetOptions {
   // asked about.
   const FileInfo* opened = nullptr;
   std::string openedPath;
-  // The file replaced is kept beside it, under its name and "~" (an older one there goes).
+  // The file replaced is kept beside it, under its name and "~", or when that name is taken
+  // the first free "name.~N~"; `backupMade` then takes the backup's path.
   bool keepBackup = false;
+  std::string* backupMade = nullptr;
   // Where to give the details of the file written, once it is in place.
   FileInfo* made = nullptr;
 };

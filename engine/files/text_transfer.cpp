@@ -260,10 +260,10 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
     target.opened = &checked->info;
     target.openedPath = path;
     target.keepBackup = options.keepBackup;
+    target.backupMade = &repaired.backup;
     if (Status written = WriteWholeTarget(files_, user_, path, target, bytes); !written) {
       return written.error();
     }
-    if (options.keepBackup) repaired.backup = path + "~";
     return repaired;
   }
   if (report.problems.empty() || (misnamed && !options.fixSignature)) return repaired;
@@ -307,16 +307,22 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
                                   FormatStamp(clock_.LocalNow(), separators_), variable.type);
   file.signature = signature;
   file.comment = parsed.file.comment;
-  file.entries[0].attribute = parsed.file.entries.empty() ? 0 : parsed.file.entries[0].attribute;
+  if (!parsed.file.entries.empty()) {
+    // What the header holds beside the variable stays: its attribute, the two reserved
+    // bytes after it and the four before the size.
+    file.entries[0].attribute = parsed.file.entries[0].attribute;
+    file.entries[0].reserved = parsed.file.entries[0].reserved;
+    file.entries[0].lead = parsed.file.entries[0].lead;
+  }
   // What was read is replaced without a question, unless it changed on disk since.
   TargetOptions target;
   target.opened = &checked->info;
   target.openedPath = path;
   target.keepBackup = options.keepBackup;
+  target.backupMade = &repaired.backup;
   if (Status written = WriteWholeTarget(files_, user_, path, target, WriteVariableFile(file)); !written) {
     return written.error();
   }
-  if (options.keepBackup) repaired.backup = path + "~";
   return repaired;
 }
 

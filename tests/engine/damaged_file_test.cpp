@@ -198,6 +198,41 @@ TEST_F(DamagedFileTest, WhatCannotBeRepairedIsRefusedWithTheReason) {
   }
 }
 
+// A repair keeps every earlier file: a "~" the user made stays, and the backup takes the next
+// numbered name; through a link it is named where it lies. What the header held beside the
+// text (the reserved bytes, the four before the size) is kept too.
+TEST_F(DamagedFileTest, ARepairKeepsEveryBackupAndWhatTheHeaderHeld) {
+  std::string damaged = CalculatorTextFile(kCodes);
+  damaged[layout::kAttribute + 1] = 0x12;
+  damaged[layout::kData] = 0x34;
+  damaged.back() ^= 1;  // the checksum
+  WriteFile(path_, damaged);
+  WriteFile(path_ + "~", "the user's own");
+  const char* names[] = {".~1~", ".~2~"};
+  for (const char* name : names) {
+    Result<Repaired> repaired = Texts().Repair(path_, {true, false});
+    ASSERT_TRUE(user_.Reported(repaired));
+    EXPECT_EQ(repaired->backup, path_ + name);
+    EXPECT_EQ(ReadFile(path_ + "~"), "the user's own");
+    WriteFile(path_, damaged);
+  }
+  EXPECT_EQ(ReadFile(path_ + ".~1~"), damaged);
+  Result<Repaired> last = Texts().Repair(path_, {false, false});
+  ASSERT_TRUE(user_.Reported(last));
+  const std::string repaired = ReadFile(path_);
+  EXPECT_EQ(repaired[layout::kAttribute + 1], 0x12);
+  EXPECT_EQ(repaired[layout::kData], 0x34);
+  EXPECT_TRUE(CheckVariableFile(repaired, repaired.size(), path_).problems.empty());
+
+  std::filesystem::create_directory(folder_ / "real");
+  WriteFile(folder_ / "real/f.9xt", damaged);
+  std::filesystem::create_symlink("real/f.9xt", folder_ / "link.9xt");
+  Result<Repaired> linked = Texts().Repair(folder_ / "link.9xt", {true, false});
+  ASSERT_TRUE(user_.Reported(linked));
+  EXPECT_EQ(linked->backup, folder_ / "real/f.9xt~");
+  EXPECT_EQ(ReadFile(folder_ / "real/f.9xt~"), damaged);
+}
+
 // A repair never writes less text than it read: a 00 inside a text whose sizes and end agree,
 // and a text longer than a variable holds, leave the file (and any backup) as they are.
 TEST_F(DamagedFileTest, ARepairThatWouldLoseTextIsRefusedAndWritesNothing) {

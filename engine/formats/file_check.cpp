@@ -115,7 +115,7 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
   if (std::any_of(recovered.damage.begin(), recovered.damage.end(), holdsNul)) {
     // The sizes and the 00 E0 that end the text agree: the text runs to them, and the 00
     // inside it is itself the damage.
-    const std::size_t size = static_cast<unsigned char>(head[kVariableSize]) << 8 |
+    const std::size_t size = std::size_t{static_cast<unsigned char>(head[kVariableSize])} << 8 |
                              static_cast<unsigned char>(head[kVariableSize + 1]);
     codes = head.substr(kText, size - orbisk::kTextOverhead);
     recovered.holdsNul = true;

@@ -1,19 +1,15 @@
 // Writes a tree of tokenized entries as the calculator's program editor shows them.
-#include <algorithm>
-#include <array>
-#include <cstring>
-
+#include "token_numbers.hpp"
 #include "token_tree.hpp"
 
 namespace orbisk::tokens {
 namespace {
 
 constexpr char kLineEnd = 0x0D;
-constexpr char kMinus = static_cast<char>(0xAD);     // −
-constexpr char kExponent = static_cast<char>(0x95);  // 𝖤
-constexpr char kAngle = static_cast<char>(0x9F);     // ∠
-constexpr char kDegree = static_cast<char>(0xB0);    // °
-constexpr char kCopyright = static_cast<char>(0xA9); // ©, which opens a comment
+constexpr char kMinus = static_cast<char>(0xAD);      // −
+constexpr char kAngle = static_cast<char>(0x9F);      // ∠
+constexpr char kDegree = static_cast<char>(0xB0);     // °
+constexpr char kCopyright = static_cast<char>(0xA9);  // ©, which opens a comment
 
 namespace instruction {
 constexpr unsigned char kFunc = 0x17;
@@ -21,37 +17,6 @@ constexpr unsigned char kElseIf = 0x39;
 constexpr unsigned char kIfThen = 0x3B;
 constexpr unsigned char kDefine = 0x86;
 }  // namespace instruction
-
-// The digits of a little-endian unsigned integer of any length, in `base`.
-void AppendDigits(std::string& out, std::string_view bytes, unsigned base) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  char digits[2048];  // 255 bytes hold fewer than 2,048 binary digits
-  std::size_t count = 0;
-  if (bytes.size() <= 8) {
-    std::uint64_t value = 0;
-    for (std::size_t i = bytes.size(); i > 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[i - 1]);
-    do {
-      digits[count++] = kDigits[value % base];
-      value /= base;
-    } while (value != 0);
-  } else {
-    // Long division of the bytes, most significant first, for each digit.
-    std::string number(bytes.rbegin(), bytes.rend());
-    std::size_t first = 0;
-    while (first < number.size() && count < sizeof digits) {
-      unsigned remainder = 0;
-      for (std::size_t i = first; i < number.size(); ++i) {
-        const unsigned current = remainder << 8 | static_cast<unsigned char>(number[i]);
-        number[i] = static_cast<char>(current / base);
-        remainder = current % base;
-      }
-      digits[count++] = kDigits[remainder];
-      while (first < number.size() && number[first] == 0) ++first;
-    }
-    if (count == 0) digits[count++] = '0';
-  }
-  while (count > 0) out += digits[--count];
-}
 
 void AppendSpaces(std::string& out, std::uint32_t count) {
   if (count > 0) out.append(count, ' ');
@@ -227,7 +192,7 @@ class Printer {
         AppendDigits(out_, Bytes(node.other, node.otherLength), 10);
         return;
       case NodeKind::Float:
-        Float(Bytes(node.begin, 9));
+        AppendFloat(out_, Bytes(node.begin, 9));
         return;
       case NodeKind::Arbitrary: {
         out_ += node.negative ? "@n" : "@";
@@ -419,52 +384,6 @@ class Printer {
     }
     out_ += kHex[code >> 4];
     out_ += kHex[code & 0xF];
-  }
-
-  // A float: a two-byte exponent (bias 0x4000, the top bit the sign), then 14 digits in
-  // BCD. Written as the calculator writes it: ".3", "12.5", "2.", and past the range where
-  // that reads well, "1.5𝖤−12".
-  void Float(std::string_view bytes) {
-    const auto high = static_cast<unsigned char>(bytes[0]);
-    const int exponent = ((high & 0x7F) << 8 | static_cast<unsigned char>(bytes[1])) - 0x4000;
-    std::array<char, 14> digits{};
-    for (std::size_t i = 0; i < 7; ++i) {
-      const auto pair = static_cast<unsigned char>(bytes[2 + i]);
-      digits[2 * i] = static_cast<char>('0' + std::min(pair >> 4, 9));
-      digits[2 * i + 1] = static_cast<char>('0' + std::min(pair & 0xF, 9));
-    }
-    std::size_t count = 14;
-    while (count > 1 && digits[count - 1] == '0') --count;
-    if (count == 1 && digits[0] == '0') {
-      out_ += "0.";
-      return;
-    }
-    if ((high & 0x80) != 0) out_ += kMinus;
-    const std::string_view significant(digits.data(), count);
-    if (exponent >= 0 && exponent < 14) {
-      const auto whole = static_cast<std::size_t>(exponent) + 1;
-      if (whole >= count) {
-        out_ += significant;
-        out_.append(whole - count, '0');
-        out_ += '.';
-      } else {
-        out_ += significant.substr(0, whole);
-        out_ += '.';
-        out_ += significant.substr(whole);
-      }
-    } else if (exponent < 0 && exponent >= -4) {
-      out_ += '.';
-      out_.append(static_cast<std::size_t>(-exponent - 1), '0');
-      out_ += significant;
-    } else {
-      out_ += significant.substr(0, 1);
-      out_ += '.';
-      out_ += significant.substr(1);
-      out_ += kExponent;
-      if (exponent < 0) out_ += kMinus;
-      const int magnitude = exponent < 0 ? -exponent : exponent;
-      out_ += std::to_string(magnitude);
-    }
   }
 
   const Tree& tree_;

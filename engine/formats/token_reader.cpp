@@ -222,7 +222,8 @@ class Reader {
         return WithOperands(NodeKind::List, true, 0, depth);
       case kUserFunction:
       case kDerivativeOf: {
-        const std::uint32_t index = Open(code == kUserFunction ? NodeKind::Call : NodeKind::Derivative);
+        const std::uint32_t index =
+            Open(code == kUserFunction ? NodeKind::Call : NodeKind::Derivative);
         Expression(depth + 1);  // the name
         if (failed_) return;
         Close(index, 1 + ToEnd(depth + 1));

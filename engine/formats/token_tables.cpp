@@ -30,6 +30,9 @@ constexpr bool E5 = true;
 constexpr bool Fixed = false;
 constexpr bool Left = true;  // infix whose left operand is the one right under the tag
 
+// The tables are data, laid out by hand: one tag a cell, several to a line.
+// clang-format off
+
 // Tags 0x00 to 0x1B are names: 00 a longer one, the others one letter each.
 constexpr Row kPrimary[] = {
     {0x00, "", S}, {0x01, "q", A}, {0x02, "r", A}, {0x03, "s", A}, {0x04, "t", A},
@@ -184,6 +187,8 @@ constexpr std::string_view kSystemVariables[] = {
     "ztplotde", "ncontour",
 };
 
+// clang-format on
+
 // The calculator codes of a name written in UTF-8 here: every character of these tables is
 // one of the calculators'.
 std::string CodesOf(std::string_view utf8) {
@@ -193,7 +198,8 @@ std::string CodesOf(std::string_view utf8) {
   for (std::size_t at = 0; at < utf8.size();) {
     // Most names are ASCII, their own codes; the other characters are decoded one by one.
     const auto first = static_cast<unsigned char>(utf8[at]);
-    if (first < 0x80 && (at + 1 == utf8.size() || static_cast<unsigned char>(utf8[at + 1]) < 0x80)) {
+    if (first < 0x80 &&
+        (at + 1 == utf8.size() || static_cast<unsigned char>(utf8[at + 1]) < 0x80)) {
       codes += static_cast<char>(first);
       ++at;
       continue;

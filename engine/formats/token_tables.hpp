@@ -24,9 +24,9 @@ enum class Form : std::uint8_t {
 
 // Binding strength, from the calculators' operator priorities: the higher binds tighter.
 enum Priority : std::uint8_t {
-  kStore = 1,      // →, and the conversions ▸
-  kWith = 2,       // |
-  kOr = 3,         // or, xor
+  kStore = 1,  // →, and the conversions ▸
+  kWith = 2,   // |
+  kOr = 3,     // or, xor
   kAnd = 4,
   kNot = 5,
   kRelation = 6,   // = ≠ < ≤ > ≥
@@ -90,10 +90,10 @@ constexpr unsigned char kDerivativeOf = 0xF2;  // f'(x)
 
 // Extended tags the detokenizer reads itself.
 namespace extended {
-constexpr unsigned char kBinary = 0x2B;       // 0b…
-constexpr unsigned char kHexadecimal = 0x2C;  // 0h…
-constexpr unsigned char kPolarComplex = 0x26; // (r∠θ)
-constexpr unsigned char kRowAugment = 0x35;   // augment(a;b)
+constexpr unsigned char kBinary = 0x2B;        // 0b…
+constexpr unsigned char kHexadecimal = 0x2C;   // 0h…
+constexpr unsigned char kPolarComplex = 0x26;  // (r∠θ)
+constexpr unsigned char kRowAugment = 0x35;    // augment(a;b)
 }  // namespace extended
 
 // Instructions that carry a two-byte jump below their tag.

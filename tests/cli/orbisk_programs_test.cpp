@@ -190,6 +190,13 @@ TEST_F(OrbiskProgramsTest, EveryRealFileIsCorrectAndEveryRealProgramShows) {
             "donnait aussi aux fichiers TI-89\n"
             "  note : 3 octets suivent la fin que son en-tête indique ; ils sont gardés tels "
             "quels\n");
+  // A tokenized program's text made a program again: in text form, the same lines.
+  testing::WriteFile(work_ / "geo.89p", testing::ReadFile(data + "/sgs/sgsgeoan.89p"));
+  ASSERT_EQ(Orbisk({"--to-text", "geo.89p"}).status, 0);
+  ASSERT_EQ(Orbisk({"--from-text", "--yes", "--type", "prgm", "--to", "89t", "geo.txt"}).status, 0);
+  const Outcome again = Orbisk({"--check", "geo.89p"});
+  EXPECT_NE(again.out.find("programme enregistré en texte"), std::string::npos) << again.out;
+  EXPECT_EQ(Orbisk({"--show", "geo.89p"}).out, ReadFile(work_ / "geo.txt"));
   const Outcome listed = Orbisk({"--list", data + "/tilibs/group.89g"});
   EXPECT_EQ(listed.status, 0);
   EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 12);

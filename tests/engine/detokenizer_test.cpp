@@ -106,8 +106,7 @@ TEST(DetokenizerTest, EveryKindOfEntryReadsAsTheCalculatorWritesIt) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    const DetokenizedProgram read =
-        Detokenize("\xE9" + Hex(row.bytes) + "\xE5" + kTail, true);
+    const DetokenizedProgram read = Detokenize("\xE9" + Hex(row.bytes) + "\xE5" + kTail, true);
     EXPECT_EQ(Lines(read), (std::vector<std::string>{"()", "Func", row.text, "EndFunc"}));
     EXPECT_FALSE(read.cutShort);
     EXPECT_EQ(read.unknown.empty(), std::string(row.text).find("◆") == std::string::npos);
@@ -163,8 +162,8 @@ TEST(DetokenizerTest, DataThatLiesIsReadAsFarAsItGoes) {
       {"a name without its opening 00", Hex("61 62 00 E5") + kTail, true},
       {"a jump past the start", Hex("0E E4 E5") + kTail, true},
       {"a list without its end", Hex("E9 01 01 1F D9 E5") + kTail, true},
-      {"negations nested past any program",
-       "\xE9\x08" + std::string(5000, '\x7A') + "\xE5" + kTail, false},
+      {"negations nested past any program", "\xE9\x08" + std::string(5000, '\x7A') + "\xE5" + kTail,
+       false},
   };
   for (const Lie& lie : lies) {
     SCOPED_TRACE(lie.what);

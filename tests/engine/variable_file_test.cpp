@@ -113,6 +113,9 @@ TEST(VariableFileTest, ACheckFindsEveryProblem) {
       // The old link software gave TI-89 files the TI92+ signature: the name tells.
       {"a TI92+ file named .89t", "notes.89t", [](std::string&) {}, {}, {Kind::OldLinkSignature}},
       {"a V200 file named .89t", "notes.89t", set(0, "**V200**"), {Kind::SignatureNotOfName}},
+      // libtifiles' comment on a Voyager 200 file: the name tells its model.
+      {"another comment on a .v2t", "notes.v2t", set(0x12, std::string("Single file dated ")),
+       {}},
       {"bytes after the end", "notes.9xt", [](std::string& f) { f += "abc"; }, {},
        {Kind::TrailingBytes}},
       {"bytes after an end the header does not give", "notes.9xt",
@@ -145,6 +148,9 @@ TEST(VariableFileTest, ACheckFindsEveryProblem) {
     std::vector<Kind> notes;
     for (const Problem& note : report.notes) notes.push_back(note.kind);
     EXPECT_EQ(notes, row.notes);
+    if (std::string(row.path) == "notes.v2t") {
+      EXPECT_EQ(report.model, Model::Voyager200);
+    }
     // A file whose only fault is its name is read by its signature.
     EXPECT_EQ(report.text.has_value(),
               row.found.empty() || row.found == std::vector<Kind>{Kind::SignatureNotOfName});

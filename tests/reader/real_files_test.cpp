@@ -32,7 +32,8 @@ const std::string kData = ORBISK_TEST_DATA;
 // and empty last lines too.
 std::string AsOurs(std::string text) {
   const auto replace = [&text](const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size())) {
       text.replace(at, from.size(), to);
     }
   };
@@ -73,11 +74,11 @@ void ExpectSameLines(const std::string& ours, const std::string& theirs) {
 }
 
 struct RealFile {
-  const char* path;          // in tests/data
-  const char* arguments;     // a program's first line; null for another type
+  const char* path;       // in tests/data
+  const char* arguments;  // a program's first line; null for another type
   bool tokenized;
-  bool moves;                // an assembly program stays on its model
-  std::size_t notes;         // the old link software's signature, bytes after the end
+  bool moves;         // an assembly program stays on its model
+  std::size_t notes;  // the old link software's signature, bytes after the end
 };
 
 const RealFile kRealFiles[] = {
@@ -109,7 +110,8 @@ class RealFilesTest : public ::testing::Test {
   static void TearDownTestSuite() { tifiles_io_exit(); }
 
   // The variables libtifiles reads in `path` are `entries`, byte for byte.
-  static void ExpectLibraryReads(const std::string& path, const std::vector<VariableEntry>& entries) {
+  static void ExpectLibraryReads(const std::string& path,
+                                 const std::vector<VariableEntry>& entries) {
     const auto read = std::make_unique<TifilesIoFile>();
     tifiles_io_read_all(path.c_str(), read.get());
     ASSERT_EQ(read->error, 0) << path;
@@ -188,7 +190,8 @@ TEST_F(RealFilesTest, TheRealGroupIsListedAndEachVariableExtracted) {
     for (std::size_t i = 0; i < group->file.entries.size(); ++i) {
       const VariableEntry& entry = group->file.entries[i];
       SCOPED_TRACE(entry.name + " for " + ModelName(row.model));
-      const std::string target = folder / (entry.name + "." + tifiles_io_extension(row.library, entry.type, 0));
+      const std::string target =
+          folder / (entry.name + "." + tifiles_io_extension(row.library, entry.type, 0));
       ASSERT_TRUE(groups.Extract(*group, i, row.model, target));
       ExpectLibraryReads(target, {entry});
     }

@@ -551,7 +551,11 @@ void FormView::SetLineKind(LineKind kind) {
   const QTextCursor cursor = text_->textCursor();
   const int first = text_->document()->findBlock(cursor.selectionStart()).blockNumber();
   const int last = text_->document()->findBlock(cursor.selectionEnd()).blockNumber();
+  // One step of the undo history for them all.
+  QTextCursor step(text_->document());
+  step.beginEditBlock();
   for (int line = first; line <= last; ++line) text_->SetKindOfLine(line, kind);
+  step.endEditBlock();
   UpdateLineKindActions();
 }
 

@@ -15,10 +15,25 @@
 namespace orbisk {
 namespace {
 
-// A line's kind, and an OtherCode line's code, live in its block's state; a line the user
-// made has none yet (-1) and takes the text's default kind.
+// A line's kind, and an OtherCode line's code, live in a property of its block's format,
+// which the document's undo history records with the text: undoing a change of kind, a
+// deleted line or two lines joined brings each line back with its own kind. A line the
+// user made takes the kind of the line it was split from, or none yet (-1) and then the
+// text's default kind.
+constexpr int kKindProperty = QTextFormat::UserProperty + 1;
+
 int StateOf(LineKind kind, unsigned char otherCode = 0) {
   return static_cast<int>(kind) | (otherCode << 8);
+}
+int StateOfBlock(const QTextBlock& block) {
+  const QTextBlockFormat format = block.blockFormat();
+  return format.hasProperty(kKindProperty) ? format.intProperty(kKindProperty) : -1;
+}
+// Sets the state of the block `cursor` is in, as one change of the document.
+void SetStateOfBlock(QTextCursor cursor, int state) {
+  QTextBlockFormat format;
+  format.setProperty(kKindProperty, state);
+  cursor.mergeBlockFormat(format);
 }
 LineKind KindOfState(int state, LineKind fallback) {
   return state < 0 ? fallback : static_cast<LineKind>(state & 0xFF);
@@ -118,7 +133,7 @@ class CalculatorTextView::Marker final : public QSyntaxHighlighter {
       }
       ++codes;
     });
-    if (KindOfState(currentBlockState(), view_->DefaultKind()) != LineKind::NoCode) ++codes;
+    if (KindOfState(StateOfBlock(currentBlock()), view_->DefaultKind()) != LineKind::NoCode) ++codes;
     auto* line = static_cast<LineCounts*>(currentBlockUserData());
     if (line == nullptr) {
       line = new LineCounts(counts_->codes, counts_->unknown, counts_);
@@ -201,7 +216,7 @@ void CalculatorTextView::ShowText(const CalculatorText& text, Notation notation)
   bool placed = false;
   for (std::size_t i = 0; i < text.lines.size() && block.isValid(); ++i, block = block.next()) {
     const TextLine& line = text.lines[i];
-    block.setUserState(StateOf(line.kind, line.otherCode));
+    SetStateOfBlock(QTextCursor(block), StateOf(line.kind, line.otherCode));
     // A line whose kind has no command code, unlike the default, counts one code less.
     if ((line.kind == LineKind::NoCode) != (DefaultKind() == LineKind::NoCode)) {
       marker_->rehighlightBlock(block);
@@ -236,7 +251,7 @@ CalculatorText CalculatorTextView::Text() const {
   const QTextCursor cursor = textCursor();
   std::size_t codes = 0;
   for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
-    const int state = block.userState();
+    const int state = StateOfBlock(block);
     TextLine& line = text.lines.emplace_back();
     line.kind = KindOfState(state, DefaultKind());
     line.otherCode = line.kind == LineKind::OtherCode ? CodeOfState(state) : 0;
@@ -261,15 +276,19 @@ CalculatorText CalculatorTextView::Text() const {
 
 LineKind CalculatorTextView::KindOfLine(int line) const {
   const QTextBlock block = document()->findBlockByNumber(line);
-  return block.isValid() ? KindOfState(block.userState(), DefaultKind()) : LineKind::NoCode;
+  return block.isValid() ? KindOfState(StateOfBlock(block), DefaultKind()) : LineKind::NoCode;
 }
 
 void CalculatorTextView::SetKindOfLine(int line, LineKind kind) {
   QTextBlock block = document()->findBlockByNumber(line);
   if (!block.isValid() || notation_ == Notation::Program || KindOfLine(line) == kind) return;
-  block.setUserState(StateOf(kind));
+  // One step of the undo history, which marks the document modified (and not, once undone
+  // back to where it was saved).
+  QTextCursor cursor(block);
+  cursor.beginEditBlock();
+  SetStateOfBlock(cursor, StateOf(kind));
+  cursor.endEditBlock();
   marker_->rehighlightBlock(block);
-  document()->setModified(true);
   viewport()->update();
   margin_->update();
   emit countsChanged();
@@ -290,7 +309,7 @@ QString CalculatorTextView::MarginMark(int line) const {
     case LineKind::PrintObj: return QStringLiteral("P");
     case LineKind::OtherCode:
       return QString::fromStdString(
-          CharacterOf(CodeOfState(document()->findBlockByNumber(line).userState())));
+          CharacterOf(CodeOfState(StateOfBlock(document()->findBlockByNumber(line)))));
     default: return {};
   }
 }
@@ -360,9 +379,8 @@ void CalculatorTextView::insertFromMimeData(const QMimeData* source) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) cursor.insertBlock();
     // The first line goes into the current one, which takes its kind only when it was empty.
-    QTextBlock block = cursor.block();
-    if (i > 0 || block.text().isEmpty()) {
-      block.setUserState(StateOf(lines[i].kind, lines[i].otherCode));
+    if (i > 0 || cursor.block().text().isEmpty()) {
+      SetStateOfBlock(cursor, StateOf(lines[i].kind, lines[i].otherCode));
     }
     cursor.insertText(kept[i]);
   }
@@ -427,7 +445,7 @@ void CalculatorTextView::paintEvent(QPaintEvent* event) {
   for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
     const QRectF box = blockBoundingGeometry(block).translated(contentOffset());
     if (box.top() > event->rect().bottom()) break;
-    if (KindOfState(block.userState(), DefaultKind()) == LineKind::PageBreak) {
+    if (KindOfState(StateOfBlock(block), DefaultKind()) == LineKind::PageBreak) {
       const qreal y = box.top() + fontMetrics().height() / 2.0;
       const qreal left = block.text().isEmpty()
                              ? 0

@@ -95,6 +95,8 @@ class TestEditor : public QObject {
   void opensAtTheStoredCursorAndSavesWhereItStands();
   void linesChangeKindFromTheMenuAndTheMargin();
   void pastedTextTakesTheKindsItsMarksGive();
+  void lineKindsUndoWithTheText_data();
+  void lineKindsUndoWithTheText();
   void charactersTheCalculatorsLackAreMarkedCountedAndSavedAsQuestionMarks();
   void thePaletteFindsAndInsertsTheLastUsedFirst();
   void newProgramsAndFunctionsAreSavedInTextForm_data();
@@ -257,6 +259,64 @@ void TestEditor::linesChangeKindFromTheMenuAndTheMargin() {
   QCOMPARE(Text()->KindOfLine(0), LineKind::PageBreak);
   QVERIFY(form_->Save());
   QCOMPARE(TextIn(InFolder("notes.9xt")).Codes(), std::string("\x0C" "Bonjour\rPDisp 1"));
+}
+
+// A line's kind is part of the text: undone and redone with it, so that no edit and its undo
+// leaves a kind on another line, and undoing back to the saved text leaves nothing unsaved.
+// Each case ends saved, and the file read back.
+void TestEditor::lineKindsUndoWithTheText_data() {
+  QTest::addColumn<QString>("edit");
+  QTest::addColumn<bool>("undo");
+  QTest::addColumn<QByteArray>("saved");
+  const QByteArray original(" Bonjour\rCDisp 1\r fin!");
+  QTest::newRow("kind changed, undone") << "kind" << true << original;
+  QTest::newRow("command line deleted, undone") << "delete" << true << original;
+  QTest::newRow("lines joined, undone") << "join" << true << original;
+  QTest::newRow("lines joined") << "join" << false << QByteArray(" BonjourDisp 1\r fin!");
+  QTest::newRow("command line split") << "split" << false
+                                       << QByteArray(" Bonjour\rCDi\rCsp 1\r fin!");
+  QTest::newRow("marked lines pasted, undone") << "paste" << true << original;
+  QTest::newRow("marked lines pasted") << "paste" << false
+                                       << QByteArray(" Bonjour\rCDisp 1\rPy\rCz\r fin!");
+}
+
+void TestEditor::lineKindsUndoWithTheText() {
+  QFETCH(QString, edit);
+  QFETCH(bool, undo);
+  QFETCH(QByteArray, saved);
+  Write(InFolder("notes.9xt"), OpenedFile(" Bonjour\rCDisp 1\r fin"));
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  QTextDocument* document = Text()->document();
+  QTextCursor cursor(document->findBlockByNumber(1));
+  if (edit == "kind") {
+    Text()->SetKindOfLine(1, LineKind::Ordinary);
+  } else if (edit == "delete") {
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+  } else if (edit == "join") {
+    Text()->setTextCursor(cursor);
+    QTest::keyClick(Text(), Qt::Key_Backspace);
+  } else if (edit == "split") {
+    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 2);
+    Text()->setTextCursor(cursor);
+    QTest::keyClick(Text(), Qt::Key_Return);
+  } else if (edit == "paste") {
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    Text()->setTextCursor(cursor);
+    QApplication::clipboard()->setText(QStringLiteral("\nP│y\nC│z"));
+    Action(QStringLiteral("C&oller"))->trigger();
+  }
+  QVERIFY(form_->IsModified());
+  if (undo) {
+    QTest::keyClick(Text(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!form_->IsModified());
+  }
+  QTextCursor end(document);
+  end.movePosition(QTextCursor::End);
+  Text()->setTextCursor(end);
+  Type(Text(), QStringLiteral("!"));
+  QVERIFY(form_->Save());
+  QCOMPARE(QByteArray::fromStdString(TextIn(InFolder("notes.9xt")).Codes()), saved);
 }
 
 void TestEditor::pastedTextTakesTheKindsItsMarksGive() {

@@ -2,7 +2,9 @@
 #include "recovery_store.hpp"
 
 #include <dirent.h>
-#include <signal.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,20 +12,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-
-#include "input_file.hpp"
-#include "target_file.hpp"
+#include <random>
 
 namespace orbisk {
 namespace {
-
-// Replacing a copy is never asked about: it is this process's own.
-class Unasked final : public Interaction {
- public:
-  bool AskToReplace(const std::string&) override { return true; }
-  bool AskToReplaceChanged(const std::string&) override { return true; }
-  void Warn(const Warning&) override {}
-};
 
 std::uint64_t Fnv1a(const std::string& bytes) {
   std::uint64_t hash = 0xcbf29ce484222325u;
@@ -34,12 +26,7 @@ std::uint64_t Fnv1a(const std::string& bytes) {
   return hash;
 }
 
-// Whether the process that keeps a copy still runs.
-bool Running(long pid) {
-  return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
-}
-
-// Makes `path` and its missing parents, the last one for its owner only.
+// Makes `path`'s missing parents for everyone to read, and `path` for its owner only.
 void MakeFolders(const std::string& path) {
   for (std::size_t at = 1; at != std::string::npos;) {
     at = path.find('/', at + 1);
@@ -48,16 +35,54 @@ void MakeFolders(const std::string& path) {
   }
 }
 
+bool WriteAll(int fd, const std::string& bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+bool ReadAll(int fd, std::string& bytes, std::size_t limit) {
+  char buffer[65536];
+  while (bytes.size() < limit) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  return true;
+}
+
+Error FolderError(const std::string& folder, int code) {
+  Error error = Error::Of(ErrorKind::RecoveryFolderUnsafe, folder, code);
+  return error;
+}
+
 }  // namespace
 
 RecoveryStore::RecoveryStore(FileSystem& files, std::string folder)
     : files_(files), folder_(folder.empty() ? DefaultFolder() : std::move(folder)) {}
 
+RecoveryStore::~RecoveryStore() {
+  // The copies still kept stay, for a later run to offer: only their locks go.
+  for (const auto& [key, fd] : held_) ::close(fd);
+}
+
 std::string RecoveryStore::DefaultFolder() {
   const char* state = std::getenv("XDG_STATE_HOME");
   if (state != nullptr && state[0] == '/') return std::string(state) + "/orbisk";
   const char* home = std::getenv("HOME");
-  return std::string(home != nullptr && home[0] != '\0' ? home : "/tmp") + "/.local/state/orbisk";
+  if (home != nullptr && home[0] == '/') return std::string(home) + "/.local/state/orbisk";
+  // Without HOME, the home the system names; without one, none: never a shared folder.
+  const passwd* user = ::getpwuid(::getuid());
+  if (user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] == '/') {
+    return std::string(user->pw_dir) + "/.local/state/orbisk";
+  }
+  return {};
 }
 
 std::string RecoveryStore::PrefixFor(const std::string& path) {
@@ -70,49 +95,104 @@ std::string RecoveryStore::PrefixFor(const std::string& path) {
 }
 
 std::string RecoveryStore::KeyFor(const std::string& path) {
-  std::string prefix = PrefixFor(path);
-  if (path.empty()) prefix += std::to_string(++newTexts_);
-  return prefix + "." + std::to_string(::getpid());
+  // A random part no other window, run or reused process number can take.
+  static std::mt19937_64 random{std::random_device{}()};
+  char part[24];
+  std::snprintf(part, sizeof part, ".%016llx", static_cast<unsigned long long>(random()));
+  return PrefixFor(path) + part;
+}
+
+int RecoveryStore::OpenFolder(Error& error) {
+  if (folder_.empty()) {
+    error = FolderError(folder_, ENOENT);
+    return -1;
+  }
+  MakeFolders(folder_);
+  const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) {
+    error = FolderError(folder_, errno);
+    return -1;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || info.st_uid != ::getuid() || (info.st_mode & 077) != 0) {
+    ::close(fd);
+    error = FolderError(folder_, EACCES);
+    return -1;
+  }
+  return fd;
 }
 
 Status RecoveryStore::Keep(const std::string& key, const std::string& bytes) {
-  MakeFolders(folder_);
-  TargetOptions options;
-  options.newMode = 0600;
-  Unasked nobody;
-  return WriteWholeTarget(files_, nobody, folder_ + "/" + key, options, bytes);
+  Error error;
+  const int folder = OpenFolder(error);
+  if (folder < 0) return error;
+  // Written under a name of its own, locked, then put in place: neither name is followed
+  // if it is a link (the first is new, the rename replaces a link rather than its target).
+  const std::string temporary = "." + key + ".tmp";
+  const int fd = ::openat(folder, temporary.c_str(),
+                          O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  int e = fd < 0 ? errno : 0;
+  if (e == 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) e = errno;
+  if (e == 0 && !WriteAll(fd, bytes)) e = errno != 0 ? errno : EIO;
+  if (e == 0 && ::fsync(fd) != 0) e = errno;
+  if (e == 0 && ::renameat(folder, temporary.c_str(), folder, key.c_str()) != 0) e = errno;
+  if (e != 0) {
+    if (fd >= 0) {
+      ::unlinkat(folder, temporary.c_str(), 0);
+      ::close(fd);
+    }
+    ::close(folder);
+    return Error::Of(ErrorKind::CannotWrite, folder_ + "/" + key, e);
+  }
+  ::close(folder);
+  // The copy it replaces, whose lock goes with it.
+  if (const auto before = held_.find(key); before != held_.end()) ::close(before->second);
+  held_[key] = fd;
+  return {};
 }
 
-void RecoveryStore::Drop(const std::string& key) { files_.Remove(kCurrentFolder, folder_ + "/" + key); }
+void RecoveryStore::Drop(const std::string& key) {
+  Error error;
+  const int folder = OpenFolder(error);
+  if (folder >= 0) {
+    ::unlinkat(folder, key.c_str(), 0);
+    ::close(folder);
+  }
+  if (const auto held = held_.find(key); held != held_.end()) {
+    ::close(held->second);
+    held_.erase(held);
+  }
+}
 
 std::vector<RecoveryStore::Left> RecoveryStore::LeftBehind(const std::string& path) {
   std::vector<Left> left;
-  const std::string prefix = PrefixFor(path);
-  DIR* folder = ::opendir(folder_.c_str());
-  if (folder == nullptr) return left;
+  Error error;
+  const int folder = OpenFolder(error);
+  if (folder < 0) return left;
+  const std::string prefix = PrefixFor(path) + ".";
   std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(folder)) {
-    const std::string name = entry->d_name;
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos || name.compare(0, prefix.size(), prefix) != 0) continue;
-    // A new text's number follows "n"; a file's hash is the whole prefix.
-    const std::string between = name.substr(prefix.size(), dot - prefix.size());
-    if (path.empty() ? between.find_first_not_of("0123456789") != std::string::npos
-                     : !between.empty()) {
-      continue;
+  if (DIR* entries = ::fdopendir(::dup(folder))) {
+    while (const dirent* entry = ::readdir(entries)) {
+      const std::string name = entry->d_name;
+      if (name.compare(0, prefix.size(), prefix) == 0 && held_.count(name) == 0) {
+        names.push_back(name);
+      }
     }
-    const long pid = std::strtol(name.c_str() + dot + 1, nullptr, 10);
-    if (pid != ::getpid() && !Running(pid)) names.push_back(name);
+    ::closedir(entries);
   }
-  ::closedir(folder);
   for (const std::string& name : names) {
-    InputFile in(files_);
-    FileInfo info;
+    const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    // A copy whose lock a running window holds is that window's; only files are copies.
+    struct stat info {};
     std::string bytes;
-    if (!in.OpenNamed(folder_ + "/" + name, info, ErrorKind::NotAFileToRead)) continue;
-    if (in.ReadAll(bytes, std::size_t{1} << 20) != 0) continue;
-    left.push_back({name, std::move(bytes)});
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ReadAll(fd, bytes, std::size_t{1} << 20)) {
+      left.push_back({name, std::move(bytes)});
+    }
+    ::close(fd);
   }
+  ::close(folder);
   return left;
 }
 

@@ -44,6 +44,8 @@ enum class ErrorKind {
   RepairWouldCut,         // path, problems: a 00 inside the text; nothing written
   RepairTooLarge,         // path, size: the text is more than a variable holds; nothing written
   CannotKeepBackup,       // path: the backup; code
+  RecoveryFolderUnsafe,   // path (empty: none), code: the folder of recovery copies is
+                          // missing, not this user's own, or open to others
   CannotMove,             // path, type, inGroup: a variable bound to its model or calculator
   LinkExportField,        // path, other: the field missing, line: where it was expected
   LinkExportWithoutStop,  // path, line: where the text began; no \STOP92\ ends it

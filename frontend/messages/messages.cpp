@@ -350,6 +350,14 @@ std::string Sentence(const Error& e) {
                  : "Impossible de faire le groupe " + Q(path) + " : sa table aurait " +
                        std::to_string(e.size) + " lignes (variables et dossiers), plus que les "
                        "65 535 qu'un groupe peut compter. Rien n'a été écrit.";
+    case ErrorKind::RecoveryFolderUnsafe:
+      if (path.empty()) return "aucun dossier personnel où garder les copies de secours";
+      if (e.code == EACCES) {
+        return "le dossier des copies de secours " + Q(path) +
+               " n'est pas le vôtre seul (il doit vous appartenir, fermé aux autres : chmod 700) ; "
+               "aucune copie n'y est écrite";
+      }
+      return WithReason("Impossible d'ouvrir le dossier des copies de secours ", path, e.code);
     case ErrorKind::CannotKeepBackup:
       return WithReason("Impossible de garder l'ancien fichier sous ", path, e.code);
     case ErrorKind::LinkExportField:

@@ -2,6 +2,7 @@
 #include "thumbnail_command.hpp"
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <vector>
@@ -35,6 +36,34 @@ void Collect(void* context, const char* bytes, unsigned long size) {
   static_cast<std::string*>(context)->append(bytes, size);
 }
 
+// Qt wants a runtime folder. A thumbnailer may run without one (a desktop's thumbnail factory
+// runs it in a sandbox with XDG_RUNTIME_DIR unset), and Qt's fallback, "runtime-USER" in the
+// temporary folder, would stay behind: the drawing gets a folder of its own instead, removed
+// with whatever was put in it.
+class PrivateRuntimeFolder {
+ public:
+  PrivateRuntimeFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && runtime[0] != '\0') return;
+    const char* temporary = std::getenv("TMPDIR");
+    std::string pattern = std::string(temporary != nullptr && temporary[0] == '/' ? temporary : "/tmp") +
+                          "/.orbisk-runtime-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) return;
+    folder_ = pattern;
+    ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
+  }
+  ~PrivateRuntimeFolder() {
+    if (folder_.empty()) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  PrivateRuntimeFolder(const PrivateRuntimeFolder&) = delete;
+  PrivateRuntimeFolder& operator=(const PrivateRuntimeFolder&) = delete;
+
+ private:
+  std::string folder_;
+};
+
 }  // namespace
 
 int DrawThumbnail(const std::string& source, const std::string& target, int size,
@@ -58,6 +87,7 @@ int DrawThumbnail(const std::string& source, const std::string& target, int size
   for (const std::string& line : lines) pointers.push_back(line.c_str());
   // Drawn into an image: a thumbnailer runs with no display, and needs none.
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const PrivateRuntimeFolder runtime;
   std::string error;
   const OrbiskQtModule* module = LoadQtModule(error);
   if (module == nullptr) {

@@ -448,7 +448,13 @@ TEST(OrbiskGroupsTest, DrawsAThumbnailWithoutADisplay) {
     WriteFile(work / "l1.89l", WriteVariableFile(list));
     WriteFile(work / "out.png", "what was there");
     std::filesystem::create_symlink("maths.89t", work / "link.89t");
-    const Outcome outcome = testing::RunProgram(testing::OrbiskIn(work, row.arguments));
+    // As a desktop's thumbnail factory runs it: no runtime folder, a temporary folder of its
+    // own, which it leaves as empty as it found it.
+    std::filesystem::create_directory(work / "tmp");
+    testing::Invocation invocation = testing::OrbiskIn(work, row.arguments);
+    invocation.environment.push_back("TMPDIR=" + work / "tmp");
+    const Outcome outcome = testing::RunProgram(invocation);
+    EXPECT_TRUE(std::filesystem::is_empty(work / "tmp"));
     EXPECT_EQ(ReadFile(work / "maths.89t"), WriteVariableFile(maths));
     EXPECT_EQ(outcome.status, row.status);
     EXPECT_EQ(outcome.err, row.err);

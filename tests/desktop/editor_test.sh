@@ -30,7 +30,8 @@ xdotool type --delay 50 "theta"
 xdotool key Return
 wait_for_window "\\*Nouveau texte – Orbisk" >/dev/null || fail "typing left the text unmodified"
 type_into "$window" ctrl+s
-sleep 1
+dialog=$(wait_for_window "Enregistrer sous")
+xdotool windowfocus --sync "$dialog"
 # The Save dialog has the proposed name selected in its name field: the path replaces it.
 xdotool key ctrl+a
 xdotool type --delay 20 "$work/cours"

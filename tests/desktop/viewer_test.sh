@@ -22,10 +22,14 @@ cd "$work"
 "$orbisk" --view formules.9xt </dev/null 2>err &
 program=$!
 window=$(wait_for_window "formules.9xt – Orbisk")
-sleep 0.5
-import -window "$window" view.png
-ink=$(convert view.png -crop 560x150+40+10 +repage -colorspace Gray -threshold 50% -negate \
-        -format "%[fx:mean]" info:)
+# The text is drawn once the window has painted: looked at until it is, for ten seconds.
+for _ in $(seq 100); do
+  import -window "$window" view.png
+  ink=$(convert view.png -crop 560x150+40+10 +repage -colorspace Gray -threshold 50% -negate \
+          -format "%[fx:mean]" info:)
+  awk "BEGIN { exit !($ink > 0.02) }" && break
+  sleep 0.1
+done
 awk "BEGIN { exit !($ink > 0.02) }" || fail "the viewer's text area is blank ($ink)"
 type_into "$window" alt+c
 box=$(wait_for_window "Conversion terminée")

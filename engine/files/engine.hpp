@@ -49,8 +49,8 @@ class Engine {
   // Writes `bytes` into `target` through the safe writer, as a new file takes them (mode
   // 0666 through the umask), asking before replacing a file. When they are made from the
   // file `source`, a target that is that file is refused.
-  virtual Status WriteFile(const std::string& target, const std::string& bytes,
-                           Interaction& user, const std::string& source) = 0;
+  virtual Status WriteFile(const std::string& target, const std::string& bytes, Interaction& user,
+                           const std::string& source) = 0;
   // See GroupTransfer.
   virtual Result<OpenedGroup> ReadGroup(const std::string& path) = 0;
   virtual Status ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,

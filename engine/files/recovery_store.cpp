@@ -129,8 +129,8 @@ Status RecoveryStore::Keep(const std::string& key, const std::string& bytes) {
   // Written under a name of its own, locked, then put in place: neither name is followed
   // if it is a link (the first is new, the rename replaces a link rather than its target).
   const std::string temporary = "." + key + ".tmp";
-  const int fd = ::openat(folder, temporary.c_str(),
-                          O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  const int fd =
+      ::openat(folder, temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   int e = fd < 0 ? errno : 0;
   if (e == 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) e = errno;
   if (e == 0 && !WriteAll(fd, bytes)) e = errno != 0 ? errno : EIO;

@@ -42,7 +42,8 @@ Status TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::s
   if (int e = in.ReadAll(bytes, limit, info.size)) return Error::Of(ErrorKind::CannotRead, path, e);
   if (bytes.size() == limit && limit == kCheckedBytes && ReadWhole(bytes)) {
     limit = kLargestGroupBytes;
-    if (int e = in.ReadAll(bytes, limit, info.size)) return Error::Of(ErrorKind::CannotRead, path, e);
+    if (int e = in.ReadAll(bytes, limit, info.size))
+      return Error::Of(ErrorKind::CannotRead, path, e);
   }
   // What a file tells of its size is not always true (a /proc file says 0): a file that
   // ended within the limit is as large as what was read.
@@ -248,9 +249,9 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
   if (misnamed && !options.fixSignature) repaired.misnamed = report.text->model;
   // A sound file whose signature is not its name's gets that signature, and nothing else
   // of it changes: a tokenized program stays tokenized.
-  const auto oldLink = std::find_if(report.notes.begin(), report.notes.end(), [](const Problem& note) {
-    return note.kind == Problem::Kind::OldLinkSignature;
-  });
+  const auto oldLink = std::find_if(
+      report.notes.begin(), report.notes.end(),
+      [](const Problem& note) { return note.kind == Problem::Kind::OldLinkSignature; });
   if ((misnamed || oldLink != report.notes.end()) && options.fixSignature && report.text &&
       ModelOfFileName(path, named)) {
     std::string bytes = head.substr(0, checked->info.size);

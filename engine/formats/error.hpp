@@ -16,47 +16,47 @@
 namespace orbisk {
 
 enum class ErrorKind {
-  Declined,               // the user answered No: there is nothing more to say
-  MissingSource,          // path
-  CannotAccess,           // path, code: the target could not even be looked at
-  CannotOpen,             // path, code
-  CannotRead,             // path, code
-  CannotWrite,            // path, code
-  CannotReplace,          // path, code
-  NotAFileToConvert,      // path: a folder, a pipe or a device given to convert
-  NotAFileToRead,         // path: the same given to read
-  TooShort,               // path, size: less than a header to convert
-  TargetIsAFolder,        // path
-  TargetNotAFile,         // path
-  TargetIsADanglingLink,  // path
-  FolderNotWritable,      // path: the target; other: its folder; code
-  SameFile,               // path: the target; other: the source, which is the same file
-  JustCreated,            // path: the target, written earlier in this run; other: the source
-  NotAValidFile,          // path, problems
-  NotAText,               // path, type
-  TextFileTooLarge,       // path, size
-  NotUtf8,                // path, line, column
-  TextTooLarge,           // path, size: what the variable would take
-  FolderMissing,          // path: the target; other: its folder, which does not exist
-  NotACalculatorFile,     // path: a text file given where a calculator file is expected
-  AlreadyACalculatorFile, // path, model: a calculator file given to make one from text
-  CannotRepair,           // path, problems: no text can be found in it
-  RepairWouldCut,         // path, problems: a 00 inside the text; nothing written
-  RepairTooLarge,         // path, size: the text is more than a variable holds; nothing written
-  CannotKeepBackup,       // path: the backup; code
-  RecoveryFolderUnsafe,   // path (empty: none), code: the folder of recovery copies is
-                          // missing, not this user's own, or open to others
-  CannotMove,             // path, type, inGroup: a variable bound to its model or calculator
-  LinkExportField,        // path, other: the field missing, line: where it was expected
-  LinkExportWithoutStop,  // path, line: where the text began; no \STOP92\ ends it
-  CannotExtract,          // path, type, model, other: the variable (folder \ name), bound
-                          // to its model (or a backup, with no variable to extract)
-  CannotGroup,            // path, type, model, other: the same, given to make a group
-  DuplicateVariable,      // path: a source; other: the variable; text: the earlier source
-  GroupTooLarge,          // path (the group to make), size: its rows, or with inGroup its bytes
-  IsAGroup,               // path, size: the variables of a sound group, read as one text
-  NoTextInGroup,          // path: a group holding no text, program or function
-  NoTextOfVariable,       // path (the group), other (the variable's path), type: not shown
+  Declined,                // the user answered No: there is nothing more to say
+  MissingSource,           // path
+  CannotAccess,            // path, code: the target could not even be looked at
+  CannotOpen,              // path, code
+  CannotRead,              // path, code
+  CannotWrite,             // path, code
+  CannotReplace,           // path, code
+  NotAFileToConvert,       // path: a folder, a pipe or a device given to convert
+  NotAFileToRead,          // path: the same given to read
+  TooShort,                // path, size: less than a header to convert
+  TargetIsAFolder,         // path
+  TargetNotAFile,          // path
+  TargetIsADanglingLink,   // path
+  FolderNotWritable,       // path: the target; other: its folder; code
+  SameFile,                // path: the target; other: the source, which is the same file
+  JustCreated,             // path: the target, written earlier in this run; other: the source
+  NotAValidFile,           // path, problems
+  NotAText,                // path, type
+  TextFileTooLarge,        // path, size
+  NotUtf8,                 // path, line, column
+  TextTooLarge,            // path, size: what the variable would take
+  FolderMissing,           // path: the target; other: its folder, which does not exist
+  NotACalculatorFile,      // path: a text file given where a calculator file is expected
+  AlreadyACalculatorFile,  // path, model: a calculator file given to make one from text
+  CannotRepair,            // path, problems: no text can be found in it
+  RepairWouldCut,          // path, problems: a 00 inside the text; nothing written
+  RepairTooLarge,          // path, size: the text is more than a variable holds; nothing written
+  CannotKeepBackup,        // path: the backup; code
+  RecoveryFolderUnsafe,    // path (empty: none), code: the folder of recovery copies is
+                           // missing, not this user's own, or open to others
+  CannotMove,              // path, type, inGroup: a variable bound to its model or calculator
+  LinkExportField,         // path, other: the field missing, line: where it was expected
+  LinkExportWithoutStop,   // path, line: where the text began; no \STOP92\ ends it
+  CannotExtract,           // path, type, model, other: the variable (folder \ name), bound
+                           // to its model (or a backup, with no variable to extract)
+  CannotGroup,             // path, type, model, other: the same, given to make a group
+  DuplicateVariable,       // path: a source; other: the variable; text: the earlier source
+  GroupTooLarge,           // path (the group to make), size: its rows, or with inGroup its bytes
+  IsAGroup,                // path, size: the variables of a sound group, read as one text
+  NoTextInGroup,           // path: a group holding no text, program or function
+  NoTextOfVariable,        // path (the group), other (the variable's path), type: not shown
 };
 
 struct Error {

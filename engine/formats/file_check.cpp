@@ -111,7 +111,9 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
   }
   constexpr std::size_t kText = kVariableData + 2;
   std::string codes;
-  const auto holdsNul = [](const Problem& problem) { return problem.kind == Problem::Kind::TextHoldsNul; };
+  const auto holdsNul = [](const Problem& problem) {
+    return problem.kind == Problem::Kind::TextHoldsNul;
+  };
   if (std::any_of(recovered.damage.begin(), recovered.damage.end(), holdsNul)) {
     // The sizes and the 00 E0 that end the text agree: the text runs to them, and the 00
     // inside it is itself the damage.

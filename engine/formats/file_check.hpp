@@ -34,7 +34,7 @@ struct FileReport {
   Model model = Model::Voyager200;  // the model the signature is for, when it is known
   bool group = false;               // several variables: `file` holds those that were read
   std::vector<Problem> problems;
-  std::vector<Problem> notes;       // what is unusual but no damage
+  std::vector<Problem> notes;  // what is unusual but no damage
   // The file as read, when it has nothing wrong but perhaps its name; a group's always.
   std::optional<VariableFile> file;
   // The text variable, when the file is one with nothing wrong but perhaps its name (its

@@ -138,7 +138,9 @@ class LineReader {
   std::size_t number_ = 0;
 };
 
-bool Blank(std::string_view line) { return line.find_first_not_of(" \t\r") == std::string_view::npos; }
+bool Blank(std::string_view line) {
+  return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
 
 bool StartsWith(std::string_view text, const char* start) {
   return text.compare(0, std::strlen(start), start) == 0;

@@ -96,11 +96,12 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
     // which would cut the text short on the calculator.
     const std::string_view codes = head.substr(at + 4, variableSize - orbisk::kTextOverhead);
     if (const std::size_t nul = codes.find('\0'); nul != std::string_view::npos) {
-      const std::size_t lineStart = codes.rfind('\x0D', nul == 0 ? 0 : nul - 1);
-      const bool first = lineStart == std::string_view::npos || nul == 0;
-      problems.push_back({Kind::TextHoldsNul,
-                          1 + static_cast<std::uint64_t>(std::count(codes.begin(), codes.begin() + static_cast<std::ptrdiff_t>(nul), '\x0D')),
-                          1 + nul - (first ? 0 : lineStart + 1)});
+      const std::string_view before = codes.substr(0, nul);
+      const std::size_t lineEnd = before.rfind('\x0D');  // of the line before the 00's
+      const auto line =
+          1 + static_cast<std::uint64_t>(std::count(before.begin(), before.end(), '\x0D'));
+      const std::size_t column = 1 + nul - (lineEnd == std::string_view::npos ? 0 : lineEnd + 1);
+      problems.push_back({Kind::TextHoldsNul, line, column});
     }
   }
   if (entry.type == kProgramType || entry.type == kFunctionType) {

@@ -99,20 +99,20 @@ struct Problem {
     FileSizeField,           // found: the field; expected: the real size
     VariableSizeDoesNotFit,  // found: the variable size; expected: what the file has room for
     TextWithoutEnd,
-    TextHoldsNul,            // found: the line, expected: the column of a 00 in a text
-    Checksum,                // found: stored; expected: computed
-    NotAText,                // found: the type
-    EntryTable,              // found: the entry (from 1); expected: the EntryFault
-    EntryName,               // found: the entry; text: its name, which no file may take
-    DuplicateName,           // found: the entry; expected: the earlier one with its name
-    GroupTooLarge,           // found: the size of a group or backup; expected: the largest read
-    ProgramEnd,              // text: the last bytes: neither a program's in text form nor tokenized
-    ProgramKindTag,          // found: the tag (19 Prgm, 17 Func); expected: the type's
-    ProgramNotToParse,       // found: the flag, without "to parse", of a program in text form
-    ProgramTextHoldsNul,     // found: the line, expected: the column of a 00 in the text
+    TextHoldsNul,         // found: the line, expected: the column of a 00 in a text
+    Checksum,             // found: stored; expected: computed
+    NotAText,             // found: the type
+    EntryTable,           // found: the entry (from 1); expected: the EntryFault
+    EntryName,            // found: the entry; text: its name, which no file may take
+    DuplicateName,        // found: the entry; expected: the earlier one with its name
+    GroupTooLarge,        // found: the size of a group or backup; expected: the largest read
+    ProgramEnd,           // text: the last bytes: neither a program's in text form nor tokenized
+    ProgramKindTag,       // found: the tag (19 Prgm, 17 Func); expected: the type's
+    ProgramNotToParse,    // found: the flag, without "to parse", of a program in text form
+    ProgramTextHoldsNul,  // found: the line, expected: the column of a 00 in the text
     // Notes: what real files hold that is no damage.
-    TrailingBytes,           // found: how many bytes follow the checksum the header ends at
-    OldLinkSignature,        // text: the signature the old link software gave a TI-89 file
+    TrailingBytes,     // found: how many bytes follow the checksum the header ends at
+    OldLinkSignature,  // text: the signature the old link software gave a TI-89 file
   };
   Problem(Kind what, std::uint64_t foundValue = 0, std::uint64_t expectedValue = 0,
           std::string bytes = {})
@@ -139,7 +139,7 @@ enum class EntryFault : std::uint8_t {
 struct ParsedFile {
   VariableFile file;  // as far as it could be read
   std::vector<Problem> problems;
-  std::vector<Problem> notes;  // what is unusual but sound: bytes after the end
+  std::vector<Problem> notes;    // what is unusual but sound: bytes after the end
   std::uint32_t entryCount = 0;  // the count the header announces, folder entries included
 };
 

@@ -46,8 +46,9 @@ class PrivateRuntimeFolder {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime != nullptr && runtime[0] != '\0') return;
     const char* temporary = std::getenv("TMPDIR");
-    std::string pattern = std::string(temporary != nullptr && temporary[0] == '/' ? temporary : "/tmp") +
-                          "/.orbisk-runtime-XXXXXX";
+    std::string pattern =
+        std::string(temporary != nullptr && temporary[0] == '/' ? temporary : "/tmp") +
+        "/.orbisk-runtime-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) return;
     folder_ = pattern;
     ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
@@ -100,7 +101,7 @@ int DrawThumbnail(const std::string& source, const std::string& target, int size
     return kExitNotConverted;
   }
   return user.Report(engine.WriteFile(target, png, user, source)) ? kExitConverted
-                                                                 : kExitNotConverted;
+                                                                  : kExitNotConverted;
 }
 
 }  // namespace orbisk

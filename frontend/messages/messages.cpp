@@ -107,7 +107,7 @@ std::string ModelOfSignature(Signature signature, const FileReport& report) {
       // Shared by the TI-92 Plus and the Voyager 200, and given to TI-89 files by the old
       // link software: the file's name and comment tell which.
       return report.model == Model::Voyager200 ? "Voyager 200"
-             : report.model == Model::Ti89    ? "TI-89"
+             : report.model == Model::Ti89     ? "TI-89"
                                                : "TI92+";
     case Signature::Unknown: break;
   }
@@ -136,7 +136,9 @@ std::string DamageClauses(const std::vector<Problem>& problems, bool cutShort) {
                      : "la taille de la variable inscrite est fausse");
         break;
       case Kind::TextWithoutEnd: add("le texte ne se termine pas par 00 E0"); break;
-      case Kind::TextHoldsNul: add(ProblemText(problem)); break;
+      case Kind::TextHoldsNul:
+        add(ProblemText(problem));
+        break;
       case Kind::SignatureNotOfName: add("sa signature n'est pas celle de son nom"); break;
       default: add("son en-tête est abîmé"); break;
     }
@@ -158,7 +160,9 @@ std::string MendedParts(const std::vector<Problem>& problems) {
       case Kind::VariableSizeDoesNotFit: part = "la taille de la variable"; break;
       case Kind::TextWithoutEnd: part = "la fin 00 E0 du texte"; break;
       case Kind::SignatureNotOfName:
-      case Kind::OldLinkSignature: part = "la signature"; break;
+      case Kind::OldLinkSignature:
+        part = "la signature";
+        break;
       default: part = "l'en-tête"; break;
     }
     if (std::find(parts.begin(), parts.end(), part) == parts.end()) parts.push_back(part);
@@ -336,7 +340,8 @@ std::string Sentence(const Error& e) {
       }
       return "Impossible de réparer " + Q(path) + " : " + where +
              " ; réparé, il perdrait tout ce qui suit. Le fichier est laissé tel quel ; "
-             "orbisk --to-text " + W(path) + " en écrit le texte entier.";
+             "orbisk --to-text " +
+             W(path) + " en écrit le texte entier.";
     }
     case ErrorKind::RepairTooLarge:
       return "Impossible de réparer " + Q(path) + " : son texte ferait " + Bytes(e.size) +
@@ -348,7 +353,8 @@ std::string Sentence(const Error& e) {
                        ", plus que les 16 Mo qu'un groupe peut faire pour être relu. Rien n'a été "
                        "écrit."
                  : "Impossible de faire le groupe " + Q(path) + " : sa table aurait " +
-                       std::to_string(e.size) + " lignes (variables et dossiers), plus que les "
+                       std::to_string(e.size) +
+                       " lignes (variables et dossiers), plus que les "
                        "65 535 qu'un groupe peut compter. Rien n'a été écrit.";
     case ErrorKind::RecoveryFolderUnsafe:
       if (path.empty()) return "aucun dossier personnel où garder les copies de secours";
@@ -388,8 +394,10 @@ std::string Sentence(const Error& e) {
              " variables : pour en lire les textes : orbisk --show " + W(path) +
              ", pour les extraire : orbisk --extract " + W(path) + ".";
     case ErrorKind::NoTextInGroup:
-      return "Le groupe " + Q(path) + " ne contient aucun texte, programme ni fonction ; pour "
-             "voir ses variables : orbisk --list " + W(path) + ".";
+      return "Le groupe " + Q(path) +
+             " ne contient aucun texte, programme ni fonction ; pour "
+             "voir ses variables : orbisk --list " +
+             W(path) + ".";
     case ErrorKind::NoTextOfVariable:
       return "Impossible de montrer " + e.other + " de " + Q(path) +
              " : ce n'est ni un texte ni un programme (" + TypeName(e.type) + ").";
@@ -431,11 +439,13 @@ std::string UnreadTokensClause(const std::string& tags, bool cutShort) {
   }
   std::string clause;
   if (!list.empty()) {
-    clause = tags.size() > 2
-                 ? "les balises " + list + " sont inconnues ; elles sont marquées « ◆ » dans le texte"
-                 : "la balise " + list + " est inconnue ; elle est marquée « ◆ » dans le texte";
+    clause =
+        tags.size() > 2
+            ? "les balises " + list + " sont inconnues ; elles sont marquées « ◆ » dans le texte"
+            : "la balise " + list + " est inconnue ; elle est marquée « ◆ » dans le texte";
   }
-  if (cutShort) clause += std::string(clause.empty() ? "" : " ; ") + "ses données s'arrêtent avant son début";
+  if (cutShort)
+    clause += std::string(clause.empty() ? "" : " ; ") + "ses données s'arrêtent avant son début";
   return clause;
 }
 
@@ -468,7 +478,8 @@ std::string WarningText(const Warning& warning) {
              Shown(warning.text) +
              " » n'est l'échappement d'aucun caractère du format 7 bits ; il est gardé tel quel.";
     case Warning::Kind::UnreadTokens:
-      return "Avertissement : " + Q(path) + " : " + UnreadTokensClause(warning.text, warning.cutShort) +
+      return "Avertissement : " + Q(path) + " : " +
+             UnreadTokensClause(warning.text, warning.cutShort) +
              " ; le reste du programme est lu.";
     case Warning::Kind::UnknownCharacter: break;
   }
@@ -633,7 +644,8 @@ std::string ProblemItself(const Problem& p) {
     case Kind::TrailingBytes:
       return p.found == 1 ? "1 octet suit la fin que son en-tête indique ; il est gardé tel quel"
                           : std::to_string(p.found) +
-                                " octets suivent la fin que son en-tête indique ; ils sont gardés tels quels";
+                                " octets suivent la fin que son en-tête indique ; ils sont gardés "
+                                "tels quels";
     case Kind::OldLinkSignature:
       return "sa signature « " + p.text +
              " » est celle que l'ancien logiciel de liaison donnait aussi aux fichiers TI-89";
@@ -757,9 +769,8 @@ std::string CheckReport(const std::string& path, const FileReport& report) {
                                  (report.type == types::kFunction ? "e" : "") + " en texte"
                            : TypeName(report.type);
     // As the calculator keeps it: archived (in Flash) or locked.
-    const unsigned attribute = report.file && !report.file->entries.empty()
-                                   ? report.file->entries[0].attribute
-                                   : 0;
+    const unsigned attribute =
+        report.file && !report.file->entries.empty() ? report.file->entries[0].attribute : 0;
     if (attribute >= 2) kind += ", archivé";
     if (attribute == 1) kind += ", verrouillé";
     std::string folder;

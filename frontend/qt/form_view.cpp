@@ -2,8 +2,6 @@
 // with it.
 #include "form_view.hpp"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -21,9 +19,10 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
-#include <QTimer>
 #include <QTextBlock>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "character_palette.hpp"
 #include "charset.hpp"
@@ -366,9 +365,9 @@ bool FormView::Open(const std::string& path) {
   ShowDocument(variable.text, variable.model, variable.type, base);
   ShowWarnings(ReadingWarnings(*opened_));
   // A 00 inside the text makes a repair refuse, as it would cut the text: not offered.
-  const bool repairable = std::none_of(opened_->damage.begin(), opened_->damage.end(), [](const Problem& p) {
-    return p.kind == Problem::Kind::TextHoldsNul;
-  });
+  const bool repairable =
+      std::none_of(opened_->damage.begin(), opened_->damage.end(),
+                   [](const Problem& p) { return p.kind == Problem::Kind::TextHoldsNul; });
   repair_->setVisible(!opened_->damage.empty() && repairable);
   OfferRecovery(path);
   return true;
@@ -527,10 +526,9 @@ void FormView::UpdateTitle() {
 
 void FormView::UpdateStatus() {
   if (group_) return;
-  QString status = texts::EditorStatus(ModelName(model_),
-                                       static_cast<qint64>(text_->CodeCount() + VariableOverhead(type_)),
-                                       static_cast<qint64>(layout::kMaxVariableSize),
-                                       text_->UnknownCount());
+  QString status = texts::EditorStatus(
+      ModelName(model_), static_cast<qint64>(text_->CodeCount() + VariableOverhead(type_)),
+      static_cast<qint64>(layout::kMaxVariableSize), text_->UnknownCount());
   // Until it is saved, a program read from its tokens says what a save makes of it.
   if (opened_ && opened_->tokenized) status += texts::TokenizedNote();
   details_->setText(status);
@@ -794,7 +792,8 @@ void FormView::SaveAsText() {
     variable.type = type_;
     variable.text = text_->Text();
   }
-  if (user_.Report(engine_.WriteFile(target, WrittenText(variable, TextFormat::Utf8), user, path_))) {
+  if (user_.Report(
+          engine_.WriteFile(target, WrittenText(variable, TextFormat::Utf8), user, path_))) {
     dialogs_.ShowMessage(Dialogs::Icon::Information, texts::ExportedCaption(),
                          user.After(texts::Exported(path_.empty() ? named : path_, target)));
   }

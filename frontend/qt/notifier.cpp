@@ -37,9 +37,9 @@ bool SendDesktopNotification(const QString& caption, const QString& text) {
       NotificationBody(text, capabilities.isValid() ? capabilities.value() : QStringList());
   // The desktop entry names the application, so the notification carries its icon.
   const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral(ORBISK_APP_ID)}};
-  const QDBusReply<uint> reply = notifications.call(
-      QStringLiteral("Notify"), QStringLiteral("Orbisk"), 0u, QStringLiteral(ORBISK_APP_ID),
-      caption, body, QStringList(), hints, -1);
+  const QDBusReply<uint> reply =
+      notifications.call(QStringLiteral("Notify"), QStringLiteral("Orbisk"), 0u,
+                         QStringLiteral(ORBISK_APP_ID), caption, body, QStringList(), hints, -1);
   return reply.isValid();
 }
 

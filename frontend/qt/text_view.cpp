@@ -133,7 +133,8 @@ class CalculatorTextView::Marker final : public QSyntaxHighlighter {
       }
       ++codes;
     });
-    if (KindOfState(StateOfBlock(currentBlock()), view_->DefaultKind()) != LineKind::NoCode) ++codes;
+    if (KindOfState(StateOfBlock(currentBlock()), view_->DefaultKind()) != LineKind::NoCode)
+      ++codes;
     auto* line = static_cast<LineCounts*>(currentBlockUserData());
     if (line == nullptr) {
       line = new LineCounts(counts_->codes, counts_->unknown, counts_);

@@ -275,6 +275,7 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
     Error error = Error::Of(ErrorKind::CannotRepair, path);
     error.problems = report.problems;
     error.type = report.type;
+    error.inGroup = report.group;
     return error;
   }
   // A repair never drops text: a 00 inside it, or more text than a variable holds, leaves

@@ -40,7 +40,7 @@ enum class ErrorKind {
   FolderMissing,           // path: the target; other: its folder, which does not exist
   NotACalculatorFile,      // path: a text file given where a calculator file is expected
   AlreadyACalculatorFile,  // path, model: a calculator file given to make one from text
-  CannotRepair,            // path, problems: no text can be found in it
+  CannotRepair,            // path, problems, type: no text can be found in it (inGroup: a group)
   RepairWouldCut,          // path, problems: a 00 inside the text; nothing written
   RepairTooLarge,          // path, size: the text is more than a variable holds; nothing written
   CannotKeepBackup,        // path: the backup; code

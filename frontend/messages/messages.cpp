@@ -322,6 +322,15 @@ std::string Sentence(const Error& e) {
              ", pour le convertir : orbisk --to " + ExtensionOf(OtherModel(e.model)) + " " +
              W(path) + ".";
     case ErrorKind::CannotRepair: {
+      if (e.inGroup) {
+        // A group is no text: what is wrong with it is said, not its type.
+        std::string wrong;
+        for (const Problem& problem : e.problems) {
+          wrong += (wrong.empty() ? "" : " ; ") + ProblemText(problem);
+        }
+        return "Impossible de réparer " + Q(path) + " : c'est un groupe, et --repair ne récrit "
+               "que les textes. Ce qui ne va pas : " + wrong + ".";
+      }
       std::string why;
       for (const Problem& problem : e.problems) {
         if (problem.kind == Problem::Kind::TooShort ||

@@ -340,6 +340,13 @@ TEST(OrbiskGroupsTest, ACheckOfADamagedGroupNamesEveryProblemAndItsVariable) {
       << outcome.out;
   // Nothing of it is extracted: the whole table is refused.
   EXPECT_EQ(testing::RunProgram(testing::OrbiskIn(work, {"--extract", "cours.89g"})).status, 1);
+  // A repair says it is a group, and what is wrong with it, not that it holds no text.
+  const Outcome repair = testing::RunProgram(testing::OrbiskIn(work, {"--repair", "cours.89g"}));
+  EXPECT_EQ(repair.status, 1);
+  const std::string refused = "Impossible de réparer cours.89g : c'est un groupe, et --repair ne "
+                              "récrit que les textes. Ce qui ne va pas : variable main\\notes : "
+                              "la somme de contrôle inscrite est ";
+  EXPECT_EQ(repair.err.substr(0, refused.size()), refused);
   EXPECT_EQ(work.Entries(), Names{"cours.89g"});
 }
 

@@ -18,6 +18,8 @@ class InputFile {
   InputFile& operator=(const InputFile&) = delete;
 
   int Open(const std::string& path);
+  // Reads the file already open as `fd`, which it then closes.
+  void Adopt(int fd) { fd_ = fd; }
   // Opens a file the user named: a missing one, one that cannot be opened or looked at, and
   // one that is no regular file (reported as `notAFile`) are errors. Fills `info`.
   Status OpenNamed(const std::string& path, FileInfo& info, ErrorKind notAFile);

@@ -14,6 +14,9 @@
 #include <cstdlib>
 #include <random>
 
+#include "input_file.hpp"
+#include "save_file.hpp"
+
 namespace orbisk {
 namespace {
 
@@ -33,33 +36,6 @@ void MakeFolders(const std::string& path) {
     const std::string part = path.substr(0, at);
     ::mkdir(part.c_str(), at == std::string::npos ? 0700 : 0755);
   }
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  for (std::size_t done = 0; done < bytes.size();) {
-    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) return false;
-    done += static_cast<std::size_t>(wrote);
-  }
-  return true;
-}
-
-bool ReadAll(int fd, std::string& bytes, std::size_t limit) {
-  char buffer[65536];
-  while (bytes.size() < limit) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) return true;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  return true;
-}
-
-Error FolderError(const std::string& folder, int code) {
-  Error error = Error::Of(ErrorKind::RecoveryFolderUnsafe, folder, code);
-  return error;
 }
 
 }  // namespace
@@ -104,19 +80,19 @@ std::string RecoveryStore::KeyFor(const std::string& path) {
 
 int RecoveryStore::OpenFolder(Error& error) {
   if (folder_.empty()) {
-    error = FolderError(folder_, ENOENT);
+    error = Error::Of(ErrorKind::RecoveryFolderUnsafe, folder_, ENOENT);
     return -1;
   }
   MakeFolders(folder_);
   const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) {
-    error = FolderError(folder_, errno);
+    error = Error::Of(ErrorKind::RecoveryFolderUnsafe, folder_, errno);
     return -1;
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || info.st_uid != ::getuid() || (info.st_mode & 077) != 0) {
     ::close(fd);
-    error = FolderError(folder_, EACCES);
+    error = Error::Of(ErrorKind::RecoveryFolderUnsafe, folder_, EACCES);
     return -1;
   }
   return fd;
@@ -133,7 +109,9 @@ Status RecoveryStore::Keep(const std::string& key, const std::string& bytes) {
       ::openat(folder, temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   int e = fd < 0 ? errno : 0;
   if (e == 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) e = errno;
-  if (e == 0 && !WriteAll(fd, bytes)) e = errno != 0 ? errno : EIO;
+  if (e == 0) {
+    e = WriteFully(files_, fd, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  }
   if (e == 0 && ::fsync(fd) != 0) e = errno;
   if (e == 0 && ::renameat(folder, temporary.c_str(), folder, key.c_str()) != 0) e = errno;
   if (e != 0) {
@@ -183,14 +161,15 @@ std::vector<RecoveryStore::Left> RecoveryStore::LeftBehind(const std::string& pa
   for (const std::string& name : names) {
     const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;
+    InputFile in(files_);
+    in.Adopt(fd);
     // A copy whose lock a running window holds is that window's; only files are copies.
-    struct stat info {};
+    FileInfo info;
     std::string bytes;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-        ReadAll(fd, bytes, std::size_t{1} << 20)) {
+    if (in.Stat(info) == 0 && info.kind == FileKind::Regular &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && in.ReadAll(bytes, std::size_t{1} << 20) == 0) {
       left.push_back({name, std::move(bytes)});
     }
-    ::close(fd);
   }
   ::close(folder);
   return left;

@@ -64,10 +64,10 @@ void SaveFile::ForgetName() {
   temporary_.clear();
 }
 
-int SaveFile::Write(const unsigned char* data, std::size_t size) {
+int WriteFully(FileSystem& files, int fd, const unsigned char* data, std::size_t size) {
   while (size > 0) {
     std::size_t done = 0;
-    const int e = files_.Write(fd_, data, size, done);
+    const int e = files.Write(fd, data, size, done);
     if (e == EINTR) continue;
     if (e != 0) return e;
     if (done == 0) return EIO;
@@ -75,6 +75,10 @@ int SaveFile::Write(const unsigned char* data, std::size_t size) {
     size -= done;
   }
   return 0;
+}
+
+int SaveFile::Write(const unsigned char* data, std::size_t size) {
+  return WriteFully(files_, fd_, data, size);
 }
 
 int SaveFile::CopyFrom(InputFile& in, std::size_t size, std::size_t& done) {

@@ -13,6 +13,10 @@
 
 namespace orbisk {
 
+// Writes all of `data` to `fd` through `files`, going on after short writes and
+// interruptions.
+int WriteFully(FileSystem& files, int fd, const unsigned char* data, std::size_t size);
+
 // The content goes into a file with no name (O_TMPFILE) where the file system allows it,
 // otherwise into a hidden ".orbisk-….tmp" created with mode 0600; either way nobody else can
 // read it before the commit. An interrupting signal removes a named one (see

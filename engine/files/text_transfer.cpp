@@ -244,6 +244,15 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
   if (!checked) return checked.error();
   const FileReport& report = checked->report;
   Repaired repaired;
+  // What was read is replaced without a question, unless it changed on disk since.
+  const auto replace = [&](const std::string& bytes) {
+    TargetOptions target;
+    target.opened = &checked->info;
+    target.openedPath = path;
+    target.keepBackup = options.keepBackup;
+    target.backupMade = &repaired.backup;
+    return WriteWholeTarget(files_, user_, path, target, bytes);
+  };
   Model named = Model::Ti92Plus;
   const bool misnamed = !report.problems.empty() && report.text;
   if (misnamed && !options.fixSignature) repaired.misnamed = report.text->model;
@@ -257,14 +266,7 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
     std::string bytes = head.substr(0, checked->info.size);
     bytes.replace(0, 8, SignatureBytes(SignatureFor(named)), 8);
     repaired.mended = misnamed ? report.problems : std::vector<Problem>{*oldLink};
-    TargetOptions target;
-    target.opened = &checked->info;
-    target.openedPath = path;
-    target.keepBackup = options.keepBackup;
-    target.backupMade = &repaired.backup;
-    if (Status written = WriteWholeTarget(files_, user_, path, target, bytes); !written) {
-      return written.error();
-    }
+    if (Status written = replace(bytes); !written) return written.error();
     return repaired;
   }
   if (report.problems.empty() || (misnamed && !options.fixSignature)) return repaired;
@@ -285,16 +287,16 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
     error.problems = report.problems;
     return error;
   }
-  if (const TextVariable& found = report.text ? *report.text : recovered->variable;
-      VariableSizeOfText(found.type, found.text) > layout::kMaxVariableSize) {
+  const TextVariable& variable = report.text ? *report.text : recovered->variable;
+  if (const std::size_t size = VariableSizeOfText(variable.type, variable.text);
+      size > layout::kMaxVariableSize) {
     Error error = Error::Of(ErrorKind::RepairTooLarge, path);
-    error.size = VariableSizeOfText(found.type, found.text);
+    error.size = size;
     return error;
   }
   // Everything the header said is kept; the model is the signature's, or on request the
   // name's.
   const ParsedFile parsed = ParseVariableFile(head, checked->info.size);
-  TextVariable variable = report.text ? *report.text : recovered->variable;
   Signature signature = parsed.file.signature;
   for (const Problem& problem : report.problems) {
     if (problem.kind != Problem::Kind::SignatureNotOfName) {
@@ -316,15 +318,7 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
     file.entries[0].reserved = parsed.file.entries[0].reserved;
     file.entries[0].lead = parsed.file.entries[0].lead;
   }
-  // What was read is replaced without a question, unless it changed on disk since.
-  TargetOptions target;
-  target.opened = &checked->info;
-  target.openedPath = path;
-  target.keepBackup = options.keepBackup;
-  target.backupMade = &repaired.backup;
-  if (Status written = WriteWholeTarget(files_, user_, path, target, WriteVariableFile(file)); !written) {
-    return written.error();
-  }
+  if (Status written = replace(WriteVariableFile(file)); !written) return written.error();
   return repaired;
 }
 

@@ -37,6 +37,22 @@ struct OpenedText {
   std::optional<TokenizedProgram> tokenized;
 };
 
+// What a front end should say of a program read back from its tokens at `path`: the tags it
+// could not read, and whether its data ended early; nothing when it read whole.
+inline std::optional<Warning> UnreadTokensWarning(const std::string& path,
+                                                  const TokenizedProgram& program) {
+  if (program.unknown.empty() && !program.cutShort) return std::nullopt;
+  Warning warning;
+  warning.kind = Warning::Kind::UnreadTokens;
+  warning.path = path;
+  for (const DetokenizedProgram::Unknown& unknown : program.unknown) {
+    warning.text += static_cast<char>(unknown.prefix);
+    warning.text += static_cast<char>(unknown.code);
+  }
+  warning.cutShort = program.cutShort;
+  return warning;
+}
+
 // What a front end should say of a text it read: the damage, or a name that tells the
 // wrong model. (A value's reading, which windows make too: it stays in the header.)
 inline std::vector<Warning> ReadingWarnings(const OpenedText& opened) {
@@ -54,15 +70,10 @@ inline std::vector<Warning> ReadingWarnings(const OpenedText& opened) {
     warning.path = opened.path;
     warning.model = *opened.misnamed;
   }
-  if (opened.tokenized && (!opened.tokenized->unknown.empty() || opened.tokenized->cutShort)) {
-    Warning& warning = warnings.emplace_back();
-    warning.kind = Warning::Kind::UnreadTokens;
-    warning.path = opened.path;
-    for (const DetokenizedProgram::Unknown& unknown : opened.tokenized->unknown) {
-      warning.text += static_cast<char>(unknown.prefix);
-      warning.text += static_cast<char>(unknown.code);
+  if (opened.tokenized) {
+    if (std::optional<Warning> unread = UnreadTokensWarning(opened.path, *opened.tokenized)) {
+      warnings.push_back(std::move(*unread));
     }
-    warning.cutShort = opened.tokenized->cutShort;
   }
   return warnings;
 }

@@ -13,6 +13,7 @@ constexpr char kCopyright = static_cast<char>(0xA9);  // ©, which opens a comme
 
 namespace instruction {
 constexpr unsigned char kFunc = 0x17;
+constexpr unsigned char kEndFunc = 0x0F;
 constexpr unsigned char kElseIf = 0x39;
 constexpr unsigned char kIfThen = 0x3B;
 constexpr unsigned char kDefine = 0x86;
@@ -49,7 +50,7 @@ class Printer {
     Statements(0);
     if (oneExpression) {
       out_ += kLineEnd;
-      out_ += InstructionName(0x0F);  // EndFunc
+      out_ += InstructionName(instruction::kEndFunc);
     }
     return std::move(out_);
   }

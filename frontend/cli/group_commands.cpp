@@ -56,10 +56,12 @@ int ShowGroupTexts(const std::string& name, TextFormat format, Engine& engine,
       status = kExitNotConverted;
       continue;
     }
-    OpenedText opened;
-    opened.path = name + " : " + variable;
-    opened.tokenized = std::move(tokenized);
-    for (const Warning& warning : ReadingWarnings(opened)) user.Warn(warning);
+    if (tokenized) {
+      if (std::optional<Warning> unread =
+              UnreadTokensWarning(name + " : " + variable, *tokenized)) {
+        user.Warn(*unread);
+      }
+    }
     out << (first ? "" : "\n") << texts::ShowTitle(name + " : " + variable)
         << WrittenText(*text, format) << std::flush;
     first = false;

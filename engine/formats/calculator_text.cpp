@@ -48,6 +48,9 @@ CalculatorText Split(const std::string& codes, std::uint16_t cursor, const MakeL
   CalculatorText text;
   text.cursor = cursor;
   text.lines.clear();
+  // The lines are counted first: a vector grown line by line would touch twice the memory.
+  const auto separators = std::count(codes.begin(), codes.end(), kLineSeparator);
+  text.lines.reserve(static_cast<std::size_t>(separators) + 1);
   std::size_t start = 0;
   for (;;) {
     const std::size_t end = std::min(codes.find(kLineSeparator, start), codes.size());

@@ -1,16 +1,16 @@
-// A tokenized program read back as text: its entries read into a tree, then written out.
+// A tokenized program read back as text: its entries written as codes, then split into lines.
 #include "detokenizer.hpp"
 
-#include "token_tree.hpp"
+#include "token_text.hpp"
 
 namespace orbisk {
 
 DetokenizedProgram Detokenize(std::string_view data, bool function) {
+  tokens::ProgramCodes codes = tokens::WriteProgramCodes(data, function);
   DetokenizedProgram program;
-  const tokens::Tree tree = tokens::ReadTree(data);
-  program.text = CalculatorText::FromPlainCodes(tokens::PrintTree(tree, function));
-  program.unknown = tree.unknown;
-  program.cutShort = tree.cutShort;
+  program.text = CalculatorText::FromPlainCodes(codes.codes);
+  program.unknown = std::move(codes.unknown);
+  program.cutShort = codes.cutShort;
   return program;
 }
 

@@ -146,6 +146,44 @@ TEST(DetokenizerTest, InstructionsSeparatorsAndCommentsKeepTheirPlaceAndSpacing)
   }
 }
 
+// An operator whose left operand lies deeper is written after the operand on top has been
+// skipped: nested hundreds deep on either side, every operand keeps its place.
+TEST(DetokenizerTest, OperandsNestedDeepKeepTheirPlace) {
+  constexpr int kDepth = 300;
+  std::string rightText = "a-a";
+  for (int i = 1; i < kDepth; ++i) rightText = "a-(" + rightText + ")";
+  std::string leftBytes = "\x0B";
+  std::string leftText = "a";
+  for (int i = 0; i < kDepth; ++i) {
+    leftBytes += "\x0B\x8D";
+    leftText += "-a";
+  }
+  // {a*b,{…}} a list in the top operand of each difference: skipped, then written.
+  std::string listBytes = "\x0B";
+  std::string listText = "a";
+  for (int i = 0; i < kDepth / 3; ++i) {
+    listBytes = "\x0B" + Hex("E5") + listBytes + Hex("0B 0C 8F D9 8D");
+    listText = "a-{a*b," + listText + "}";
+  }
+  struct Nesting {
+    const char* what;
+    std::string bytes;
+    std::string text;
+  };
+  const Nesting rows[] = {
+      {"differences nested on the right",
+       std::string(kDepth + 1, '\x0B') + std::string(kDepth, '\x8D'), rightText},
+      {"differences nested on the left", leftBytes, leftText},
+      {"lists in the operands on top", listBytes, listText},
+  };
+  for (const Nesting& row : rows) {
+    SCOPED_TRACE(row.what);
+    const DetokenizedProgram read = Detokenize("\xE9" + row.bytes + "\xE5" + kTail, true);
+    EXPECT_EQ(Lines(read), (std::vector<std::string>{"()", "Func", row.text, "EndFunc"}));
+    EXPECT_TRUE(read.unknown.empty());
+  }
+}
+
 // Lengths, counts and jumps that point past the data, and nesting no program has, are read
 // as far as they go.
 TEST(DetokenizerTest, DataThatLiesIsReadAsFarAsItGoes) {

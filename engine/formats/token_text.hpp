@@ -1,0 +1,26 @@
+// Writes a tokenized program's data as text in one walk down from its end (token_text.cpp).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "detokenizer.hpp"
+
+namespace orbisk::tokens {
+
+struct ProgramCodes {
+  std::string codes;  // the lines joined by 0x0D, in calculator codes
+  std::vector<DetokenizedProgram::Unknown> unknown;
+  bool cutShort = false;
+};
+
+// The text of a whole program or function (`data` ends in DC): its arguments as the first
+// line, then its lines; a function that is one expression between Func and EndFunc when
+// `function` is set.
+ProgramCodes WriteProgramCodes(std::string_view data, bool function);
+
+// The mark written for an entry that cannot be read.
+constexpr unsigned char kUnknownMark = 0x7F;  // ◆
+
+}  // namespace orbisk::tokens

@@ -1,6 +1,6 @@
 // A window to drag a file from, as a file manager would: pressing the mouse in it starts a
-// drag of the file named on its command line; it ends a moment after the drag does, with
-// status 0 when the file was taken.
+// drag of the file named on its command line, and says "dragging" on its standard output; it
+// ends a moment after the drag does, with status 0 when the file was taken.
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <cstdio>
 
 class DragSource : public QWidget {
  public:
@@ -21,6 +22,8 @@ class DragSource : public QWidget {
     auto* files = new QMimeData;
     files->setUrls({QUrl::fromLocalFile(path_)});
     drag->setMimeData(files);
+    std::fputs("dragging\n", stdout);
+    std::fflush(stdout);
     const Qt::DropAction done = drag->exec(Qt::CopyAction);
     // The target may still ask for the data once the drop is made: stay a moment.
     QTimer::singleShot(1000, [done] { QApplication::exit(done == Qt::CopyAction ? 0 : 1); });

@@ -56,7 +56,6 @@ for signal in INT TERM HUP; do
   run &
   program=$!
   window=$(wait_for_window "Conversion text TI92\\+ / V200")
-  sleep 0.3
   xdotool windowfocus --sync "$window"
   # The source field, then "Convertir !" (their places at 96 DPI).
   xdotool mousemove --window "$window" 150 80 click 1

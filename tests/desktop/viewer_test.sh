@@ -37,12 +37,13 @@ type_into "$box" Return
 "$orbisk" --check formules.v2t >check.out || fail "the viewer's conversion: $(cat check.out)"
 # A file dragged from another window and dropped on the viewer opens in it.
 "$orbisk" --to 89t formules.9xt </dev/null
-"$drag_source" "$work/formules.89t" &
+"$drag_source" "$work/formules.89t" >drag.out &
 dragger=$!
 source_window=$(wait_for_window "drag source")
-sleep 0.3
 xdotool mousemove --window "$source_window" 50 50 mousedown 1
-sleep 0.3
+for _ in $(seq 100); do grep -q dragging drag.out && break; sleep 0.1; done
+grep -q dragging drag.out || fail "the drag did not start"
+# The pointer moves as a hand does: the target answers each position before the drop.
 for step in 700 500 300; do xdotool mousemove "$step" 200; sleep 0.2; done
 xdotool mouseup 1
 wait "$dragger" || fail "the drag was not taken"
@@ -103,10 +104,11 @@ cp formules.9xt n.9xt
 [ "$(cat notified)" = "Conversion terminée"$'\n'"Conversion de n.9xt vers n.v2t terminé avec succès" ] ||
   fail "the notification was: $(cat notified 2>/dev/null)"
 kill "$service"
+# Its name leaves the bus when it ends.
+wait "$service" 2>/dev/null || true
 echo "--notify: the desktop's notification service told"
 
 # Without one: the completion box.
-sleep 0.5
 "$orbisk" --notify --yes n.9xt </dev/null &
 program=$!
 box=$(wait_for_window "Conversion terminée")
@@ -119,9 +121,13 @@ cp formules.9xt m1.9xt && cp formules.9xt m2.9xt
 "$orbisk" --notify --yes m1.9xt m2.9xt absent.9xt </dev/null &
 program=$!
 box=$(wait_for_window "Conversion terminée")
-sleep 0.3
 ! xdotool search --onlyvisible --name "^Orbisk$" >/dev/null 2>&1 || fail "a box of its own for the failure"
 type_into "$box" Return
+# Until it ends, no other box comes: the failure is in the summary.
+while kill -0 "$program" 2>/dev/null; do
+  ! xdotool search --onlyvisible --name "^Orbisk$" >/dev/null 2>&1 || fail "a box of its own for the failure"
+  sleep 0.1
+done
 status=0
 wait "$program" || status=$?
 [ "$status" -eq 1 ] || fail "--notify on several files ended with status $status"

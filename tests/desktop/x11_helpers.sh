@@ -16,7 +16,7 @@ wait_for_window() {
 # Gives the window $1 the keyboard (no window manager runs here), then types keys $2….
 type_into() {
   local window="$1"; shift
-  sleep 0.3
+  # Once the window has the focus, the keys reach it after the focus does.
   xdotool windowfocus --sync "$window"
   xdotool key "$@"
 }

@@ -52,7 +52,19 @@ env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/orbisk "$work/bonjour.9xt" </dev/null
 [ -f "$work/bonjour.v2t" ] || fail "the installed orbisk did not convert"
 xvfb-run -a -s "-screen 0 800x600x24 -dpi 96 -noreset" \
   "$source_dir/tests/desktop/real_display_test.sh" /usr/bin/orbisk
-rm -rf "$work"
 echo "installed package: --version, a conversion and the window work"
+# Thumbnails as GNOME's file manager makes them: its factory finds the installed entry and
+# runs it in its sandbox. A text, a program in text form and a group each get one, and the
+# factory says nothing (it warns when a thumbnailer leaves files in its folder).
+printf '()\nPrgm\nDisp 1\nEndPrgm\n' >"$work/boucle.txt"
+/usr/bin/orbisk --from-text --type prgm --to 89 "$work/boucle.txt" </dev/null >/dev/null
+/usr/bin/orbisk --group "$work/ensemble.89g" "$work/bonjour.v2t" </dev/null >/dev/null
+HOME="$work/home" /usr/bin/python3 "$source_dir/tests/packaging/gnome_thumbnails.py" \
+  application/x-ti92plus-text="$work/bonjour.9xt" application/x-ti89-program="$work/boucle.89p" \
+  application/x-ti89-group="$work/ensemble.89g" 2>"$work/factory.err" ||
+  fail "GNOME's thumbnail factory made no thumbnail: $(cat "$work/factory.err")"
+[ ! -s "$work/factory.err" ] || fail "GNOME's thumbnail factory warned: $(cat "$work/factory.err")"
+echo "GNOME's thumbnail factory: a text, a program and a group, nothing left behind"
+rm -rf "$work"
 # Leave a developer's machine as it was.
 [ -n "$was_installed" ] || dpkg -r orbisk >/dev/null

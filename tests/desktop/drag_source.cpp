@@ -1,6 +1,7 @@
 // A window to drag a file from, as a file manager would: pressing the mouse in it starts a
-// drag of the file named on its command line, and says "dragging" on its standard output; it
-// ends a moment after the drag does, with status 0 when the file was taken.
+// drag of the file named on its command line, and says on its standard output "dragging",
+// then "accepted" once a target accepts it; it ends a moment after the drag does, with
+// status 0 when the file was taken.
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
@@ -22,6 +23,12 @@ class DragSource : public QWidget {
     auto* files = new QMimeData;
     files->setUrls({QUrl::fromLocalFile(path_)});
     drag->setMimeData(files);
+    // The target's answer to where the pointer is: the drop may be made once it accepts.
+    connect(drag, &QDrag::actionChanged, this, [](Qt::DropAction action) {
+      if (action != Qt::CopyAction) return;
+      std::fputs("accepted\n", stdout);
+      std::fflush(stdout);
+    });
     std::fputs("dragging\n", stdout);
     std::fflush(stdout);
     const Qt::DropAction done = drag->exec(Qt::CopyAction);

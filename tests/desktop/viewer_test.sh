@@ -43,8 +43,10 @@ source_window=$(wait_for_window "drag source")
 xdotool mousemove --window "$source_window" 50 50 mousedown 1
 for _ in $(seq 100); do grep -q dragging drag.out && break; sleep 0.1; done
 grep -q dragging drag.out || fail "the drag did not start"
-# The pointer moves as a hand does: the target answers each position before the drop.
-for step in 700 500 300; do xdotool mousemove "$step" 200; sleep 0.2; done
+# Over the viewer, the drop is made once the viewer has accepted it.
+for step in 700 500 300; do xdotool mousemove "$step" 200; done
+for _ in $(seq 100); do grep -q accepted drag.out && break; sleep 0.1; done
+grep -q accepted drag.out || fail "the viewer did not accept the drag"
 xdotool mouseup 1
 wait "$dragger" || fail "the drag was not taken"
 wait_for_window "formules.89t – Orbisk" >/dev/null || fail "the dropped file did not open"

@@ -3,6 +3,9 @@
 // saving the 64 KB text over itself beside cp of the same file, in alternating rounds.
 // Prints medians and their ratios.
 // Usage: editor_bench   (QT_QPA_PLATFORM=offscreen is set when no platform is chosen)
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -12,8 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <vector>
 
 #include "clock.hpp"
@@ -37,7 +38,9 @@ class NoDialogs final : public orbisk::Dialogs {
   bool AskYesNo(const QString&, const QString&) override { return false; }
   std::optional<QString> ChooseFile(const FileRequest&) override { return std::nullopt; }
   std::optional<ChosenFile> ChooseFileToSave(const FileRequest&) override { return std::nullopt; }
-  SaveAnswer AskToSaveChanges(const QString&, const QString&) override { return SaveAnswer::Discard; }
+  SaveAnswer AskToSaveChanges(const QString&, const QString&) override {
+    return SaveAnswer::Discard;
+  }
 };
 
 double Median(std::vector<double> values) {
@@ -118,17 +121,19 @@ int main(int argc, char** argv) {
   constexpr int kKeys = 400;
   std::vector<double> largeKeys, smallKeys, plainKeys;
   for (int round = 0; round < 5; ++round) {
-    for (auto [text, times] : {std::pair{largeWindow.findChild<QPlainTextEdit*>(QStringLiteral("text")), &largeKeys},
-                               std::pair{smallWindow.findChild<QPlainTextEdit*>(QStringLiteral("text")), &smallKeys},
-                               std::pair{&plain, &plainKeys}}) {
+    for (auto [text, times] :
+         {std::pair{largeWindow.findChild<QPlainTextEdit*>(QStringLiteral("text")), &largeKeys},
+          std::pair{smallWindow.findChild<QPlainTextEdit*>(QStringLiteral("text")), &smallKeys},
+          std::pair{&plain, &plainKeys}}) {
       const std::vector<double> measured = Keystrokes(text, kKeys / 5);
       times->insert(times->end(), measured.begin(), measured.end());
     }
   }
-  std::printf("keystroke, %d each: 64 KB text %.1f µs, one-line text %.1f µs (ratio %.2f); "
-              "a bare QPlainTextEdit on the 64 KB %.1f µs (ratio %.2f)\n",
-              kKeys, Median(largeKeys), Median(smallKeys), Median(largeKeys) / Median(smallKeys),
-              Median(plainKeys), Median(largeKeys) / Median(plainKeys));
+  std::printf(
+      "keystroke, %d each: 64 KB text %.1f µs, one-line text %.1f µs (ratio %.2f); "
+      "a bare QPlainTextEdit on the 64 KB %.1f µs (ratio %.2f)\n",
+      kKeys, Median(largeKeys), Median(smallKeys), Median(largeKeys) / Median(smallKeys),
+      Median(plainKeys), Median(largeKeys) / Median(plainKeys));
 
   constexpr int kRounds = 31;
   std::vector<double> saves, copies, ratios;
@@ -144,9 +149,10 @@ int main(int argc, char** argv) {
     copies.push_back(copy);
     ratios.push_back(save / copy);
   }
-  std::printf("save of the 64 KB text over itself, %d rounds: %.3f ms, cp of the file %.3f ms "
-              "(ratio %.2f, target 1.5)\n",
-              kRounds, Median(saves), Median(copies), Median(ratios));
+  std::printf(
+      "save of the 64 KB text over itself, %d rounds: %.3f ms, cp of the file %.3f ms "
+      "(ratio %.2f, target 1.5)\n",
+      kRounds, Median(saves), Median(copies), Median(ratios));
   largeWindow.close();
   smallWindow.close();
   return 0;

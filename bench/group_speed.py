@@ -80,7 +80,8 @@ def main():
                                     "big.89g"], cwd=work, capture_output=True, text=True)
             lines = trace.stderr.splitlines()
             opened = [i for i, line in enumerate(lines) if "big.89g" in line and "openat" in line]
-            reads = [line for line in lines[opened[0]:] if line.startswith("read(")] if opened else []
+            reads = ([line for line in lines[opened[0]:] if line.startswith("read(")]
+                     if opened else [])
             print(f"  --list opened big.89g {len(opened)} time(s) and made {len(reads)} read "
                   "calls after opening it")
 

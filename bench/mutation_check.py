@@ -70,7 +70,8 @@ MUTANTS = [
     ("program not marked to be parsed", "engine/formats/program_variable.cpp",
      "  data += static_cast<char>(kToParse);\n", "  data += '\\0';\n"),
     ("a function's tag accepted in a program", "engine/formats/program_variable.cpp",
-     "  if (tag != TagOf(kind)) reading.problems.push_back({Kind::ProgramKindTag, tag, TagOf(kind)});\n",
+     "  if (tag != TagOf(kind)) reading.problems.push_back("
+     "{Kind::ProgramKindTag, tag, TagOf(kind)});\n",
      ""),
     ("escape of theta off by one", "engine/formats/link_export.cpp",
      '{0x88, "theta"}', '{0x89, "theta"}'),

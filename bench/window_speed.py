@@ -60,7 +60,8 @@ class MapWatcher:
 
     def name_of(self, window):
         """The window's _NET_WM_NAME, as Qt sets it in UTF-8."""
-        kind, size, count, left = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_ulong(), ctypes.c_ulong()
+        kind, size = ctypes.c_ulong(), ctypes.c_int()
+        count, left = ctypes.c_ulong(), ctypes.c_ulong()
         data = ctypes.c_void_p()
         if self.x11.XGetWindowProperty(self.display, window, self.net_wm_name, 0, 1024, 0,
                                        self.utf8_string, ctypes.byref(kind), ctypes.byref(size),

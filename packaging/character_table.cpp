@@ -31,8 +31,9 @@ int main() {
     char code[8];
     std::snprintf(code, sizeof code, "0x%02X", entry.code);
     const std::string written = entry.written.empty() ? "\\(em" : Roff(entry.written);
-    std::printf(".TP 14\n.B \"%s  %s\"\n%s (%s)%s\n", code, written.c_str(), Roff(entry.name).c_str(),
-                entry.unicode.c_str(), entry.note.empty() ? "" : ("\\~; " + Roff(entry.note)).c_str());
+    std::printf(".TP 14\n.B \"%s  %s\"\n%s (%s)%s\n", code, written.c_str(),
+                Roff(entry.name).c_str(), entry.unicode.c_str(),
+                entry.note.empty() ? "" : ("\\~; " + Roff(entry.note)).c_str());
   }
   std::printf(".PD\n");
   return 0;

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "file_check.hpp"
-
 #include "header.hpp"
 #include "input_file.hpp"
 #include "target_names.hpp"

@@ -26,15 +26,16 @@ class Engine {
   // See Converter::Convert.
   virtual Status Convert(Model to, const std::string& source, const std::string& target,
                          Interaction& user, WrittenFiles* written) = 0;
-  virtual Result<std::string> ConvertBeside(Model to, const std::string& source,
-                                            Interaction& user, WrittenFiles* written) = 0;
+  virtual Result<std::string> ConvertBeside(Model to, const std::string& source, Interaction& user,
+                                            WrittenFiles* written) = 0;
   // See TextTransfer.
   virtual Result<OpenedText> ReadText(const std::string& path) = 0;
-  virtual Status ExportText(const std::string& source, const std::string& target,
-                            TextFormat format, Interaction& user, WrittenFiles* written) = 0;
-  virtual Result<std::string> ImportText(const std::string& source, const std::string& target, Model model,
-                            const std::string& name, const ImportOptions& options,
+  virtual Status ExportText(const std::string& source, const std::string& target, TextFormat format,
                             Interaction& user, WrittenFiles* written) = 0;
+  virtual Result<std::string> ImportText(const std::string& source, const std::string& target,
+                                         Model model, const std::string& name,
+                                         const ImportOptions& options, Interaction& user,
+                                         WrittenFiles* written) = 0;
   // Reads a text file as ImportText would, making nothing of it.
   virtual Result<ImportedText> ReadImport(const std::string& source,
                                           const ImportOptions& options) = 0;
@@ -44,8 +45,8 @@ class Engine {
   virtual Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
                                   Interaction& user) = 0;
   // See TextTransfer::Save.
-  virtual Status Save(const std::string& target, const VariableFile& file,
-                      const OpenedText* opened, Interaction& user, FileInfo* saved) = 0;
+  virtual Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
+                      Interaction& user, FileInfo* saved) = 0;
   // Writes `bytes` into `target` through the safe writer, as a new file takes them (mode
   // 0666 through the umask), asking before replacing a file. When they are made from the
   // file `source`, a target that is that file is refused.

@@ -26,13 +26,12 @@ struct FileInfo {
 
   // Whether both name one existing file (the same device and inode).
   bool SameFileAs(const FileInfo& other) const {
-    return kind != FileKind::Missing && other.kind != FileKind::Missing &&
-           device == other.device && inode == other.inode;
+    return kind != FileKind::Missing && other.kind != FileKind::Missing && device == other.device &&
+           inode == other.inode;
   }
   // Whether the file is still as `before` saw it: the same file, size and modification time.
   bool Unchanged(const FileInfo& before) const {
-    return SameFileAs(before) && size == before.size &&
-           modified.tv_sec == before.modified.tv_sec &&
+    return SameFileAs(before) && size == before.size && modified.tv_sec == before.modified.tv_sec &&
            modified.tv_nsec == before.modified.tv_nsec;
   }
 };
@@ -51,8 +50,7 @@ class FileSystem {
   // Follows symbolic links. A name that does not exist gives kind Missing and 0.
   virtual int Stat(int folder, const std::string& name, FileInfo& info) = 0;
   // The same without following a final symbolic link: `isLink` tells whether it is one.
-  virtual int StatNoFollow(int folder, const std::string& name, FileInfo& info,
-                           bool& isLink) = 0;
+  virtual int StatNoFollow(int folder, const std::string& name, FileInfo& info, bool& isLink) = 0;
   virtual int ResolvePath(const std::string& path, std::string& resolved) = 0;
   // Whether this process may write the file (root may write any).
   virtual int CheckWritable(int folder, const std::string& name) = 0;

@@ -38,12 +38,15 @@ int InputFile::ReadAll(std::string& bytes, std::size_t limit, std::uint64_t size
   // says of its size (a /proc or /sys file says 0 or 4096 whatever it holds) is not trusted,
   // but a byte more than it says takes a file that tells the truth in one read.
   std::size_t have = std::min(bytes.size(), limit);
-  const std::size_t told = static_cast<std::size_t>(std::min<std::uint64_t>(sizeHint, limit - 1)) + 1;
-  std::size_t room = std::min<std::size_t>(limit, std::max<std::size_t>({have * 2, 64 << 10, told}));
+  const std::size_t told =
+      static_cast<std::size_t>(std::min<std::uint64_t>(sizeHint, limit - 1)) + 1;
+  std::size_t room =
+      std::min<std::size_t>(limit, std::max<std::size_t>({have * 2, 64 << 10, told}));
   for (;;) {
     bytes.resize(room);
     std::size_t done = 0;
-    const int e = ReadFull(reinterpret_cast<unsigned char*>(bytes.data()) + have, room - have, done);
+    const int e =
+        ReadFull(reinterpret_cast<unsigned char*>(bytes.data()) + have, room - have, done);
     have += done;
     if (e != 0 || have < room || room == limit) {
       bytes.resize(have);

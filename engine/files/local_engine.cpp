@@ -39,9 +39,9 @@ Status LocalEngine::ExportText(const std::string& source, const std::string& tar
 }
 
 Result<std::string> LocalEngine::ImportText(const std::string& source, const std::string& target,
-                               Model model, const std::string& name,
-                               const ImportOptions& options, Interaction& user,
-                               WrittenFiles* written) {
+                                            Model model, const std::string& name,
+                                            const ImportOptions& options, Interaction& user,
+                                            WrittenFiles* written) {
   return Texts(user).Import(source, target, model, name, written, options);
 }
 

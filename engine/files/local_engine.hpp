@@ -16,18 +16,17 @@ class LocalEngine final : public Engine {
               StampSeparators separators = LocaleStampSeparators())
       : files_(files), clock_(clock), separators_(separators) {}
 
-  Status Convert(Model to, const std::string& source, const std::string& target,
-                 Interaction& user, WrittenFiles* written) override;
+  Status Convert(Model to, const std::string& source, const std::string& target, Interaction& user,
+                 WrittenFiles* written) override;
   Result<std::string> ConvertBeside(Model to, const std::string& source, Interaction& user,
                                     WrittenFiles* written) override;
   Result<OpenedText> ReadText(const std::string& path) override;
   Status ExportText(const std::string& source, const std::string& target, TextFormat format,
                     Interaction& user, WrittenFiles* written) override;
   Result<std::string> ImportText(const std::string& source, const std::string& target, Model model,
-                    const std::string& name, const ImportOptions& options, Interaction& user,
-                    WrittenFiles* written) override;
-  Result<ImportedText> ReadImport(const std::string& source,
-                                  const ImportOptions& options) override;
+                                 const std::string& name, const ImportOptions& options,
+                                 Interaction& user, WrittenFiles* written) override;
+  Result<ImportedText> ReadImport(const std::string& source, const ImportOptions& options) override;
   std::string Stamp() override;
   Result<CheckedFile> Check(const std::string& path) override;
   Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
@@ -49,7 +48,9 @@ class LocalEngine final : public Engine {
 
  private:
   TextTransfer Texts(Interaction& user) { return TextTransfer(files_, user, clock_, separators_); }
-  GroupTransfer Groups(Interaction& user) { return GroupTransfer(files_, user, clock_, separators_); }
+  GroupTransfer Groups(Interaction& user) {
+    return GroupTransfer(files_, user, clock_, separators_);
+  }
 
   FileSystem& files_;
   const Clock& clock_;

@@ -18,8 +18,8 @@ namespace {
 // after too. (A fault while one is blocked ends the process at once, as if unhandled.)
 constexpr int kFaultSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGTRAP, SIGSYS, SIGABRT};
 // Those that come from outside, and whose default action ends the process.
-constexpr int kOutsideSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGTERM, SIGPIPE,
-                                   SIGALRM, SIGUSR1, SIGUSR2,   SIGPOLL, SIGPROF,
+constexpr int kOutsideSignals[] = {SIGHUP,    SIGINT,  SIGQUIT,   SIGTERM, SIGPIPE,
+                                   SIGALRM,   SIGUSR1, SIGUSR2,   SIGPOLL, SIGPROF,
                                    SIGVTALRM, SIGXCPU, SIGSTKFLT, SIGPWR};
 
 // Written only while the signals are blocked, read only by the handler.
@@ -82,7 +82,8 @@ extern "C" void RemoveTemporaryThenDie(int signal) {
 std::vector<int> TerminatingSignals() {
   std::vector<int> signals(std::begin(kOutsideSignals), std::end(kOutsideSignals));
   for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) signals.push_back(s);
-  if (!kSanitized) signals.insert(signals.end(), std::begin(kFaultSignals), std::end(kFaultSignals));
+  if (!kSanitized)
+    signals.insert(signals.end(), std::begin(kFaultSignals), std::end(kFaultSignals));
   return signals;
 }
 

@@ -58,7 +58,11 @@ class TargetWriter {
  public:
   TargetWriter(FileSystem& files, Interaction& user, const std::string& target,
                const TargetOptions& options)
-      : files_(files), user_(user), target_(target), options_(options), folder_(files),
+      : files_(files),
+        user_(user),
+        target_(target),
+        options_(options),
+        folder_(files),
         destinationFolder_(files) {}
 
   Status Write(const FillContent& fill) {
@@ -252,8 +256,7 @@ Status WriteTarget(FileSystem& files, Interaction& user, const std::string& targ
 Status WriteWholeTarget(FileSystem& files, Interaction& user, const std::string& target,
                         const TargetOptions& options, const std::string& bytes) {
   return WriteTarget(files, user, target, options, [&](SaveFile& content) -> Status {
-    if (int e = content.Write(reinterpret_cast<const unsigned char*>(bytes.data()),
-                              bytes.size())) {
+    if (int e = content.Write(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())) {
       return Error::Of(ErrorKind::CannotWrite, target, e);
     }
     return {};

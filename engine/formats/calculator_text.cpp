@@ -119,8 +119,8 @@ bool ReadTextVariableData(const std::string& data, CalculatorText& text) {
       static_cast<unsigned char>(data[size - 1]) != kTextTag) {
     return false;
   }
-  const auto cursor = static_cast<std::uint16_t>(
-      (static_cast<unsigned char>(data[0]) << 8) | static_cast<unsigned char>(data[1]));
+  const auto cursor = static_cast<std::uint16_t>((static_cast<unsigned char>(data[0]) << 8) |
+                                                 static_cast<unsigned char>(data[1]));
   text = CalculatorText::FromCodes(data.substr(2, size - kTextOverhead), cursor);
   return true;
 }

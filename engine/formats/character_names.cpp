@@ -9,6 +9,8 @@
 namespace orbisk {
 namespace {
 
+// The names are data, laid out by hand.
+// clang-format off
 // Codes 0x0E to 0x1F.
 const char* const kSymbols[] = {
     "ancre", "coche", "carré noir", "petit triangle vers la gauche",
@@ -58,6 +60,7 @@ const char* const kLatin[] = {
     "I accent circonflexe", "I tréma", "eth", "N tilde", "O accent grave", "O accent aigu",
     "O accent circonflexe", "O tilde", "O tréma", nullptr, "O barré", "U accent grave",
     "U accent aigu", "U accent circonflexe", "U tréma", "Y accent aigu", "thorn", nullptr};
+// clang-format on
 
 std::string Lower(std::string name) {
   for (char& c : name) {

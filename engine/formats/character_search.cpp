@@ -12,8 +12,9 @@ namespace orbisk {
 namespace {
 
 // Latin-1's letters U+00C0 to U+00FF without their accents ('\0': no letter, kept).
-constexpr char kUnaccented[] = "AAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTs"
-                               "aaaaaaaceeeeiiiidnooooo\0ouuuuyty";
+constexpr char kUnaccented[] =
+    "AAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTs"
+    "aaaaaaaceeeeiiiidnooooo\0ouuuuyty";
 
 // English names and ASCII looks of the characters whose French name a person writing in
 // English would not find, separated by "|".
@@ -156,9 +157,9 @@ const std::array<std::vector<std::string>, 256>& SearchWords() {
     }
     // The accented letters in English: "e acute", "capital c cedilla".
     const std::pair<const char*, const char*> accents[] = {
-        {"accent grave", "grave"},    {"accent aigu", "acute"}, {"accent circonflexe", "circumflex"},
-        {"tilde", "tilde"},           {"tréma", "diaeresis"},   {"tréma", "umlaut"}, {"rond en chef", "ring"},
-        {"cédille", "cedilla"},       {"barré", "slash"}};
+        {"accent grave", "grave"}, {"accent aigu", "acute"}, {"accent circonflexe", "circumflex"},
+        {"tilde", "tilde"},        {"tréma", "diaeresis"},   {"tréma", "umlaut"},
+        {"rond en chef", "ring"},  {"cédille", "cedilla"},   {"barré", "slash"}};
     for (unsigned c = 0xC0; c < 0x100; ++c) {
       const std::string& name = CharacterName(static_cast<unsigned char>(c));
       const bool capital = name.rfind("lettre majuscule ", 0) == 0;
@@ -166,8 +167,8 @@ const std::array<std::vector<std::string>, 256>& SearchWords() {
       if (letter == 0 || letter >= name.size()) continue;
       for (const auto& [french, english] : accents) {
         if (name.find(french) == std::string::npos) continue;
-        built[c].push_back(FoldedForSearch((capital ? "capital " : "") + name.substr(letter, 1) +
-                                           " " + english));
+        built[c].push_back(
+            FoldedForSearch((capital ? "capital " : "") + name.substr(letter, 1) + " " + english));
       }
     }
     for (const Alias& alias : kAliases) {
@@ -212,8 +213,8 @@ CharacterGroup GroupOfCharacter(unsigned char code) {
   }
   if (code == 0x0B || (code >= 0x11 && code <= 0x1B)) return CharacterGroup::Arrows;
   if (code >= 0xC0) return CharacterGroup::AccentedLetters;
-  const bool alphanumeric = (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') ||
-                            (code >= 'a' && code <= 'z');
+  const bool alphanumeric =
+      (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
   if (code >= 0x0E && !alphanumeric) return CharacterGroup::Symbols;
   return CharacterGroup::Others;
 }

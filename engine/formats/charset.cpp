@@ -2,8 +2,8 @@
 #include "charset.hpp"
 
 #include <array>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -29,9 +29,9 @@ constexpr char32_t kGreek[] = {0x03B1, 0x03B2, 0x0393, 0x03B3, 0x0394, 0x03B4, 0
                                0x03A3, 0x03C3, 0x03C4, 0x03C6, 0x03C8, 0x03A9, 0x03C9};
 // Codes 0x95 to 0xA0: mathematical letters and signs; 0x9A and 0x9B are x̅ and y̅. 0x95,
 // the exponent's E, and 0x97, the imaginary i, are U+1D5A4 𝖤 and U+1D48A 𝒊.
-constexpr Character kMathematics[] = {
-    {0x1D5A4}, {0x212F}, {0x1D48A}, {0x02B3}, {0x22BA}, {'x', kOverline},
-    {'y', kOverline}, {0x2264}, {0x2260}, {0x2265}, {0x2220}, {0x2026}};
+constexpr Character kMathematics[] = {{0x1D5A4}, {0x212F},         {0x1D48A},        {0x02B3},
+                                      {0x22BA},  {'x', kOverline}, {'y', kOverline}, {0x2264},
+                                      {0x2260},  {0x2265},         {0x2220},         {0x2026}};
 
 Character CharacterFor(unsigned code) {
   if (code <= 0x0A || code == 0x0C || code == 0x0D) return {kControlPictures + code};

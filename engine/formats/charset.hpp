@@ -28,9 +28,9 @@ void AppendCodePoint(std::string& out, char32_t c);
 struct DecodedCharacter {
   enum class Kind { Code, Unknown, Invalid };
   Kind kind = Kind::Code;
-  unsigned char code = 0;    // for Code
-  char32_t unknown = 0;      // for Unknown: the character the calculators do not have
-  std::size_t length = 0;    // bytes of UTF-8 read (for Invalid: the first bad byte, 1)
+  unsigned char code = 0;  // for Code
+  char32_t unknown = 0;    // for Unknown: the character the calculators do not have
+  std::size_t length = 0;  // bytes of UTF-8 read (for Invalid: the first bad byte, 1)
 };
 
 // Reads the character that starts at `at` in `utf8` (which must not be at its end). Besides

@@ -89,7 +89,7 @@ struct Error {
 template <typename T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: a value converts to its result
+  Result(T value) : value_(std::move(value)) {}      // NOLINT: a value converts to its result
   Result(Error error) : error_(std::move(error)) {}  // NOLINT: so does an error
 
   explicit operator bool() const { return value_.has_value(); }

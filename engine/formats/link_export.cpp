@@ -26,43 +26,43 @@ struct Escape {
 
 // Every escape the format has, and the code it stands for.
 constexpr Escape kEscapes[] = {
-    {0x0E, "lock"},     {0x0F, "check"},     {0x10, "block"},    {0x11, "from"},
-    {0x12, "to"},       {0x13, "up"},        {0x14, "down"},     {0x15, "leftarrow"},
-    {0x16, "->"},       {0x17, "uparrow"},   {0x18, "downarrow"}, {0x19, "left"},
-    {0x1A, "right"},    {0x1B, "shift"},     {0x1C, "union"},    {0x1D, "intersect"},
-    {0x1E, "subset"},   {0x1F, "element"},   {0x7F, "option"},   {0x80, "alpha"},
-    {0x81, "beta"},     {0x82, "Gamma"},     {0x83, "gamma"},    {0x84, "Delta"},
-    {0x85, "delta"},    {0x86, "epsilon"},   {0x87, "zeta"},     {0x88, "theta"},
-    {0x89, "lambda"},   {0x8A, "xi"},        {0x8B, "Pi"},       {0x8C, "pi"},
-    {0x8D, "rho"},      {0x8E, "Sigma"},     {0x8F, "sigma"},    {0x90, "tau"},
-    {0x91, "phi"},      {0x92, "psi"},       {0x93, "Omega"},    {0x94, "omega"},
-    {0x95, "ee"},       {0x96, "e"},         {0x97, "i"},        {0x98, "r"},
-    {0x99, "t"},        {0x9A, "xmean"},     {0x9B, "ymean"},    {0x9C, "<="},
-    {0x9D, "!="},       {0x9E, ">="},        {0x9F, "/_"},       {0xA0, "..."},
-    {0xA1, "ud!"},      {0xA2, "cent"},      {0xA3, "pound"},    {0xA4, "starbust"},
-    {0xA5, "yen"},      {0xA6, "split"},     {0xA7, "section"},  {0xA8, "root"},
-    {0xA9, "(C)"},      {0xAA, "a_"},        {0xAB, "<<"},       {0xAC, "lnot"},
-    {0xAD, "(-)"},      {0xAE, "(R)"},       {0xAF, "^-"},       {0xB0, "o"},
-    {0xB1, "^+"},       {0xB2, "^2"},        {0xB3, "^3"},       {0xB4, "^-1"},
-    {0xB5, "mu"},       {0xB6, "para"},      {0xB7, "."},        {0xB8, "^x"},
-    {0xB9, "^1"},       {0xBA, "o_"},        {0xBB, ">>"},       {0xBC, "diff"},
-    {0xBD, "integral"}, {0xBE, "infinity"},  {0xBF, "ud?"},      {0xC0, "A`"},
-    {0xC1, "A'"},       {0xC2, "A^"},        {0xC3, "A~"},       {0xC4, "A.."},
-    {0xC5, "Ao"},       {0xC6, "AE"},        {0xC7, "C,"},       {0xC8, "E`"},
-    {0xC9, "E'"},       {0xCA, "E^"},        {0xCB, "E.."},      {0xCC, "I`"},
-    {0xCD, "I'"},       {0xCE, "I^"},        {0xCF, "I.."},      {0xD0, "-D"},
-    {0xD1, "N~"},       {0xD2, "O`"},        {0xD3, "O'"},       {0xD4, "O^"},
-    {0xD5, "O~"},       {0xD6, "O.."},       {0xD7, "x"},        {0xD8, "O/"},
-    {0xD9, "U`"},       {0xDA, "U'"},        {0xDB, "U^"},       {0xDC, "U.."},
-    {0xDD, "Y'"},       {0xDE, "I>"},        {0xDF, "ss"},       {0xE0, "a`"},
-    {0xE1, "a'"},       {0xE2, "a^"},        {0xE3, "a~"},       {0xE4, "a.."},
-    {0xE5, "ao"},       {0xE6, "ae"},        {0xE7, "c,"},       {0xE8, "e`"},
-    {0xE9, "e'"},       {0xEA, "e^"},        {0xEB, "e.."},      {0xEC, "i`"},
-    {0xED, "i'"},       {0xEE, "i^"},        {0xEF, "i.."},      {0xF0, "-d"},
-    {0xF1, "n~"},       {0xF2, "o`"},        {0xF3, "o'"},       {0xF4, "o^"},
-    {0xF5, "o~"},       {0xF6, "o.."},       {0xF7, "/"},        {0xF8, "o/"},
-    {0xF9, "u`"},       {0xFA, "u'"},        {0xFB, "u^"},       {0xFC, "u.."},
-    {0xFD, "y'"},       {0xFE, "i>"},        {0xFF, "y.."},
+    {0x0E, "lock"},     {0x0F, "check"},    {0x10, "block"},     {0x11, "from"},
+    {0x12, "to"},       {0x13, "up"},       {0x14, "down"},      {0x15, "leftarrow"},
+    {0x16, "->"},       {0x17, "uparrow"},  {0x18, "downarrow"}, {0x19, "left"},
+    {0x1A, "right"},    {0x1B, "shift"},    {0x1C, "union"},     {0x1D, "intersect"},
+    {0x1E, "subset"},   {0x1F, "element"},  {0x7F, "option"},    {0x80, "alpha"},
+    {0x81, "beta"},     {0x82, "Gamma"},    {0x83, "gamma"},     {0x84, "Delta"},
+    {0x85, "delta"},    {0x86, "epsilon"},  {0x87, "zeta"},      {0x88, "theta"},
+    {0x89, "lambda"},   {0x8A, "xi"},       {0x8B, "Pi"},        {0x8C, "pi"},
+    {0x8D, "rho"},      {0x8E, "Sigma"},    {0x8F, "sigma"},     {0x90, "tau"},
+    {0x91, "phi"},      {0x92, "psi"},      {0x93, "Omega"},     {0x94, "omega"},
+    {0x95, "ee"},       {0x96, "e"},        {0x97, "i"},         {0x98, "r"},
+    {0x99, "t"},        {0x9A, "xmean"},    {0x9B, "ymean"},     {0x9C, "<="},
+    {0x9D, "!="},       {0x9E, ">="},       {0x9F, "/_"},        {0xA0, "..."},
+    {0xA1, "ud!"},      {0xA2, "cent"},     {0xA3, "pound"},     {0xA4, "starbust"},
+    {0xA5, "yen"},      {0xA6, "split"},    {0xA7, "section"},   {0xA8, "root"},
+    {0xA9, "(C)"},      {0xAA, "a_"},       {0xAB, "<<"},        {0xAC, "lnot"},
+    {0xAD, "(-)"},      {0xAE, "(R)"},      {0xAF, "^-"},        {0xB0, "o"},
+    {0xB1, "^+"},       {0xB2, "^2"},       {0xB3, "^3"},        {0xB4, "^-1"},
+    {0xB5, "mu"},       {0xB6, "para"},     {0xB7, "."},         {0xB8, "^x"},
+    {0xB9, "^1"},       {0xBA, "o_"},       {0xBB, ">>"},        {0xBC, "diff"},
+    {0xBD, "integral"}, {0xBE, "infinity"}, {0xBF, "ud?"},       {0xC0, "A`"},
+    {0xC1, "A'"},       {0xC2, "A^"},       {0xC3, "A~"},        {0xC4, "A.."},
+    {0xC5, "Ao"},       {0xC6, "AE"},       {0xC7, "C,"},        {0xC8, "E`"},
+    {0xC9, "E'"},       {0xCA, "E^"},       {0xCB, "E.."},       {0xCC, "I`"},
+    {0xCD, "I'"},       {0xCE, "I^"},       {0xCF, "I.."},       {0xD0, "-D"},
+    {0xD1, "N~"},       {0xD2, "O`"},       {0xD3, "O'"},        {0xD4, "O^"},
+    {0xD5, "O~"},       {0xD6, "O.."},      {0xD7, "x"},         {0xD8, "O/"},
+    {0xD9, "U`"},       {0xDA, "U'"},       {0xDB, "U^"},        {0xDC, "U.."},
+    {0xDD, "Y'"},       {0xDE, "I>"},       {0xDF, "ss"},        {0xE0, "a`"},
+    {0xE1, "a'"},       {0xE2, "a^"},       {0xE3, "a~"},        {0xE4, "a.."},
+    {0xE5, "ao"},       {0xE6, "ae"},       {0xE7, "c,"},        {0xE8, "e`"},
+    {0xE9, "e'"},       {0xEA, "e^"},       {0xEB, "e.."},       {0xEC, "i`"},
+    {0xED, "i'"},       {0xEE, "i^"},       {0xEF, "i.."},       {0xF0, "-d"},
+    {0xF1, "n~"},       {0xF2, "o`"},       {0xF3, "o'"},        {0xF4, "o^"},
+    {0xF5, "o~"},       {0xF6, "o.."},      {0xF7, "/"},         {0xF8, "o/"},
+    {0xF9, "u`"},       {0xFA, "u'"},       {0xFB, "u^"},        {0xFC, "u.."},
+    {0xFD, "y'"},       {0xFE, "i>"},       {0xFF, "y.."},
 };
 
 // The longest escape name, for telling a backslash in the text from an unknown escape.
@@ -149,7 +149,8 @@ bool StartsWith(std::string_view text, const char* start) {
 // One line of the variable with its escapes read, written at `out`; unknown ones stay as
 // written. Returns where the line's codes end. Each escape stands for one code, so a line
 // never has more codes than bytes.
-char* Unescape(std::string_view line, std::size_t lineNumber, char* out, LinkExportReading& reading) {
+char* Unescape(std::string_view line, std::size_t lineNumber, char* out,
+               LinkExportReading& reading) {
   const char* const bytes = line.data();
   const std::size_t size = line.size();
   for (std::size_t at = 0; at < size;) {
@@ -171,7 +172,8 @@ char* Unescape(std::string_view line, std::size_t lineNumber, char* out, LinkExp
         continue;
       }
       if (name.find(' ') == std::string_view::npos) {
-        reading.unknown.push_back({std::string(line.substr(at, close - at + 1)), lineNumber, at + 1});
+        reading.unknown.push_back(
+            {std::string(line.substr(at, close - at + 1)), lineNumber, at + 1});
       }
     }
     *out++ = bytes[at++];
@@ -241,7 +243,8 @@ std::string WriteLinkExport(const LinkExport& exported) {
     const auto code = static_cast<unsigned char>(c);
     if (code == 0x0D) {
       out += "\r\n";
-    } else if (const char* escape = (code < 0x20 || code >= 0x7F) ? EscapesByCode()[code] : nullptr) {
+    } else if (const char* escape =
+                   (code < 0x20 || code >= 0x7F) ? EscapesByCode()[code] : nullptr) {
       out += '\\';
       out += escape;
       out += '\\';

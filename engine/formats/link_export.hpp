@@ -27,9 +27,9 @@ namespace orbisk {
 
 struct LinkExport {
   std::string comment;
-  std::string name;  // the variable's name, in calculator codes
-  std::string file;  // the file name it was exported from, if it tells one
-  std::string codes; // the variable's lines, joined by 0x0D
+  std::string name;   // the variable's name, in calculator codes
+  std::string file;   // the file name it was exported from, if it tells one
+  std::string codes;  // the variable's lines, joined by 0x0D
 };
 
 struct LinkExportReading {

@@ -9,7 +9,8 @@
 namespace orbisk {
 
 Signature SignatureOf(const unsigned char* first8) {
-  for (const Signature s : {Signature::Ti92Plus, Signature::Ti89, Signature::Ti92, Signature::V200}) {
+  for (const Signature s :
+       {Signature::Ti92Plus, Signature::Ti89, Signature::Ti92, Signature::V200}) {
     if (std::memcmp(first8, SignatureBytes(s), 8) == 0) return s;
   }
   return Signature::Unknown;

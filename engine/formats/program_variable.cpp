@@ -12,7 +12,9 @@ namespace {
 using namespace program_tags;
 using Kind = Problem::Kind;
 
-unsigned char TagOf(ProgramKind kind) { return kind == ProgramKind::Program ? kProgram : kFunction; }
+unsigned char TagOf(ProgramKind kind) {
+  return kind == ProgramKind::Program ? kProgram : kFunction;
+}
 
 unsigned char At(std::string_view data, std::size_t i) {
   return static_cast<unsigned char>(data[i]);
@@ -59,8 +61,7 @@ std::optional<std::vector<std::string>> ReadArguments(std::string_view data, std
 }
 
 // Where the first 00 of a program's text is, as a line and a column counted from 1.
-void PlaceOf(std::string_view text, std::size_t at, std::uint64_t& line,
-             std::uint64_t& column) {
+void PlaceOf(std::string_view text, std::size_t at, std::uint64_t& line, std::uint64_t& column) {
   const auto before = text.begin() + static_cast<std::ptrdiff_t>(at);
   line = 1 + static_cast<std::uint64_t>(std::count(text.begin(), before, '\x0D'));
   const auto lineStart = std::find(std::make_reverse_iterator(before), text.rend(), '\x0D').base();

@@ -64,8 +64,7 @@ struct ProgramReading {
 
 // Reads the data of a variable of type `type` (0x12 or 0x13). Without `withText`, a
 // program is checked but its lines are not made (nor its tokens read).
-ProgramReading ReadProgramData(unsigned char type, std::string_view data,
-                               bool withText = true);
+ProgramReading ReadProgramData(unsigned char type, std::string_view data, bool withText = true);
 
 // A program's data in text form, to be parsed when first run.
 std::string ProgramVariableData(ProgramKind kind, const CalculatorText& text,

@@ -50,9 +50,8 @@ std::string TargetName(const std::string& source, Model model, Purpose purpose,
 
 Model DefaultConversionModel(const std::string& source) {
   Model named = Model::Voyager200;
-  return ModelOfFileName(source, named) && named == Model::Voyager200
-             ? Model::Ti92Plus
-             : Model::Voyager200;
+  return ModelOfFileName(source, named) && named == Model::Voyager200 ? Model::Ti92Plus
+                                                                      : Model::Voyager200;
 }
 
 std::string WithExtension(const std::string& path, const std::string& extension) {

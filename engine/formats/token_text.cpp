@@ -145,14 +145,10 @@ class Walker {
     switch (tag) {
       case kArbitraryInteger:
       case kNegativeInteger:
-      case kNegativeFraction:
-        return kNegation;
-      case kPositiveFraction:
-        return kProduct;
-      case kComplex:
-        return kSum;
-      case kDegreesMinutesSeconds:
-        return kPostfix;
+      case kNegativeFraction: return kNegation;
+      case kPositiveFraction: return kProduct;
+      case kComplex: return kSum;
+      case kDegreesMinutesSeconds: return kPostfix;
       case kName:
       case kString:
       case kSystemVariable:
@@ -166,8 +162,7 @@ class Walker {
       case kPolarVector:
       case kCylindricalVector:
       case kSphericalVector:
-      case kFunctionObject:
-        return kAtom;
+      case kFunctionObject: return kAtom;
       case kExtended: {
         if (top < 2) return kAtom;
         const unsigned char code = At(top - 2);
@@ -177,8 +172,7 @@ class Walker {
         }
         return PriorityOfTag(ExtendedTag(code));
       }
-      default:
-        return PriorityOfTag(PrimaryTag(tag));
+      default: return PriorityOfTag(PrimaryTag(tag));
     }
   }
 
@@ -326,12 +320,9 @@ class Walker {
       case kLocal:
         // A local variable or an argument: its name below.
         return Entry<Write>(depth + 1);
-      case kExtended:
-        return ExtendedEntry<Write>(depth);
-      case kFunctionObject:
-        return Block<Write>(depth + 1);
-      default:
-        return TableEntry<Write>(tag, depth);
+      case kExtended: return ExtendedEntry<Write>(depth);
+      case kFunctionObject: return Block<Write>(depth + 1);
+      default: return TableEntry<Write>(tag, depth);
     }
   }
 
@@ -346,10 +337,8 @@ class Walker {
         DeeperFirst<Write>(depth + 1, kAtom, kAtom, kAngle);
         if (Write && !failed_) Put(')');
         return;
-      case extended::kBinary:
-        return Based<Write>(depth, "0b", 2);
-      case extended::kHexadecimal:
-        return Based<Write>(depth, "0h", 16);
+      case extended::kBinary: return Based<Write>(depth, "0b", 2);
+      case extended::kHexadecimal: return Based<Write>(depth, "0h", 16);
       case extended::kRowAugment:
         if (Write) Put("augment(");
         Item<Write>(0, depth + 1);
@@ -369,8 +358,7 @@ class Walker {
   template <bool Write>
   void TableEntry(unsigned char code, int depth) {
     switch (code) {
-      case kList:
-        return List<Write>(depth);
+      case kList: return List<Write>(depth);
       case kUserFunction:
       case kDerivativeOf:
         // name(arguments) or name'(arguments): the name on top.
@@ -413,8 +401,7 @@ class Walker {
         return;
       case kPolarVector:
       case kCylindricalVector:
-      case kSphericalVector:
-        return Vector<Write>(code, depth);
+      case kSphericalVector: return Vector<Write>(code, depth);
       default: {
         const Tag& tag = PrimaryTag(code);
         if (tag.form == Form::Unknown || tag.form == Form::Special) return Fail(0, code);

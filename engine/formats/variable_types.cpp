@@ -92,8 +92,8 @@ std::optional<FileContent> ContentOf(const unsigned char* head, std::size_t got)
   // A group announces several entries, and its first one points just past its table; any
   // other file is taken for the single variable it is then meant to be.
   const std::uint32_t count = Little16(head + layout::kEntryCount);
-  const std::uint32_t firstOffset =
-      Little16(head + layout::kDataOffsetField) | Little16(head + layout::kDataOffsetField + 2) << 16;
+  const std::uint32_t firstOffset = Little16(head + layout::kDataOffsetField) |
+                                    Little16(head + layout::kDataOffsetField + 2) << 16;
   if (count < 2 || firstOffset != layout::kFirstEntry + layout::kEntrySize * count + 6) {
     content.type = head[layout::kType];
     return content;

@@ -104,11 +104,13 @@ std::string MissingValue(const std::string& option) {
 }
 
 std::string UnknownModel(const std::string& model) {
-  return "orbisk : modèle inconnu « " + model + " » pour --to (v200, 92p ou 89, ou une extension : v2t, 9xt, 89p…)";
+  return "orbisk : modèle inconnu « " + model +
+         " » pour --to (v200, 92p ou 89, ou une extension : v2t, 9xt, 89p…)";
 }
 
 std::string NotAGroupName(const std::string& name) {
-  return "orbisk : le groupe « " + name + " » doit avoir l'extension d'un groupe (.89g, .9xg ou .v2g)";
+  return "orbisk : le groupe « " + name +
+         " » doit avoir l'extension d'un groupe (.89g, .9xg ou .v2g)";
 }
 
 std::string ThumbnailArguments() {
@@ -129,7 +131,8 @@ std::string NoFileWith(const std::string& option) {
 }
 
 std::string InvalidVariableName(const std::string& name) {
-  return "orbisk : « " + name + " » ne peut pas nommer une variable : au plus 8 caractères, "
+  return "orbisk : « " + name +
+         " » ne peut pas nommer une variable : au plus 8 caractères, "
          "une lettre d'abord, puis des lettres, des chiffres ou « _ »";
 }
 
@@ -190,7 +193,8 @@ std::string YesNoRetry() { return "Répondez « o » (oui) ou « n » (non)."; }
 std::string ShowTitle(const std::string& name) { return "==> " + name + " <==\n"; }
 
 std::string NoVariableNameFor(const std::string& path) {
-  return "Impossible d'importer " + messages::QuoteName(path) + " : son nom ne donne pas un nom de variable (au plus "
+  return "Impossible d'importer " + messages::QuoteName(path) +
+         " : son nom ne donne pas un nom de variable (au plus "
          "8 caractères, une lettre d'abord, puis des lettres, des chiffres ou « _ ») ; "
          "donnez-en un avec --name.";
 }

@@ -24,18 +24,13 @@ struct ModeOption {
   const char* option;
   Action action;
 };
-constexpr ModeOption kModes[] = {{"--show", Action::Show},
-                                 {"--to-text", Action::ToText},
-                                 {"--from-text", Action::FromText},
-                                 {"--check", Action::Check},
-                                 {"--view", Action::View},
-                                 {"--new", Action::New},
-                                 {"--repair", Action::Repair},
-                                 {"--characters", Action::ShowCharacters},
-                                 {"--list", Action::List},
-                                 {"--extract", Action::Extract},
-                                 {"--group", Action::MakeGroup},
-                                 {"--thumbnail", Action::Thumbnail}};
+constexpr ModeOption kModes[] = {
+    {"--show", Action::Show},          {"--to-text", Action::ToText},
+    {"--from-text", Action::FromText}, {"--check", Action::Check},
+    {"--view", Action::View},          {"--new", Action::New},
+    {"--repair", Action::Repair},      {"--characters", Action::ShowCharacters},
+    {"--list", Action::List},          {"--extract", Action::Extract},
+    {"--group", Action::MakeGroup},    {"--thumbnail", Action::Thumbnail}};
 
 const char* OptionOf(Action mode) {
   for (const ModeOption& m : kModes) {
@@ -49,18 +44,10 @@ bool ReadShortOptions(const std::string& argument, CommandLine& line, bool& help
                       std::string& unknown) {
   for (std::size_t i = 1; i < argument.size(); ++i) {
     switch (argument[i]) {
-      case 'y':
-        line.assumeYes = true;
-        break;
-      case 'h':
-        help = true;
-        break;
-      case 'V':
-        version = true;
-        break;
-      default:
-        unknown = "-" + argument.substr(i, 1);
-        return false;
+      case 'y': line.assumeYes = true; break;
+      case 'h': help = true; break;
+      case 'V': version = true; break;
+      default: unknown = "-" + argument.substr(i, 1); return false;
     }
   }
   return true;
@@ -73,8 +60,10 @@ bool ModelOfChoice(const std::string& word, Model& model) {
     const char* word;
     Model model;
   };
-  static constexpr Named kNames[] = {{"v200", Model::Voyager200}, {"v2", Model::Voyager200},
-                                     {"92p", Model::Ti92Plus},    {"9x", Model::Ti92Plus},
+  static constexpr Named kNames[] = {{"v200", Model::Voyager200},
+                                     {"v2", Model::Voyager200},
+                                     {"92p", Model::Ti92Plus},
+                                     {"9x", Model::Ti92Plus},
                                      {"89", Model::Ti89}};
   const std::string lowered = LowercaseName(word);
   for (const Named& named : kNames) {
@@ -172,8 +161,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       if (!value(line.groupTarget)) return UsageError(texts::MissingValue("--group"));
       Model model = Model::Voyager200;
       const std::string extension = line.groupTarget.substr(line.groupTarget.rfind('.') + 1);
-      if (!ModelOfFileName(line.groupTarget, model) ||
-          LowercaseName(extension).back() != 'g') {
+      if (!ModelOfFileName(line.groupTarget, model) || LowercaseName(extension).back() != 'g') {
         return UsageError(texts::NotAGroupName(line.groupTarget));
       }
       if (mode && *mode != Action::MakeGroup) {

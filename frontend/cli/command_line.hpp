@@ -14,18 +14,18 @@ struct CommandLine {
   enum class Action {
     OpenWindow,
     Convert,
-    Show,      // --show: print each text as UTF-8
-    ToText,    // --to-text: write each text as UTF-8 beside it
-    FromText,  // --from-text: make a calculator text file from each UTF-8 file
-    Check,     // --check: tell what is wrong with each file, if anything
-    View,      // --view: open each file in an editor window
-    New,       // --new: open an empty text in an editor window, for --to's model
-    Repair,    // --repair: write each damaged file again, sound
+    Show,            // --show: print each text as UTF-8
+    ToText,          // --to-text: write each text as UTF-8 beside it
+    FromText,        // --from-text: make a calculator text file from each UTF-8 file
+    Check,           // --check: tell what is wrong with each file, if anything
+    View,            // --view: open each file in an editor window
+    New,             // --new: open an empty text in an editor window, for --to's model
+    Repair,          // --repair: write each damaged file again, sound
     ShowCharacters,  // --characters: print every character of the calculators
-    List,      // --list: print each variable of each file
-    Extract,   // --extract: write each variable of each group as a file of its own
-    MakeGroup, // --group OUT: make the group OUT from the files named
-    Thumbnail, // --thumbnail IN OUT SIZE: draw the first lines of IN as a PNG picture
+    List,            // --list: print each variable of each file
+    Extract,         // --extract: write each variable of each group as a file of its own
+    MakeGroup,       // --group OUT: make the group OUT from the files named
+    Thumbnail,       // --thumbnail IN OUT SIZE: draw the first lines of IN as a PNG picture
     ShowHelp,
     ShowVersion,
     UsageError,
@@ -33,17 +33,17 @@ struct CommandLine {
 
   Action action = Action::OpenWindow;
   bool assumeYes = false;
-  bool notify = false;             // --notify: say when a conversion or export succeeded
-  std::optional<Model> model;      // --to
-  std::string variableName;        // --name, checked and in lower case
+  bool notify = false;         // --notify: say when a conversion or export succeeded
+  std::optional<Model> model;  // --to
+  std::string variableName;    // --name, checked and in lower case
   TextEncoding encoding = TextEncoding::Utf8;  // --encoding, for --from-text
-  bool keepBackup = true;          // not --no-backup, for --repair
-  bool fixSignature = false;       // --fix-signature, for --repair
-  std::optional<unsigned char> type;  // --type, for --from-text: the variable's type
-  bool linkExport = false;         // --ascii, for --show and --to-text: the 7-bit format
-  std::string groupTarget;           // --group's value
-  int thumbnailSize = 0;             // --thumbnail's SIZE, in pixels
-  std::optional<std::string> into;   // --into, for --extract: the folder to write in
+  bool keepBackup = true;                      // not --no-backup, for --repair
+  bool fixSignature = false;                   // --fix-signature, for --repair
+  std::optional<unsigned char> type;           // --type, for --from-text: the variable's type
+  bool linkExport = false;          // --ascii, for --show and --to-text: the 7-bit format
+  std::string groupTarget;          // --group's value
+  int thumbnailSize = 0;            // --thumbnail's SIZE, in pixels
+  std::optional<std::string> into;  // --into, for --extract: the folder to write in
   std::vector<std::string> names;
   std::string usageError;  // set when action is UsageError
 };

@@ -236,8 +236,7 @@ bool PlatformPluginInstalled(const std::string& plugin) {
 
 // Whether the platform named by one QT_QPA_PLATFORM entry (such as "xcb" or
 // "wayland-egl:option") would show a window here.
-bool PlatformUsable(const std::string& entry,
-                    const std::function<const char*(const char*)>& getenv,
+bool PlatformUsable(const std::string& entry, const std::function<const char*(const char*)>& getenv,
                     const DisplayChecks& checks) {
   const std::string name = entry.substr(0, entry.find(':'));
   const auto variable = [&getenv](const char* key) {
@@ -250,9 +249,8 @@ bool PlatformUsable(const std::string& entry,
            checks.xServerAccepts(display);
   }
   if (name == "wayland" || name == "wayland-egl") {
-    const std::string display = variable("WAYLAND_DISPLAY").empty()
-                                    ? std::string("wayland-0")
-                                    : variable("WAYLAND_DISPLAY");
+    const std::string display = variable("WAYLAND_DISPLAY").empty() ? std::string("wayland-0")
+                                                                    : variable("WAYLAND_DISPLAY");
     const std::string plugin = name == "wayland" ? "libqwayland-generic.so" : "libqwayland-egl.so";
     return checks.pluginInstalled(plugin) && checks.waylandAccepts(display);
   }

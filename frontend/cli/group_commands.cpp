@@ -34,8 +34,8 @@ int ListGroups(const std::vector<std::string>& names, Engine& engine, Conversati
   return status;
 }
 
-int ShowGroupTexts(const std::string& name, TextFormat format, Engine& engine,
-                   Conversation& user, std::ostream& out, bool& first) {
+int ShowGroupTexts(const std::string& name, TextFormat format, Engine& engine, Conversation& user,
+                   std::ostream& out, bool& first) {
   const Result<OpenedGroup> group = engine.ReadGroup(name);
   if (!group) {
     user.Report(group.error());
@@ -99,8 +99,8 @@ int ExtractGroups(const std::vector<std::string>& names, std::optional<Model> mo
   return status;
 }
 
-int MakeGroup(const std::string& target, const std::vector<std::string>& sources,
-              Engine& engine, Conversation& user, const Converted& made) {
+int MakeGroup(const std::string& target, const std::vector<std::string>& sources, Engine& engine,
+              Conversation& user, const Converted& made) {
   Model model = Model::Voyager200;
   ModelOfFileName(target, model);
   WrittenFiles written;

@@ -21,8 +21,8 @@
 #include "qt_module.hpp"
 #include "standard_output.hpp"
 #include "terminal_interaction.hpp"
-#include "thumbnail_command.hpp"
 #include "text_commands.hpp"
+#include "thumbnail_command.hpp"
 #include "unattended_interaction.hpp"
 
 namespace orbisk {
@@ -160,20 +160,13 @@ bool IsTextMode(CommandLine::Action action) {
 
 int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
   switch (line.action) {
-    case CommandLine::Action::ShowHelp:
-      out << texts::Help();
-      return kExitConverted;
-    case CommandLine::Action::ShowVersion:
-      out << texts::Version();
-      return kExitConverted;
-    case CommandLine::Action::ShowCharacters:
-      out << texts::CharacterTable();
-      return kExitConverted;
+    case CommandLine::Action::ShowHelp: out << texts::Help(); return kExitConverted;
+    case CommandLine::Action::ShowVersion: out << texts::Version(); return kExitConverted;
+    case CommandLine::Action::ShowCharacters: out << texts::CharacterTable(); return kExitConverted;
     case CommandLine::Action::UsageError:
       std::cerr << line.usageError << "\n" << texts::TryHelp();
       return kExitUsage;
-    default:
-      break;
+    default: break;
   }
   // The one file-system service and the one engine of the run: every window of the Qt
   // module works through them too.
@@ -181,14 +174,11 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
   SystemClock clock;
   LocalEngine engine(files, clock);
   switch (line.action) {
-    case CommandLine::Action::OpenWindow:
-      return OpenWindow(engine);
-    case CommandLine::Action::View:
-      return OpenViewers(line.names, engine);
+    case CommandLine::Action::OpenWindow: return OpenWindow(engine);
+    case CommandLine::Action::View: return OpenViewers(line.names, engine);
     case CommandLine::Action::New:
       return OpenNewText(line.model.value_or(Model::Voyager200), engine);
-    default:
-      break;
+    default: break;
   }
   std::unique_ptr<Messenger> chosen = ChooseMessenger(line.notify || !IsTextMode(line.action));
   AssumeYes yes(*chosen);
@@ -211,18 +201,14 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
       status = ExportTexts(line.names, Format(line), engine, user, converted);
       break;
     case CommandLine::Action::FromText:
-      status = ImportTexts(line.names, line.model, line.variableName, ImportOptionsOf(line),
-                           engine, user, converted);
+      status = ImportTexts(line.names, line.model, line.variableName, ImportOptionsOf(line), engine,
+                           user, converted);
       break;
-    case CommandLine::Action::Check:
-      status = CheckFiles(line.names, engine, user, out);
-      break;
+    case CommandLine::Action::Check: status = CheckFiles(line.names, engine, user, out); break;
     case CommandLine::Action::Repair:
       status = RepairFiles(line.names, {line.keepBackup, line.fixSignature}, engine, user, out);
       break;
-    case CommandLine::Action::List:
-      status = ListGroups(line.names, engine, user, out);
-      break;
+    case CommandLine::Action::List: status = ListGroups(line.names, engine, user, out); break;
     case CommandLine::Action::Extract:
       status = ExtractGroups(line.names, line.model, line.into, engine, user, converted);
       break;
@@ -232,8 +218,7 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
     case CommandLine::Action::Thumbnail:
       status = DrawThumbnail(line.names[0], line.names[1], line.thumbnailSize, engine, user);
       break;
-    default:
-      break;
+    default: break;
   }
   if (line.notify) notice.Finish(user);
   return status;

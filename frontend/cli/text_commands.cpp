@@ -80,8 +80,8 @@ int ImportTexts(const std::vector<std::string>& names, std::optional<Model> mode
   return status;
 }
 
-int RepairFiles(const std::vector<std::string>& names, const RepairOptions& options,
-                Engine& engine, Conversation& user, std::ostream& out) {
+int RepairFiles(const std::vector<std::string>& names, const RepairOptions& options, Engine& engine,
+                Conversation& user, std::ostream& out) {
   int status = kExitConverted;
   for (const std::string& name : names) {
     Result<Repaired> repaired = engine.Repair(name, options, user);

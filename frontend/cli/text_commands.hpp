@@ -27,8 +27,8 @@ int ImportTexts(const std::vector<std::string>& names, std::optional<Model> mode
                 const std::string& variable, const ImportOptions& options, Engine& engine,
                 Conversation& user, const Converted& imported = {});
 // Writes each damaged file again, sound, and says what was mended on `out`.
-int RepairFiles(const std::vector<std::string>& names, const RepairOptions& options,
-                Engine& engine, Conversation& user, std::ostream& out);
+int RepairFiles(const std::vector<std::string>& names, const RepairOptions& options, Engine& engine,
+                Conversation& user, std::ostream& out);
 // Prints what is wrong with each file, or that it is correct. 0 only when all are.
 int CheckFiles(const std::vector<std::string>& names, Engine& engine, Conversation& user,
                std::ostream& out);

@@ -67,8 +67,8 @@ class PrivateRuntimeFolder {
 
 }  // namespace
 
-int DrawThumbnail(const std::string& source, const std::string& target, int size,
-                  Engine& engine, Conversation& user) {
+int DrawThumbnail(const std::string& source, const std::string& target, int size, Engine& engine,
+                  Conversation& user) {
   Result<TextVariable> text = TextToDraw(source, engine);
   if (!text) {
     user.Report(text.error());

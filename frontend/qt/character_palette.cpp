@@ -75,10 +75,10 @@ void CharacterPalette::AddHeading(const QString& heading) {
 }
 
 void CharacterPalette::AddCharacter(unsigned char code) {
-  auto* item = new QListWidgetItem(
-      QString::fromStdString(CharacterOf(code)) + QStringLiteral("    ") +
-          QString::fromStdString(CharacterName(code)),
-      list_);
+  auto* item =
+      new QListWidgetItem(QString::fromStdString(CharacterOf(code)) + QStringLiteral("    ") +
+                              QString::fromStdString(CharacterName(code)),
+                          list_);
   item->setData(kCodeRole, code);
   item->setFont(CalculatorFont());
   item->setToolTip(QString::fromStdString(CharacterName(code)));

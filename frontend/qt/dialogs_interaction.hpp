@@ -1,8 +1,8 @@
 // Messages and questions shown as dialogs, captioned with the program's name.
 #pragma once
 
-#include "dialogs.hpp"
 #include "conversation.hpp"
+#include "dialogs.hpp"
 
 namespace orbisk {
 

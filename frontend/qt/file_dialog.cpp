@@ -26,7 +26,9 @@ void WidenDetailColumns(QTreeView* view) {
   QHeaderView* header = view->header();
   const QLocale french = French();
   const QString widest[] = {
-      {}, french.formattedDataSize(999'900'000), {},
+      {},
+      french.formattedDataSize(999'900'000),
+      {},
       french.toString(QDateTime(QDate(2026, 12, 28), QTime(23, 59)), QLocale::ShortFormat)};
   for (const int column : {kSizeColumn, kDateColumn}) {
     const QString title = view->model()->headerData(column, Qt::Horizontal).toString();
@@ -62,9 +64,9 @@ void FileDialog::accept() {
   if (acceptMode() == QFileDialog::AcceptSave && !chosen.isEmpty()) {
     const QFileInfo file(chosen.constFirst());
     if (!file.isDir() && !file.absoluteDir().exists()) {
-      auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(),
-                                  texts::FolderNotFound(file.absolutePath()), QMessageBox::Ok,
-                                  this);
+      auto* box =
+          new QMessageBox(QMessageBox::Warning, windowTitle(),
+                          texts::FolderNotFound(file.absolutePath()), QMessageBox::Ok, this);
       box->setAttribute(Qt::WA_DeleteOnClose);
       box->open();
       return;

@@ -17,7 +17,8 @@
 namespace orbisk {
 namespace {
 
-QWidget* Row(QWidget* parent, QLabel* label, QWidget* field, std::initializer_list<QWidget*> buttons) {
+QWidget* Row(QWidget* parent, QLabel* label, QWidget* field,
+             std::initializer_list<QWidget*> buttons) {
   auto* row = new QWidget(parent);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -45,7 +46,8 @@ FindBar::FindBar(QPlainTextEdit* text, QWidget* parent)
   auto* replaceOne = new QPushButton(texts::ReplaceButton(), this);
   auto* replaceAll = new QPushButton(texts::ReplaceAllButton(), this);
   findRow_ = Row(this, new QLabel(texts::FindLabel(), this), find_, {next});
-  replaceRow_ = Row(this, new QLabel(texts::ReplaceLabel(), this), replace_, {replaceOne, replaceAll});
+  replaceRow_ =
+      Row(this, new QLabel(texts::ReplaceLabel(), this), replace_, {replaceOne, replaceAll});
   lineRow_ = Row(this, new QLabel(texts::LineNumberLabel(), this), line_, {});
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -77,7 +79,8 @@ void FindBar::Open(Mode mode) {
   }
   // What is selected is what is looked for, when it is within a line.
   const QString selected = text_->textCursor().selectedText();
-  if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator)) find_->setText(selected);
+  if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
+    find_->setText(selected);
   find_->setFocus();
   find_->selectAll();
 }

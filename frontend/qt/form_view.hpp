@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <cstddef>
 #include <functional>
 #include <optional>

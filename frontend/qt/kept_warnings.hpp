@@ -24,7 +24,8 @@ class KeptWarnings final : public Interaction {
 
   // `text`, then each warning kept, a paragraph each.
   QString After(const QString& text) const {
-    return kept_.isEmpty() ? text : text + QStringLiteral("\n\n") + kept_.join(QStringLiteral("\n\n"));
+    return kept_.isEmpty() ? text
+                           : text + QStringLiteral("\n\n") + kept_.join(QStringLiteral("\n\n"));
   }
 
  private:

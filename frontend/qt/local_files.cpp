@@ -17,8 +17,8 @@ constexpr char kShownProperty[] = "orbiskShown";
 // The entries of `folder` ("" for the root) whose name reads as `part`.
 std::vector<std::string> EntriesReadingAs(const std::string& folder, const QString& part) {
   std::vector<std::string> found;
-  const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.empty() ? "/" : folder.c_str()),
-                                                   &::closedir);
+  const std::unique_ptr<DIR, int (*)(DIR*)> listing(
+      ::opendir(folder.empty() ? "/" : folder.c_str()), &::closedir);
   if (!listing) return found;
   while (const dirent* entry = ::readdir(listing.get())) {
     const std::string name = entry->d_name;

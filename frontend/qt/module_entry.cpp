@@ -84,8 +84,7 @@ void Notify(const char* caption, const char* text) {
 }
 
 bool Thumbnail(const char* const* lines, int count, int size,
-               void (*sink)(void* context, const char* bytes, unsigned long size),
-               void* context) {
+               void (*sink)(void* context, const char* bytes, unsigned long size), void* context) {
   orbisk::EnsureApplication();
   QStringList shown;
   for (int i = 0; i < count; ++i) shown.push_back(QString::fromUtf8(lines[i]));
@@ -95,8 +94,8 @@ bool Thumbnail(const char* const* lines, int count, int size,
   return true;
 }
 
-constexpr OrbiskQtModule kModule = {orbisk::kQtModuleInterfaceVersion, MakeMessageBoxes,
-                                    RunWindow, RunEditor, Notify, Thumbnail};
+constexpr OrbiskQtModule kModule = {
+    orbisk::kQtModuleInterfaceVersion, MakeMessageBoxes, RunWindow, RunEditor, Notify, Thumbnail};
 
 }  // namespace
 

@@ -13,8 +13,7 @@ QStringList QtNameFilters(const QString& pairs) {
     for (QString& pattern : patterns) {
       if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
     }
-    filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                   QLatin1Char(')');
+    filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
   return filters;
 }

@@ -29,8 +29,8 @@ bool SendDesktopNotification(const QString& caption, const QString& text) {
       !bus.interface()->isServiceRegistered(kService).value()) {
     return false;
   }
-  QDBusInterface notifications(kService, QStringLiteral("/org/freedesktop/Notifications"),
-                               kService, bus);
+  QDBusInterface notifications(kService, QStringLiteral("/org/freedesktop/Notifications"), kService,
+                               bus);
   const QDBusReply<QStringList> capabilities =
       notifications.call(QStringLiteral("GetCapabilities"));
   const QString body =

@@ -69,10 +69,10 @@ void ForEachCharacter(const std::string& utf8, const Visit& visit) {
   }
 }
 
-
 // The lines of a pasted text, ended by LF, CRLF or CR; one final line end adds no line.
 QStringList PastedLines(QString text) {
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+      .replace(QLatin1Char('\r'), QLatin1Char('\n'));
   if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
   return text.split(QLatin1Char('\n'));
 }
@@ -126,13 +126,14 @@ class CalculatorTextView::Marker final : public QSyntaxHighlighter {
   void highlightBlock(const QString& text) override {
     std::size_t codes = 0;
     int unknown = 0;
-    ForEachCharacter(text.toStdString(), [&](const DecodedCharacter& read, int position, int units) {
-      if (read.kind != DecodedCharacter::Kind::Code) {
-        ++unknown;
-        setFormat(position, units, unknown_);
-      }
-      ++codes;
-    });
+    ForEachCharacter(text.toStdString(),
+                     [&](const DecodedCharacter& read, int position, int units) {
+                       if (read.kind != DecodedCharacter::Kind::Code) {
+                         ++unknown;
+                         setFormat(position, units, unknown_);
+                       }
+                       ++codes;
+                     });
     if (KindOfState(StateOfBlock(currentBlock()), view_->DefaultKind()) != LineKind::NoCode)
       ++codes;
     auto* line = static_cast<LineCounts*>(currentBlockUserData());
@@ -260,15 +261,17 @@ CalculatorText CalculatorTextView::Text() const {
     // The cursor counts the codes before it from the start of the text, command codes included.
     const bool cursorHere = block == cursor.block();
     const auto placeCursor = [&] {
-      text.cursor =
-          static_cast<std::uint16_t>(std::min<std::size_t>(0xFFFF, codes + code + line.content.size()));
+      text.cursor = static_cast<std::uint16_t>(
+          std::min<std::size_t>(0xFFFF, codes + code + line.content.size()));
     };
     int end = 0;
-    ForEachCharacter(block.text().toStdString(), [&](const DecodedCharacter& read, int position, int units) {
-      if (cursorHere && position == cursor.positionInBlock()) placeCursor();
-      line.content += read.kind == DecodedCharacter::Kind::Code ? static_cast<char>(read.code) : '?';
-      end = position + units;
-    });
+    ForEachCharacter(
+        block.text().toStdString(), [&](const DecodedCharacter& read, int position, int units) {
+          if (cursorHere && position == cursor.positionInBlock()) placeCursor();
+          line.content +=
+              read.kind == DecodedCharacter::Kind::Code ? static_cast<char>(read.code) : '?';
+          end = position + units;
+        });
     if (cursorHere && end <= cursor.positionInBlock()) placeCursor();
     codes += code + line.content.size() + 1;
   }
@@ -448,9 +451,8 @@ void CalculatorTextView::paintEvent(QPaintEvent* event) {
     if (box.top() > event->rect().bottom()) break;
     if (KindOfState(StateOfBlock(block), DefaultKind()) == LineKind::PageBreak) {
       const qreal y = box.top() + fontMetrics().height() / 2.0;
-      const qreal left = block.text().isEmpty()
-                             ? 0
-                             : fontMetrics().horizontalAdvance(block.text()) + 8;
+      const qreal left =
+          block.text().isEmpty() ? 0 : fontMetrics().horizontalAdvance(block.text()) + 8;
       painter.drawLine(QPointF(left, y), QPointF(viewport()->width(), y));
     }
   }

@@ -9,12 +9,9 @@ namespace {
 
 QMessageBox::Icon ToQt(Dialogs::Icon icon) {
   switch (icon) {
-    case Dialogs::Icon::Information:
-      return QMessageBox::Information;
-    case Dialogs::Icon::Critical:
-      return QMessageBox::Critical;
-    case Dialogs::Icon::None:
-      break;
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Critical: return QMessageBox::Critical;
+    case Dialogs::Icon::None: break;
   }
   return QMessageBox::NoIcon;
 }

@@ -80,38 +80,58 @@ INSTANTIATE_TEST_SUITE_P(
         PlatformRow{"X11Refusing", {{"DISPLAY", ":0"}}, false, false, kX11, ""},
         PlatformRow{"X11WithoutPlugin", {{"DISPLAY", ":0"}}, true, false, {}, ""},
         PlatformRow{"Nothing", {}, true, true, kBoth, ""},
-        PlatformRow{"Offscreen", {{"QT_QPA_PLATFORM", "offscreen"}, {"DISPLAY", ":0"}}, true,
-                    true, kBoth, ""},
+        PlatformRow{"Offscreen",
+                    {{"QT_QPA_PLATFORM", "offscreen"}, {"DISPLAY", ":0"}},
+                    true,
+                    true,
+                    kBoth,
+                    ""},
         PlatformRow{"Minimal", {{"QT_QPA_PLATFORM", "minimal"}}, true, true, kBoth, ""},
         PlatformRow{"XcbWithoutDisplay", {{"QT_QPA_PLATFORM", "xcb"}}, true, true, kBoth, ""},
         PlatformRow{"XcbWithOptions",
                     {{"QT_QPA_PLATFORM", "xcb:nograb"}, {"DISPLAY", ":1"}},
-                    true, false, kX11, "xcb:nograb"},
+                    true,
+                    false,
+                    kX11,
+                    "xcb:nograb"},
         PlatformRow{"WaylandWithoutPlugin",
                     {{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_SESSION_TYPE", "wayland"}},
-                    false, true, kX11, ""},
-        PlatformRow{"WaylandSession",
-                    {{"WAYLAND_DISPLAY", "wayland-0"},
-                     {"XDG_SESSION_TYPE", "wayland"},
-                     {"DISPLAY", ":0"}},
-                    true, true, kBoth, "wayland"},
-        PlatformRow{"WaylandSilentFallsBackToX11",
-                    {{"WAYLAND_DISPLAY", "wayland-0"},
-                     {"XDG_SESSION_TYPE", "wayland"},
-                     {"DISPLAY", ":0"}},
-                    true, false, kBoth, "xcb"},
+                    false,
+                    true,
+                    kX11,
+                    ""},
+        PlatformRow{
+            "WaylandSession",
+            {{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":0"}},
+            true,
+            true,
+            kBoth,
+            "wayland"},
+        PlatformRow{
+            "WaylandSilentFallsBackToX11",
+            {{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":0"}},
+            true,
+            false,
+            kBoth,
+            "xcb"},
         PlatformRow{"X11SessionPrefersX11",
                     {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}},
-                    true, true, kBoth, "xcb"},
+                    true,
+                    true,
+                    kBoth,
+                    "xcb"},
         PlatformRow{"ListTriedInOrder",
                     {{"QT_QPA_PLATFORM", "offscreen;wayland;xcb"}, {"DISPLAY", ":0"}},
-                    true, false, kBoth, "xcb"}),
+                    true,
+                    false,
+                    kBoth,
+                    "xcb"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Wayland events, as a compositor sends them: the object's id, then the size and opcode.
 std::string Event(std::uint32_t object, std::uint16_t opcode, const std::string& arguments) {
-  const std::uint32_t header[2] = {object,
-                                   (static_cast<std::uint32_t>(8 + arguments.size()) << 16) | opcode};
+  const std::uint32_t header[2] = {
+      object, (static_cast<std::uint32_t>(8 + arguments.size()) << 16) | opcode};
   return std::string(reinterpret_cast<const char*>(header), 8) + arguments;
 }
 
@@ -166,7 +186,9 @@ TEST(WaylandProbeTest, AnsweringCompositorsAreTold) {
   const std::string deleteId = Event(1, 1, Word(2));
   const std::string message = "refused";
   const std::string error =
-      Event(1, 0, Word(1) + Word(3) + Word(static_cast<std::uint32_t>(message.size() + 1)) + message + std::string(1, '\0'));
+      Event(1, 0,
+            Word(1) + Word(3) + Word(static_cast<std::uint32_t>(message.size() + 1)) + message +
+                std::string(1, '\0'));
   struct Row {
     const char* name;
     std::string answer;

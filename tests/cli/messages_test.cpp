@@ -1,9 +1,10 @@
 // Words that are made of parts: file names in messages (ordinary ones as they read, the
 // others as the shell reads back), commands to copy, and the summary of a run.
 #include "messages.hpp"
-#include "quoting.hpp"
 
 #include <gtest/gtest.h>
+
+#include "quoting.hpp"
 
 namespace orbisk::messages {
 namespace {

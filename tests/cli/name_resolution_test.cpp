@@ -48,13 +48,12 @@ TEST(ResolveSourceNameTest, TheRootAsProgramsFolderGivesNoDoubleSlash) {
 }
 
 TEST(ConversionModelTest, VoyagerNamesOfAnyTypeGoToTi92PlusAndEverythingElseToV200) {
-  for (const char* name : {"/calc/prog.V2T", "/calc/prog.v2p", "/calc/cours.V2G", "/c/l.v2l",
-                           "/calc/x.v2clk"}) {
+  for (const char* name :
+       {"/calc/prog.V2T", "/calc/prog.v2p", "/calc/cours.V2G", "/c/l.v2l", "/calc/x.v2clk"}) {
     EXPECT_EQ(ConversionModel(name), Model::Ti92Plus) << name;
   }
-  for (const char* name : {"/calc/prog.9xt", "/calc/prog.txt", "/c.v2t/prog.9xt",
-                           "/calc/prog.v2tx", "/calc/v2t", "/calc/prog.v2", "/calc/prog.89p",
-                           "/calc/prog.v2b"}) {
+  for (const char* name : {"/calc/prog.9xt", "/calc/prog.txt", "/c.v2t/prog.9xt", "/calc/prog.v2tx",
+                           "/calc/v2t", "/calc/prog.v2", "/calc/prog.89p", "/calc/prog.v2b"}) {
     EXPECT_EQ(ConversionModel(name), Model::Voyager200) << name;
   }
   EXPECT_EQ(ConversionModel("/calc/prog.v2t", Model::Ti89), Model::Ti89);

@@ -42,9 +42,13 @@ TEST_F(OrbiskDamagedTest, ADamagedTextIsReadWithAWarningAndItsOwnStatus) {
   };
   const Row rows[] = {
       {{"--show", "abime.9xt"}, 3, "Bonjour\n", warning},
-      {{"--show", "bon.9xt", "abime.9xt"}, 3,
-       "==> bon.9xt <==\nSalut\n\n==> abime.9xt <==\nBonjour\n", warning},
-      {{"--show", "abime.9xt", "absent.9xt"}, 1, "==> abime.9xt <==\nBonjour\n",
+      {{"--show", "bon.9xt", "abime.9xt"},
+       3,
+       "==> bon.9xt <==\nSalut\n\n==> abime.9xt <==\nBonjour\n",
+       warning},
+      {{"--show", "abime.9xt", "absent.9xt"},
+       1,
+       "==> abime.9xt <==\nBonjour\n",
        warning + "Le fichier absent.9xt n'existe pas\n"},
       {{"--to-text", "abime.9xt"}, 3, "", warning},
   };
@@ -69,17 +73,20 @@ TEST_F(OrbiskDamagedTest, RepairsSayWhatTheyDidAndRefuseWhatTheyCannot) {
   WriteFile(work_ / "notes.txt", "Bonjour\n");
   const Outcome repaired = Orbisk({"--repair", "a.9xt", "notes.txt"});
   EXPECT_EQ(repaired.status, 1);
-  EXPECT_EQ(repaired.out, "a.9xt : réparé ; refait : la taille du fichier, la somme de contrôle "
-                          "; l'ancien est gardé dans a.9xt~\n");
-  EXPECT_EQ(repaired.err, "notes.txt n'est pas un fichier de calculatrice ; pour en faire un : "
-                          "orbisk --from-text notes.txt\n");
+  EXPECT_EQ(repaired.out,
+            "a.9xt : réparé ; refait : la taille du fichier, la somme de contrôle "
+            "; l'ancien est gardé dans a.9xt~\n");
+  EXPECT_EQ(repaired.err,
+            "notes.txt n'est pas un fichier de calculatrice ; pour en faire un : "
+            "orbisk --from-text notes.txt\n");
   EXPECT_EQ(ReadFile(work_ / "a.9xt"), sound);
   EXPECT_EQ(ReadFile(work_ / "a.9xt~"), damaged);
 
   const Outcome noBackup = Orbisk({"--repair", "--no-backup", "b.9xt", "a.9xt"});
   EXPECT_EQ(noBackup.status, 0);
-  EXPECT_EQ(noBackup.out, "b.9xt : réparé ; refait : la taille du fichier, la somme de contrôle\n"
-                          "a.9xt : correct, rien à réparer\n");
+  EXPECT_EQ(noBackup.out,
+            "b.9xt : réparé ; refait : la taille du fichier, la somme de contrôle\n"
+            "a.9xt : correct, rien à réparer\n");
   EXPECT_EQ(ReadFile(work_ / "b.9xt"), sound);
   EXPECT_FALSE(fs::exists(work_.path() / "b.9xt~"));
 }
@@ -88,7 +95,8 @@ TEST_F(OrbiskDamagedTest, PrintsEveryCharacterWithHowToWriteIt) {
   const Outcome table = Orbisk({"--characters"});
   EXPECT_EQ(table.status, 0);
   std::vector<std::string> lines;
-  for (std::size_t at = 0, end; (end = table.out.find('\n', at)) != std::string::npos; at = end + 1) {
+  for (std::size_t at = 0, end; (end = table.out.find('\n', at)) != std::string::npos;
+       at = end + 1) {
     lines.push_back(table.out.substr(at, end - at));
   }
   ASSERT_EQ(lines.size(), 257u);

@@ -1,6 +1,6 @@
 // The real orbisk executable, run on temporary files.
-#include <gtest/gtest.h>
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -267,8 +267,9 @@ TEST_F(OrbiskTest, APlatformThatShowsNothingCountsAsNoDisplay) {
     const Outcome question = testing::RunProgram(invocation);
     EXPECT_EQ(question.status, 1);
     // Both names were handled: nothing stopped after the first.
-    const std::string refusal = "prog.v2t existe déjà. Voulez-vous l'écraser ? Non : personne "
-                                "pour répondre ; utilisez --yes pour l'écraser.\n";
+    const std::string refusal =
+        "prog.v2t existe déjà. Voulez-vous l'écraser ? Non : personne "
+        "pour répondre ; utilisez --yes pour l'écraser.\n";
     EXPECT_EQ(question.err, refusal + refusal);
     EXPECT_EQ(ReadFile(work_ / "prog.v2t"), "old");
 
@@ -278,7 +279,8 @@ TEST_F(OrbiskTest, APlatformThatShowsNothingCountsAsNoDisplay) {
     EXPECT_EQ(window.err.rfind("orbisk : aucun affichage graphique", 0), 0u) << window.err;
   }
   // The viewer and the word on success, on a display that never answers, as with none.
-  for (const std::string& display : {":" + std::to_string(local), "127.0.0.1:" + std::to_string(tcp)}) {
+  for (const std::string& display :
+       {":" + std::to_string(local), "127.0.0.1:" + std::to_string(tcp)}) {
     SCOPED_TRACE(display);
     Invocation invocation = testing::OrbiskIn(work_, {"--view", "prog.9xt"});
     invocation.environment.push_back("DISPLAY=" + display);

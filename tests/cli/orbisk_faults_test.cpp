@@ -116,8 +116,8 @@ TEST_F(OrbiskFaultsTest, AKilledConversionLeavesTheOldTargetOrTheNewOne) {
       if (name.rfind(".orbisk-", 0) == 0) fs::remove(work_.path() / name);
     }
   }
-  std::cout << "kept the old target " << keptOld << " times, replaced it " << replaced
-            << " times, " << leftovers << " temporary files left\n";
+  std::cout << "kept the old target " << keptOld << " times, replaced it " << replaced << " times, "
+            << leftovers << " temporary files left\n";
 }
 
 TEST_F(OrbiskFaultsTest, AnInterruptedConversionLeavesNoTemporaryFileAndEndsByTheSignal) {

@@ -104,9 +104,11 @@ TEST_F(OrbiskNamesTest, TwoSourcesNeverWriteOneTargetInOneRun) {
 // closed at its other end ends it by SIGPIPE, as it does cat.
 TEST_F(OrbiskNamesTest, OutputThatCannotBeWrittenFailsTheRun) {
   WriteFile(work_ / "notes.9xt", testing::CalculatorTextFile(" Bonjour"));
-  const std::vector<std::vector<std::string>> runs = {
-      {"--show", "notes.9xt"}, {"--check", "notes.9xt"}, {"--help"}, {"--version"},
-      {"--notify", "--yes", "notes.9xt"}};
+  const std::vector<std::vector<std::string>> runs = {{"--show", "notes.9xt"},
+                                                      {"--check", "notes.9xt"},
+                                                      {"--help"},
+                                                      {"--version"},
+                                                      {"--notify", "--yes", "notes.9xt"}};
   for (const auto& arguments : runs) {
     SCOPED_TRACE(arguments.front());
     const Outcome full = Orbisk(arguments, Invocation::Output::Full);
@@ -122,7 +124,8 @@ TEST_F(OrbiskNamesTest, OutputThatCannotBeWrittenFailsTheRun) {
     // No file opened meanwhile took standard output's number: the word on success did not
     // land in the target.
     if (arguments.front() == "--notify") {
-      EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "notes.v2t"), testing::CalculatorTextFile(" Bonjour")));
+      EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "notes.v2t"),
+                                    testing::CalculatorTextFile(" Bonjour")));
     }
     EXPECT_EQ(Orbisk(arguments, Invocation::Output::BrokenPipe).status, 128 + SIGPIPE);
   }
@@ -169,8 +172,9 @@ TEST_F(OrbiskNamesTest, AFolderTheUserMayNotWriteInIsNamed) {
   const Outcome outcome = testing::RunProgram(asUser);
   ::chmod((work_ / "locked").c_str(), 0755);
   EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.err, "Impossible d'écrire le fichier locked/prog.v2t : vous n'avez pas le "
-                         "droit d'écrire dans le dossier locked.\n");
+  EXPECT_EQ(outcome.err,
+            "Impossible d'écrire le fichier locked/prog.v2t : vous n'avez pas le "
+            "droit d'écrire dans le dossier locked.\n");
   EXPECT_EQ(fs::exists(work_.path() / "locked/prog.v2t"), false);
 }
 
@@ -192,26 +196,31 @@ TEST_F(OrbiskNamesTest, WritesInFoldersTooDeepForATemporaryNameBesideTheTarget) 
 // Files of /proc and /sys tell sizes they do not hold: what was read is what is told.
 // Holding text, and not named as calculator files, they are said to be none.
 TEST_F(OrbiskNamesTest, SizesToldAreWhatWasRead) {
-  for (const std::string& file : {std::string("/sys/kernel/uevent_seqnum"),
-                                  std::string("/proc/sys/kernel/ostype")}) {
+  for (const std::string& file :
+       {std::string("/sys/kernel/uevent_seqnum"), std::string("/proc/sys/kernel/ostype")}) {
     if (!fs::exists(file)) continue;
     const Outcome check = Orbisk({"--check", file});
-    EXPECT_EQ(check.out, file + " n'est pas un fichier de calculatrice ; pour en faire un : "
-                                "orbisk --from-text " + file + "\n  - il ne fait que " +
-                                std::to_string(ReadFile(file).size()) +
-                                " octets, trop peu pour l'en-tête d'une variable (88 octets au "
-                                "moins)\n");
+    EXPECT_EQ(check.out, file +
+                             " n'est pas un fichier de calculatrice ; pour en faire un : "
+                             "orbisk --from-text " +
+                             file + "\n  - il ne fait que " +
+                             std::to_string(ReadFile(file).size()) +
+                             " octets, trop peu pour l'en-tête d'une variable (88 octets au "
+                             "moins)\n");
   }
   // Longer than a header, it is read whole and checked as any file.
   const Outcome longer = Orbisk({"--check", "/proc/version"});
   EXPECT_EQ(longer.out.find("trop peu"), std::string::npos) << longer.out;
   EXPECT_NE(longer.out.find("mais il en fait " + std::to_string(ReadFile("/proc/version").size())),
-            std::string::npos) << longer.out;
+            std::string::npos)
+      << longer.out;
 }
 
 // A byte order mark, as Windows editors write first, is no text: dropped without a word.
 TEST_F(OrbiskNamesTest, AByteOrderMarkIsDroppedSilently) {
-  WriteFile(work_ / "notes.txt", "\xEF\xBB\xBF" "Bonjour\n");
+  WriteFile(work_ / "notes.txt",
+            "\xEF\xBB\xBF"
+            "Bonjour\n");
   const Outcome outcome = Orbisk({"--from-text", "--to", "9xt", "notes.txt"});
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.err, "");

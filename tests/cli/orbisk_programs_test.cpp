@@ -65,7 +65,8 @@ TEST_F(OrbiskProgramsTest, AProgramMadeFromTextShowsAndExportsAsTheSameText) {
       {{"--show", "salut.89p"}, kProgram},
       {{"--check", "salut.89p"},
        "salut.89p : correct (TI-89, dossier main, variable salut, programme enregistré en "
-       "texte, " + std::to_string(file.size()) + " octets)\n"},
+       "texte, " +
+           std::to_string(file.size()) + " octets)\n"},
       {{"--show", "--ascii", "salut.89p"},
        "\\START92\\\r\n\\COMMENT=Orbisk\r\n\\NAME=salut\r\n\\FILE=SALUT.89P\r\n()\r\nPrgm\r\n"
        "Disp \"\\theta\\\\<=\\1\"\r\n1\\->\\x\r\nEndPrgm\r\n\\STOP92\\\r\n"},
@@ -93,8 +94,9 @@ TEST_F(OrbiskProgramsTest, ASevenBitExportBecomesTheFunctionItHolds) {
   ASSERT_EQ(made.status, 0) << made.err;
   EXPECT_EQ(work_.Entries(), (Names{"listing.txt", "listing.v2f"}));
   EXPECT_EQ(Orbisk({"--show", "listing.v2f"}).out, "(x)\nFunc\nReturn x²\nEndFunc\n");
-  EXPECT_NE(Orbisk({"--check", "listing.v2f"}).out.find("variable carre, fonction enregistrée en "
-                                                        "texte"),
+  EXPECT_NE(Orbisk({"--check", "listing.v2f"})
+                .out.find("variable carre, fonction enregistrée en "
+                          "texte"),
             std::string::npos);
   // Written back in its format, it is the listing again, but for its comment and file name.
   ASSERT_EQ(Orbisk({"--to-text", "--ascii", "--yes", "listing.v2f"}).status, 0);
@@ -127,24 +129,38 @@ TEST_F(OrbiskProgramsTest, WhatCannotBeReadIsSaidWithWhereAndWhy) {
     std::string err;
   };
   const Row rows[] = {
-      {{"--check", "nul.89p"}, 1,
+      {{"--check", "nul.89p"},
+       1,
        "nul.89p : 1 problème\n  - son texte contient un octet 00, ligne 2, colonne 3 : la "
-       "calculatrice le couperait là\n", ""},
-      {{"--check", "tags.89p"}, 1,
-       "tags.89p : 1 problème\n  - son type dit fonction, mais sa fin dit programme (19)\n", ""},
-      {{"--check", "tok.89p"}, 0,
+       "calculatrice le couperait là\n",
+       ""},
+      {{"--check", "tags.89p"},
+       1,
+       "tags.89p : 1 problème\n  - son type dit fonction, mais sa fin dit programme (19)\n",
+       ""},
+      {{"--check", "tok.89p"},
+       0,
        "tok.89p : correct (TI-89, dossier main, variable prog, programme tokenisé : 14 octets, "
-       "arguments (x,y), 104 octets)\n", ""},
+       "arguments (x,y), 104 octets)\n",
+       ""},
       {{"--show", "tok.89p"}, 0, "(x,y)\nPrgm\nEndPrgm\n", ""},
-      {{"--show", "tokx.89p"}, 0, "(x,y)\nPrgm\n◆7E\nEndPrgm\n",
+      {{"--show", "tokx.89p"},
+       0,
+       "(x,y)\nPrgm\n◆7E\nEndPrgm\n",
        "Avertissement : tokx.89p : la balise 7E est inconnue ; elle est marquée « ◆ » dans le "
        "texte ; le reste du programme est lu.\n"},
-      {{"--from-text", "cut.txt"}, 1, "",
+      {{"--from-text", "cut.txt"},
+       1,
+       "",
        "Impossible d'importer cut.txt : aucune ligne « \\STOP92\\ » ne termine le texte "
        "commencé ligne 5 ; le fichier est sans doute coupé.\n"},
-      {{"--from-text", "--type", "basic", "cut.txt"}, 2, "",
+      {{"--from-text", "--type", "basic", "cut.txt"},
+       2,
+       "",
        "orbisk : type inconnu « basic » pour --type (prgm, func ou text)\n"},
-      {{"--check", "--ascii", "tok.89p"}, 2, "",
+      {{"--check", "--ascii", "tok.89p"},
+       2,
+       "",
        "orbisk : l'option « --ascii » ne va qu'avec « --show » ou « --to-text »\n"},
   };
   for (const Row& row : rows) {
@@ -162,19 +178,30 @@ TEST_F(OrbiskProgramsTest, WhatCannotBeReadIsSaidWithWhereAndWhy) {
 // says, and the conversions read back by libtifiles, are checked in the reader tests.)
 TEST_F(OrbiskProgramsTest, EveryRealFileIsCorrectAndEveryRealProgramShows) {
   const std::string data = ORBISK_TEST_DATA;
-  const Names files = {"modsim/main.rotx.89f", "modsim/main.srchnrep.89f",
-                       "modsim/modsim.colloc.89p", "modsim/modsim.constlag.89p",
-                       "modsim/modsim.genforce.89p", "modsim/modsim.lagfunc.89p",
-                       "modsim/modsim.skews.89f", "modsim/modsim.stabil.89f",
-                       "sgs/sgsgeoan.89p", "sgs/sgsapl.89p", "sgs/sgsech.89p", "sgs/bardef2.89p",
-                       "sgs/imgapl.89i", "sgs/tbl.89i", "sgs/Sacha.89z", "tilibs/group.89g"};
+  const Names files = {"modsim/main.rotx.89f",
+                       "modsim/main.srchnrep.89f",
+                       "modsim/modsim.colloc.89p",
+                       "modsim/modsim.constlag.89p",
+                       "modsim/modsim.genforce.89p",
+                       "modsim/modsim.lagfunc.89p",
+                       "modsim/modsim.skews.89f",
+                       "modsim/modsim.stabil.89f",
+                       "sgs/sgsgeoan.89p",
+                       "sgs/sgsapl.89p",
+                       "sgs/sgsech.89p",
+                       "sgs/bardef2.89p",
+                       "sgs/imgapl.89i",
+                       "sgs/tbl.89i",
+                       "sgs/Sacha.89z",
+                       "tilibs/group.89g"};
   for (const std::string& file : files) {
     SCOPED_TRACE(file);
     const Outcome checked = Orbisk({"--check", data + "/" + file});
     EXPECT_EQ(checked.status, 0);
     EXPECT_NE(checked.out.find(" : correct ("), std::string::npos) << checked.out;
     EXPECT_EQ(checked.err, "");
-    const bool program = file.find(".89p") != std::string::npos || file.find(".89f") != std::string::npos;
+    const bool program =
+        file.find(".89p") != std::string::npos || file.find(".89f") != std::string::npos;
     if (!program) continue;
     const Outcome shown = Orbisk({"--show", data + "/" + file});
     EXPECT_EQ(shown.status, 0);
@@ -201,7 +228,8 @@ TEST_F(OrbiskProgramsTest, EveryRealFileIsCorrectAndEveryRealProgramShows) {
   EXPECT_EQ(listed.status, 0);
   EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 12);
   std::filesystem::create_directory(work_ / "out");
-  const Outcome extracted = Orbisk({"--extract", "--into", work_ / "out", data + "/tilibs/group.89g"});
+  const Outcome extracted =
+      Orbisk({"--extract", "--into", work_ / "out", data + "/tilibs/group.89g"});
   EXPECT_EQ(extracted.status, 0) << extracted.err;
   const auto out = std::filesystem::directory_iterator(work_ / "out");
   EXPECT_EQ(std::distance(begin(out), end(out)), 12);

@@ -2,11 +2,11 @@
 // --to for conversions, with no terminal and no display.
 #include <gtest/gtest.h>
 
+#include "file_check.hpp"
 #include "files.hpp"
 #include "orbisk_runner.hpp"
 #include "run_program.hpp"
 #include "temp_folder.hpp"
-#include "file_check.hpp"
 #include "variable_file.hpp"
 
 namespace orbisk {
@@ -59,8 +59,9 @@ TEST_F(OrbiskTextTest, ExportsBesideEachFileAndKeepsAnExistingTextUnlessYes) {
   WriteFile(work_ / "a.txt", "mine");
   const Outcome kept = Orbisk({"--to-text", "a.v2t"});
   EXPECT_EQ(kept.status, 1);
-  EXPECT_EQ(kept.err, "a.txt existe déjà. Voulez-vous l'écraser ? Non : personne pour "
-                      "répondre ; utilisez --yes pour l'écraser.\n");
+  EXPECT_EQ(kept.err,
+            "a.txt existe déjà. Voulez-vous l'écraser ? Non : personne pour "
+            "répondre ; utilisez --yes pour l'écraser.\n");
   EXPECT_EQ(ReadFile(work_ / "a.txt"), "mine");
   EXPECT_EQ(Orbisk({"--to-text", "--yes", "a.v2t"}).status, 0);
   EXPECT_EQ(ReadFile(work_ / "a.txt"), "é\n␌│\n");
@@ -98,8 +99,9 @@ TEST_F(OrbiskTextTest, ImportWarnsOfUnknownCharactersAndRefusesWhatCannotBeMade)
   WriteFile(work_ / "notes.txt", "Prix : 5 €\nencore €\n");
   const Outcome warned = Orbisk({"--from-text", "notes.txt"});
   EXPECT_EQ(warned.status, 0);
-  EXPECT_EQ(warned.err, "Avertissement : notes.txt, ligne 1, colonne 10 : « € » (U+20AC) "
-                        "n'existe pas sur les calculatrices ; il est remplacé par « ? ».\n");
+  EXPECT_EQ(warned.err,
+            "Avertissement : notes.txt, ligne 1, colonne 10 : « € » (U+20AC) "
+            "n'existe pas sur les calculatrices ; il est remplacé par « ? ».\n");
 
   WriteFile(work_ / "Mes notes.txt", "x");
   WriteFile(work_ / "bad.txt", "caf\xE9\n");
@@ -128,8 +130,9 @@ TEST_F(OrbiskTextTest, ChecksWithoutChangingAnythingAndTellsEveryProblem) {
 
   const Outcome correct = Orbisk({"--check", "good.89t"});
   EXPECT_EQ(correct.status, 0);
-  EXPECT_EQ(correct.out, "good.89t : correct (TI-89, dossier main, variable notes, texte, "
-                         "102 octets)\n");
+  EXPECT_EQ(correct.out,
+            "good.89t : correct (TI-89, dossier main, variable notes, texte, "
+            "102 octets)\n");
 
   const Outcome both = Orbisk({"--check", "good.89t", "bad.9xt"});
   EXPECT_EQ(both.status, 1);
@@ -180,7 +183,8 @@ TEST_F(OrbiskTextTest, EveryCodeSurvivesExportThenImport) {
   WriteFile(work_ / "all.9xt", TextFile(Model::Ti92Plus, text, "all"));
   ASSERT_EQ(Orbisk({"--to-text", "all.9xt"}).status, 0);
   ASSERT_EQ(Orbisk({"--from-text", "--to", "9xt", "--yes", "all.txt"}).status, 0);
-  EXPECT_TRUE(testing::SameBytes(ReadFile(work_ / "all.9xt"), TextFile(Model::Ti92Plus, text, "all")));
+  EXPECT_TRUE(
+      testing::SameBytes(ReadFile(work_ / "all.9xt"), TextFile(Model::Ti92Plus, text, "all")));
 }
 
 }  // namespace

@@ -29,10 +29,9 @@ TEST(LoadQtModuleTest, AModuleOfAnotherInterfaceIsReportedAndNeverCalled) {
     std::string error;
   };
   for (const Row& row :
-       {Row{FAKE_MODULE_OTHER_VERSION, std::string(FAKE_MODULE_OTHER_VERSION) +
-                                           " : version d'interface 999 au lieu de " +
-                                           std::to_string(kQtModuleInterfaceVersion) +
-                                           " ; réinstallez Orbisk"},
+       {Row{FAKE_MODULE_OTHER_VERSION,
+            std::string(FAKE_MODULE_OTHER_VERSION) + " : version d'interface 999 au lieu de " +
+                std::to_string(kQtModuleInterfaceVersion) + " ; réinstallez Orbisk"},
         Row{FAKE_MODULE_NO_VERSION,
             std::string(FAKE_MODULE_NO_VERSION) + " : points d'entrée introuvables"}}) {
     std::string error;

@@ -11,12 +11,15 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 # A free display number, and an X server on it that only lets in who has its cookie.
 number=90
-while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+  number=$((number + 1))
+done
 xauth -q -f "$work/cookie" add ":$number" . "$(mcookie)" 2>/dev/null
 Xvfb ":$number" -auth "$work/cookie" -nolisten tcp -screen 0 640x480x24 >/dev/null 2>&1 &
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
 
-refusal="prog.v2t existe déjà. Voulez-vous l'écraser ? Non : personne pour répondre ; utilisez --yes pour l'écraser."
+refusal="prog.v2t existe déjà. Voulez-vous l'écraser ? Non : personne pour répondre ; "
+refusal+="utilisez --yes pour l'écraser."
 head -c 1000 /dev/urandom >"$work/prog.9xt"
 
 # Without the cookie the server refuses the handshake: nobody to ask, for both names.

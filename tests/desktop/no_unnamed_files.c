@@ -15,18 +15,18 @@
 #include <time.h>
 #include <unistd.h>
 
-typedef int (*Openat)(int, const char *, int, ...);
+typedef int (*Openat)(int, const char*, int, ...);
 
-static int is_temporary(const char *path) {
-  const char *name = strrchr(path, '/');
+static int is_temporary(const char* path) {
+  const char* name = strrchr(path, '/');
   name = name == NULL ? path : name + 1;
   return strncmp(name, ".orbisk-", 8) == 0;
 }
 
-static void announce_and_wait(const char *path) {
-  const char *mark = getenv("ORBISK_PAUSE_MARK");
+static void announce_and_wait(const char* path) {
+  const char* mark = getenv("ORBISK_PAUSE_MARK");
   if (mark == NULL) return;
-  FILE *file = fopen(mark, "w");
+  FILE* file = fopen(mark, "w");
   if (file == NULL) return;
   fputs(path, file);
   fclose(file);
@@ -36,7 +36,7 @@ static void announce_and_wait(const char *path) {
   }
 }
 
-static int shimmed(int folder, const char *path, int flags, mode_t mode) {
+static int shimmed(int folder, const char* path, int flags, mode_t mode) {
   if ((flags & O_TMPFILE) == O_TMPFILE) {
     errno = EOPNOTSUPP;
     return -1;
@@ -51,11 +51,10 @@ static int shimmed(int folder, const char *path, int flags, mode_t mode) {
 }
 
 static mode_t mode_of(int flags, va_list arguments) {
-  return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? (mode_t)va_arg(arguments, int)
-                                                               : 0;
+  return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? (mode_t)va_arg(arguments, int) : 0;
 }
 
-int openat(int folder, const char *path, int flags, ...) {
+int openat(int folder, const char* path, int flags, ...) {
   va_list arguments;
   va_start(arguments, flags);
   const mode_t mode = mode_of(flags, arguments);
@@ -63,7 +62,7 @@ int openat(int folder, const char *path, int flags, ...) {
   return shimmed(folder, path, flags, mode);
 }
 
-int openat64(int folder, const char *path, int flags, ...) {
+int openat64(int folder, const char* path, int flags, ...) {
   va_list arguments;
   va_start(arguments, flags);
   const mode_t mode = mode_of(flags, arguments);
@@ -71,7 +70,7 @@ int openat64(int folder, const char *path, int flags, ...) {
   return shimmed(folder, path, flags, mode);
 }
 
-int open(const char *path, int flags, ...) {
+int open(const char* path, int flags, ...) {
   va_list arguments;
   va_start(arguments, flags);
   const mode_t mode = mode_of(flags, arguments);
@@ -79,7 +78,7 @@ int open(const char *path, int flags, ...) {
   return shimmed(AT_FDCWD, path, flags, mode);
 }
 
-int open64(const char *path, int flags, ...) {
+int open64(const char* path, int flags, ...) {
   va_list arguments;
   va_start(arguments, flags);
   const mode_t mode = mode_of(flags, arguments);

@@ -103,7 +103,8 @@ service=$!
 for _ in $(seq 100); do grep -q ready fake.out 2>/dev/null && break; sleep 0.1; done
 cp formules.9xt n.9xt
 "$orbisk" --notify n.9xt </dev/null || fail "orbisk --notify ended with status $?"
-[ "$(cat notified)" = "Conversion terminée"$'\n'"Conversion de n.9xt vers n.v2t terminé avec succès" ] ||
+told="Conversion terminée"$'\n'"Conversion de n.9xt vers n.v2t terminé avec succès"
+[ "$(cat notified)" = "$told" ] ||
   fail "the notification was: $(cat notified 2>/dev/null)"
 kill "$service"
 # Its name leaves the bus when it ends.
@@ -123,11 +124,15 @@ cp formules.9xt m1.9xt && cp formules.9xt m2.9xt
 "$orbisk" --notify --yes m1.9xt m2.9xt absent.9xt </dev/null &
 program=$!
 box=$(wait_for_window "Conversion terminée")
-! xdotool search --onlyvisible --name "^Orbisk$" >/dev/null 2>&1 || fail "a box of its own for the failure"
+no_other_box() {
+  ! xdotool search --onlyvisible --name "^Orbisk$" >/dev/null 2>&1 ||
+    fail "a box of its own for the failure"
+}
+no_other_box
 type_into "$box" Return
 # Until it ends, no other box comes: the failure is in the summary.
 while kill -0 "$program" 2>/dev/null; do
-  ! xdotool search --onlyvisible --name "^Orbisk$" >/dev/null 2>&1 || fail "a box of its own for the failure"
+  no_other_box
   sleep 0.1
 done
 status=0
@@ -141,7 +146,8 @@ echo "mine" > m1.txt
 status=0
 timeout 10 "$orbisk" --to-text m1.9xt </dev/null 2>err || status=$?
 [ "$status" -eq 1 ] || fail "--to-text with a display ended with status $status"
-grep -q "personne pour répondre" err || fail "--to-text did not answer on standard error: $(cat err)"
+grep -q "personne pour répondre" err ||
+  fail "--to-text did not answer on standard error: $(cat err)"
 [ "$(cat m1.txt)" = mine ] || fail "--to-text replaced a text nobody was asked about"
 echo "text modes: no box, the answer on standard error"
 

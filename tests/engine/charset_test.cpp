@@ -29,8 +29,8 @@ TEST(CharsetTest, EveryCodeReadsBackFromItsCharacter) {
 TEST(CharsetTest, CharactersOfNoteAndControlPictures) {
   const std::pair<unsigned char, const char*> rows[] = {
       {0x09, "␉"}, {0x0A, "␊"}, {0x0C, "␌"}, {0x16, "→"}, {0x41, "A"}, {0x80, "α"},
-      {0x8C, "π"}, {0x95, "𝖤"},  {0x9A, "x̅"}, {0x9C, "≤"}, {0x9D, "≠"}, {0x9E, "≥"},
-      {0xA8, "√"}, {0xA9, "©"},  {0xAD, "−"}, {0xBD, "∫"}, {0xE9, "é"}, {0xFF, "ÿ"}};
+      {0x8C, "π"}, {0x95, "𝖤"}, {0x9A, "x̅"}, {0x9C, "≤"}, {0x9D, "≠"}, {0x9E, "≥"},
+      {0xA8, "√"}, {0xA9, "©"}, {0xAD, "−"}, {0xBD, "∫"}, {0xE9, "é"}, {0xFF, "ÿ"}};
   for (const auto& [code, character] : rows) EXPECT_EQ(CharacterOf(code), character) << +code;
 }
 

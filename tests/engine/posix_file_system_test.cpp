@@ -34,10 +34,8 @@ TEST(PosixFileSystemTest, CallsThatCreateANameNeverReplaceOne) {
        [](PosixFileSystem& files, const std::string& other, const std::string& taken) {
          return files.RenameNoReplace(kCurrentFolder, other, taken);
        }},
-      {"Link",
-       [](PosixFileSystem& files, const std::string& other, const std::string& taken) {
-         return files.Link(kCurrentFolder, other, taken);
-       }},
+      {"Link", [](PosixFileSystem& files, const std::string& other,
+                  const std::string& taken) { return files.Link(kCurrentFolder, other, taken); }},
       {"LinkUnnamed",
        [](PosixFileSystem& files, const std::string& other, const std::string& taken) {
          int fd = -1;

@@ -65,17 +65,32 @@ TEST(ExtractedNamesTest, NamesStayInTheirFolderAndNeverCollide) {
     std::vector<std::string> names;
   };
   const Row rows[] = {
-      {"plain names, beside the group", {{"main", "notes"}, {"cours", "maths"}}, "",
+      {"plain names, beside the group",
+       {{"main", "notes"}, {"cours", "maths"}},
+       "",
        {"notes.v2t", "maths.v2t"}},
       {"a folder without its slash", {{"main", "notes"}}, "out", {"out/notes.v2t"}},
       {"a folder with its slash", {{"main", "notes"}}, "out/", {"out/notes.v2t"}},
-      {"one name in two folders", {{"main", "notes"}, {"cours", "notes"}, {"cours", "x"}}, "",
+      {"one name in two folders",
+       {{"main", "notes"}, {"cours", "notes"}, {"cours", "x"}},
+       "",
        {"main-notes.v2t", "cours-notes.v2t", "x.v2t"}},
       // Codes without a drawing show as their Control Picture, never as a control character.
-      {"a slash and control codes", {{"main", "../a/b"}, {"main", "c\x01" "d"}, {"main", "e\x0D"}},
-       "g", {"g/.._a_b.v2t", "g/c␁d.v2t", "g/e␍.v2t"}},
+      {"a slash and control codes",
+       {{"main", "../a/b"},
+        {"main",
+         "c\x01"
+         "d"},
+        {"main", "e\x0D"}},
+       "g",
+       {"g/.._a_b.v2t", "g/c␁d.v2t", "g/e␍.v2t"}},
       {"an empty name", {{"main", ""}}, "", {"_.v2t"}},
-      {"a Greek letter, in UTF-8", {{"main", "\x88" "1"}}, "", {"θ1.v2t"}},
+      {"a Greek letter, in UTF-8",
+       {{"main",
+         "\x88"
+         "1"}},
+       "",
+       {"θ1.v2t"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);

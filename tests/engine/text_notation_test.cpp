@@ -43,12 +43,18 @@ TEST(TextNotationTest, LinesReadAsDocumentedAndBack) {
 
 TEST(TextNotationTest, ReadsEveryLineEndAndOneFinalLineEndAddsNoLine) {
   const Written rows[] = {
-      {"LF", " a\r b", "a\nb"},         {"CRLF", " a\r b", "a\r\nb\r\n"},
-      {"CR", " a\r b", "a\rb\r"},       {"mixed", " a\r b\r c", "a\r\nb\rc\n"},
-      {"final LF", " a", "a\n"},        {"two final LF", " a\r ", "a\n\n"},
-      {"empty file", " ", ""},          {"raw tab", " \t", "\t"},
+      {"LF", " a\r b", "a\nb"},
+      {"CRLF", " a\r b", "a\r\nb\r\n"},
+      {"CR", " a\r b", "a\rb\r"},
+      {"mixed", " a\r b\r c", "a\r\nb\rc\n"},
+      {"final LF", " a", "a\n"},
+      {"two final LF", " a\r ", "a\n\n"},
+      {"empty file", " ", ""},
+      {"raw tab", " \t", "\t"},
       // A byte order mark, as Windows editors write first, is no text.
-      {"byte order mark", " a\r b", "\xEF\xBB\xBF" "a\nb\n"},
+      {"byte order mark", " a\r b",
+       "\xEF\xBB\xBF"
+       "a\nb\n"},
       {"mark alone", " ", "\xEF\xBB\xBF"},
       {"mark not first", " ?", "\xEF\xBB\xBF\xEF\xBB\xBF"},
   };
@@ -79,7 +85,10 @@ TEST(TextNotationTest, UnknownCharactersBecomeQuestionMarksToldOnceWhereFirstSee
 
 TEST(TextNotationTest, BadUtf8IsRefusedWithWhereItIs) {
   const std::pair<std::string, std::pair<std::size_t, std::size_t>> rows[] = {
-      {"\xFF", {1, 1}}, {"ab\ncé\xC3", {2, 3}}, {"C│x\x80", {1, 4}}, {"a\r\n\r\nθ\xE2\x82z", {3, 2}}};
+      {"\xFF", {1, 1}},
+      {"ab\ncé\xC3", {2, 3}},
+      {"C│x\x80", {1, 4}},
+      {"a\r\n\r\nθ\xE2\x82z", {3, 2}}};
   for (const auto& [utf8, where] : rows) {
     const TextImport read = TextFromUtf8(utf8);
     EXPECT_FALSE(read.valid);

@@ -99,12 +99,14 @@ TEST_F(TextTransferTest, RefusesTextsThatCannotBecomeAVariable) {
     SCOPED_TRACE(row.name);
     user_.shown.clear();
     WriteFile(folder_ / "in.txt", row.utf8);
-    EXPECT_FALSE(user_.Reported(Transfer().Import(folder_ / "in.txt", folder_ / "in.v2t", Model::Voyager200, "in")));
+    EXPECT_FALSE(user_.Reported(
+        Transfer().Import(folder_ / "in.txt", folder_ / "in.v2t", Model::Voyager200, "in")));
     ExpectOneFailure("Impossible d'importer " + folder_ / "in.txt" + " : " + row.said);
     EXPECT_EQ(folder_.Entries(), Names{"in.txt"});
   }
   WriteFile(folder_ / "in.txt", longest);
-  EXPECT_TRUE(user_.Reported(Transfer().Import(folder_ / "in.txt", folder_ / "in.v2t", Model::Voyager200, "in")));
+  EXPECT_TRUE(user_.Reported(
+      Transfer().Import(folder_ / "in.txt", folder_ / "in.v2t", Model::Voyager200, "in")));
 }
 
 // Every file that is not what it claims is named, with what is wrong, and nothing written.
@@ -121,8 +123,9 @@ TEST_F(TextTransferTest, TellsWhatIsWrongWithAFileToRead) {
     std::string said;
   };
   const Row rows[] = {
-      {"empty", "", "Impossible de lire P : il ne fait que 0 octet, trop peu pour l'en-tête "
-                    "d'une variable (88 octets au moins)."},
+      {"empty", "",
+       "Impossible de lire P : il ne fait que 0 octet, trop peu pour l'en-tête "
+       "d'une variable (88 octets au moins)."},
       {"no calculator's signature", unknown,
        "Impossible de lire P : sa signature « \\x01\\x02**TI92 » n'est celle d'aucun fichier de "
        "TI-89, de TI-92 Plus ou de Voyager 200."},

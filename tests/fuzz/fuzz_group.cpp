@@ -5,9 +5,9 @@
 #include <string>
 
 #include "file_check.hpp"
+#include "fuzz_properties.hpp"
 #include "messages.hpp"
 #include "target_names.hpp"
-#include "fuzz_properties.hpp"
 #include "variable_file.hpp"
 
 namespace {
@@ -30,8 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (!parsed.problems.empty()) return 0;
   fuzzing::WritesBackTheSame(parsed, size);
-  for (const std::string& name :
-       orbisk::ExtractedNames(parsed.file, orbisk::Model::Ti89, "out")) {
+  for (const std::string& name : orbisk::ExtractedNames(parsed.file, orbisk::Model::Ti89, "out")) {
     // "out/", then one name with an extension: never a folder of its own, nor "..".
     Check(name.compare(0, 4, "out/") == 0);
     Check(name.find('/', 4) == std::string::npos);

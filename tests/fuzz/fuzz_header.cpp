@@ -10,8 +10,8 @@
 #include "converter.hpp"
 #include "file_check.hpp"
 #include "fixed_clock.hpp"
-#include "memory_file_system.hpp"
 #include "header.hpp"
+#include "memory_file_system.hpp"
 #include "model.hpp"
 #include "variable_types.hpp"
 
@@ -82,9 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The only word a conversion may say is that a calculator file small enough to be read
   // whole was damaged: it is converted all the same.
   const bool calculators = orbisk::SignatureOf(source.data()) != orbisk::Signature::Unknown;
-  Check(converted && (user.warnings == 0 ||
-                      (user.warnings == 1 && user.damaged && calculators &&
-                       source.size() <= orbisk::kCheckedBytes)));
+  Check(converted && (user.warnings == 0 || (user.warnings == 1 && user.damaged && calculators &&
+                                             source.size() <= orbisk::kCheckedBytes)));
   const Bytes& target = files.files.at("prog.out");
   Check(target.size() == source.size());
   const std::string text =

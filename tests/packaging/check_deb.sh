@@ -20,7 +20,8 @@ grep -q '^ Depends:.*libqt6widgets6' <<<"$info" || fail "Depends lacks the Qt li
 grep -q '^ Depends:.*libqt6gui6' <<<"$info" || fail "Depends lacks libqt6gui6 (X11 plugin)"
 ! grep -q 'qt6-qpa-plugins' <<<"$info" || fail "the package still names qt6-qpa-plugins"
 grep -q '^ Recommends:.*qt6-wayland' <<<"$info" || fail "Recommends lacks the Wayland plugin"
-grep -q '^ Recommends:.*qt6-translations-l10n' <<<"$info" || fail "Recommends lacks the translations"
+grep -q '^ Recommends:.*qt6-translations-l10n' <<<"$info" ||
+  fail "Recommends lacks the translations"
 for path in ./usr/bin/orbisk './usr/lib/[^/]+/orbisk/orbisk-qt.so' \
             ./usr/share/applications/org.orbisk.Orbisk.desktop \
             ./usr/share/mime/packages/org.orbisk.Orbisk.xml \

@@ -33,13 +33,16 @@ echo "installed orbisk converts the sample"
 # module it loads to show something does.
 ! readelf -d "$prefix/bin/orbisk" | grep NEEDED | grep -qi qt || fail "orbisk links a Qt library"
 module=$(find "$prefix" -name orbisk-qt.so | head -n 1)
-readelf -d "$module" | grep -q 'NEEDED.*libQt6Widgets' || fail "the Qt module does not link Qt Widgets"
+readelf -d "$module" | grep -q 'NEEDED.*libQt6Widgets' ||
+  fail "the Qt module does not link Qt Widgets"
 echo "the program links no Qt; its module does"
 # One engine in the process: the module holds none of the code that writes files or cleans
 # up after signals; it is handed the program's.
 symbols=$(nm -C "$module")
 grep -q 'orbisk::FormMain' <<<"$symbols" || fail "the Qt module has no symbols to look at"
-engine_in_module=$(grep -cE 'orbisk::(SaveFile|WriteTarget|TargetWriter|InputFile|Converter|TextTransfer|PosixFileSystem|LocalEngine|InstallSignalCleanup|RegisterTemporary)' <<<"$symbols" || true)
+engine_classes='SaveFile|WriteTarget|TargetWriter|InputFile|Converter|TextTransfer'
+engine_classes+='|PosixFileSystem|LocalEngine|InstallSignalCleanup|RegisterTemporary'
+engine_in_module=$(grep -cE "orbisk::($engine_classes)" <<<"$symbols" || true)
 [ "$engine_in_module" -eq 0 ] || fail "the Qt module holds $engine_in_module engine symbols"
 echo "the Qt module holds no engine of its own"
 
@@ -104,7 +107,8 @@ run_desktop_command() {
 rm -f "$work/bonjour.v2t" "$work/sample.9xt" "$work/bonjour.89t" "$work/sample.89t"
 for action in "convert-v200 Voyager 200:bonjour.9xt:bonjour.v2t" \
               "convert-ti92plus TI92+:sample.v2t:sample.9xt" \
-              "convert-ti89 TI-89:bonjour.9xt:bonjour.89t" "convert-ti89 TI-89:sample.v2t:sample.89t"; do
+              "convert-ti89 TI-89:bonjour.9xt:bonjour.89t" \
+              "convert-ti89 TI-89:sample.v2t:sample.89t"; do
   IFS=: read -r named source target <<<"$action"
   section=${named%% *}
   grep -qx "Name=Convertir vers ${named#* }" \

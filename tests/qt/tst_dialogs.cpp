@@ -5,11 +5,11 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
-#include <QTemporaryDir>
-#include <QTreeView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include "application.hpp"
 #include "dialogs_interaction.hpp"
@@ -48,8 +48,9 @@ class TestDialogs : public QObject {
     QTest::newRow("no answer") << name << QStringList() << name;
     QTest::newRow("markup") << name
                             << QStringList{QStringLiteral("body"), QStringLiteral("body-markup")}
-                            << QStringLiteral("Conversion de &lt;a href=\"x\"&gt;&amp;&lt;img "
-                                              "src=y&gt;.9xt terminé");
+                            << QStringLiteral(
+                                   "Conversion de &lt;a href=\"x\"&gt;&amp;&lt;img "
+                                   "src=y&gt;.9xt terminé");
   }
   void notificationsCarryFileNamesAsText() {
     QFETCH(QString, text);

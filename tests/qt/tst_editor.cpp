@@ -1,23 +1,24 @@
 // The editor, driven headless with scripted dialogs on temporary files: typing, line kinds,
 // characters the calculators lack, the palette, saving over the file or as each model, the
 // questions about unsaved changes and files changed on disk, and failures that lose nothing.
+#include <sys/stat.h>
+#include <utime.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProcess>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <memory>
-#include <sys/stat.h>
-#include <utime.h>
 
 #include "application.hpp"
 #include "character_palette.hpp"
@@ -49,9 +50,9 @@ namespace {
 // A TI92+ text in folder "cours", archived, whose comment has bytes of its own past the 31
 // that tell the model.
 QByteArray OpenedFile(const std::string& codes, std::uint16_t cursor = 1) {
-  orbisk::VariableFile file = orbisk::NewTextFile(
-      Model::Ti92Plus, "cours", "notes", orbisk::CalculatorText::FromCodes(codes, cursor),
-      "23/02/03, 14:09");
+  orbisk::VariableFile file =
+      orbisk::NewTextFile(Model::Ti92Plus, "cours", "notes",
+                          orbisk::CalculatorText::FromCodes(codes, cursor), "23/02/03, 14:09");
   file.comment += "maker";
   file.entries[0].attribute = 2;
   return QByteArray::fromStdString(orbisk::WriteVariableFile(file));
@@ -254,11 +255,13 @@ void TestEditor::linesChangeKindFromTheMenuAndTheMargin() {
     }
   }
   QVERIFY(margin != nullptr);
-  const int firstLineY = static_cast<int>(Text()->cursorRect(QTextCursor(Text()->document())).center().y());
+  const int firstLineY =
+      static_cast<int>(Text()->cursorRect(QTextCursor(Text()->document())).center().y());
   QTest::mouseClick(margin, Qt::LeftButton, {}, QPoint(5, firstLineY));
   QCOMPARE(Text()->KindOfLine(0), LineKind::PageBreak);
   QVERIFY(form_->Save());
-  QCOMPARE(TextIn(InFolder("notes.9xt")).Codes(), std::string("\x0C" "Bonjour\rPDisp 1"));
+  QCOMPARE(TextIn(InFolder("notes.9xt")).Codes(), std::string("\x0C"
+                                                              "Bonjour\rPDisp 1"));
 }
 
 // A line's kind is part of the text: undone and redone with it, so that no edit and its undo
@@ -273,11 +276,11 @@ void TestEditor::lineKindsUndoWithTheText_data() {
   QTest::newRow("command line deleted, undone") << "delete" << true << original;
   QTest::newRow("lines joined, undone") << "join" << true << original;
   QTest::newRow("lines joined") << "join" << false << QByteArray(" BonjourDisp 1\r fin!");
-  QTest::newRow("command line split") << "split" << false
-                                       << QByteArray(" Bonjour\rCDi\rCsp 1\r fin!");
+  QTest::newRow("command line split")
+      << "split" << false << QByteArray(" Bonjour\rCDi\rCsp 1\r fin!");
   QTest::newRow("marked lines pasted, undone") << "paste" << true << original;
-  QTest::newRow("marked lines pasted") << "paste" << false
-                                       << QByteArray(" Bonjour\rCDisp 1\rPy\rCz\r fin!");
+  QTest::newRow("marked lines pasted")
+      << "paste" << false << QByteArray(" Bonjour\rCDisp 1\rPy\rCz\r fin!");
 }
 
 void TestEditor::lineKindsUndoWithTheText() {
@@ -405,7 +408,8 @@ void TestEditor::newProgramsAndFunctionsAreSavedInTextForm() {
   QCOMPARE(dialogs_->fileRequests[0].proposedName, proposed);
   const QString written = InFolder(QStringLiteral("jeu.89") + proposed.right(1));
   const std::string bytes = Read(written).toStdString();
-  const orbisk::FileReport report = orbisk::CheckVariableFile(bytes, bytes.size(), written.toStdString());
+  const orbisk::FileReport report =
+      orbisk::CheckVariableFile(bytes, bytes.size(), written.toStdString());
   QVERIFY(report.problems.empty());
   QVERIFY(report.text);
   QCOMPARE(int{report.text->type}, type);
@@ -419,10 +423,13 @@ void TestEditor::savesAsEachModel_data() {
   QTest::addColumn<Model>("model");
   QTest::addColumn<QByteArray>("signature");
   // The filters list the text's own model first: Voyager 200, TI92+, TI-89.
-  QTest::newRow("by filter v2t") << "x" << 0 << "x.v2t" << Model::Voyager200 << QByteArray("**TI92P*");
-  QTest::newRow("by filter 9xt") << "x" << 1 << "x.9xt" << Model::Ti92Plus << QByteArray("**TI92P*");
+  QTest::newRow("by filter v2t") << "x" << 0 << "x.v2t" << Model::Voyager200
+                                 << QByteArray("**TI92P*");
+  QTest::newRow("by filter 9xt") << "x" << 1 << "x.9xt" << Model::Ti92Plus
+                                 << QByteArray("**TI92P*");
   QTest::newRow("by filter 89t") << "x" << 2 << "x.89t" << Model::Ti89 << QByteArray("**TI89**");
-  QTest::newRow("extension wins") << "y.89t" << 0 << "y.89t" << Model::Ti89 << QByteArray("**TI89**");
+  QTest::newRow("extension wins") << "y.89t" << 0 << "y.89t" << Model::Ti89
+                                  << QByteArray("**TI89**");
 }
 
 void TestEditor::savesAsEachModel() {
@@ -442,8 +449,8 @@ void TestEditor::savesAsEachModel() {
   const QByteArray bytes = Read(InFolder(written));
   QVERIFY(bytes.startsWith(signature));
   QCOMPARE(TextIn(InFolder(written)).Codes(), std::string(" Bonjour"));
-  QCOMPARE(bytes.mid(18, 15), model == Model::Voyager200 ? QByteArray("TextObject file")
-                                                         : QByteArray(15, ' '));
+  QCOMPARE(bytes.mid(18, 15),
+           model == Model::Voyager200 ? QByteArray("TextObject file") : QByteArray(15, ' '));
   // Saved again, it goes over the same file without a dialog.
   QTest::keyClicks(Text(), "!");
   QVERIFY(form_->Save());
@@ -456,8 +463,10 @@ void TestEditor::unsavedChangesAreAskedAboutOnClose_data() {
   QTest::addColumn<bool>("closed");
   QTest::addColumn<QByteArray>("text");
   QTest::newRow("save") << Dialogs::SaveAnswer::Save << true << QByteArray(" Bonjour\rCDisp 1!");
-  QTest::newRow("discard") << Dialogs::SaveAnswer::Discard << true << QByteArray(" Bonjour\rCDisp 1");
-  QTest::newRow("cancel") << Dialogs::SaveAnswer::Cancel << false << QByteArray(" Bonjour\rCDisp 1");
+  QTest::newRow("discard") << Dialogs::SaveAnswer::Discard << true
+                           << QByteArray(" Bonjour\rCDisp 1");
+  QTest::newRow("cancel") << Dialogs::SaveAnswer::Cancel << false
+                          << QByteArray(" Bonjour\rCDisp 1");
 }
 
 void TestEditor::unsavedChangesAreAskedAboutOnClose() {
@@ -486,12 +495,13 @@ void TestEditor::aFileChangedOnDiskIsAskedAboutBeforeItIsReplaced() {
   QTest::keyClicks(Text(), "x");
   const QByteArray changed = OpenedFile(" Changé");
   Write(InFolder("notes.9xt"), changed);
-  const struct utimbuf later {::time(nullptr) + 10, ::time(nullptr) + 10};
+  const struct utimbuf later { ::time(nullptr) + 10, ::time(nullptr) + 10 };
   QCOMPARE(::utime(InFolder("notes.9xt").toLocal8Bit().constData(), &later), 0);
   dialogs_->yesNoAnswers << false << true;
   QVERIFY(!form_->Save());
   QCOMPARE(dialogs_->questions[0].text,
-           InFolder("notes.9xt") + " a changé sur le disque depuis qu'il a été lu. Voulez-vous l'écraser ?");
+           InFolder("notes.9xt") +
+               " a changé sur le disque depuis qu'il a été lu. Voulez-vous l'écraser ?");
   QCOMPARE(Read(InFolder("notes.9xt")), changed);
   QVERIFY(form_->IsModified());
   QVERIFY(form_->Save());
@@ -509,14 +519,15 @@ void TestEditor::aTextTooLargeOrAFailedSaveLeavesTheTextAndTheFile() {
   // Two lines: their command codes, 65,529 letters and the line end between them.
   Text()->selectAll();
   Text()->insertPlainText(QString(32765, QLatin1Char('a')) + QLatin1Char('\n') +
-                       QString(32764, QLatin1Char('b')));
+                          QString(32764, QLatin1Char('b')));
   QCOMPARE(Text()->CodeCount(), std::size_t{65532});
   QVERIFY(!form_->Save());
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].text,
            QStringLiteral("Impossible d'enregistrer « %1 » : le texte ferait 65\u202F536 octets, "
                           "plus que les 65\u202F535 octets qu'une variable peut contenir. Rien "
-                          "n'a été écrit.").arg(InFolder("notes.9xt")));
+                          "n'a été écrit.")
+               .arg(InFolder("notes.9xt")));
   QCOMPARE(Read(InFolder("notes.9xt")), before);
   QVERIFY(form_->IsModified());
   // One code fewer fits.
@@ -657,7 +668,7 @@ void TestEditor::comingBackToAWindowWhoseFileChangedOffersToReadItAgain() {
   form_->show();
   QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
   Write(InFolder("notes.9xt"), OpenedFile(" Chang\xE9"));
-  const struct utimbuf later {::time(nullptr) + 10, ::time(nullptr) + 10};
+  const struct utimbuf later { ::time(nullptr) + 10, ::time(nullptr) + 10 };
   QCOMPARE(::utime(InFolder("notes.9xt").toLocal8Bit().constData(), &later), 0);
   dialogs_->yesNoAnswers << true;
   // Away to another window, then back.
@@ -670,7 +681,8 @@ void TestEditor::comingBackToAWindowWhoseFileChangedOffersToReadItAgain() {
   QTRY_COMPARE(dialogs_->questions.size(), 1);
   QCOMPARE(dialogs_->questions[0].text,
            QStringLiteral("« %1 » a changé sur le disque. Voulez-vous le relire ? Vos "
-                          "modifications seraient perdues.").arg(InFolder("notes.9xt")));
+                          "modifications seraient perdues.")
+               .arg(InFolder("notes.9xt")));
   QCOMPARE(Text()->toPlainText(), QStringLiteral("Changé"));
   QVERIFY(!form_->IsModified());
 }
@@ -699,7 +711,8 @@ void TestEditor::unsavedChangesAreKeptAndOfferedAfterARunThatEnded() {
   QTRY_COMPARE(copies.entryList(QDir::Files).size(), 1);
   const QString kept = copies.entryList(QDir::Files).front();
   // Its owner's only, in a folder only its owner enters.
-  struct stat copy {}, folder {};
+  struct stat copy {
+  }, folder{};
   QCOMPARE(::stat(copies.filePath(kept).toLocal8Bit().constData(), &copy), 0);
   QCOMPARE(::stat(copies.path().toLocal8Bit().constData(), &folder), 0);
   QCOMPARE(copy.st_mode & 0777, 0600u);
@@ -739,7 +752,9 @@ void TestEditor::unsavedChangesAreKeptAndOfferedAfterARunThatEnded() {
   // Offered once: restored or not, the copy left goes.
   QVERIFY(!copies.exists(left));
   const QString shown = newText ? QStringLiteral("!") : QStringLiteral("Bonjour\nDisp 1!");
-  QCOMPARE(Text()->toPlainText(), restore ? shown : newText ? QString() : QStringLiteral("Bonjour\nDisp 1"));
+  QCOMPARE(Text()->toPlainText(), restore   ? shown
+                                  : newText ? QString()
+                                            : QStringLiteral("Bonjour\nDisp 1"));
   QCOMPARE(form_->IsModified(), restore);
   if (!restore) return;
   QCOMPARE(form_->windowTitle().startsWith(QLatin1Char('*')), true);

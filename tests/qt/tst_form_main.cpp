@@ -1,8 +1,6 @@
 // The main window, driven headless with scripted dialogs on temporary files.
 #include <QDir>
 #include <QDropEvent>
-#include <filesystem>
-#include <fstream>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "application.hpp"
@@ -321,9 +321,9 @@ void TestFormMain::aTargetFolderThatDoesNotExistIsReported() {
   Control<QPushButton>("cmdConvert")->click();
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Critical);
-  QCOMPARE(dialogs_->messages[0].text,
-           "Impossible d'écrire le fichier " + InFolder("missing/prog.v2t") + " : le dossier " +
-               InFolder("missing") + " n'existe pas.");
+  QCOMPARE(dialogs_->messages[0].text, "Impossible d'écrire le fichier " +
+                                           InFolder("missing/prog.v2t") + " : le dossier " +
+                                           InFolder("missing") + " n'existe pas.");
   QCOMPARE(QDir(folder_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
            QStringList{"prog.9xt"});
 }
@@ -404,7 +404,7 @@ void TestFormMain::aDroppedFileFillsTheSourceAndPicksTheDirection() {
   Control<QLineEdit>("txtCible")->setText(QStringLiteral("typed"));
   Control<QRadioButton>(startToV200 ? "optSens0" : "optSens1")->setChecked(true);
   QWidget* target = onto == QLatin1String("window") ? static_cast<QWidget*>(form_.get())
-                                                     : Control<QLineEdit>(qPrintable(onto));
+                                                    : Control<QLineEdit>(qPrintable(onto));
   QMimeData data;
   // File managers offer the address as text too.
   data.setUrls({QUrl::fromLocalFile(dropped)});
@@ -430,8 +430,9 @@ void TestFormMain::namesThatAreNotUtf8AreKeptAsBytes() {
   // Dropped: the URL holds the bytes.
   QMimeData data;
   // As a file manager offers it: the name's bytes percent-encoded.
-  data.setUrls({QUrl(QStringLiteral("file://") +
-                     QString::fromLatin1(QByteArray::fromStdString(latin).toPercentEncoding("/")))});
+  data.setUrls(
+      {QUrl(QStringLiteral("file://") +
+            QString::fromLatin1(QByteArray::fromStdString(latin).toPercentEncoding("/")))});
   QCOMPARE(orbisk::DroppedPath(&data), latin);
   // Browsed: Qt reads the name with a "�"; the folder's entries give the bytes back.
   const QString shown = orbisk::FromPath(latin);
@@ -468,8 +469,10 @@ void TestFormMain::aDamagedSourceIsSaidInTheCompletionBox() {
                               InFolder("prog.v2t") + " terminé avec succès");
   QVERIFY2(paragraphs[1].startsWith("Avertissement : " + InFolder("prog.9xt") + " est abîmé ("),
            qPrintable(paragraphs[1]));
-  QVERIFY(paragraphs[1].endsWith(" ; il est converti tel quel. Pour le réparer : orbisk "
-                                 "--repair " + InFolder("prog.9xt") + "."));
+  QVERIFY(
+      paragraphs[1].endsWith(" ; il est converti tel quel. Pour le réparer : orbisk "
+                             "--repair " +
+                             InFolder("prog.9xt") + "."));
   QCOMPARE(Read(InFolder("prog.v2t")).size(), damaged.size());
 }
 

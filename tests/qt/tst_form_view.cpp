@@ -16,15 +16,15 @@
 
 #include "application.hpp"
 #include "charset.hpp"
+#include "file_check.hpp"
 #include "fixed_clock.hpp"
 #include "form_view.hpp"
 #include "local_engine.hpp"
 #include "posix_file_system.hpp"
 #include "qt_test_helpers.hpp"
 #include "scripted_dialogs.hpp"
-#include "text_view.hpp"
-#include "file_check.hpp"
 #include "text_notation.hpp"
+#include "text_view.hpp"
 #include "variable_file.hpp"
 
 using orbisk::CalculatorTextView;
@@ -109,8 +109,8 @@ void TestFormView::showsTheTextLineForLineWithItsKinds() {
   auto* text = Control<CalculatorTextView>("text");
   QVERIFY(!text->isReadOnly());
   QCOMPARE(text->toPlainText(), QStringLiteral("Bonjour\nDisp 1\nf(2)\n\n\nπ≤␊"));
-  const LineKind kinds[] = {LineKind::Ordinary, LineKind::Command, LineKind::PrintObj,
-                            LineKind::PageBreak, LineKind::NoCode, LineKind::Ordinary};
+  const LineKind kinds[] = {LineKind::Ordinary,  LineKind::Command, LineKind::PrintObj,
+                            LineKind::PageBreak, LineKind::NoCode,  LineKind::Ordinary};
   const char* marks[] = {"", "C", "P", "", "", ""};
   for (int line = 0; line < 6; ++line) {
     QCOMPARE(text->KindOfLine(line), kinds[line]);
@@ -141,7 +141,8 @@ void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor() {
   QVERIFY(form_->Open(path));
   form_->show();
   // The variable's size: cursor, " x", 00 E0.
-  QCOMPARE(Control<QLabel>("details")->text(), details + QStringLiteral(" · 6 octets sur 65\u202F535"));
+  QCOMPARE(Control<QLabel>("details")->text(),
+           details + QStringLiteral(" · 6 octets sur 65\u202F535"));
   QCOMPARE(Control<QLineEdit>("folder")->text(), QStringLiteral("main"));
   QCOMPARE(Control<QLineEdit>("name")->text(), QStringLiteral("notes"));
   QCOMPARE(Control<QPushButton>("toV200")->isVisible(), toV200);
@@ -182,7 +183,8 @@ void TestFormView::aDamagedFileIsShownWithItsWarningAndCanBeRepaired() {
   QCOMPARE(Control<QLabel>("warning")->text(),
            "Avertissement : " + InFolder("bad.9xt") +
                " : la somme de contrôle est fausse ; le texte est lu tel quel. Pour le "
-               "réparer : orbisk --repair " + InFolder("bad.9xt") + ".");
+               "réparer : orbisk --repair " +
+               InFolder("bad.9xt") + ".");
   auto* repair = Control<QPushButton>("repair");
   QVERIFY(repair->isVisible());
   QCOMPARE(repair->text(), QStringLiteral("&Réparer"));
@@ -192,8 +194,10 @@ void TestFormView::aDamagedFileIsShownWithItsWarningAndCanBeRepaired() {
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("Réparation terminée"));
   QCOMPARE(dialogs_->messages[0].text,
-           InFolder("bad.9xt") + " : réparé ; refait : la somme de contrôle ; l'ancien est gardé "
-                                 "dans " + InFolder("bad.9xt~"));
+           InFolder("bad.9xt") +
+               " : réparé ; refait : la somme de contrôle ; l'ancien est gardé "
+               "dans " +
+               InFolder("bad.9xt~"));
   QCOMPARE(Read(InFolder("bad.9xt")), TextFile(Model::Ti92Plus, " Bonjour"));
   QCOMPARE(Read(InFolder("bad.9xt~")), spoilt);
   QVERIFY(!Control<QLabel>("warning")->isVisible());
@@ -248,9 +252,10 @@ void TestFormView::readsATokenizedProgramAsTextAndSavesItInTextForm() {
   QFile(InFolder("skews.89f")).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
   QVERIFY(form_->Open(InFolder("skews.89f")));
   auto* text = Control<CalculatorTextView>("text");
-  QVERIFY(text->toPlainText().startsWith(
-      QStringLiteral("(invec)\nFunc\nLocal invec,ssmat\nnewMat(3,3)→ssmat\n−invec[3,1]→ssmat[1,2]\n")));
-  QVERIFY(Control<QLabel>("details")->text().endsWith(QStringLiteral(" · tokenisé : sera enregistré en texte")));
+  QVERIFY(text->toPlainText().startsWith(QStringLiteral(
+      "(invec)\nFunc\nLocal invec,ssmat\nnewMat(3,3)→ssmat\n−invec[3,1]→ssmat[1,2]\n")));
+  QVERIFY(Control<QLabel>("details")->text().endsWith(
+      QStringLiteral(" · tokenisé : sera enregistré en texte")));
   QCOMPARE(dialogs_->messages.size(), 0);
   text->moveCursor(QTextCursor::End);
   text->insertPlainText(QStringLiteral("\n"));
@@ -279,10 +284,12 @@ void TestFormView::showsEachTextOfAGroupAndExtractsOne() {
     entry.type = type;
     entry.data = data;
   };
-  add("main", "notes", 0x0B, orbisk::VariableDataOfText(0x0B, orbisk::CalculatorText::FromCodes(" Bonjour")));
+  add("main", "notes", 0x0B,
+      orbisk::VariableDataOfText(0x0B, orbisk::CalculatorText::FromCodes(" Bonjour")));
   add("main", "l1", 0x04, std::string("\x00\x00\xD9", 3));  // no text: not listed
   add("cours", "prog", 0x12,
-      orbisk::VariableDataOfText(0x12, orbisk::CalculatorText::FromPlainCodes("()\rPrgm\rEndPrgm")));
+      orbisk::VariableDataOfText(0x12,
+                                 orbisk::CalculatorText::FromPlainCodes("()\rPrgm\rEndPrgm")));
   Write(InFolder("cours.89g"), QByteArray::fromStdString(orbisk::WriteVariableFile(group)));
   QVERIFY(form_->Open(InFolder("cours.89g")));
   auto* variables = Control<QComboBox>("variables");

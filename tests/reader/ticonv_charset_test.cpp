@@ -20,8 +20,8 @@ class TiconvCharsetTest : public ::testing::TestWithParam<TiconvIoModel> {
  protected:
   std::string Theirs(unsigned code) const {
     char out[16];
-    return std::string(out, ticonv_io_to_utf8(GetParam(), static_cast<unsigned char>(code), out,
-                                              sizeof out));
+    return std::string(
+        out, ticonv_io_to_utf8(GetParam(), static_cast<unsigned char>(code), out, sizeof out));
   }
   std::string TheirCodes(const std::string& utf8) const {
     unsigned char out[16];

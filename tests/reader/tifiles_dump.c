@@ -6,7 +6,7 @@
 
 #include "tifiles_io.h"
 
-static const char *model_name(enum TifilesIoModel model) {
+static const char* model_name(enum TifilesIoModel model) {
   switch (model) {
     case TIFILES_IO_TI92PLUS: return "TI92+";
     case TIFILES_IO_V200: return "V200";
@@ -15,7 +15,7 @@ static const char *model_name(enum TifilesIoModel model) {
   }
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: tifiles_dump FILE\n");
     return 2;

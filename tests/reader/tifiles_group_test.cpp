@@ -13,11 +13,11 @@
 #include "files.hpp"
 #include "fixed_clock.hpp"
 #include "group_transfer.hpp"
+#include "library_models.hpp"
 #include "posix_file_system.hpp"
 #include "scripted_interaction.hpp"
 #include "target_names.hpp"
 #include "temp_folder.hpp"
-#include "library_models.hpp"
 #include "tifiles_io.h"
 #include "variable_file.hpp"
 
@@ -89,8 +89,9 @@ TEST_F(TifilesFilesTest, WhatTheLibraryWritesParsesAndWritesBackTheSame) {
       for (const VariableEntry& entry : entries) library.push_back(ToLibrary(entry));
       testing::TempFolder folder;
       const std::string path = NameFor(folder, row, entries);
-      ASSERT_EQ(tifiles_io_write(path.c_str(), row.library, library.data(),
-                                 static_cast<unsigned>(count)), 0);
+      ASSERT_EQ(
+          tifiles_io_write(path.c_str(), row.library, library.data(), static_cast<unsigned>(count)),
+          0);
       const std::string bytes = testing::ReadFile(path);
 
       const ParsedFile parsed = ParseVariableFile(bytes, bytes.size());

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -14,10 +14,10 @@
 #include "converter.hpp"
 #include "files.hpp"
 #include "fixed_clock.hpp"
+#include "library_models.hpp"
 #include "posix_file_system.hpp"
 #include "scripted_interaction.hpp"
 #include "temp_folder.hpp"
-#include "library_models.hpp"
 #include "tifiles_io.h"
 #include "variable_types.hpp"
 

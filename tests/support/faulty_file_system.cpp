@@ -8,11 +8,11 @@ namespace orbisk::testing {
 
 const char* StepName(Step step) {
   static const char* const names[kStepCount] = {
-      "Stat",          "StatNoFollow", "ResolvePath", "CheckWritable",  "Umask",
-      "OpenFolder",    "OpenForReading", "StatOpen",      "CreateUnnamed", "CreateNew",    "SetPermissions",
-      "SetOwner",      "Read",           "Write",       "CopyRange",      "Sync",
-      "Close",         "LinkUnnamed",    "Rename",      "RenameNoReplace", "Link",
-      "Remove"};
+      "Stat",           "StatNoFollow",   "ResolvePath", "CheckWritable", "Umask",
+      "OpenFolder",     "OpenForReading", "StatOpen",    "CreateUnnamed", "CreateNew",
+      "SetPermissions", "SetOwner",       "Read",        "Write",         "CopyRange",
+      "Sync",           "Close",          "LinkUnnamed", "Rename",        "RenameNoReplace",
+      "Link",           "Remove"};
   return names[static_cast<std::size_t>(step)];
 }
 
@@ -155,8 +155,7 @@ int FaultyFileSystem::Rename(int folder, const std::string& from, const std::str
   return real_.Rename(folder, from, to);
 }
 
-int FaultyFileSystem::RenameNoReplace(int folder, const std::string& from,
-                                      const std::string& to) {
+int FaultyFileSystem::RenameNoReplace(int folder, const std::string& from, const std::string& to) {
   if (int e = Fault(Step::RenameNoReplace)) return e;
   return real_.RenameNoReplace(folder, from, to);
 }

@@ -39,7 +39,8 @@ std::string SampleVariableData(unsigned char type, std::size_t size, unsigned se
   for (std::size_t i = 0; i < size; ++i) {
     const auto byte = static_cast<unsigned char>((i * 7 + seed * 13) % 256);
     // A text's or a program's codes hold no 00, which ends them.
-    codes += static_cast<char>(byte == 0 && (type == 0x0B || type == 0x12 || type == 0x13) ? 1 : byte);
+    codes +=
+        static_cast<char>(byte == 0 && (type == 0x0B || type == 0x12 || type == 0x13) ? 1 : byte);
   }
   if (type == 0x0B) return std::string("\x00\x01", 2) + codes + std::string("\x00\xE0", 2);
   if (type == 0x12 || type == 0x13) {

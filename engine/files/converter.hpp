@@ -31,13 +31,6 @@ class Converter {
   // Gives the target's path.
   Result<std::string> ConvertBeside(Model target, const std::string& source,
                                     WrittenFiles* written = nullptr);
-  // The main window's two directions.
-  Status ConvertToV200(const std::string& source, const std::string& target) {
-    return Convert(Model::Voyager200, source, target);
-  }
-  Status ConvertToTi92Plus(const std::string& source, const std::string& target) {
-    return Convert(Model::Ti92Plus, source, target);
-  }
 
  private:
   // `targetPath` null names the target beside the source; `chosen` takes its path.

@@ -11,7 +11,7 @@ namespace {
 
 // Whether a variable of `type` works once moved from `from` to `to`.
 bool Moves(unsigned char type, Model from, Model to) {
-  return type != layout::kBackupType &&
+  return type != types::kBackup &&
          (from == to || MovementOf({FileContent::Kind::Variable, type}) == Movement::Moves);
 }
 

@@ -6,8 +6,8 @@
 #include "input_file.hpp"
 #include "link_export.hpp"
 #include "target_names.hpp"
-#include "variable_names.hpp"
 #include "text_notation.hpp"
+#include "variable_names.hpp"
 #include "variable_types.hpp"
 
 namespace orbisk {
@@ -101,7 +101,7 @@ Status TextTransfer::Export(const std::string& source, const std::string& target
   if (!opened) return opened.error();
   for (const Warning& warning : ReadingWarnings(*opened)) user_.Warn(warning);
   return WriteWholeTarget(files_, user_, target, FromSource(source, opened->info, written),
-                    WrittenText(opened->variable, format));
+                          WrittenText(opened->variable, format));
 }
 
 Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
@@ -117,8 +117,9 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
     if (signature != Signature::Unknown) {
       Error error = Error::Of(ErrorKind::AlreadyACalculatorFile, source);
       const FileReport report = CheckVariableFile(bytes, read.info.size, source);
-      error.model = report.text ? report.text->model
-                                : signature == Signature::Ti89 ? Model::Ti89 : Model::Ti92Plus;
+      error.model = report.text                    ? report.text->model
+                    : signature == Signature::Ti89 ? Model::Ti89
+                                                   : Model::Ti92Plus;
       return error;
     }
   }
@@ -127,7 +128,7 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
     error.size = read.info.size;
     return error;
   }
-  read.type = options.type.value_or(layout::kTextType);
+  read.type = options.type.value_or(types::kText);
   TextImport imported;
   std::vector<Warning> escapes;
   if (LooksLikeLinkExport(bytes)) {
@@ -199,19 +200,16 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
   return read;
 }
 
-Result<std::string> TextTransfer::Import(const std::string& source,
-                                         const std::string& givenTarget, Model model,
-                                         const std::string& name, WrittenFiles* written,
-                                         const ImportOptions& options) {
+Result<std::string> TextTransfer::Import(const std::string& source, const std::string& givenTarget,
+                                         Model model, const std::string& name,
+                                         WrittenFiles* written, const ImportOptions& options) {
   Result<ImportedText> read = ReadImport(source, options);
   if (!read) return read.error();
-  const std::string variableName =
-      options.nameChosen || read->name.empty() ? name : read->name;
+  const std::string variableName = options.nameChosen || read->name.empty() ? name : read->name;
   const unsigned char type = read->type;
-  const std::string target =
-      options.targetBeside
-          ? TargetName(source, model, Purpose::Import, {FileContent::Kind::Variable, type})
-          : givenTarget;
+  const std::string target = options.targetBeside ? TargetName(source, model, Purpose::Import,
+                                                               {FileContent::Kind::Variable, type})
+                                                  : givenTarget;
   const std::size_t variableSize = VariableSizeOfText(type, read->text);
   if (variableSize > layout::kMaxVariableSize) {
     Error error = Error::Of(ErrorKind::TextTooLarge, source);

@@ -99,8 +99,8 @@ struct ImportOptions {
 // A text file read as Import reads it, before anything is made of it.
 struct ImportedText {
   CalculatorText text;
-  unsigned char type = layout::kTextType;  // chosen, or a 7-bit export's own
-  std::string name;                        // a 7-bit export's own name, when it is valid
+  unsigned char type = types::kText;  // chosen, or a 7-bit export's own
+  std::string name;                   // a 7-bit export's own name, when it is valid
   FileInfo info;
   // What to say of it: the keyboard's bar, unknown escapes, characters written as "?".
   std::vector<Warning> warnings;
@@ -140,8 +140,8 @@ class TextTransfer {
   // A 7-bit export is read as such, its escapes as the codes they stand for. Gives the
   // target's path.
   Result<std::string> Import(const std::string& source, const std::string& target, Model model,
-                const std::string& name, WrittenFiles* written = nullptr,
-                const ImportOptions& options = {});
+                             const std::string& name, WrittenFiles* written = nullptr,
+                             const ImportOptions& options = {});
   // Reads the text in `source` as Import does, making nothing of it.
   Result<ImportedText> ReadImport(const std::string& source, const ImportOptions& options = {});
   // Checks `path`; an error only when it cannot even be read.

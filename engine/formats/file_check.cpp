@@ -43,7 +43,8 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   if (head.size() < size && ReadWhole(head)) {
     // Far larger than a calculator's memory: what its table says is not read.
     report.signature = SignatureOf(reinterpret_cast<const unsigned char*>(head.data()));
-    report.model = ModelOf(report.signature, path, head.substr(layout::kComment, layout::kCommentLength));
+    report.model =
+        ModelOf(report.signature, path, head.substr(layout::kComment, layout::kCommentLength));
     report.group = true;
     report.problems.push_back({Problem::Kind::GroupTooLarge, size, head.size()});
     return report;
@@ -69,13 +70,14 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
                         {Problem::Kind::OldLinkSignature, 0, 0, SignatureBytes(file.signature)});
   } else if (file.signature != Signature::Unknown && ModelOfFileName(path, named) &&
              file.signature != SignatureFor(named)) {
-    report.problems.insert(report.problems.begin(),
-                           {Problem::Kind::SignatureNotOfName,
-                            file.IsGroup() || file.entries.empty() ? layout::kFolderType
-                                                                   : file.entries[0].type,
-                            static_cast<std::uint64_t>(named), SignatureBytes(file.signature)});
+    report.problems.insert(
+        report.problems.begin(),
+        {Problem::Kind::SignatureNotOfName,
+         file.IsGroup() || file.entries.empty() ? types::kFolder : file.entries[0].type,
+         static_cast<std::uint64_t>(named), SignatureBytes(file.signature)});
   }
-  if (file.signature != Signature::Unknown) report.model = ModelOf(file.signature, path, file.comment);
+  if (file.signature != Signature::Unknown)
+    report.model = ModelOf(file.signature, path, file.comment);
   if (file.IsGroup()) {
     report.group = true;
     report.file = std::move(parsed.file);
@@ -100,13 +102,14 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
   using namespace layout;
   RecoveredText recovered;
   for (const Problem& problem : report.problems) {
-    if (problem.kind == Problem::Kind::TooShort || problem.kind == Problem::Kind::UnknownSignature ||
+    if (problem.kind == Problem::Kind::TooShort ||
+        problem.kind == Problem::Kind::UnknownSignature ||
         problem.kind == Problem::Kind::EntryTable) {
       return std::nullopt;
     }
     if (problem.kind != Problem::Kind::SignatureNotOfName) recovered.damage.push_back(problem);
   }
-  if (recovered.damage.empty() || report.type != kTextType || head.size() < kVariableData + 2) {
+  if (recovered.damage.empty() || report.type != types::kText || head.size() < kVariableData + 2) {
     return std::nullopt;
   }
   constexpr std::size_t kText = kVariableData + 2;
@@ -127,8 +130,9 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
     recovered.cutShort = end == std::string::npos;
     codes = head.substr(kText, recovered.cutShort ? std::string::npos : end - kText);
   }
-  const auto cursor = static_cast<std::uint16_t>((static_cast<unsigned char>(head[kVariableData]) << 8) |
-                                                 static_cast<unsigned char>(head[kVariableData + 1]));
+  const auto cursor =
+      static_cast<std::uint16_t>((static_cast<unsigned char>(head[kVariableData]) << 8) |
+                                 static_cast<unsigned char>(head[kVariableData + 1]));
   TextVariable& variable = recovered.variable;
   variable.model = ModelOf(report.signature, path, head.substr(kComment, kCommentLength));
   variable.folder = report.folder;
@@ -138,17 +142,17 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
 }
 
 std::optional<TextVariable> TextOfVariable(const VariableEntry& entry, Model model,
-                                          std::optional<TokenizedProgram>* tokenized) {
+                                           std::optional<TokenizedProgram>* tokenized) {
   TextVariable text;
   text.model = model;
   text.folder = entry.folder;
   text.name = entry.name;
   text.type = entry.type;
-  if (entry.type == layout::kTextType) {
+  if (entry.type == types::kText) {
     ReadTextVariableData(entry.data, text.text);
     return text;
   }
-  if (entry.type != layout::kProgramType && entry.type != layout::kFunctionType) return std::nullopt;
+  if (entry.type != types::kProgram && entry.type != types::kFunction) return std::nullopt;
   ProgramReading program = ReadProgramData(entry.type, entry.data);
   if (tokenized != nullptr) *tokenized = std::move(program.tokenized);
   if (!program.text) return std::nullopt;
@@ -159,9 +163,9 @@ std::optional<TextVariable> TextOfVariable(const VariableEntry& entry, Model mod
 bool ReadWhole(const std::string& head) {
   const std::optional<FileContent> content =
       ContentOf(reinterpret_cast<const unsigned char*>(head.data()), head.size());
-  return content && (content->kind == FileContent::Kind::Group ||
-                     (content->kind == FileContent::Kind::Variable &&
-                      content->type == layout::kBackupType));
+  return content &&
+         (content->kind == FileContent::Kind::Group ||
+          (content->kind == FileContent::Kind::Variable && content->type == types::kBackup));
 }
 
 bool LooksLikeText(const std::string& bytes) {

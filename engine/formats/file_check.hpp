@@ -21,7 +21,7 @@ struct TextVariable {
   std::string folder = "main";
   std::string name;
   CalculatorText text;
-  unsigned char type = layout::kTextType;
+  unsigned char type = types::kText;
 };
 
 // What a check learnt of a file.
@@ -50,7 +50,7 @@ struct FileReport {
 // The text of a sound variable of `model`: a text, or a program or function kept as text;
 // nothing for another type, or a program that was tokenized (told in `tokenized`).
 std::optional<TextVariable> TextOfVariable(const VariableEntry& entry, Model model,
-                                          std::optional<TokenizedProgram>* tokenized = nullptr);
+                                           std::optional<TokenizedProgram>* tokenized = nullptr);
 
 // A text read from a damaged file as far as it can be found.
 struct RecoveredText {

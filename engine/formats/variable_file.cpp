@@ -16,7 +16,8 @@ using Kind = Problem::Kind;
 // Bytes of `s` read as numbers; the caller makes sure they are there.
 std::uint32_t Little(std::string_view s, std::size_t at, std::size_t bytes) {
   std::uint32_t value = 0;
-  for (std::size_t i = bytes; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(s[at + i]);
+  for (std::size_t i = bytes; i-- > 0;)
+    value = (value << 8) | static_cast<unsigned char>(s[at + i]);
   return value;
 }
 
@@ -87,11 +88,11 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
   if (keepData) entry.data = std::string(head.substr(at + 2, variableSize));
   const std::size_t end = at + 2 + variableSize;  // where the checksum is
   // A text ends with 00 E0, after its cursor.
-  if (entry.type == kTextType &&
+  if (entry.type == types::kText &&
       (variableSize < orbisk::kTextOverhead || head[end - 2] != '\0' ||
        static_cast<unsigned char>(head[end - 1]) != orbisk::kTextTag)) {
     problems.push_back({Kind::TextWithoutEnd});
-  } else if (entry.type == kTextType) {
+  } else if (entry.type == types::kText) {
     // Between the cursor and the 00 E0 that end it, a text holds no 00: one there is damage,
     // which would cut the text short on the calculator.
     const std::string_view codes = head.substr(at + 4, variableSize - orbisk::kTextOverhead);
@@ -104,9 +105,10 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
       problems.push_back({Kind::TextHoldsNul, line, column});
     }
   }
-  if (entry.type == kProgramType || entry.type == kFunctionType) {
+  if (entry.type == types::kProgram || entry.type == types::kFunction) {
     // Checked here; its text is made by whoever reads it.
-    for (Problem& problem : ReadProgramData(entry.type, head.substr(at + 2, variableSize), false).problems) {
+    for (Problem& problem :
+         ReadProgramData(entry.type, head.substr(at + 2, variableSize), false).problems) {
       problems.push_back(std::move(problem));
     }
   }
@@ -197,8 +199,8 @@ ParsedFile ParseGroup(std::string_view head, std::uint64_t size, bool keepData, 
   parsed.file.group = true;
   std::string folder;
   bool inFolder = false;
-  std::uint32_t folderLeft = 0;  // variables the current folder entry still announces
-  std::uint64_t at = tableEnd + 6;  // where the next variable's data must start
+  std::uint32_t folderLeft = 0;               // variables the current folder entry still announces
+  std::uint64_t at = tableEnd + 6;            // where the next variable's data must start
   std::map<std::string, std::uint32_t> seen;  // folder, NUL, name: its entry
   for (std::uint32_t i = 0; i < parsed.entryCount; ++i) {
     const std::size_t entryAt = kFirstEntry + kEntrySize * i;
@@ -215,14 +217,14 @@ ParsedFile ParseGroup(std::string_view head, std::uint64_t size, bool keepData, 
     if (offset != at) {
       // After a folder entry, data before the next entry would be the folder's.
       const bool afterFolder =
-          i > 0 && static_cast<unsigned char>(head[entryAt - kEntrySize + 12]) == kFolderType;
+          i > 0 && static_cast<unsigned char>(head[entryAt - kEntrySize + 12]) == types::kFolder;
       return wrong(afterFolder && offset > at ? EntryFault::FolderHoldsData : EntryFault::Offset);
     }
-    if (!SoundEntryName(name, type == kFolderType)) {
+    if (!SoundEntryName(name, type == types::kFolder)) {
       problems.push_back({Kind::EntryName, i + 1, 0, name});
       return parsed;
     }
-    if (type == kFolderType) {
+    if (type == types::kFolder) {
       // A folder entry names the folder of the variables after it, and how many they are.
       if (folderLeft != 0 || reserved == 0 || attribute != 0) return wrong(EntryFault::FolderCount);
       // A folder named again right after its own variables would be one entry when written.
@@ -269,8 +271,9 @@ ParsedFile ParseGroup(std::string_view head, std::uint64_t size, bool keepData, 
     parsed.file.entries.push_back(std::move(entry));
     at = next;
   }
-  if (folderLeft != 0) problems.push_back({Kind::EntryTable, parsed.entryCount,
-                                           static_cast<std::uint64_t>(EntryFault::FolderCount)});
+  if (folderLeft != 0)
+    problems.push_back(
+        {Kind::EntryTable, parsed.entryCount, static_cast<std::uint64_t>(EntryFault::FolderCount)});
   return parsed;
 }
 
@@ -342,7 +345,7 @@ ParsedFile ParseVariableFile(std::string_view head, std::uint64_t size, bool kee
     parsed.problems.push_back({Kind::TooShort, size});
     return parsed;
   }
-  if (static_cast<unsigned char>(head[kType]) == kBackupType &&
+  if (static_cast<unsigned char>(head[kType]) == types::kBackup &&
       Little(head, kEntryCount, 2) == 1) {
     return ParseBackup(head, size, keepData);
   }
@@ -357,7 +360,7 @@ ParsedFile ParseVariableFile(std::string_view head, std::uint64_t size, bool kee
 
 std::string WriteVariableFile(const VariableFile& file) {
   const bool group = file.IsGroup();
-  if (!group && file.entries[0].type == kBackupType) return WriteBackup(file);
+  if (!group && file.entries[0].type == types::kBackup) return WriteBackup(file);
   // The table: for a group, a folder entry before each run of variables of one folder.
   struct Row {
     const VariableEntry* variable;  // null for a folder entry
@@ -392,7 +395,7 @@ std::string WriteVariableFile(const VariableFile& file) {
     PutLittle(out, static_cast<std::uint32_t>(at), 4);
     if (row.count != 0) {
       PutField(out, entry.folder, kNameLength);
-      out += static_cast<char>(kFolderType);
+      out += static_cast<char>(types::kFolder);
       out += '\0';
       PutLittle(out, static_cast<std::uint32_t>(row.count), 2);
       continue;
@@ -416,8 +419,7 @@ std::string WriteVariableFile(const VariableFile& file) {
 }
 
 VariableFile NewTextFile(Model model, const std::string& folder, const std::string& name,
-                         const CalculatorText& text, const std::string& stamp,
-                         unsigned char type) {
+                         const CalculatorText& text, const std::string& stamp, unsigned char type) {
   VariableFile file;
   file.signature = SignatureFor(model);
   file.folder = folder;

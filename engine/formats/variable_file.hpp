@@ -13,6 +13,7 @@
 
 #include "calculator_text.hpp"
 #include "model.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk {
 
@@ -35,11 +36,6 @@ constexpr std::size_t kData = 0x52;          // four zero bytes, then the variab
 constexpr std::size_t kVariableSize = 0x56;  // big-endian
 constexpr std::size_t kVariableData = 0x58;
 constexpr std::size_t kNameLength = 8;
-constexpr unsigned char kTextType = 0x0B;
-constexpr unsigned char kFolderType = 0x1F;
-constexpr unsigned char kProgramType = 0x12;
-constexpr unsigned char kFunctionType = 0x13;
-constexpr unsigned char kBackupType = 0x1D;
 // A backup has no variable size: its memory image runs from here to its checksum.
 constexpr std::size_t kBackupData = 0x52;
 // A variable holds at most 65,535 bytes: for a text, its cursor, terminator and tag too.
@@ -50,7 +46,7 @@ constexpr std::size_t kTextOverhead = orbisk::kTextOverhead;
 struct VariableEntry {
   std::string folder;  // the calculator folder the variable is in
   std::string name;    // at most eight codes
-  unsigned char type = layout::kTextType;
+  unsigned char type = types::kText;
   unsigned char attribute = 0;  // 0 none, 1 locked, 2 or 3 archived
   std::string data;             // the variable's bytes, between its size and its checksum
   // Bytes whose use no calculator documents, kept as found: the two after the attribute in
@@ -80,8 +76,8 @@ struct VariableFile {
 
   bool IsGroup() const { return group || entries.size() != 1; }
   bool operator==(const VariableFile& other) const {
-    return signature == other.signature && folder == other.folder &&
-           comment == other.comment && entries == other.entries && group == other.group;
+    return signature == other.signature && folder == other.folder && comment == other.comment &&
+           entries == other.entries && group == other.group;
   }
 };
 
@@ -160,6 +156,6 @@ std::uint16_t Checksum(const unsigned char* bytes, std::size_t count);
 // is then kept in text form.
 VariableFile NewTextFile(Model model, const std::string& folder, const std::string& name,
                          const CalculatorText& text, const std::string& stamp,
-                         unsigned char type = layout::kTextType);
+                         unsigned char type = types::kText);
 
 }  // namespace orbisk

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-
 #include "charset.hpp"
 #include "header.hpp"
 #include "program_variable.hpp"
@@ -16,7 +15,6 @@
 
 namespace orbisk::messages {
 namespace {
-
 
 // The reasons a file operation of Orbisk can meet, in French whatever the locale.
 const char* FrenchReason(int error) {
@@ -51,7 +49,6 @@ const char* FrenchReason(int error) {
     default: return nullptr;
   }
 }
-
 
 std::string Hex(std::uint64_t value, int digits) {
   char buffer[24];
@@ -136,9 +133,7 @@ std::string DamageClauses(const std::vector<Problem>& problems, bool cutShort) {
                      : "la taille de la variable inscrite est fausse");
         break;
       case Kind::TextWithoutEnd: add("le texte ne se termine pas par 00 E0"); break;
-      case Kind::TextHoldsNul:
-        add(ProblemText(problem));
-        break;
+      case Kind::TextHoldsNul: add(ProblemText(problem)); break;
       case Kind::SignatureNotOfName: add("sa signature n'est pas celle de son nom"); break;
       default: add("son en-tête est abîmé"); break;
     }
@@ -160,9 +155,7 @@ std::string MendedParts(const std::vector<Problem>& problems) {
       case Kind::VariableSizeDoesNotFit: part = "la taille de la variable"; break;
       case Kind::TextWithoutEnd: part = "la fin 00 E0 du texte"; break;
       case Kind::SignatureNotOfName:
-      case Kind::OldLinkSignature:
-        part = "la signature";
-        break;
+      case Kind::OldLinkSignature: part = "la signature"; break;
       default: part = "l'en-tête"; break;
     }
     if (std::find(parts.begin(), parts.end(), part) == parts.end()) parts.push_back(part);
@@ -197,8 +190,8 @@ std::string Summary(std::size_t done, const char* one, const char* several,
                     const std::vector<std::string>& failures) {
   std::string text = std::to_string(done) + " " + (done < 2 ? one : several);
   if (!failures.empty()) {
-    text += ", " + std::to_string(failures.size()) +
-            (failures.size() == 1 ? " échec :" : " échecs :");
+    text +=
+        ", " + std::to_string(failures.size()) + (failures.size() == 1 ? " échec :" : " échecs :");
     for (const std::string& failure : failures) text += "\n" + failure;
   }
   return text;
@@ -209,8 +202,8 @@ std::string WithReason(const std::string& start, const std::string& path, int er
 }
 
 std::string TemporaryLeftBehind(const std::string& temporary, int error) {
-  return "Le fichier temporaire " + Q(temporary) + " n'a pas pu être supprimé : " +
-         Reason(error) + ".";
+  return "Le fichier temporaire " + Q(temporary) + " n'a pas pu être supprimé : " + Reason(error) +
+         ".";
 }
 
 std::string NotAFile(const std::string& verb, const std::string& path) {
@@ -278,7 +271,8 @@ std::string Sentence(const Error& e) {
     case ErrorKind::TooShort:
       return "Impossible de convertir " + Q(path) + " : il ne fait que " + Bytes(e.size) +
              ", moins que les " + Bytes(kHeaderSpan) + " d'un en-tête.";
-    case ErrorKind::TargetIsAFolder: return "Impossible d'écrire " + Q(path) + " : c'est un dossier.";
+    case ErrorKind::TargetIsAFolder:
+      return "Impossible d'écrire " + Q(path) + " : c'est un dossier.";
     case ErrorKind::TargetNotAFile:
       return "Impossible d'écrire " + Q(path) + " : ce n'est pas un fichier ordinaire.";
     case ErrorKind::TargetIsADanglingLink:
@@ -294,8 +288,8 @@ std::string Sentence(const Error& e) {
     case ErrorKind::NotAValidFile: return NotAValidFile(path, e.problems);
     case ErrorKind::NotAText:
       if (e.type == types::kBackup) {
-        return "Impossible de lire le texte de " + Q(path) + " : c'est " +
-               WhyItCannotMove(e.type) + " ; orbisk --list " + W(path) + " la décrit.";
+        return "Impossible de lire le texte de " + Q(path) + " : c'est " + WhyItCannotMove(e.type) +
+               " ; orbisk --list " + W(path) + " la décrit.";
       }
       return "Impossible de lire le texte de " + Q(path) + " : " +
              ProblemText({Problem::Kind::NotAText, e.type}) + ".";
@@ -328,8 +322,10 @@ std::string Sentence(const Error& e) {
         for (const Problem& problem : e.problems) {
           wrong += (wrong.empty() ? "" : " ; ") + ProblemText(problem);
         }
-        return "Impossible de réparer " + Q(path) + " : c'est un groupe, et --repair ne récrit "
-               "que les textes. Ce qui ne va pas : " + wrong + ".";
+        return "Impossible de réparer " + Q(path) +
+               " : c'est un groupe, et --repair ne récrit "
+               "que les textes. Ce qui ne va pas : " +
+               wrong + ".";
       }
       std::string why;
       for (const Problem& problem : e.problems) {
@@ -340,7 +336,8 @@ std::string Sentence(const Error& e) {
         }
       }
       if (why.empty()) why = ProblemText({Problem::Kind::NotAText, e.type});
-      return "Impossible de réparer " + Q(path) + " : " + why + " ; aucun texte n'y est à retrouver.";
+      return "Impossible de réparer " + Q(path) + " : " + why +
+             " ; aucun texte n'y est à retrouver.";
     }
     case ErrorKind::RepairWouldCut: {
       std::string where;
@@ -379,8 +376,10 @@ std::string Sentence(const Error& e) {
       return "Impossible d'importer " + Q(path) + " : ligne " + std::to_string(e.line) +
              ", la ligne « " + e.other + "… » d'un fichier exporté en 7 bits manque.";
     case ErrorKind::LinkExportWithoutStop:
-      return "Impossible d'importer " + Q(path) + " : aucune ligne « \\STOP92\\ » ne termine le "
-             "texte commencé ligne " + std::to_string(e.line) + " ; le fichier est sans doute coupé.";
+      return "Impossible d'importer " + Q(path) +
+             " : aucune ligne « \\STOP92\\ » ne termine le "
+             "texte commencé ligne " +
+             std::to_string(e.line) + " ; le fichier est sans doute coupé.";
     case ErrorKind::CannotExtract:
       if (e.type == types::kBackup) {
         return "Impossible d'extraire des variables de " + Q(path) + " : c'est " +
@@ -411,8 +410,8 @@ std::string Sentence(const Error& e) {
       return "Impossible de montrer " + e.other + " de " + Q(path) +
              " : ce n'est ni un texte ni un programme (" + TypeName(e.type) + ").";
     case ErrorKind::CannotMove:
-      return "Impossible de convertir " + Q(path) + (e.inGroup ? " : le groupe contient " : " : c'est ") +
-             WhyItCannotMove(e.type) + ".";
+      return "Impossible de convertir " + Q(path) +
+             (e.inGroup ? " : le groupe contient " : " : c'est ") + WhyItCannotMove(e.type) + ".";
   }
   return {};
 }
@@ -422,7 +421,8 @@ std::string Sentence(const Error& e) {
 std::string Describe(const Error& error) {
   std::string text = Sentence(error);
   if (!error.leftBehind.empty()) {
-    text += (text.empty() ? "" : "\n") + TemporaryLeftBehind(error.leftBehind, error.leftBehindCode);
+    text +=
+        (text.empty() ? "" : "\n") + TemporaryLeftBehind(error.leftBehind, error.leftBehindCode);
   }
   return text;
 }
@@ -469,8 +469,8 @@ std::string WarningText(const Warning& warning) {
              RepairHint(path, warning.problems);
     case Warning::Kind::MisnamedFile:
       return "Note : " + Q(path) + " est un fichier " + ModelName(warning.model) +
-             " ; son nom devrait être " +
-             Q(TargetName(path, warning.model, Purpose::Conversion)) + ".";
+             " ; son nom devrait être " + Q(TargetName(path, warning.model, Purpose::Conversion)) +
+             ".";
     case Warning::Kind::DamagedSource:
       return "Avertissement : " + Q(path) + " est abîmé (" +
              DamageClauses(warning.problems, false) + ") ; il est converti tel quel. " +
@@ -502,8 +502,8 @@ std::string WarningText(const Warning& warning) {
   } else {
     shown = std::string("le caractère ") + code;
   }
-  return "Avertissement : " + Q(warning.path) + ", " + Place(warning.line, warning.column) +
-         " : " + shown + " n'existe pas sur les calculatrices ; il est remplacé par « ? ».";
+  return "Avertissement : " + Q(warning.path) + ", " + Place(warning.line, warning.column) + " : " +
+         shown + " n'existe pas sur les calculatrices ; il est remplacé par « ? ».";
 }
 
 std::string CompletedCaption() { return "Conversion terminée"; }
@@ -527,25 +527,25 @@ std::string ExportedSummary(std::size_t done, const std::vector<std::string>& fa
 }
 
 std::string NotACalculatorFile(const std::string& path) {
-  return Q(path) + " n'est pas un fichier de calculatrice ; pour en faire un : orbisk "
-                   "--from-text " + W(path);
+  return Q(path) +
+         " n'est pas un fichier de calculatrice ; pour en faire un : orbisk "
+         "--from-text " +
+         W(path);
 }
 
 std::string RepairReport(const std::string& path, const Repaired& repaired) {
   if (repaired.mended.empty()) {
     std::string text = Q(path) + " : correct, rien à réparer\n";
     if (repaired.misnamed) {
-      text = Q(path) + " : rien à réparer, mais c'est un fichier " +
-             ModelName(*repaired.misnamed) + " ; renommez-le en " +
-             Q(TargetName(path, *repaired.misnamed, Purpose::Conversion)) +
+      text = Q(path) + " : rien à réparer, mais c'est un fichier " + ModelName(*repaired.misnamed) +
+             " ; renommez-le en " + Q(TargetName(path, *repaired.misnamed, Purpose::Conversion)) +
              ", ou donnez-lui la signature de son nom avec --fix-signature\n";
     }
     return text;
   }
   return Q(path) + " : réparé ; refait : " + MendedParts(repaired.mended) +
          (repaired.cutShort ? " ; le texte coupé est gardé jusqu'à la fin du fichier" : "") +
-         (repaired.backup.empty() ? "" : " ; l'ancien est gardé dans " + Q(repaired.backup)) +
-         "\n";
+         (repaired.backup.empty() ? "" : " ; l'ancien est gardé dans " + Q(repaired.backup)) + "\n";
 }
 
 std::string TypeName(unsigned char type) {
@@ -666,21 +666,18 @@ std::string ProblemItself(const Problem& p) {
       return "il annonce ses données à l'octet " + Hex(p.found, 2) + " au lieu de " +
              Hex(p.expected, 2);
     case Kind::SecondMarker:
-      return "les octets 80 et 81 valent " + TwoBytes(p.found >> 8, p.found) +
-             " au lieu de A5 5A";
+      return "les octets 80 et 81 valent " + TwoBytes(p.found >> 8, p.found) + " au lieu de A5 5A";
     case Kind::FileSizeField:
       return "la taille inscrite est de " + Bytes(p.found) + ", mais il en fait " +
              std::to_string(p.expected);
     case Kind::VariableSizeDoesNotFit:
       return "la variable annonce " + Bytes(p.found) + ", mais le fichier a la place pour " +
              std::to_string(p.expected);
-    case Kind::TextWithoutEnd:
-      return "le texte ne se termine pas par 00 E0";
+    case Kind::TextWithoutEnd: return "le texte ne se termine pas par 00 E0";
     case Kind::Checksum:
       return "la somme de contrôle inscrite est " + Hex(p.found, 4) + ", mais le contenu donne " +
              Hex(p.expected, 4);
-    case Kind::NotAText:
-      return "ce n'est pas une variable texte (type " + Hex(p.found, 2) + ")";
+    case Kind::NotAText: return "ce n'est pas une variable texte (type " + Hex(p.found, 2) + ")";
     case Kind::ProgramEnd:
       return "il ne se termine ni comme un programme enregistré en texte (00, curseur, 19 ou "
              "17, E4 E5, indicateurs, DC) ni comme un programme tokenisé (…, DC) : " +
@@ -754,7 +751,9 @@ std::string ListLine(const VariableEntry& entry) {
     if (shown < width) text.append(width - shown, ' ');
     return text;
   };
-  const char* attribute = entry.attribute >= 2 ? "archivé" : entry.attribute == 1 ? "verrouillé" : "-";
+  const char* attribute = entry.attribute >= 2   ? "archivé"
+                          : entry.attribute == 1 ? "verrouillé"
+                                                 : "-";
   std::string size = std::to_string(entry.data.size());
   size.insert(0, size.size() < 6 ? 6 - size.size() : 0, ' ');
   return padded(attribute, 10) + " " + padded(TypeName(entry.type), 24) + " " + size + "  " +
@@ -767,13 +766,14 @@ std::string CheckReport(const std::string& path, const FileReport& report) {
     for (const Problem& problem : report.problems) text += "  - " + ProblemText(problem) + "\n";
     return text;
   }
-  if (report.problems.empty() && report.group) return Q(path) + " : correct (" + GroupSummary(report) + ")\n";
+  if (report.problems.empty() && report.group)
+    return Q(path) + " : correct (" + GroupSummary(report) + ")\n";
   if (report.problems.empty() && report.type == types::kBackup && report.file) {
     return Q(path) + " : correct (" + BackupSummary(report.model, report.file->entries[0]) + ")\n";
   }
   if (report.problems.empty()) {
     std::string kind = report.tokenized ? TokenizedDescription(*report.tokenized)
-                       : report.text && report.type != layout::kTextType
+                       : report.text && report.type != types::kText
                            ? TypeName(report.type) + " enregistré" +
                                  (report.type == types::kFunction ? "e" : "") + " en texte"
                            : TypeName(report.type);
@@ -793,8 +793,8 @@ std::string CheckReport(const std::string& path, const FileReport& report) {
     return text;
   }
   const std::size_t count = report.problems.size();
-  std::string text = Q(path) + " : " + std::to_string(count) +
-                     (count == 1 ? " problème" : " problèmes") + "\n";
+  std::string text =
+      Q(path) + " : " + std::to_string(count) + (count == 1 ? " problème" : " problèmes") + "\n";
   for (const Problem& problem : report.problems) text += "  - " + ProblemText(problem) + "\n";
   return text;
 }

@@ -179,8 +179,7 @@ FormView::FormView(Engine& engine, Dialogs& dialogs, QWidget* parent)
   });
   connect(folderField_, &QLineEdit::editingFinished, this,
           [this] { CheckName(folderField_, folder_); });
-  connect(nameField_, &QLineEdit::editingFinished, this,
-          [this] { CheckName(nameField_, name_); });
+  connect(nameField_, &QLineEdit::editingFinished, this, [this] { CheckName(nameField_, name_); });
   // Escape closes a window with nothing unsaved (the find bar takes it first when open).
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, this, [this] {
@@ -201,16 +200,17 @@ void FormView::BuildMenus() {
   bar->setObjectName(QStringLiteral("menus"));
   QMenu* file = bar->addMenu(texts::FileMenu());
   connect(AddAction(file, this, texts::NewAction(), QKeySequence::New), &QAction::triggered, this,
-          [this] { NewWindow(layout::kTextType); });
+          [this] { NewWindow(types::kText); });
   connect(file->addAction(texts::NewProgramAction()), &QAction::triggered, this,
-          [this] { NewWindow(layout::kProgramType); });
+          [this] { NewWindow(types::kProgram); });
   connect(file->addAction(texts::NewFunctionAction()), &QAction::triggered, this,
-          [this] { NewWindow(layout::kFunctionType); });
-  connect(AddAction(file, this, texts::OpenAction(), QKeySequence::Open), &QAction::triggered,
-          this, &FormView::OpenChosen);
+          [this] { NewWindow(types::kFunction); });
+  connect(AddAction(file, this, texts::OpenAction(), QKeySequence::Open), &QAction::triggered, this,
+          &FormView::OpenChosen);
   save_ = AddAction(file, this, texts::SaveAction(), QKeySequence::Save);
   connect(save_, &QAction::triggered, this, &FormView::Save);
-  saveAs_ = AddAction(file, this, texts::SaveAsAction(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  saveAs_ =
+      AddAction(file, this, texts::SaveAsAction(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   connect(saveAs_, &QAction::triggered, this, &FormView::SaveAs);
   connect(AddAction(file, this, texts::SaveAsTextAction(), {}), &QAction::triggered, this,
           &FormView::SaveAsText);
@@ -219,7 +219,8 @@ void FormView::BuildMenus() {
     QAction* action = file->addAction(texts::ConvertToAction(ModelName(model)));
     connect(action, &QAction::triggered, this, [this, model] { ConvertTo(model); });
     // A text is not converted to its own model.
-    connect(file, &QMenu::aboutToShow, action, [this, action, model] { action->setEnabled(model != model_); });
+    connect(file, &QMenu::aboutToShow, action,
+            [this, action, model] { action->setEnabled(model != model_); });
   }
   file->addSeparator();
   connect(AddAction(file, this, texts::CloseAction(), QKeySequence(Qt::CTRL | Qt::Key_W)),
@@ -229,7 +230,8 @@ void FormView::BuildMenus() {
 
   QMenu* edit = bar->addMenu(texts::EditMenu());
   QAction* undo = AddAction(edit, this, texts::UndoAction(), QKeySequence::Undo);
-  QAction* redo = AddAction(edit, this, texts::RedoAction(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  QAction* redo =
+      AddAction(edit, this, texts::RedoAction(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
   connect(undo, &QAction::triggered, text_, &QPlainTextEdit::undo);
   connect(redo, &QAction::triggered, text_, &QPlainTextEdit::redo);
   connect(text_, &QPlainTextEdit::undoAvailable, undo, &QAction::setEnabled);
@@ -259,14 +261,14 @@ void FormView::BuildMenus() {
 
   QMenu* lines = bar->addMenu(texts::LineMenu());
   lineKinds_ = new QActionGroup(this);
-  const std::pair<QString, LineKind> kinds[] = {
-      {texts::OrdinaryLineAction(), LineKind::Ordinary},
-      {texts::CommandLineAction(), LineKind::Command},
-      {texts::PrintObjLineAction(), LineKind::PrintObj},
-      {texts::PageBreakAction(), LineKind::PageBreak}};
+  const std::pair<QString, LineKind> kinds[] = {{texts::OrdinaryLineAction(), LineKind::Ordinary},
+                                                {texts::CommandLineAction(), LineKind::Command},
+                                                {texts::PrintObjLineAction(), LineKind::PrintObj},
+                                                {texts::PageBreakAction(), LineKind::PageBreak}};
   int key = Qt::Key_1;
   for (const auto& [label, kind] : kinds) {
-    QAction* action = AddAction(lines, this, label, QKeySequence(Qt::CTRL | static_cast<Qt::Key>(key++)));
+    QAction* action =
+        AddAction(lines, this, label, QKeySequence(Qt::CTRL | static_cast<Qt::Key>(key++)));
     action->setCheckable(true);
     action->setData(static_cast<int>(kind));
     lineKinds_->addAction(action);
@@ -280,8 +282,8 @@ void FormView::BuildMenus() {
   addAction(view->actions().last());
   auto* zoomInAlso = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
   connect(zoomInAlso, &QShortcut::activated, this, [this] { text_->ZoomBy(1); });
-  connect(AddAction(view, this, texts::ZoomOutAction(), QKeySequence::ZoomOut),
-          &QAction::triggered, this, [this] { text_->ZoomBy(-1); });
+  connect(AddAction(view, this, texts::ZoomOutAction(), QKeySequence::ZoomOut), &QAction::triggered,
+          this, [this] { text_->ZoomBy(-1); });
   connect(AddAction(view, this, texts::ZoomResetAction(), QKeySequence(Qt::CTRL | Qt::Key_0)),
           &QAction::triggered, text_, &CalculatorTextView::ResetZoom);
   QAction* palette = AddAction(view, this, texts::PaletteAction(), {});
@@ -310,10 +312,10 @@ void FormView::NewText(Model model, unsigned char type) {
   // calculator's editor makes them; its cursor on the first line inside.
   CalculatorText text;
   std::string name = "texte";
-  if (type == layout::kProgramType) {
+  if (type == types::kProgram) {
     text = CalculatorText::FromPlainCodes("()\rPrgm\r\rEndPrgm", 8);
     name = "prog";
-  } else if (type == layout::kFunctionType) {
+  } else if (type == types::kFunction) {
     text = CalculatorText::FromPlainCodes("()\rFunc\r\rEndFunc", 8);
     name = "fonc";
   }
@@ -358,10 +360,10 @@ bool FormView::Open(const std::string& path) {
   shown_ = variable;
   path_ = path;
   // A damaged file keeps what could be read of it; a save writes it whole and sound.
-  const VariableFile base =
-      opened_->file ? *opened_->file
-                   : NewTextFile(variable.model, variable.folder, variable.name, variable.text,
-                                 engine_.Stamp(), variable.type);
+  const VariableFile base = opened_->file
+                                ? *opened_->file
+                                : NewTextFile(variable.model, variable.folder, variable.name,
+                                              variable.text, engine_.Stamp(), variable.type);
   ShowDocument(variable.text, variable.model, variable.type, base);
   ShowWarnings(ReadingWarnings(*opened_));
   // A 00 inside the text makes a repair refuse, as it would cut the text: not offered.
@@ -385,7 +387,8 @@ void FormView::KeepRecoveryCopy() {
   copy.file = WithText(base_, folder_, name_, text_->Text());
   // A copy that cannot be written is said, and tried again at the next change.
   if (const Status kept = engine_.KeepRecovery(recoveryKey_, WriteRecoveryCopy(copy)); !kept) {
-    warning_->setText(texts::RecoveryNotKept(QString::fromStdString(messages::Describe(kept.error()))));
+    warning_->setText(
+        texts::RecoveryNotKept(QString::fromStdString(messages::Describe(kept.error()))));
     warning_->setVisible(true);
   }
 }
@@ -634,11 +637,11 @@ bool FormView::SaveAs() {
   }
   filters += QStringLiteral("Tous les fichiers (*.*)|*.*");
   const std::string named = path_.empty() ? name_ : path_;
-  const std::string proposed =
-      named.substr(0, named.rfind('.') == std::string::npos || named.rfind('.') < FileNameStart(named)
-                          ? named.size()
-                          : named.rfind('.')) +
-      "." + ExtensionOfType(model_, type_);
+  const std::string proposed = named.substr(0, named.rfind('.') == std::string::npos ||
+                                                       named.rfind('.') < FileNameStart(named)
+                                                   ? named.size()
+                                                   : named.rfind('.')) +
+                               "." + ExtensionOfType(model_, type_);
   const std::optional<Dialogs::ChosenFile> chosen = dialogs_.ChooseFileToSave(
       {Dialogs::FileDialogKind::Save, FromPath(proposed), QtNameFilters(filters)});
   if (!chosen) return false;
@@ -775,9 +778,13 @@ void FormView::Repair() {
 void FormView::SaveAsText() {
   // A group's text is named after its variable, beside the group.
   const std::string named =
-      group_ ? ExtractedNames(group_->file, group_->model, path_.substr(0, FileNameStart(path_)))
-                   [texts_[static_cast<std::size_t>(variables_->currentIndex())]]
-             : path_.empty() ? name_ : path_;
+      group_ ? ExtractedNames(
+                   group_->file, group_->model,
+                   path_.substr(
+                       0, FileNameStart(
+                              path_)))[texts_[static_cast<std::size_t>(variables_->currentIndex())]]
+      : path_.empty() ? name_
+                      : path_;
   const QString proposed = FromPath(TargetName(named, Model::Voyager200, Purpose::TextExport));
   const std::optional<QString> chosen = dialogs_.ChooseFile(
       {Dialogs::FileDialogKind::Save, proposed, QtNameFilters(texts::TextFilter())});

@@ -74,9 +74,6 @@ class CalculatorTextView final : public QPlainTextEdit {
   void UpdateMarginWidth();
   // The kind a new line takes: ordinary in a text, none in a program.
   LineKind DefaultKind() const;
-  // Inserts lines of codes at the cursor: the first into the current line, each other as a
-  // line of its own with its kind.
-  void InsertLines(const std::vector<TextLine>& lines);
 
   Margin* margin_;
   std::shared_ptr<Counts> counts_;

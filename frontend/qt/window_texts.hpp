@@ -30,14 +30,12 @@ inline QString V200Filter() {
 
 // The Save dialog's refusal of a name in a folder that does not exist.
 inline QString FolderNotFound(const QString& folder) {
-  return folder + QStringLiteral("\nDossier introuvable.\nVeuillez vérifier que le nom du "
-                                 "dossier est correct.");
+  return folder + QStringLiteral(
+                      "\nDossier introuvable.\nVeuillez vérifier que le nom du "
+                      "dossier est correct.");
 }
 
 // The viewer.
-inline QString ViewerCaption(const QString& fileName) {
-  return QStringLiteral("Orbisk – ") + fileName;
-}
 // With access keys: Alt+C, Alt+T, Alt+E and Alt+M (Alt+F opens the Fichier menu).
 inline QString ConvertToV200Button() { return QStringLiteral("&Convertir vers Voyager 200"); }
 inline QString ConvertToTi92PlusButton() { return QStringLiteral("Convertir vers &TI92+"); }
@@ -105,8 +103,9 @@ inline QString ConvertToTi89Button() { return QStringLiteral("Convertir vers TI-
 // The mark on each continuation of a line that wraps.
 inline QString ContinuationMark() { return QStringLiteral("↪"); }
 inline QString UnknownCharacterTip(const QString& character) {
-  return QStringLiteral("Les calculatrices n'ont pas le caractère « %1 » : il sera "
-                        "enregistré comme « ? ».")
+  return QStringLiteral(
+             "Les calculatrices n'ont pas le caractère « %1 » : il sera "
+             "enregistré comme « ? ».")
       .arg(character);
 }
 // The title of a new text that has no file yet.
@@ -124,15 +123,17 @@ inline QString DiscardChangesButton() { return QStringLiteral("&Ne pas enregistr
 inline QString CancelButton() { return QStringLiteral("&Annuler"); }
 inline QString ReloadCaption() { return QStringLiteral("Fichier modifié"); }
 inline QString ReloadQuestion(const QString& path) {
-  return QStringLiteral("« %1 » a changé sur le disque. Voulez-vous le relire ? Vos "
-                        "modifications seraient perdues.")
+  return QStringLiteral(
+             "« %1 » a changé sur le disque. Voulez-vous le relire ? Vos "
+             "modifications seraient perdues.")
       .arg(path);
 }
 inline QString RecoveryCaption() { return QStringLiteral("Modifications retrouvées"); }
 // `name` is the file's, or empty for a new text.
 inline QString RecoveryQuestion(const QString& name) {
-  return QStringLiteral("Orbisk s'est arrêté sans enregistrer les modifications %1. Voulez-vous "
-                        "les récupérer ?")
+  return QStringLiteral(
+             "Orbisk s'est arrêté sans enregistrer les modifications %1. Voulez-vous "
+             "les récupérer ?")
       .arg(name.isEmpty() ? QStringLiteral("d'un nouveau texte")
                           : QStringLiteral("de « %1 »").arg(name));
 }
@@ -142,9 +143,10 @@ inline QString RecoveryNotKept(const QString& reason) {
 inline QString FolderLabel() { return QStringLiteral("D&ossier :"); }
 inline QString NameLabel() { return QStringLiteral("&Nom :"); }
 inline QString InvalidNameTip(const QString& name) {
-  return QStringLiteral("« %1 » ne peut pas nommer une variable ni un dossier : au plus 8 "
-                        "caractères, une lettre d'abord, puis des lettres, des chiffres ou "
-                        "« _ ».")
+  return QStringLiteral(
+             "« %1 » ne peut pas nommer une variable ni un dossier : au plus 8 "
+             "caractères, une lettre d'abord, puis des lettres, des chiffres ou "
+             "« _ ».")
       .arg(name);
 }
 // "Voyager 200 · 343 octets sur 65 535 · 2 caractères absents des calculatrices"
@@ -153,9 +155,10 @@ inline QString EditorStatus(const char* model, qint64 size, qint64 largest, int 
                    (size < 2 ? QStringLiteral(" octet sur ") : QStringLiteral(" octets sur ")) +
                    QLocale(QLocale::French).toString(largest);
   if (unknown > 0) {
-    status += QStringLiteral(" · ") + QString::number(unknown) +
-              (unknown < 2 ? QStringLiteral(" caractère absent des calculatrices (enregistré « ? »)")
-                           : QStringLiteral(" caractères absents des calculatrices (enregistrés « ? »)"));
+    status +=
+        QStringLiteral(" · ") + QString::number(unknown) +
+        (unknown < 2 ? QStringLiteral(" caractère absent des calculatrices (enregistré « ? »)")
+                     : QStringLiteral(" caractères absents des calculatrices (enregistrés « ? »)"));
   }
   return status;
 }
@@ -164,16 +167,18 @@ inline QString TokenizedNote() {
   return QStringLiteral(" · tokenisé : sera enregistré en texte");
 }
 inline QString SaveTooLarge(const QString& fileName, qint64 size, qint64 largest) {
-  return QStringLiteral("Impossible d'enregistrer « %1 » : le texte ferait %2 octets, plus que "
-                        "les %3 octets qu'une variable peut contenir. Rien n'a été écrit.")
+  return QStringLiteral(
+             "Impossible d'enregistrer « %1 » : le texte ferait %2 octets, plus que "
+             "les %3 octets qu'une variable peut contenir. Rien n'a été écrit.")
       .arg(fileName, QLocale(QLocale::French).toString(size),
            QLocale(QLocale::French).toString(largest));
 }
 inline QString SavedNotCaption() { return QStringLiteral("Enregistrement impossible"); }
 inline QString OpenFilter() {
-  return QStringLiteral("Textes des calculatrices (*.v2t *.9xt *.89t *.v2p *.9xp *.89p *.v2f "
-                        "*.9xf *.89f *.txt)|*.v2t;*.9xt;*.89t;*.v2p;*.9xp;*.89p;*.v2f;*.9xf;"
-                        "*.89f;*.txt|Tous les fichiers (*.*)|*.*");
+  return QStringLiteral(
+      "Textes des calculatrices (*.v2t *.9xt *.89t *.v2p *.9xp *.89p *.v2f "
+      "*.9xf *.89f *.txt)|*.v2t;*.9xt;*.89t;*.v2p;*.9xp;*.89p;*.v2f;*.9xf;"
+      "*.89f;*.txt|Tous les fichiers (*.*)|*.*");
 }
 inline QString FindLabel() { return QStringLiteral("Rec&hercher :"); }
 inline QString ReplaceLabel() { return QStringLiteral("Remplacer &par :"); }

@@ -19,8 +19,8 @@ using testing::ReadFile;
 using testing::WriteFile;
 using Names = std::vector<std::string>;
 
-VariableEntry Variable(std::string folder, std::string name, unsigned char type,
-                       std::size_t size, unsigned char attribute = 0) {
+VariableEntry Variable(std::string folder, std::string name, unsigned char type, std::size_t size,
+                       unsigned char attribute = 0) {
   VariableEntry entry;
   entry.folder = std::move(folder);
   entry.name = std::move(name);
@@ -48,7 +48,7 @@ VariableFile Backup() {
   file.folder.clear();
   VariableEntry& memory = file.entries.emplace_back();
   memory.name = "2.09";
-  memory.type = layout::kBackupType;
+  memory.type = types::kBackup;
   memory.data = std::string(100, 'B');
   return file;
 }
@@ -225,15 +225,16 @@ TEST(OrbiskGroupsTest, ExtractsEachVariableForItsModelAndRefusesWhatCannotMove) 
 TEST(OrbiskGroupsTest, AGroupMadeOfItsExtractedVariablesIsTheSameAndWrongOnesAreRefused) {
   testing::TempFolder work;
   WriteFile(work / "cours.9xg", WriteVariableFile(Cours(Signature::Ti92Plus, false)));
-  ASSERT_EQ(testing::RunProgram(testing::OrbiskIn(work, {"--extract", "--to", "89", "cours.9xg"}))
-                .status,
-            0);
-  const Outcome made = testing::RunProgram(testing::OrbiskIn(
-      work, {"--group", "tout.v2g", "notes.89t", "maths.89t", "l1.89l"}));
+  ASSERT_EQ(
+      testing::RunProgram(testing::OrbiskIn(work, {"--extract", "--to", "89", "cours.9xg"})).status,
+      0);
+  const Outcome made = testing::RunProgram(
+      testing::OrbiskIn(work, {"--group", "tout.v2g", "notes.89t", "maths.89t", "l1.89l"}));
   EXPECT_EQ(made.status, 0) << made.err;
   // Each folder together, in the order the folders first came.
   EXPECT_EQ(EntriesOf(work / "tout.v2g"), Cours(Signature::Ti92Plus, false).entries);
-  EXPECT_EQ(ParseVariableFile(ReadFile(work / "tout.v2g"), 10000).file.signature, Signature::Ti92Plus);
+  EXPECT_EQ(ParseVariableFile(ReadFile(work / "tout.v2g"), 10000).file.signature,
+            Signature::Ti92Plus);
 
   WriteFile(work / "jeu.89z", WriteVariableFile([] {
               VariableFile file;
@@ -334,7 +335,8 @@ TEST(OrbiskGroupsTest, ACheckOfADamagedGroupNamesEveryProblemAndItsVariable) {
   WriteFile(work / "cours.89g", bytes);
   const Outcome outcome = testing::RunProgram(testing::OrbiskIn(work, {"--check", "cours.89g"}));
   EXPECT_EQ(outcome.status, 1);
-  const std::string expected = "cours.89g : 2 problèmes\n  - variable main\\notes : la somme de contrôle inscrite est ";
+  const std::string expected =
+      "cours.89g : 2 problèmes\n  - variable main\\notes : la somme de contrôle inscrite est ";
   EXPECT_EQ(outcome.out.substr(0, expected.size()), expected);
   EXPECT_NE(outcome.out.find("  - variable cours\\maths : la somme de contrôle"), std::string::npos)
       << outcome.out;
@@ -343,9 +345,10 @@ TEST(OrbiskGroupsTest, ACheckOfADamagedGroupNamesEveryProblemAndItsVariable) {
   // A repair says it is a group, and what is wrong with it, not that it holds no text.
   const Outcome repair = testing::RunProgram(testing::OrbiskIn(work, {"--repair", "cours.89g"}));
   EXPECT_EQ(repair.status, 1);
-  const std::string refused = "Impossible de réparer cours.89g : c'est un groupe, et --repair ne "
-                              "récrit que les textes. Ce qui ne va pas : variable main\\notes : "
-                              "la somme de contrôle inscrite est ";
+  const std::string refused =
+      "Impossible de réparer cours.89g : c'est un groupe, et --repair ne "
+      "récrit que les textes. Ce qui ne va pas : variable main\\notes : "
+      "la somme de contrôle inscrite est ";
   EXPECT_EQ(repair.err.substr(0, refused.size()), refused);
   EXPECT_EQ(work.Entries(), Names{"cours.89g"});
 }
@@ -370,9 +373,10 @@ TEST(OrbiskGroupsTest, AMisnamedFileIsToldTheExtensionOfWhatItHolds) {
     const Outcome outcome = testing::RunProgram(testing::OrbiskIn(work, {"--check", row.name}));
     EXPECT_EQ(outcome.status, 1);
     const std::string model = row.extension[0] == 'v' ? "Voyager 200" : "TI92+";
-    EXPECT_EQ(outcome.out, row.name + " : 1 problème\n  - sa signature « **TI89** » n'est pas "
-                                      "celle d'un fichier " + model + " (." + row.extension +
-                               "), « **TI92P* »\n");
+    EXPECT_EQ(outcome.out, row.name +
+                               " : 1 problème\n  - sa signature « **TI89** » n'est pas "
+                               "celle d'un fichier " +
+                               model + " (." + row.extension + "), « **TI92P* »\n");
   }
 }
 
@@ -473,7 +477,8 @@ TEST(OrbiskGroupsTest, DrawsAThumbnailWithoutADisplay) {
     ASSERT_GE(png.size(), 24u);
     EXPECT_EQ(png.substr(0, 16), std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16));
     const auto number = [&](std::size_t at) {
-      return static_cast<unsigned char>(png[at]) << 24 | static_cast<unsigned char>(png[at + 1]) << 16 |
+      return static_cast<unsigned char>(png[at]) << 24 |
+             static_cast<unsigned char>(png[at + 1]) << 16 |
              static_cast<unsigned char>(png[at + 2]) << 8 | static_cast<unsigned char>(png[at + 3]);
     };
     EXPECT_EQ(number(16), row.size);

@@ -13,9 +13,9 @@
 #include "files.hpp"
 #include "fixed_clock.hpp"
 #include "posix_file_system.hpp"
+#include "program_variable.hpp"
 #include "scripted_interaction.hpp"
 #include "temp_folder.hpp"
-#include "program_variable.hpp"
 #include "variable_file.hpp"
 
 namespace orbisk {
@@ -34,11 +34,11 @@ class ConverterTest : public ::testing::Test {
  protected:
   bool ToV200(const std::string& source, const std::string& target) {
     Converter converter(files_, user_, clock_, {'/', ':'});
-    return user_.Reported(converter.ConvertToV200(source, target));
+    return user_.Reported(converter.Convert(Model::Voyager200, source, target));
   }
   bool ToTi92Plus(const std::string& source, const std::string& target) {
     Converter converter(files_, user_, clock_, {'/', ':'});
-    return user_.Reported(converter.ConvertToTi92Plus(source, target));
+    return user_.Reported(converter.Convert(Model::Ti92Plus, source, target));
   }
   void ExpectOneFailureMentioning(const std::string& a, const std::string& b) {
     ASSERT_EQ(user_.shown.size(), 1u);
@@ -251,7 +251,7 @@ TEST_F(ConverterTest, ATargetThisUserMayNotWriteIsRefusedBeforeTheQuestion) {
   // No answer is scripted: a question would fail the test.
   Converter converter(files, user_, clock_, {'/', ':'});
 
-  EXPECT_FALSE(user_.Reported(converter.ConvertToV200(source_, target_)));
+  EXPECT_FALSE(user_.Reported(converter.Convert(Model::Voyager200, source_, target_)));
 
   ASSERT_EQ(user_.shown.size(), 1u);
   EXPECT_EQ(user_.shown[0].kind, Kind::Failure);

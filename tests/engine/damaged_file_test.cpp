@@ -45,13 +45,19 @@ std::vector<Planted> PlantedFaults() {
   return {
       {"checksum", [](std::string& f) { f[f.size() - 1] ^= 0x40; }, {Kind::Checksum}, true},
       {"file size field", [](std::string& f) { f[0x4C] = 0x10; }, {Kind::FileSizeField}, true},
-      {"variable size", [](std::string& f) { f[0x57] = 0x30; }, {Kind::VariableSizeDoesNotFit},
+      {"variable size",
+       [](std::string& f) { f[0x57] = 0x30; },
+       {Kind::VariableSizeDoesNotFit},
        true},
-      {"closing tag", [](std::string& f) { f[f.size() - 3] = 0x01; },
-       {Kind::TextWithoutEnd, Kind::Checksum}, true},
+      {"closing tag",
+       [](std::string& f) { f[f.size() - 3] = 0x01; },
+       {Kind::TextWithoutEnd, Kind::Checksum},
+       true},
       {"first marker", [](std::string& f) { f[8] = 0x07; }, {Kind::FirstMarker}, true},
-      {"cut short", [](std::string& f) { f.resize(f.size() - 6); },
-       {Kind::FileSizeField, Kind::VariableSizeDoesNotFit}, false},
+      {"cut short",
+       [](std::string& f) { f.resize(f.size() - 6); },
+       {Kind::FileSizeField, Kind::VariableSizeDoesNotFit},
+       false},
   };
 }
 
@@ -98,7 +104,8 @@ TEST_F(DamagedFileTest, TheWarningsSayWhatIsWrongAndHowToMendIt) {
   EXPECT_EQ(messages::WarningText(ReadingWarnings(*opened)[0]),
             "Avertissement : " + path_ +
                 " : la somme de contrôle est fausse ; le texte est lu tel quel. Pour le "
-                "réparer : orbisk --repair " + path_ + ".");
+                "réparer : orbisk --repair " +
+                path_ + ".");
 
   // A TI-89 file named as a Voyager 200 one is read by its signature, with a note.
   const std::string misnamed = folder_ / "notes.v2t";
@@ -159,7 +166,8 @@ TEST_F(DamagedFileTest, TheSignatureIsMendedOnlyOnRequest) {
   EXPECT_EQ(ReadFile(misnamed), CalculatorTextFile(kCodes, Model::Ti92Plus));
   Result<Repaired> fixed = Texts().Repair(misnamed, {false, true});
   ASSERT_TRUE(fixed);
-  EXPECT_EQ(messages::RepairReport(misnamed, *fixed), misnamed + " : réparé ; refait : la signature\n");
+  EXPECT_EQ(messages::RepairReport(misnamed, *fixed),
+            misnamed + " : réparé ; refait : la signature\n");
   EXPECT_EQ(ReadFile(misnamed).substr(0, 8), "**TI89**");
   // Only the signature changes.
   EXPECT_EQ(ReadFile(misnamed).substr(8), CalculatorTextFile(kCodes, Model::Ti92Plus).substr(8));
@@ -279,20 +287,21 @@ TEST_F(DamagedFileTest, AConversionOfADamagedFileSaysSo) {
   damaged[0x4C] = 0x10;
   WriteFile(path_, damaged);
   Converter converter(files_, user_, clock_, {'/', ':'});
-  ASSERT_TRUE(user_.Reported(converter.ConvertToV200(path_, folder_ / "notes.v2t")));
+  ASSERT_TRUE(user_.Reported(converter.Convert(Model::Voyager200, path_, folder_ / "notes.v2t")));
   EXPECT_TRUE(testing::SameBytes(ReadFile(folder_ / "notes.v2t"),
                                  testing::ExpectedV200(damaged, "23/02/03, 14:09")));
   ASSERT_EQ(user_.shown.size(), 1u);
   EXPECT_EQ(user_.shown[0].text,
             "Avertissement : " + path_ +
                 " est abîmé (la taille du fichier inscrite est fausse) ; il est converti tel "
-                "quel. Pour le réparer : orbisk --repair " + path_ + ".");
+                "quel. Pour le réparer : orbisk --repair " +
+                path_ + ".");
   // A sound file, or one that is no calculator's, is converted without a word.
   user_.shown.clear();
   WriteFile(path_, CalculatorTextFile(kCodes));
-  ASSERT_TRUE(user_.Reported(converter.ConvertToTi92Plus(path_, folder_ / "back.9xt")));
+  ASSERT_TRUE(user_.Reported(converter.Convert(Model::Ti92Plus, path_, folder_ / "back.9xt")));
   WriteFile(path_, testing::SampleTi92PlusFile(300));
-  ASSERT_TRUE(user_.Reported(converter.ConvertToTi92Plus(path_, folder_ / "other.9xt")));
+  ASSERT_TRUE(user_.Reported(converter.Convert(Model::Ti92Plus, path_, folder_ / "other.9xt")));
   EXPECT_TRUE(user_.shown.empty());
 }
 
@@ -302,20 +311,28 @@ TEST_F(DamagedFileTest, FilesGivenToTheWrongModeSayWhatToDo) {
   const std::string text = folder_ / "notes.txt";
   WriteFile(text, "Bonjour\n");
   EXPECT_FALSE(user_.Reported(Texts().Read(text)));
-  EXPECT_EQ(user_.shown.back().text, text + " n'est pas un fichier de calculatrice ; pour en faire "
-                                            "un : orbisk --from-text " + text);
+  EXPECT_EQ(user_.shown.back().text, text +
+                                         " n'est pas un fichier de calculatrice ; pour en faire "
+                                         "un : orbisk --from-text " +
+                                         text);
   const std::string spaced = folder_ / "mes notes.txt";
   WriteFile(spaced, "Bonjour\n");
   EXPECT_FALSE(user_.Reported(Texts().Read(spaced)));
-  EXPECT_EQ(user_.shown.back().text, spaced + " n'est pas un fichier de calculatrice ; pour en "
-                                              "faire un : orbisk --from-text '" + spaced + "'");
+  EXPECT_EQ(user_.shown.back().text, spaced +
+                                         " n'est pas un fichier de calculatrice ; pour en "
+                                         "faire un : orbisk --from-text '" +
+                                         spaced + "'");
 
   WriteFile(path_, CalculatorTextFile(kCodes));
-  EXPECT_FALSE(user_.Reported(Texts().Import(path_, folder_ / "notes.v2t", Model::Voyager200, "n")));
-  EXPECT_EQ(user_.shown.back().text,
-            "Impossible d'importer " + path_ + " : c'est déjà un fichier de calculatrice (TI92+) "
-            "; pour en lire le texte : orbisk --show " + path_ + ", pour le convertir : orbisk "
-            "--to v2t " + path_ + ".");
+  EXPECT_FALSE(
+      user_.Reported(Texts().Import(path_, folder_ / "notes.v2t", Model::Voyager200, "n")));
+  EXPECT_EQ(user_.shown.back().text, "Impossible d'importer " + path_ +
+                                         " : c'est déjà un fichier de calculatrice (TI92+) "
+                                         "; pour en lire le texte : orbisk --show " +
+                                         path_ +
+                                         ", pour le convertir : orbisk "
+                                         "--to v2t " +
+                                         path_ + ".");
   EXPECT_FALSE(std::filesystem::exists(folder_ / "notes.v2t"));
 
   struct Row {
@@ -326,8 +343,8 @@ TEST_F(DamagedFileTest, FilesGivenToTheWrongModeSayWhatToDo) {
   for (const Row& row : {Row{TextEncoding::Latin1, "caf\xE9 \xB0", " caf\xE9 \xB0"},
                          Row{TextEncoding::Cp1252, "\x85 \x80", " \xA0 ?"}}) {
     WriteFile(text, row.bytes);
-    ASSERT_TRUE(user_.Reported(
-        Texts().Import(text, folder_ / "enc.9xt", Model::Ti92Plus, "enc", nullptr, EncodedAs(row.encoding))));
+    ASSERT_TRUE(user_.Reported(Texts().Import(text, folder_ / "enc.9xt", Model::Ti92Plus, "enc",
+                                              nullptr, EncodedAs(row.encoding))));
     const std::string made = ReadFile(folder_ / "enc.9xt");
     const FileReport report = CheckVariableFile(made, made.size(), "enc.9xt");
     ASSERT_TRUE(report.text);
@@ -344,8 +361,9 @@ TEST_F(DamagedFileTest, TheKeyboardsBarIsSaidToBeNoMark) {
   ASSERT_TRUE(user_.Reported(Texts().Import(text, folder_ / "prog.9xt", Model::Ti92Plus, "prog")));
   ASSERT_EQ(user_.shown.size(), 1u);
   EXPECT_EQ(user_.shown[0].text,
-            "Avertissement : " + text + ", ligne 2 : « P| » laisse la ligne ordinaire ; une ligne "
-            "PrintObj commence par « P│ » (U+2502), pas par la barre « | » du clavier.");
+            "Avertissement : " + text +
+                ", ligne 2 : « P| » laisse la ligne ordinaire ; une ligne "
+                "PrintObj commence par « P│ » (U+2502), pas par la barre « | » du clavier.");
 }
 
 }  // namespace

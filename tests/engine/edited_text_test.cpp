@@ -15,7 +15,7 @@ namespace {
 VariableFile Opened(Model model, unsigned char type) {
   VariableFile file = NewTextFile(model, "cours", "notes", CalculatorText::FromCodes(" a"),
                                   "23/02/03, 14:09", type);
-  file.comment += "ABCDEFGHI";  // the maker's bytes past those that tell the model
+  file.comment += "ABCDEFGHI";    // the maker's bytes past those that tell the model
   file.entries[0].attribute = 2;  // archived
   file.entries[0].reserved = 0x1234;
   file.entries[0].lead = 0x01020304;
@@ -26,16 +26,16 @@ VariableFile Opened(Model model, unsigned char type) {
 // model only the signature and the comment's first 31 bytes change.
 TEST(EditedFileTest, KeepsTheHeaderAndChangesOnlyWhatTheTextAndModelDecide) {
   for (const Model from : kModels) {
-    for (const unsigned char type : {layout::kTextType, layout::kProgramType}) {
+    for (const unsigned char type : {types::kText, types::kProgram}) {
       for (const Model to : kModels) {
         SCOPED_TRACE(std::string(ModelName(from)) + " -> " + ModelName(to) + " type " +
                      std::to_string(type));
         const VariableFile base = Opened(from, type);
-        const CalculatorText text = type == layout::kTextType
+        const CalculatorText text = type == types::kText
                                         ? CalculatorText::FromCodes(" Bonsoir\rCDisp 1", 3)
                                         : CalculatorText::FromPlainCodes("()\rDisp 1");
-        const VariableFile saved = ForModel(WithText(base, "maths", "cours2", text), from, to,
-                                            "08/12/26, 21:00");
+        const VariableFile saved =
+            ForModel(WithText(base, "maths", "cours2", text), from, to, "08/12/26, 21:00");
         ASSERT_EQ(saved.entries.size(), 1u);
         const VariableEntry& entry = saved.entries[0];
         EXPECT_EQ(entry.folder, "maths");
@@ -55,7 +55,8 @@ TEST(EditedFileTest, KeepsTheHeaderAndChangesOnlyWhatTheTextAndModelDecide) {
         // What is written reads back as the same text, with nothing wrong.
         const std::string bytes = WriteVariableFile(saved);
         const FileReport report = CheckVariableFile(
-            bytes, bytes.size(), std::string("x.") + ExtensionFor(to, {FileContent::Kind::Variable, type}));
+            bytes, bytes.size(),
+            std::string("x.") + ExtensionFor(to, {FileContent::Kind::Variable, type}));
         EXPECT_TRUE(report.problems.empty());
         ASSERT_TRUE(report.text);
         EXPECT_EQ(report.text->text, text);
@@ -73,7 +74,7 @@ TEST(RecoveryCopyTest, ReadsBackWhatWasWrittenAndNothingElse) {
       RecoveryCopy copy;
       copy.model = model;
       copy.path = path;
-      copy.file = Opened(model, layout::kTextType);
+      copy.file = Opened(model, types::kText);
       const std::optional<RecoveryCopy> read = ReadRecoveryCopy(WriteRecoveryCopy(copy));
       ASSERT_TRUE(read);
       EXPECT_EQ(read->model, model);
@@ -82,7 +83,7 @@ TEST(RecoveryCopyTest, ReadsBackWhatWasWrittenAndNothingElse) {
     }
   }
   RecoveryCopy copy;
-  copy.file = Opened(Model::Ti89, layout::kTextType);
+  copy.file = Opened(Model::Ti89, types::kText);
   const std::string bytes = WriteRecoveryCopy(copy);
   for (const std::string& spoilt :
        {std::string(), bytes.substr(0, bytes.size() - 1), "x" + bytes.substr(1),
@@ -93,12 +94,18 @@ TEST(RecoveryCopyTest, ReadsBackWhatWasWrittenAndNothingElse) {
 
 TEST(CharacterSearchTest, FindsByNameInEitherLanguageWithOrWithoutAccentsOrByLooks) {
   const std::pair<const char*, unsigned char> rows[] = {
-      {"theta", 0x88},     {"thêta", 0x88},  {"THETA", 0x88},    {"integrale", 0xBD},
-      {"intégrale", 0xBD}, {"integral", 0xBD}, {"<=", 0x9C},     {">=", 0x9E},
-      {"!=", 0x9D},        {"->", 0x16},     {"≤", 0x9C},        {"racine", 0xA8},
-      {"sqrt", 0xA8},      {"pi", 0x8C},     {"infini", 0xBE},   {"infinity", 0xBE},
-      {"degre", 0xB0},     {"e accent aigu", 0xE9}, {"+-", 0xB1}, {"store", 0x16},
-      {"e acute", 0xE9},   {"capital c cedilla", 0xC7}, {"u umlaut", 0xFC}, {"comma", ','},
+      {"theta", 0x88},     {"thêta", 0x88},
+      {"THETA", 0x88},     {"integrale", 0xBD},
+      {"intégrale", 0xBD}, {"integral", 0xBD},
+      {"<=", 0x9C},        {">=", 0x9E},
+      {"!=", 0x9D},        {"->", 0x16},
+      {"≤", 0x9C},         {"racine", 0xA8},
+      {"sqrt", 0xA8},      {"pi", 0x8C},
+      {"infini", 0xBE},    {"infinity", 0xBE},
+      {"degre", 0xB0},     {"e accent aigu", 0xE9},
+      {"+-", 0xB1},        {"store", 0x16},
+      {"e acute", 0xE9},   {"capital c cedilla", 0xC7},
+      {"u umlaut", 0xFC},  {"comma", ','},
       {"backslash", '\\'}, {"question mark", '?'},
   };
   for (const auto& [query, code] : rows) {
@@ -114,11 +121,11 @@ TEST(CharacterSearchTest, FindsByNameInEitherLanguageWithOrWithoutAccentsOrByLoo
 
 TEST(CharacterSearchTest, EveryTextCharacterHasAGroupAndTheGroupsAreTheExpectedOnes) {
   const std::pair<unsigned char, CharacterGroup> rows[] = {
-      {0x88, CharacterGroup::Greek},     {0x9C, CharacterGroup::Mathematics},
+      {0x88, CharacterGroup::Greek},       {0x9C, CharacterGroup::Mathematics},
       {0xBD, CharacterGroup::Mathematics}, {0xD7, CharacterGroup::Mathematics},
-      {0x16, CharacterGroup::Arrows},    {0xE9, CharacterGroup::AccentedLetters},
-      {0xA9, CharacterGroup::Symbols},   {'!', CharacterGroup::Symbols},
-      {'a', CharacterGroup::Others},     {0x09, CharacterGroup::Others}};
+      {0x16, CharacterGroup::Arrows},      {0xE9, CharacterGroup::AccentedLetters},
+      {0xA9, CharacterGroup::Symbols},     {'!', CharacterGroup::Symbols},
+      {'a', CharacterGroup::Others},       {0x09, CharacterGroup::Others}};
   for (const auto& [code, group] : rows) EXPECT_EQ(GroupOfCharacter(code), group) << +code;
   int characters = 0;
   for (unsigned c = 0; c < 256; ++c) characters += IsTextCharacter(static_cast<unsigned char>(c));

@@ -18,7 +18,10 @@ std::string Bytes(std::initializer_list<int> values) {
   return bytes;
 }
 
-const std::string kHello = "()\x0DPrgm\x0D" "Disp \"x\x16y\"\x0D\x0D" "EndPrgm";
+const std::string kHello =
+    "()\x0DPrgm\x0D"
+    "Disp \"x\x16y\"\x0D\x0D"
+    "EndPrgm";
 
 TEST(ProgramVariableTest, TextFormEndsAsTheCalculatorExpectsAndReadsBack) {
   CalculatorText text = CalculatorText::FromPlainCodes(kHello);
@@ -27,7 +30,7 @@ TEST(ProgramVariableTest, TextFormEndsAsTheCalculatorExpectsAndReadsBack) {
   EXPECT_EQ(data, kHello + Bytes({0x00, 0x01, 0x02, 0x19, 0xE4, 0xE5, 0x00, 0x00, 0x08, 0xDC}));
   EXPECT_EQ(ProgramVariableData(ProgramKind::Function, text).substr(kHello.size() + 3, 1), "\x17");
 
-  for (const unsigned char type : {layout::kProgramType, layout::kFunctionType}) {
+  for (const unsigned char type : {types::kProgram, types::kFunction}) {
     const std::string made = VariableDataOfText(type, text);
     const ProgramReading read = ReadProgramData(type, made);
     EXPECT_TRUE(read.problems.empty());
@@ -104,7 +107,9 @@ TEST(ProgramVariableTest, ATokenizedProgramTellsItsKindSizeArgumentsAndText) {
        Bytes({0xE9, 0x02, 0x01, 0x1F, 0x08, 0x93, 0xE5, 0x08}) + tail,
        std::vector<std::string>{"x"}, 0, "(x)\rFunc\rx^2\rEndFunc"},
       {"an argument of no known tag", 0x12, endPrgm + Bytes({0x19, 0xE4, 0xE5, 0x7E}) + tail,
-       std::nullopt, 0, "(\x7F" "7E)\rPrgm\rEndPrgm"},
+       std::nullopt, 0,
+       "(\x7F"
+       "7E)\rPrgm\rEndPrgm"},
       {"a function's tag in a program", 0x12, endPrgm + Bytes({0x17, 0xE4, 0xE5}) + tail,
        std::vector<std::string>{}, 1, nullptr},
   };
@@ -148,24 +153,33 @@ TEST(LinkExportTest, EveryCodeWritesAndReadsBack) {
 }
 
 TEST(LinkExportTest, ReadsPublishedListingsAndNamesWhatIsWrong) {
-  const std::string head = "\\START92\\\r\n\\COMMENT=Program file\r\n\\NAME=hello\r\n"
-                           "\\FILE=HELLO.89P\r\n";
+  const std::string head =
+      "\\START92\\\r\n\\COMMENT=Program file\r\n\\NAME=hello\r\n"
+      "\\FILE=HELLO.89P\r\n";
   struct Row {
     const char* what;
     std::string bytes;
     LinkExportReading::Fault fault;
-    std::size_t line;       // of the fault, or of the first unknown escape
+    std::size_t line;  // of the fault, or of the first unknown escape
     std::string codes;
   };
   const Row rows[] = {
       {"a program", head + "()\r\nPrgm\r\nDisp \\theta\\\\->\\x\r\nEndPrgm\r\n\\STOP92\\\r\n",
-       LinkExportReading::Fault::None, 0, "()\x0DPrgm\x0D" "Disp \x88\x16x\x0D" "EndPrgm"},
-      {"line feeds alone, blank lines first", "\n\n" + std::string("\\START92\\\n\\COMMENT=\n"
-       "\\NAME=a\n\\FILE=A\nx\\<=\\1\n\\STOP92\\\n"),
-       LinkExportReading::Fault::None, 0, "x\x9C" "1"},
+       LinkExportReading::Fault::None, 0,
+       "()\x0DPrgm\x0D"
+       "Disp \x88\x16x\x0D"
+       "EndPrgm"},
+      {"line feeds alone, blank lines first",
+       "\n\n" + std::string("\\START92\\\n\\COMMENT=\n"
+                            "\\NAME=a\n\\FILE=A\nx\\<=\\1\n\\STOP92\\\n"),
+       LinkExportReading::Fault::None, 0,
+       "x\x9C"
+       "1"},
       {"carriage returns alone, as old Macintosh editors saved it",
        "\\START92\\\r\\COMMENT=\r\\NAME=a\r\\FILE=A\r()\rPrgm\rEndPrgm\r\\STOP92\\\r",
-       LinkExportReading::Fault::None, 0, "()\x0DPrgm\x0D" "EndPrgm"},
+       LinkExportReading::Fault::None, 0,
+       "()\x0DPrgm\x0D"
+       "EndPrgm"},
       {"after a UTF-8 byte order mark", "\xEF\xBB\xBF" + head + "x\r\n\\STOP92\\\r\n",
        LinkExportReading::Fault::None, 0, "x"},
       {"an unknown escape kept", head + "a\\nope\\b\r\n\\STOP92\\\r\n",
@@ -216,7 +230,10 @@ TEST(LinkExportTest, ReadsEscapesAtTheEdgesOfALineAndOfTheirLength) {
       {"a backslash ending the line", "x\\", "x\\", {}},
       {"two backslashes", "\\\\", "\\\\", {}},
       {"a name that starts past ASCII", "\\\xE9t\\", "\\\xE9t\\", {"\\\xE9t\\"}},
-      {"names that share a first letter and length", "\\a`\\\\a'\\\\a^\\\\ao\\", "\xE0\xE1\xE2\xE5", {}},
+      {"names that share a first letter and length",
+       "\\a`\\\\a'\\\\a^\\\\ao\\",
+       "\xE0\xE1\xE2\xE5",
+       {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -235,7 +252,10 @@ TEST(LinkExportTest, TheFileNameOrTheLinesTellTheType) {
       {{"", "a", "c:\\ti\\A.9XF", "x"}, 0x13},
       {{"", "a", "A.92P", "x"}, 0x12},
       {{"", "a", "A.89T", "()\x0DPrgm"}, 0x0B},
-      {{"", "a", "A", "(x)\x0D" "Func\x0DReturn x"}, 0x13},
+      {{"", "a", "A",
+        "(x)\x0D"
+        "Func\x0DReturn x"},
+       0x13},
       {{"", "a", "", "()\x0DPrgm"}, 0x12},
       {{"", "a", "A.TXT", " notes"}, 0x0B},
   };

@@ -32,12 +32,9 @@ enum class Storage { Unnamed, Named, NamedWithoutNoReplaceRename };
 
 std::string Describe(Storage s) {
   switch (s) {
-    case Storage::Unnamed:
-      return "Unnamed";
-    case Storage::Named:
-      return "Named";
-    case Storage::NamedWithoutNoReplaceRename:
-      return "NamedWithoutNoReplaceRename";
+    case Storage::Unnamed: return "Unnamed";
+    case Storage::Named: return "Named";
+    case Storage::NamedWithoutNoReplaceRename: return "NamedWithoutNoReplaceRename";
   }
   return {};
 }
@@ -70,7 +67,7 @@ class SaveFileTest : public ::testing::TestWithParam<Storage> {
   bool Convert(std::deque<bool> answers = {}) {
     user_ = testing::ScriptedInteraction(std::move(answers));
     Converter converter(files_, user_, clock_, {'/', ':'});
-    return user_.Reported(converter.ConvertToV200(source_, target_));
+    return user_.Reported(converter.Convert(Model::Voyager200, source_, target_));
   }
 
   // The step that puts a new target in place.
@@ -119,8 +116,8 @@ TEST_P(SaveFileTest, ANewTargetTakesTheSourcesPermissionsUnderTheUmask) {
     mode_t umask;
     mode_t target;
   };
-  for (const Row row : {Row{0600, 022, 0600}, Row{0755, 022, 0755}, Row{0666, 027, 0640},
-                        Row{0644, 077, 0600}}) {
+  for (const Row row :
+       {Row{0600, 022, 0600}, Row{0755, 022, 0755}, Row{0666, 027, 0640}, Row{0644, 077, 0600}}) {
     SCOPED_TRACE(std::to_string(row.source) + " under " + std::to_string(row.umask));
     std::filesystem::remove(target_);
     ASSERT_EQ(::chmod(source_.c_str(), row.source), 0);
@@ -163,7 +160,7 @@ TEST_P(SaveFileTest, AFileThatAppearsWhileConvertingIsAskedAboutNotReplaced) {
     user_ = testing::ScriptedInteraction({answer});
     Converter converter(files, user_, clock_, {'/', ':'});
 
-    EXPECT_EQ(user_.Reported(converter.ConvertToV200(source_, target_)), answer);
+    EXPECT_EQ(user_.Reported(converter.Convert(Model::Voyager200, source_, target_)), answer);
 
     ASSERT_EQ(user_.shown.size(), 1u);
     EXPECT_EQ(user_.shown[0].text, target_ + " existe déjà. Voulez-vous l'écraser ?");
@@ -190,7 +187,7 @@ TEST_P(SaveFileTest, ShortTransfersAndInterruptionsStillGiveTheWholeFile) {
     if (!row.kernelCopy) files.FailAt(Step::CopyRange, 0, EXDEV);
     Converter converter(files, user_, clock_, {'/', ':'});
 
-    ASSERT_TRUE(user_.Reported(converter.ConvertToV200(source_, target_)));
+    ASSERT_TRUE(user_.Reported(converter.Convert(Model::Voyager200, source_, target_)));
 
     EXPECT_TRUE(testing::SameBytes(ReadFile(target_), Expected()));
     EXPECT_TRUE(user_.shown.empty());
@@ -241,7 +238,8 @@ class SignalCleanupTest : public ::testing::TestWithParam<int> {
     files.Before(when, [signal] { std::raise(signal); });
     testing::ScriptedInteraction user({true});
     testing::FixedClock clock(2003, 2, 23, 14, 9);
-    static_cast<void>(Converter(files, user, clock, {'/', ':'}).ConvertToV200(source_, target_));
+    static_cast<void>(
+        Converter(files, user, clock, {'/', ':'}).Convert(Model::Voyager200, source_, target_));
   }
 
   testing::TempFolder folder_;
@@ -262,8 +260,7 @@ TEST_P(SignalCleanupTest, DuringTheRenameTheTargetIsReplacedWholeFirst) {
   for (const bool unnamed : {true, false}) {
     WriteFile(source_, sourceBytes_);
     WriteFile(target_, "old");
-    EXPECT_EXIT(ConvertRaisingAt(Step::Rename, unnamed), ::testing::KilledBySignal(GetParam()),
-                "");
+    EXPECT_EXIT(ConvertRaisingAt(Step::Rename, unnamed), ::testing::KilledBySignal(GetParam()), "");
     EXPECT_EQ(folder_.Entries(), (Names{"prog.9xt", "prog.v2t"}));
     EXPECT_TRUE(testing::SameBytes(ReadFile(target_),
                                    testing::ExpectedV200(sourceBytes_, "23/02/03, 14:09")));
@@ -283,8 +280,8 @@ TEST(SignalCleanupSetTest, CoversEverySignalThatEndsTheProcessByDefault) {
   const auto has = [&covered](int s) {
     return std::find(covered.begin(), covered.end(), s) != covered.end();
   };
-  for (const int s : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2,
-                      SIGPOLL, SIGPROF, SIGVTALRM, SIGXCPU, SIGPWR, SIGSTKFLT}) {
+  for (const int s : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2, SIGPOLL,
+                      SIGPROF, SIGVTALRM, SIGXCPU, SIGPWR, SIGSTKFLT}) {
     EXPECT_TRUE(has(s)) << ::sigabbrev_np(s);
   }
   for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) EXPECT_TRUE(has(s)) << s;

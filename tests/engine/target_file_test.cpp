@@ -116,7 +116,8 @@ TEST_F(TargetFileTest, AFolderTheUserMayNotWriteInIsNamedAsTheCause) {
     if (!unnamed) files.FailAt(testing::Step::CreateUnnamed, 0, EOPNOTSUPP);
     user_.shown.clear();
     Converter converter(files, user_, clock_, {'/', ':'});
-    EXPECT_FALSE(user_.Reported(converter.ConvertToV200(folder_ / "prog.9xt", folder_ / "prog.v2t")));
+    EXPECT_FALSE(user_.Reported(
+        converter.Convert(Model::Voyager200, folder_ / "prog.9xt", folder_ / "prog.v2t")));
     ASSERT_EQ(user_.shown.size(), 1u);
     EXPECT_EQ(user_.shown[0].text, "Impossible d'écrire le fichier " + folder_ / "prog.v2t" +
                                        " : vous n'avez pas le droit d'écrire dans le dossier " +
@@ -132,7 +133,8 @@ TEST_F(TargetFileTest, SavingOverTheOpenedFileAsksOnlyWhenItChangedOnDisk) {
   WriteFile(path, testing::CalculatorTextFile(" Bonjour"));
   Result<OpenedText> opened = Texts(files_).Read(path);
   ASSERT_TRUE(opened);
-  const ParsedFile edited = ParseVariableFile(testing::CalculatorTextFile(" Bonsoir"), testing::CalculatorTextFile(" Bonsoir").size());
+  const ParsedFile edited = ParseVariableFile(testing::CalculatorTextFile(" Bonsoir"),
+                                              testing::CalculatorTextFile(" Bonsoir").size());
 
   FileInfo saved;
   ASSERT_TRUE(user_.Reported(Texts(files_).Save(path, edited.file, &*opened, &saved)));
@@ -151,7 +153,9 @@ TEST_F(TargetFileTest, SavingOverTheOpenedFileAsksOnlyWhenItChangedOnDisk) {
   opened = Texts(files_).Read(path);
   ASSERT_TRUE(opened);
   WriteFile(path, testing::CalculatorTextFile(" Changé"));
-  const struct utimbuf later {opened->info.modified.tv_sec + 10, opened->info.modified.tv_sec + 10};
+  const struct utimbuf later {
+    opened->info.modified.tv_sec + 10, opened->info.modified.tv_sec + 10
+  };
   ASSERT_EQ(::utime(path.c_str(), &later), 0);
   for (const bool answer : {false, true}) {
     user_ = testing::ScriptedInteraction({answer});
@@ -159,7 +163,8 @@ TEST_F(TargetFileTest, SavingOverTheOpenedFileAsksOnlyWhenItChangedOnDisk) {
     ASSERT_EQ(user_.shown.size(), 1u);
     EXPECT_EQ(user_.shown[0].text,
               path + " a changé sur le disque depuis qu'il a été lu. Voulez-vous l'écraser ?");
-    EXPECT_EQ(ReadFile(path), answer ? testing::CalculatorTextFile(" Bonsoir") : testing::CalculatorTextFile(" Changé"));
+    EXPECT_EQ(ReadFile(path), answer ? testing::CalculatorTextFile(" Bonsoir")
+                                     : testing::CalculatorTextFile(" Changé"));
   }
 
   // Saved under another name that exists, it is the usual question.
@@ -188,9 +193,9 @@ TEST_F(TargetFileTest, WritesInAFolderWhosePathLeavesNoRoomForATemporaryName) {
     if (!unnamed) files.FailAt(testing::Step::CreateUnnamed, 0, EOPNOTSUPP);
     user_ = testing::ScriptedInteraction({true});
     Converter converter(files, user_, clock_, {'/', ':'});
-    EXPECT_TRUE(user_.Reported(converter.ConvertToV200(source, target)));
-    EXPECT_TRUE(testing::SameBytes(ReadFile(target),
-                                   testing::ExpectedV200(SampleTi92PlusFile(500), "23/02/03, 14:09")));
+    EXPECT_TRUE(user_.Reported(converter.Convert(Model::Voyager200, source, target)));
+    EXPECT_TRUE(testing::SameBytes(
+        ReadFile(target), testing::ExpectedV200(SampleTi92PlusFile(500), "23/02/03, 14:09")));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(deep),
                             std::filesystem::directory_iterator{}),
               2);

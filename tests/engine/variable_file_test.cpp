@@ -1,11 +1,12 @@
 // Text variable files as written, and what a check finds in files that are not what they
 // claim.
+#include "variable_file.hpp"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "file_check.hpp"
-#include "variable_file.hpp"
 
 namespace orbisk {
 namespace {
@@ -114,27 +115,42 @@ TEST(VariableFileTest, ACheckFindsEveryProblem) {
       {"a TI92+ file named .89t", "notes.89t", [](std::string&) {}, {}, {Kind::OldLinkSignature}},
       {"a V200 file named .89t", "notes.89t", set(0, "**V200**"), {Kind::SignatureNotOfName}},
       // libtifiles' comment on a Voyager 200 file: the name tells its model.
-      {"another comment on a .v2t", "notes.v2t", set(0x12, std::string("Single file dated ")),
-       {}},
-      {"bytes after the end", "notes.9xt", [](std::string& f) { f += "abc"; }, {},
+      {"another comment on a .v2t", "notes.v2t", set(0x12, std::string("Single file dated ")), {}},
+      {"bytes after the end",
+       "notes.9xt",
+       [](std::string& f) { f += "abc"; },
+       {},
        {Kind::TrailingBytes}},
-      {"bytes after an end the header does not give", "notes.9xt",
-       [](std::string& f) { f += "abc"; f[0x4C] = 0x10; }, {Kind::FileSizeField, Kind::VariableSizeDoesNotFit}},
+      {"bytes after an end the header does not give",
+       "notes.9xt",
+       [](std::string& f) {
+         f += "abc";
+         f[0x4C] = 0x10;
+       },
+       {Kind::FileSizeField, Kind::VariableSizeDoesNotFit}},
       {"no extension", "notes", [](std::string&) {}, {}},
       {"first marker", "notes.9xt", set(8, std::string("\x02\x00", 2)), {Kind::FirstMarker}},
       {"entry count", "notes.9xt", set(0x3A, std::string("\x02\x00", 2)), {Kind::EntryCount}},
       {"data offset", "notes.9xt", set(0x3C, std::string("\x50", 1)), {Kind::DataOffset}},
       {"size field", "notes.9xt", set(0x4C, std::string("\x10", 1)), {Kind::FileSizeField}},
       {"second marker", "notes.9xt", set(0x50, std::string("\x5A\xA5", 2)), {Kind::SecondMarker}},
-      {"variable size", "notes.9xt", set(0x56, std::string("\x00\x30", 2)),
+      {"variable size",
+       "notes.9xt",
+       set(0x56, std::string("\x00\x30", 2)),
        {Kind::VariableSizeDoesNotFit}},
-      {"cut short", "notes.9xt", [](std::string& f) { f.resize(f.size() - 3); },
+      {"cut short",
+       "notes.9xt",
+       [](std::string& f) { f.resize(f.size() - 3); },
        {Kind::FileSizeField, Kind::VariableSizeDoesNotFit}},
-      {"no end", "notes.9xt", [](std::string& f) { f[f.size() - 3] = 0x00; },
+      {"no end",
+       "notes.9xt",
+       [](std::string& f) { f[f.size() - 3] = 0x00; },
        {Kind::TextWithoutEnd, Kind::Checksum}},
       {"checksum", "notes.9xt", [](std::string& f) { f[f.size() - 1] ^= 1; }, {Kind::Checksum}},
       {"text changed", "notes.9xt", [](std::string& f) { f[0x5B] = 'b'; }, {Kind::Checksum}},
-      {"too short for a header", "notes.9xt", [](std::string& f) { f.resize(60); },
+      {"too short for a header",
+       "notes.9xt",
+       [](std::string& f) { f.resize(60); },
        {Kind::TooShort}},
   };
   for (const Row& row : rows) {
@@ -185,8 +201,8 @@ VariableFile Group() {
   VariableFile group;
   group.signature = Signature::Ti89;
   group.comment = "Groupe";
-  const auto entry = [](std::string folder, std::string name, unsigned char type,
-                        std::string data, unsigned char attribute = 0) {
+  const auto entry = [](std::string folder, std::string name, unsigned char type, std::string data,
+                        unsigned char attribute = 0) {
     VariableEntry e;
     e.folder = std::move(folder);
     e.name = std::move(name);
@@ -228,7 +244,7 @@ TEST(VariableFileTest, EveryLieInAGroupsTableIsFound) {
     std::string bytes;
     Kind found;
     std::uint64_t entry;
-    Fault fault;  // for EntryTable; the earlier entry's number for DuplicateName
+    Fault fault;                // for EntryTable; the earlier entry's number for DuplicateName
     const char* variable = "";  // the variable a problem of its data is about
   };
   const Row rows[] = {
@@ -250,8 +266,8 @@ TEST(VariableFileTest, EveryLieInAGroupsTableIsFound) {
       {"a name with a slash", 0x50, "a/b", Kind::EntryName, 2, Fault::Offset},
       {"a name that is the parent folder", 0x60, std::string("..\0\0", 4), Kind::EntryName, 3,
        Fault::Offset},
-      {"a folder that is the parent folder", 0x70, std::string("..\0\0\0", 5), Kind::EntryName,
-       4, Fault::Offset},
+      {"a folder that is the parent folder", 0x70, std::string("..\0\0\0", 5), Kind::EntryName, 4,
+       Fault::Offset},
       {"a name with a control character", 0x80, "m\x01", Kind::EntryName, 5, Fault::Offset},
       {"two variables of one name", 0x60, std::string("notes\0", 6), Kind::DuplicateName, 3,
        static_cast<Fault>(2), "main\\notes"},
@@ -299,7 +315,7 @@ TEST(VariableFileTest, ABackupReadsAndWritesBackTheSame) {
   backup.comment = "Backup file";
   VariableEntry& memory = backup.entries.emplace_back();
   memory.name = "2.09";
-  memory.type = layout::kBackupType;
+  memory.type = types::kBackup;
   memory.data = std::string(70000, 'B');  // larger than any variable
   const std::string bytes = WriteVariableFile(backup);
   ASSERT_EQ(bytes.size(), 0x52u + 70000 + 2);

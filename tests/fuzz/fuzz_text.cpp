@@ -6,10 +6,10 @@
 #include <string>
 
 #include "file_check.hpp"
+#include "fuzz_properties.hpp"
 #include "link_export.hpp"
 #include "program_variable.hpp"
 #include "text_notation.hpp"
-#include "fuzz_properties.hpp"
 #include "variable_file.hpp"
 
 namespace {
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzing::WritesBackTheSame(parsed, size);
     for (const orbisk::VariableEntry& entry : parsed.file.entries) {
       orbisk::CalculatorText text;
-      if (entry.type != orbisk::layout::kTextType) continue;
+      if (entry.type != orbisk::types::kText) continue;
       Check(orbisk::ReadTextVariableData(entry.data, text));
       Check(orbisk::TextVariableData(text) == entry.data);
     }
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     misnamedOnly = misnamedOnly && problem.kind == orbisk::Problem::Kind::SignatureNotOfName;
   }
   Check(report.text.has_value() ==
-        (misnamedOnly && (report.type == orbisk::layout::kTextType || IsProgram(report.type))));
+        (misnamedOnly && (report.type == orbisk::types::kText || IsProgram(report.type))));
   if (const auto recovered = orbisk::RecoverText(bytes, report, name)) {
     Check(!report.text && !recovered->damage.empty());
     // A 00 inside a text whose sizes agree is kept, and said: a repair refuses such a text.
@@ -86,9 +86,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // As a program's data: one read in text form writes back as the same text, and reads so.
-  for (const unsigned char type : {orbisk::layout::kProgramType, orbisk::layout::kFunctionType}) {
+  for (const unsigned char type : {orbisk::types::kProgram, orbisk::types::kFunction}) {
     const orbisk::ProgramReading program = orbisk::ReadProgramData(type, bytes);
-    Check(program.text.has_value() + program.tokenized.has_value() + !program.problems.empty() >= 1);
+    Check(program.text.has_value() + program.tokenized.has_value() + !program.problems.empty() >=
+          1);
     if (!program.text) continue;
     const orbisk::ProgramReading again =
         orbisk::ReadProgramData(type, orbisk::VariableDataOfText(type, *program.text));

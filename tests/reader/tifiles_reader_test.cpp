@@ -68,10 +68,10 @@ TEST_P(TifilesReaderTest, ReadsOurConversionsBothWays) {
   testing::ScriptedInteraction user;
   testing::FixedClock clock(2003, 2, 23, 14, 9);
   Converter converter(files, user, clock, {'/', ':'});
-  ASSERT_TRUE(converter.ConvertToV200(folder / "notes.9xt", folder / "notes.v2t"));
+  ASSERT_TRUE(converter.Convert(Model::Voyager200, folder / "notes.9xt", folder / "notes.v2t"));
   ExpectReadBack(folder / "notes.v2t", TIFILES_IO_V200, data);
 
-  ASSERT_TRUE(converter.ConvertToTi92Plus(folder / "notes.v2t", folder / "back.9xt"));
+  ASSERT_TRUE(converter.Convert(Model::Ti92Plus, folder / "notes.v2t", folder / "back.9xt"));
   ExpectReadBack(folder / "back.9xt", TIFILES_IO_TI92PLUS, data);
   EXPECT_TRUE(user.shown.empty());
 }
@@ -89,9 +89,9 @@ TEST(TifilesImportTest, ReadsTheFilesWeMakeFromTextForEachModel) {
     TifilesIoModel read;
   };
   const std::size_t lengths[] = {0, 1, 200, 65531};
-  for (const Row& row : {Row{Model::Voyager200, TIFILES_IO_V200},
-                         Row{Model::Ti92Plus, TIFILES_IO_TI92PLUS},
-                         Row{Model::Ti89, TIFILES_IO_TI89}}) {
+  for (const Row& row :
+       {Row{Model::Voyager200, TIFILES_IO_V200}, Row{Model::Ti92Plus, TIFILES_IO_TI92PLUS},
+        Row{Model::Ti89, TIFILES_IO_TI89}}) {
     for (const std::size_t length : lengths) {
       SCOPED_TRACE(std::string(ExtensionOf(row.model)) + ", " + std::to_string(length));
       testing::TempFolder folder;
@@ -166,7 +166,8 @@ TEST(TifilesRepairTest, RepairedFilesReadBackAsTheVariableTheyHeld) {
     PosixFileSystem files;
     testing::ScriptedInteraction user;
     testing::FixedClock clock(2003, 2, 23, 14, 9);
-    ASSERT_TRUE(user.Reported(TextTransfer(files, user, clock, {'/', ':'}).Repair(path, {true, false})));
+    ASSERT_TRUE(
+        user.Reported(TextTransfer(files, user, clock, {'/', ':'}).Repair(path, {true, false})));
     ExpectReadBack(path, TIFILES_IO_TI92PLUS, data);
     EXPECT_TRUE(testing::SameBytes(testing::ReadFile(path), sound));
     EXPECT_EQ(testing::ReadFile(path + "~"), damaged);
@@ -178,8 +179,8 @@ TEST(TifilesRepairTest, RepairedFilesReadBackAsTheVariableTheyHeld) {
   PosixFileSystem files;
   testing::ScriptedInteraction user;
   testing::FixedClock clock(2003, 2, 23, 14, 9);
-  ASSERT_TRUE(user.Reported(
-      TextTransfer(files, user, clock, {'/', ':'}).Repair(misnamed, {false, true})));
+  ASSERT_TRUE(
+      user.Reported(TextTransfer(files, user, clock, {'/', ':'}).Repair(misnamed, {false, true})));
   ExpectReadBack(misnamed, TIFILES_IO_TI89, data);
   tifiles_io_exit();
 }

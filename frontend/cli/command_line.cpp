@@ -1,9 +1,11 @@
 // Reads the options and file names of the orbisk command.
 #include "command_line.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "cli_texts.hpp"
+#include "options.hpp"
 #include "variable_file.hpp"
 #include "variable_names.hpp"
 #include "variable_types.hpp"
@@ -18,39 +20,6 @@ CommandLine UsageError(std::string text) {
   line.action = Action::UsageError;
   line.usageError = std::move(text);
   return line;
-}
-
-struct ModeOption {
-  const char* option;
-  Action action;
-};
-constexpr ModeOption kModes[] = {
-    {"--show", Action::Show},          {"--to-text", Action::ToText},
-    {"--from-text", Action::FromText}, {"--check", Action::Check},
-    {"--view", Action::View},          {"--new", Action::New},
-    {"--repair", Action::Repair},      {"--characters", Action::ShowCharacters},
-    {"--list", Action::List},          {"--extract", Action::Extract},
-    {"--group", Action::MakeGroup},    {"--thumbnail", Action::Thumbnail}};
-
-const char* OptionOf(Action mode) {
-  for (const ModeOption& m : kModes) {
-    if (m.action == mode) return m.option;
-  }
-  return "";
-}
-
-// Short options may be grouped, as in "-yV".
-bool ReadShortOptions(const std::string& argument, CommandLine& line, bool& help, bool& version,
-                      std::string& unknown) {
-  for (std::size_t i = 1; i < argument.size(); ++i) {
-    switch (argument[i]) {
-      case 'y': line.assumeYes = true; break;
-      case 'h': help = true; break;
-      case 'V': version = true; break;
-      default: unknown = "-" + argument.substr(i, 1); return false;
-    }
-  }
-  return true;
 }
 
 // What --to takes: a model's name as users write it ("v200", "92p", "89"), the part its
@@ -75,191 +44,188 @@ bool ModelOfChoice(const std::string& word, Model& model) {
   return ModelOfAnyExtension(word, model);
 }
 
+// The reading of one command line: what it has found so far.
+class Parser {
+ public:
+  // Applies `option` and its value; a usage error's text, or empty.
+  std::string Apply(const OptionSpec& option, const std::string& value) {
+    if (!Given(option.id)) given_.push_back(&option);
+    if (option.isMode) {
+      if (option.id == OptionId::Group) {
+        Model model = Model::Voyager200;
+        const std::string extension = value.substr(value.rfind('.') + 1);
+        if (!ModelOfFileName(value, model) || LowercaseName(extension).back() != 'g') {
+          return texts::NotAGroupName(value);
+        }
+        line_.groupTarget = value;
+      }
+      if (mode_ && *mode_ != option.mode) {
+        return texts::ConflictingOptions(OptionFor(*mode_)->name, option.name);
+      }
+      mode_ = option.mode;
+      return "";
+    }
+    const std::string lowered = LowercaseName(value);
+    switch (option.id) {
+      case OptionId::Yes: line_.assumeYes = true; break;
+      case OptionId::Help: help_ = true; break;
+      case OptionId::Version: version_ = true; break;
+      case OptionId::Notify: line_.notify = true; break;
+      case OptionId::Ascii: line_.linkExport = true; break;
+      case OptionId::NoBackup: line_.keepBackup = false; break;
+      case OptionId::FixSignature: line_.fixSignature = true; break;
+      case OptionId::Into: line_.into = value; break;
+      case OptionId::To: {
+        Model chosen = Model::Voyager200;
+        if (!ModelOfChoice(value, chosen)) return texts::UnknownModel(value);
+        line_.model = chosen;
+        break;
+      }
+      case OptionId::Encoding:
+        if (lowered == "latin1" || lowered == "iso-8859-1") {
+          line_.encoding = TextEncoding::Latin1;
+        } else if (lowered == "cp1252" || lowered == "windows-1252") {
+          line_.encoding = TextEncoding::Cp1252;
+        } else if (lowered == "utf-8" || lowered == "utf8") {
+          line_.encoding = TextEncoding::Utf8;
+        } else {
+          return texts::UnknownEncoding(value);
+        }
+        break;
+      case OptionId::Type:
+        if (lowered == "prgm" || lowered == "programme" || lowered == "program") {
+          line_.type = types::kProgram;
+        } else if (lowered == "func" || lowered == "fonction" || lowered == "function") {
+          line_.type = types::kFunction;
+        } else if (lowered == "text" || lowered == "texte") {
+          line_.type = types::kText;
+        } else {
+          return texts::UnknownType(value);
+        }
+        break;
+      case OptionId::Name:
+        line_.variableName = lowered;
+        if (!ValidVariableName(lowered)) return texts::InvalidVariableName(value);
+        break;
+      default: break;
+    }
+    return "";
+  }
+
+  void AddName(const std::string& name) { line_.names.push_back(name); }
+
+  // What the whole command line asks for, once every argument is read.
+  CommandLine Finish() {
+    if (help_) return WithAction(Action::ShowHelp);
+    if (version_) return WithAction(Action::ShowVersion);
+    // The first option given that does not go with the mode.
+    for (const OptionSpec* option : given_) {
+      const Action* const with = option->with;
+      if (option->withCount == 0 || (mode_ && std::find(with, with + option->withCount, *mode_) !=
+                                                  with + option->withCount)) {
+        continue;
+      }
+      if (option->withCount == 1) {
+        return UsageError(texts::OptionOnlyWith(option->name, OptionFor(with[0])->name));
+      }
+      return UsageError(
+          texts::OptionOnlyWith(option->name, OptionFor(with[0])->name, OptionFor(with[1])->name));
+    }
+    if (mode_ == Action::ShowCharacters || mode_ == Action::New) {
+      if (!line_.names.empty()) return UsageError(texts::NoFileWith(OptionFor(*mode_)->name));
+      return WithAction(*mode_);
+    }
+    if (line_.model && mode_ && mode_ != Action::FromText && mode_ != Action::Extract) {
+      return UsageError(texts::OptionNotWith("--to", OptionFor(*mode_)->name));
+    }
+    if (mode_ == Action::Thumbnail) return Thumbnail();
+    // Started from the desktop with no file, the viewer's command opens the main window.
+    if (mode_ == Action::View && line_.names.empty()) return line_;
+    if (mode_) {
+      if (line_.names.empty()) return UsageError(texts::NoFileFor(OptionFor(*mode_)->name));
+      return WithAction(*mode_);
+    }
+    if (!line_.names.empty()) return WithAction(Action::Convert);
+    if (line_.model) return UsageError(texts::NoFileFor("--to"));
+    return line_;
+  }
+
+ private:
+  bool Given(OptionId id) const {
+    return std::any_of(given_.begin(), given_.end(),
+                       [id](const OptionSpec* option) { return option->id == id; });
+  }
+
+  CommandLine WithAction(Action action) {
+    line_.action = action;
+    return line_;
+  }
+
+  // IN, OUT and a size a file manager asks for: at most a large icon's.
+  CommandLine Thumbnail() {
+    const std::vector<std::string>& names = line_.names;
+    char* end = nullptr;
+    const long size = names.size() == 3 ? std::strtol(names[2].c_str(), &end, 10) : 0;
+    if (names.size() != 3 || end == names[2].c_str() || *end != '\0' || size < 8 || size > 2048) {
+      return UsageError(texts::ThumbnailArguments());
+    }
+    line_.thumbnailSize = static_cast<int>(size);
+    return WithAction(Action::Thumbnail);
+  }
+
+  CommandLine line_;
+  std::optional<Action> mode_;
+  std::vector<const OptionSpec*> given_;  // in the order given, each once
+  bool help_ = false;
+  bool version_ = false;
+};
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-  CommandLine line;
-  bool help = false;
-  bool version = false;
+  Parser parser;
   bool optionsEnded = false;
-  std::optional<Action> mode;
-  bool nameGiven = false;
-  const char* repairOption = nullptr;  // the last of --no-backup and --fix-signature given
-  bool encodingGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-      line.names.push_back(argument);
+      parser.AddName(argument);
       continue;
     }
-    const std::size_t equals = argument.find('=');
-    const std::string option = argument.substr(0, equals);
-    // An option that takes a value: after "=", or the next argument.
-    const auto value = [&](std::string& into) {
-      if (equals != std::string::npos) {
-        into = argument.substr(equals + 1);
-        return true;
-      }
-      if (i + 1 >= arguments.size()) return false;
-      into = arguments[++i];
-      return true;
-    };
     if (argument == "--") {
       optionsEnded = true;
-    } else if (argument == "--yes") {
-      line.assumeYes = true;
-    } else if (argument == "--help") {
-      help = true;
-    } else if (argument == "--version") {
-      version = true;
-    } else if (argument == "--notify") {
-      line.notify = true;
-    } else if (argument == "--no-backup") {
-      line.keepBackup = false;
-      repairOption = "--no-backup";
-    } else if (argument == "--fix-signature") {
-      line.fixSignature = true;
-      repairOption = "--fix-signature";
-    } else if (option == "--encoding") {
-      std::string encoding;
-      if (!value(encoding)) return UsageError(texts::MissingValue("--encoding"));
-      const std::string lowered = LowercaseName(encoding);
-      if (lowered == "latin1" || lowered == "iso-8859-1") {
-        line.encoding = TextEncoding::Latin1;
-      } else if (lowered == "cp1252" || lowered == "windows-1252") {
-        line.encoding = TextEncoding::Cp1252;
-      } else if (lowered == "utf-8" || lowered == "utf8") {
-        line.encoding = TextEncoding::Utf8;
+      continue;
+    }
+    if (argument[1] != '-') {
+      // Letters may be grouped, as in "-yV".
+      for (std::size_t letter = 1; letter < argument.size(); ++letter) {
+        const OptionSpec* option = FindLetter(argument[letter]);
+        if (option == nullptr)
+          return UsageError(texts::UnknownOption("-" + argument.substr(letter, 1)));
+        parser.Apply(*option, "");
+      }
+      continue;
+    }
+    // A value goes after "=" or in the next argument ("--to 89t", "--to=89t").
+    const std::size_t equals = argument.find('=');
+    const OptionSpec* option = FindOption(argument.substr(0, equals));
+    if (option == nullptr || (!option->takesValue && equals != std::string::npos)) {
+      return UsageError(texts::UnknownOption(argument));
+    }
+    std::string value;
+    if (option->takesValue) {
+      if (equals != std::string::npos) {
+        value = argument.substr(equals + 1);
+      } else if (i + 1 < arguments.size()) {
+        value = arguments[++i];
       } else {
-        return UsageError(texts::UnknownEncoding(encoding));
-      }
-      encodingGiven = true;
-    } else if (option == "--to") {
-      std::string model;
-      if (!value(model)) return UsageError(texts::MissingValue("--to"));
-      Model chosen = Model::Voyager200;
-      if (!ModelOfChoice(model, chosen)) {
-        return UsageError(texts::UnknownModel(model));
-      }
-      line.model = chosen;
-    } else if (option == "--type") {
-      std::string type;
-      if (!value(type)) return UsageError(texts::MissingValue("--type"));
-      const std::string lowered = LowercaseName(type);
-      if (lowered == "prgm" || lowered == "programme" || lowered == "program") {
-        line.type = types::kProgram;
-      } else if (lowered == "func" || lowered == "fonction" || lowered == "function") {
-        line.type = types::kFunction;
-      } else if (lowered == "text" || lowered == "texte") {
-        line.type = types::kText;
-      } else {
-        return UsageError(texts::UnknownType(type));
-      }
-    } else if (argument == "--ascii") {
-      line.linkExport = true;
-    } else if (option == "--group") {
-      if (!value(line.groupTarget)) return UsageError(texts::MissingValue("--group"));
-      Model model = Model::Voyager200;
-      const std::string extension = line.groupTarget.substr(line.groupTarget.rfind('.') + 1);
-      if (!ModelOfFileName(line.groupTarget, model) || LowercaseName(extension).back() != 'g') {
-        return UsageError(texts::NotAGroupName(line.groupTarget));
-      }
-      if (mode && *mode != Action::MakeGroup) {
-        return UsageError(texts::ConflictingOptions(OptionOf(*mode), "--group"));
-      }
-      mode = Action::MakeGroup;
-    } else if (option == "--into") {
-      std::string folder;
-      if (!value(folder)) return UsageError(texts::MissingValue("--into"));
-      line.into = folder;
-    } else if (option == "--name") {
-      std::string name;
-      if (!value(name)) return UsageError(texts::MissingValue("--name"));
-      line.variableName = LowercaseName(name);
-      if (!ValidVariableName(line.variableName)) {
-        return UsageError(texts::InvalidVariableName(name));
-      }
-      nameGiven = true;
-    } else if (argument[1] == '-') {
-      bool found = false;
-      for (const ModeOption& m : kModes) {
-        if (argument != m.option) continue;
-        if (mode && *mode != m.action) {
-          return UsageError(texts::ConflictingOptions(OptionOf(*mode), m.option));
-        }
-        mode = m.action;
-        found = true;
-      }
-      if (!found) return UsageError(texts::UnknownOption(argument));
-    } else {
-      std::string unknown;
-      if (!ReadShortOptions(argument, line, help, version, unknown)) {
-        return UsageError(texts::UnknownOption(unknown));
+        return UsageError(texts::MissingValue(option->name));
       }
     }
-  }
-  if (help) {
-    line.action = Action::ShowHelp;
-    return line;
-  }
-  if (version) {
-    line.action = Action::ShowVersion;
-    return line;
-  }
-  if (nameGiven && mode != Action::FromText) {
-    return UsageError(texts::OptionOnlyWith("--name", "--from-text"));
-  }
-  if (line.type && mode != Action::FromText) {
-    return UsageError(texts::OptionOnlyWith("--type", "--from-text"));
-  }
-  if (line.linkExport && mode != Action::Show && mode != Action::ToText) {
-    return UsageError(texts::OptionOnlyWith("--ascii", "--show", "--to-text"));
-  }
-  if (encodingGiven && mode != Action::FromText) {
-    return UsageError(texts::OptionOnlyWith("--encoding", "--from-text"));
-  }
-  if (repairOption != nullptr && mode != Action::Repair) {
-    return UsageError(texts::OptionOnlyWith(repairOption, "--repair"));
-  }
-  if (line.into && mode != Action::Extract) {
-    return UsageError(texts::OptionOnlyWith("--into", "--extract"));
-  }
-  if (mode == Action::ShowCharacters) {
-    if (!line.names.empty()) return UsageError(texts::NoFileWith("--characters"));
-    line.action = *mode;
-    return line;
-  }
-  if (mode == Action::New) {
-    if (!line.names.empty()) return UsageError(texts::NoFileWith("--new"));
-    line.action = *mode;
-    return line;
-  }
-  if (line.model && mode && mode != Action::FromText && mode != Action::Extract) {
-    return UsageError(texts::OptionNotWith("--to", OptionOf(*mode)));
-  }
-  if (mode == Action::Thumbnail) {
-    // IN, OUT and a size a file manager asks for: at most a large icon's.
-    char* end = nullptr;
-    const long size = line.names.size() == 3 ? std::strtol(line.names[2].c_str(), &end, 10) : 0;
-    if (line.names.size() != 3 || end == line.names[2].c_str() || *end != '\0' || size < 8 ||
-        size > 2048) {
-      return UsageError(texts::ThumbnailArguments());
+    if (std::string error = parser.Apply(*option, value); !error.empty()) {
+      return UsageError(std::move(error));
     }
-    line.thumbnailSize = static_cast<int>(size);
-    line.action = *mode;
-    return line;
   }
-  // Started from the desktop with no file, the viewer's command opens the main window.
-  if (mode == Action::View && line.names.empty()) return line;
-  if (mode) {
-    if (line.names.empty()) return UsageError(texts::NoFileFor(OptionOf(*mode)));
-    line.action = *mode;
-  } else if (!line.names.empty()) {
-    line.action = Action::Convert;
-  } else if (line.model) {
-    return UsageError(texts::NoFileFor("--to"));
-  }
-  return line;
+  return parser.Finish();
 }
 
 }  // namespace orbisk

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_texts.hpp"
+#include "options.hpp"
+
 namespace orbisk {
 namespace {
 
@@ -171,6 +174,44 @@ TEST(CommandLineTest, ToTakesAModelInEveryFormUsersWriteIt) {
   for (const char* word : {"92", "v2tt", "89?", "9xb", "ti89", ""}) {
     EXPECT_EQ(ParseCommandLine({"--to", word, "a"}).action, Action::UsageError) << word;
   }
+}
+
+// Every option of the table: --help lists it, the parser knows it, and one that goes only
+// with some modes is refused, by name, with no mode or the wrong one.
+TEST(CommandLineTest, EveryOptionOfTheTableIsListedReadAndKeptToItsModes) {
+  const std::string help = texts::Help();
+  for (const OptionSpec& option : Options()) {
+    SCOPED_TRACE(option.name);
+    EXPECT_NE(help.find(std::string(" ") + option.name + " "), std::string::npos);
+    std::vector<std::string> arguments{option.name};
+    if (option.takesValue) {
+      const char* value = option.id == OptionId::To         ? "89"
+                          : option.id == OptionId::Group    ? "g.89g"
+                          : option.id == OptionId::Type     ? "prgm"
+                          : option.id == OptionId::Encoding ? "latin1"
+                                                            : "x";
+      arguments.push_back(value);
+    }
+    arguments.push_back("a");
+    if (option.id == OptionId::EndOfOptions) continue;
+    // A value only where one is taken.
+    if (!option.takesValue) {
+      EXPECT_EQ(ParseCommandLine({option.name + std::string("=1"), "a"}).usageError,
+                texts::UnknownOption(option.name + std::string("=1")));
+    }
+    if (option.withCount == 0) continue;
+    const std::string mode = OptionFor(option.with[0])->name;
+    const std::string refusal =
+        std::string("orbisk : l'option « ") + option.name + " » ne va qu'avec « " + mode + " »";
+    const std::string refused = ParseCommandLine(arguments).usageError;
+    EXPECT_EQ(refused.substr(0, refusal.size()), refusal);
+    // With its mode, it is taken.
+    arguments.insert(arguments.begin(), mode);
+    EXPECT_EQ(ParseCommandLine(arguments).usageError, "");
+  }
+  // Of two options that do not go with the mode, the first given is named.
+  EXPECT_EQ(ParseCommandLine({"--show", "--type", "prgm", "--name", "x", "a"}).usageError,
+            "orbisk : l'option « --type » ne va qu'avec « --from-text »");
 }
 
 }  // namespace

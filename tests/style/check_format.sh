@@ -26,5 +26,6 @@ if ! perl -CSD -ne 'chomp; if (length > 100) { print "$ARGV:$.: ", length, " col
                     close ARGV if eof; END { exit($bad ? 1 : 0) }' "${all[@]}"; then
   status=1
 fi
-[ "$status" -eq 0 ] && echo "${#code[@]} C and C++ files formatted, ${#all[@]} files within 100 columns"
+[ "$status" -eq 0 ] &&
+  echo "${#code[@]} C and C++ files formatted, ${#all[@]} files within 100 columns"
 exit "$status"

@@ -30,17 +30,19 @@ Status CopyRest(InputFile& in, SaveFile& out, const std::string& source,
   // Most often the source has ended: one small read tells, without a large buffer.
   unsigned char first[4096];
   std::size_t got = 0;
-  if (int e = in.Read(first, sizeof first, got)) return Error::Of(ErrorKind::CannotRead, source, e);
+  if (int e = in.Read(first, sizeof first, got))
+    return Error::System(ErrorKind::CannotRead, source, e);
   if (got == 0) return {};
-  if (int e = out.Write(first, got)) return Error::Of(ErrorKind::CannotWrite, target, e);
+  if (int e = out.Write(first, got)) return Error::System(ErrorKind::CannotWrite, target, e);
   std::vector<unsigned char> buffer(kBufferSize);
   for (;;) {
     std::size_t done = 0;
     if (int e = in.Read(buffer.data(), buffer.size(), done)) {
-      return Error::Of(ErrorKind::CannotRead, source, e);
+      return Error::System(ErrorKind::CannotRead, source, e);
     }
     if (done == 0) return {};
-    if (int e = out.Write(buffer.data(), done)) return Error::Of(ErrorKind::CannotWrite, target, e);
+    if (int e = out.Write(buffer.data(), done))
+      return Error::System(ErrorKind::CannotWrite, target, e);
   }
 }
 
@@ -77,12 +79,10 @@ Status Converter::Run(Model model, const std::string& source, const std::string*
   const std::unique_ptr<unsigned char[]> head(new unsigned char[kCheckedBytes + 1]);
   std::size_t got = 0;
   if (int e = in.ReadFull(head.get(), kCheckedBytes + 1, got)) {
-    return Error::Of(ErrorKind::CannotRead, source, e);
+    return Error::System(ErrorKind::CannotRead, source, e);
   }
   if (got < kHeaderSpan) {
-    Error error = Error::Of(ErrorKind::TooShort, source);
-    error.size = got;
-    return error;
+    return Error::TooShort(source, got);
   }
   const bool whole = got <= kCheckedBytes;
   std::optional<FileContent> content = ContentOf(head.get(), got);
@@ -90,10 +90,7 @@ Status Converter::Run(Model model, const std::string& source, const std::string*
   // its type, and it is named and copied as a text is.
   if (!whole && content && content->kind == FileContent::Kind::Variable) content.reset();
   if (content && MovementOf(*content) != Movement::Moves) {
-    Error error = Error::Of(ErrorKind::CannotMove, source);
-    error.type = content->type;
-    error.inGroup = content->kind == FileContent::Kind::Group;
-    return error;
+    return Error::CannotMove(source, content->type, content->kind == FileContent::Kind::Group);
   }
   target = targetPath != nullptr
                ? *targetPath
@@ -112,7 +109,7 @@ Status Converter::Run(Model model, const std::string& source, const std::string*
   options.written = written;
   Status converted = WriteTarget(files_, user_, target, options, [&](SaveFile& out) -> Status {
     RewriteHeader(model, head.get(), FormatStamp(clock_.LocalNow(), separators_));
-    if (int e = out.Write(head.get(), got)) return Error::Of(ErrorKind::CannotWrite, target, e);
+    if (int e = out.Write(head.get(), got)) return Error::System(ErrorKind::CannotWrite, target, e);
     return whole ? Status() : CopyRest(in, out, source, target);
   });
   // Converted byte for byte all the same, as a conversion is: the user learns how to mend it.

@@ -16,11 +16,7 @@ bool Moves(unsigned char type, Model from, Model to) {
 }
 
 Error Refused(ErrorKind kind, const std::string& path, const VariableEntry& entry, Model to) {
-  Error error = Error::Of(kind, path);
-  error.type = entry.type;
-  error.model = to;
-  error.other = QualifiedName(entry);
-  return error;
+  return Error::BoundVariable(kind, path, entry.type, to, QualifiedName(entry));
 }
 
 }  // namespace
@@ -33,15 +29,13 @@ Result<OpenedGroup> GroupTransfer::Read(const std::string& path) {
   Result<CheckedFile> checked = TextTransfer(files_, user_, clock_, separators_).Check(path);
   if (!checked) return checked.error();
   FileReport& report = checked->report;
-  if (report.looksLikeText) return Error::Of(ErrorKind::NotACalculatorFile, path);
+  if (report.looksLikeText) return Error::About(ErrorKind::NotACalculatorFile, path);
   std::vector<Problem> problems;
   for (Problem& problem : report.problems) {
     if (problem.kind != Problem::Kind::SignatureNotOfName) problems.push_back(std::move(problem));
   }
   if (!problems.empty() || !report.file) {
-    Error error = Error::Of(ErrorKind::NotAValidFile, path);
-    error.problems = std::move(problems);
-    return error;
+    return Error::NotAValidFile(path, std::move(problems));
   }
   OpenedGroup group;
   group.file = std::move(*report.file);
@@ -94,10 +88,7 @@ Status GroupTransfer::Make(const std::string& target, Model model,
       }
       const std::string variable = QualifiedName(entry);
       if (const auto [earlier, fresh] = from.emplace(variable, group.path); !fresh) {
-        Error error = Error::Of(ErrorKind::DuplicateVariable, group.path);
-        error.other = variable;
-        error.text = earlier->second;
-        return error;
+        return Error::DuplicateVariable(group.path, variable, earlier->second);
       }
       if (byFolder.count(entry.folder) == 0) folders.push_back(entry.folder);
       byFolder[entry.folder].push_back(std::move(entry));
@@ -110,16 +101,11 @@ Status GroupTransfer::Make(const std::string& target, Model model,
   // 16 bits; and no group larger than a reader takes is made.
   const std::uint64_t rows = file.entries.size() + folders.size();
   if (rows > 0xFFFF) {
-    Error error = Error::Of(ErrorKind::GroupTooLarge, target);
-    error.size = rows;
-    return error;
+    return Error::GroupTooManyRows(target, rows);
   }
   const std::string bytes = WriteVariableFile(file);
   if (bytes.size() > kLargestGroupBytes) {
-    Error error = Error::Of(ErrorKind::GroupTooLarge, target);
-    error.size = bytes.size();
-    error.inGroup = true;  // the size, not the count
-    return error;
+    return Error::GroupTooManyBytes(target, bytes.size());
   }
   TargetOptions options;
   options.newMode = 0666;

@@ -15,11 +15,11 @@ int InputFile::Open(const std::string& path) { return files_.OpenForReading(path
 
 Status InputFile::OpenNamed(const std::string& path, FileInfo& info, ErrorKind notAFile) {
   if (int e = Open(path)) {
-    if (e == ENOENT || e == ENOTDIR) return Error::Of(ErrorKind::MissingSource, path);
-    return Error::Of(ErrorKind::CannotOpen, path, e);
+    if (e == ENOENT || e == ENOTDIR) return Error::About(ErrorKind::MissingSource, path);
+    return Error::System(ErrorKind::CannotOpen, path, e);
   }
-  if (int e = Stat(info)) return Error::Of(ErrorKind::CannotRead, path, e);
-  if (info.kind != FileKind::Regular) return Error::Of(notAFile, path);
+  if (int e = Stat(info)) return Error::System(ErrorKind::CannotRead, path, e);
+  if (info.kind != FileKind::Regular) return Error::About(notAFile, path);
   return {};
 }
 

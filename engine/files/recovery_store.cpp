@@ -80,19 +80,19 @@ std::string RecoveryStore::KeyFor(const std::string& path) {
 
 int RecoveryStore::OpenFolder(Error& error) {
   if (folder_.empty()) {
-    error = Error::Of(ErrorKind::RecoveryFolderUnsafe, folder_, ENOENT);
+    error = Error::RecoveryFolderUnsafe(folder_, ENOENT);
     return -1;
   }
   MakeFolders(folder_);
   const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) {
-    error = Error::Of(ErrorKind::RecoveryFolderUnsafe, folder_, errno);
+    error = Error::RecoveryFolderUnsafe(folder_, errno);
     return -1;
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || info.st_uid != ::getuid() || (info.st_mode & 077) != 0) {
     ::close(fd);
-    error = Error::Of(ErrorKind::RecoveryFolderUnsafe, folder_, EACCES);
+    error = Error::RecoveryFolderUnsafe(folder_, EACCES);
     return -1;
   }
   return fd;
@@ -120,7 +120,7 @@ Status RecoveryStore::Keep(const std::string& key, const std::string& bytes) {
       ::close(fd);
     }
     ::close(folder);
-    return Error::Of(ErrorKind::CannotWrite, folder_ + "/" + key, e);
+    return Error::System(ErrorKind::CannotWrite, folder_ + "/" + key, e);
   }
   ::close(folder);
   // The copy it replaces, whose lock goes with it.

@@ -39,9 +39,7 @@ std::pair<std::string, std::string> Split(const std::string& path) {
 Status NotTheSource(const FileInfo& existing, const std::string& target,
                     const TargetOptions& options) {
   if (options.source == nullptr || !existing.SameFileAs(*options.source)) return {};
-  Error error = Error::Of(ErrorKind::SameFile, target);
-  error.other = options.sourcePath;
-  return error;
+  return Error::SameFile(target, options.sourcePath);
 }
 
 // A folder part as a person names the folder: "." for the current one, no final "/".
@@ -67,23 +65,22 @@ class TargetWriter {
 
   Status Write(const FillContent& fill) {
     if (Status checked = Check(); !checked) return checked;
-    if (replacing_ && !Approved()) return Error::Of(ErrorKind::Declined, target_);
+    if (replacing_ && !Approved()) return Error::About(ErrorKind::Declined, target_);
     if (Status opened = OpenDestination(); !opened) return opened;
     SaveFile& content = *content_;
     if (int e = content.Open(options_.newMode)) {
       // Nothing can be made in a folder this user may not write in: the folder is the cause.
       if (e == EACCES) {
-        Error error = Error::Of(ErrorKind::FolderNotWritable, target_, e);
-        error.other = FolderName(destinationPath_);
-        return Fail(std::move(error));
+        return Fail(Error::FolderNotWritable(target_, FolderName(destinationPath_), e));
       }
-      return Fail(Error::Of(ErrorKind::CannotWrite, target_, e));
+      return Fail(Error::System(ErrorKind::CannotWrite, target_, e));
     }
     if (Status filled = fill(content); !filled) return Fail(filled.error());
     // What it is once filled is what it stays: putting it in place keeps its inode and time.
     FileInfo made;
     if (options_.written != nullptr || options_.made != nullptr) {
-      if (int e = content.Stat(made)) return Fail(Error::Of(ErrorKind::CannotWrite, target_, e));
+      if (int e = content.Stat(made))
+        return Fail(Error::System(ErrorKind::CannotWrite, target_, e));
     }
     if (Status committed = Commit(); !committed) return committed;
     if (options_.written != nullptr) options_.written->Add(made);
@@ -102,49 +99,45 @@ class TargetWriter {
       if (int e = folder_.Open(folderPath)) {
         // Where the folder does not exist the target cannot either: the folder is the cause.
         if (e == ENOENT || e == ENOTDIR) {
-          Error error = Error::Of(ErrorKind::FolderMissing, target_, e);
-          error.other = FolderName(folderPath);
-          return error;
+          return Error::FolderMissing(target_, FolderName(folderPath), e);
         }
-        return Error::Of(ErrorKind::CannotAccess, target_, e);
+        return Error::System(ErrorKind::CannotAccess, target_, e);
       }
     }
     destinationPath_ = folderPath;
     destinationName_ = name;
     bool isLink = false;
     if (int e = files_.StatNoFollow(folder_.fd(), name, existing_, isLink)) {
-      return Error::Of(ErrorKind::CannotAccess, target_, e);
+      return Error::System(ErrorKind::CannotAccess, target_, e);
     }
     if (isLink) {
       if (int e = files_.Stat(folder_.fd(), name, existing_)) {
-        return Error::Of(ErrorKind::CannotAccess, target_, e);
+        return Error::System(ErrorKind::CannotAccess, target_, e);
       }
       // Writing through a link to nothing would create a file somewhere unexpected.
       if (existing_.kind == FileKind::Missing) {
-        return Error::Of(ErrorKind::TargetIsADanglingLink, target_);
+        return Error::About(ErrorKind::TargetIsADanglingLink, target_);
       }
     }
     switch (existing_.kind) {
-      case FileKind::Directory: return Error::Of(ErrorKind::TargetIsAFolder, target_);
-      case FileKind::Other: return Error::Of(ErrorKind::TargetNotAFile, target_);
+      case FileKind::Directory: return Error::About(ErrorKind::TargetIsAFolder, target_);
+      case FileKind::Other: return Error::About(ErrorKind::TargetNotAFile, target_);
       case FileKind::Missing: return {};
       case FileKind::Regular: break;
     }
     if (Status other = NotTheSource(existing_, target_, options_); !other) return other;
     if (options_.written != nullptr && options_.written->Contains(existing_)) {
-      Error error = Error::Of(ErrorKind::JustCreated, target_);
-      error.other = options_.sourcePath;
-      return error;
+      return Error::JustCreated(target_, options_.sourcePath);
     }
     if (int e = files_.CheckWritable(folder_.fd(), name)) {
-      return Error::Of(ErrorKind::CannotReplace, target_, e);
+      return Error::System(ErrorKind::CannotReplace, target_, e);
     }
     replacing_ = true;
     // A target that is a symbolic link is replaced where the link points, so the link stays.
     if (isLink) {
       std::string resolved;
       if (int e = files_.ResolvePath(target_, resolved)) {
-        return Error::Of(ErrorKind::CannotAccess, target_, e);
+        return Error::System(ErrorKind::CannotAccess, target_, e);
       }
       std::tie(destinationPath_, destinationName_) = Split(resolved);
       linked_ = true;
@@ -165,7 +158,7 @@ class TargetWriter {
     int folder = folder_.fd();
     if (linked_) {
       if (int e = destinationFolder_.Open(destinationPath_)) {
-        return Error::Of(ErrorKind::CannotWrite, target_, e);
+        return Error::System(ErrorKind::CannotWrite, target_, e);
       }
       folder = destinationFolder_.fd();
     }
@@ -177,16 +170,16 @@ class TargetWriter {
     if (!replacing_) {
       const int placed = content_->CommitNew();
       if (placed == 0) return {};
-      if (placed != EEXIST) return Fail(Error::Of(ErrorKind::CannotWrite, target_, placed));
+      if (placed != EEXIST) return Fail(Error::System(ErrorKind::CannotWrite, target_, placed));
       // Someone put a file there while we were writing: it is the user's to decide about.
       if (Status checked = Check(); !checked) return Fail(checked.error());
-      if (!Approved()) return Fail(Error::Of(ErrorKind::Declined, target_));
+      if (!Approved()) return Fail(Error::About(ErrorKind::Declined, target_));
     }
     if (options_.keepBackup) {
       if (Status kept = KeepBackup(); !kept) return Fail(kept.error());
     }
     if (int e = content_->CommitReplacing(existing_)) {
-      return Fail(Error::Of(ErrorKind::CannotReplace, target_, e));
+      return Fail(Error::System(ErrorKind::CannotReplace, target_, e));
     }
     return {};
   }
@@ -203,7 +196,7 @@ class TargetWriter {
       e = files_.Link(folder, destinationName_, backup);
     }
     // Named where it is: beside the file a link points to, not beside the link.
-    if (e != 0) return Error::Of(ErrorKind::CannotKeepBackup, destinationPath_ + backup, e);
+    if (e != 0) return Error::System(ErrorKind::CannotKeepBackup, destinationPath_ + backup, e);
     if (options_.backupMade != nullptr) *options_.backupMade = destinationPath_ + backup;
     return {};
   }
@@ -257,7 +250,7 @@ Status WriteWholeTarget(FileSystem& files, Interaction& user, const std::string&
                         const TargetOptions& options, const std::string& bytes) {
   return WriteTarget(files, user, target, options, [&](SaveFile& content) -> Status {
     if (int e = content.Write(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())) {
-      return Error::Of(ErrorKind::CannotWrite, target, e);
+      return Error::System(ErrorKind::CannotWrite, target, e);
     }
     return {};
   });

@@ -39,11 +39,12 @@ Status TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::s
   if (Status opened = in.OpenNamed(path, info, ErrorKind::NotAFileToRead); !opened) return opened;
   // A file that grows meanwhile is read as it was, no more than `limit`; a group or a
   // backup, which may be larger than any variable, is read on to its end.
-  if (int e = in.ReadAll(bytes, limit, info.size)) return Error::Of(ErrorKind::CannotRead, path, e);
+  if (int e = in.ReadAll(bytes, limit, info.size))
+    return Error::System(ErrorKind::CannotRead, path, e);
   if (bytes.size() == limit && limit == kCheckedBytes && ReadWhole(bytes)) {
     limit = kLargestGroupBytes;
     if (int e = in.ReadAll(bytes, limit, info.size))
-      return Error::Of(ErrorKind::CannotRead, path, e);
+      return Error::System(ErrorKind::CannotRead, path, e);
   }
   // What a file tells of its size is not always true (a /proc file says 0): a file that
   // ended within the limit is as large as what was read.
@@ -73,11 +74,9 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
     if (!report.problems.empty()) opened.misnamed = opened.variable.model;
     return opened;
   }
-  if (report.looksLikeText) return Error::Of(ErrorKind::NotACalculatorFile, path);
+  if (report.looksLikeText) return Error::About(ErrorKind::NotACalculatorFile, path);
   if (report.group && report.problems.empty()) {
-    Error error = Error::Of(ErrorKind::IsAGroup, path);
-    error.size = report.file->entries.size();
-    return error;
+    return Error::IsAGroup(path, report.file->entries.size());
   }
   if (std::optional<RecoveredText> recovered = RecoverText(head, report, path)) {
     opened.variable = std::move(recovered->variable);
@@ -86,13 +85,9 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
     return opened;
   }
   if (!report.problems.empty()) {
-    Error error = Error::Of(ErrorKind::NotAValidFile, path);
-    error.problems = std::move(report.problems);
-    return error;
+    return Error::NotAValidFile(path, std::move(report.problems));
   }
-  Error error = Error::Of(ErrorKind::NotAText, path);
-  error.type = report.type;
-  return error;
+  return Error::NotAText(path, report.type);
 }
 
 Status TextTransfer::Export(const std::string& source, const std::string& target,
@@ -115,18 +110,15 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
   if (bytes.size() >= 8) {
     const Signature signature = SignatureOf(reinterpret_cast<const unsigned char*>(bytes.data()));
     if (signature != Signature::Unknown) {
-      Error error = Error::Of(ErrorKind::AlreadyACalculatorFile, source);
       const FileReport report = CheckVariableFile(bytes, read.info.size, source);
-      error.model = report.text                    ? report.text->model
-                    : signature == Signature::Ti89 ? Model::Ti89
-                                                   : Model::Ti92Plus;
-      return error;
+      return Error::AlreadyACalculatorFile(source, report.text ? report.text->model
+                                                   : signature == Signature::Ti89
+                                                       ? Model::Ti89
+                                                       : Model::Ti92Plus);
     }
   }
   if (read.info.size > kLongestImport) {
-    Error error = Error::Of(ErrorKind::TextFileTooLarge, source);
-    error.size = read.info.size;
-    return error;
+    return Error::TextFileTooLarge(source, read.info.size);
   }
   read.type = options.type.value_or(types::kText);
   TextImport imported;
@@ -135,13 +127,10 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
     // Its bytes are the calculator's codes already, and its escapes stand for the others.
     const LinkExportReading reading = ReadLinkExport(bytes);
     if (reading.fault != LinkExportReading::Fault::None) {
-      Error error = Error::Of(reading.fault == LinkExportReading::Fault::NoStop
-                                  ? ErrorKind::LinkExportWithoutStop
-                                  : ErrorKind::LinkExportField,
-                              source);
-      error.other = reading.field;
-      error.line = reading.line;
-      return error;
+      if (reading.fault == LinkExportReading::Fault::NoStop) {
+        return Error::LinkExportWithoutStop(source, reading.line);
+      }
+      return Error::LinkExportField(source, reading.field, reading.line);
     }
     if (!options.type) read.type = TypeOfLinkExport(reading.file);
     const std::string exportedName = LowercaseName(reading.file.name);
@@ -163,10 +152,7 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
                    ? TextFromUtf8(bytes, NotationOf(read.type))
                    : TextFromUtf8(ToUtf8(bytes, options.encoding), NotationOf(read.type));
     if (!imported.valid) {
-      Error error = Error::Of(ErrorKind::NotUtf8, source);
-      error.line = imported.invalidLine;
-      error.column = imported.invalidColumn;
-      return error;
+      return Error::NotUtf8(source, imported.invalidLine, imported.invalidColumn);
     }
     if (NotationOf(read.type) == Notation::Program) {
       // A program's first line gives its arguments: one without them takes none. Its cursor
@@ -212,9 +198,7 @@ Result<std::string> TextTransfer::Import(const std::string& source, const std::s
                                                   : givenTarget;
   const std::size_t variableSize = VariableSizeOfText(type, read->text);
   if (variableSize > layout::kMaxVariableSize) {
-    Error error = Error::Of(ErrorKind::TextTooLarge, source);
-    error.size = variableSize;
-    return error;
+    return Error::TextTooLarge(source, variableSize);
   }
   const TargetOptions targetOptions = FromSource(source, read->info, written);
   // Nothing is said of a text that could never be written.
@@ -268,29 +252,21 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
     return repaired;
   }
   if (report.problems.empty() || (misnamed && !options.fixSignature)) return repaired;
-  if (report.looksLikeText) return Error::Of(ErrorKind::NotACalculatorFile, path);
+  if (report.looksLikeText) return Error::About(ErrorKind::NotACalculatorFile, path);
   const std::optional<RecoveredText> recovered =
       report.text ? std::nullopt : RecoverText(head, report, path);
   if (!report.text && !recovered) {
-    Error error = Error::Of(ErrorKind::CannotRepair, path);
-    error.problems = report.problems;
-    error.type = report.type;
-    error.inGroup = report.group;
-    return error;
+    return Error::CannotRepair(path, report.problems, report.type, report.group);
   }
   // A repair never drops text: a 00 inside it, or more text than a variable holds, leaves
   // the file as it is.
   if (recovered && recovered->holdsNul) {
-    Error error = Error::Of(ErrorKind::RepairWouldCut, path);
-    error.problems = report.problems;
-    return error;
+    return Error::RepairWouldCut(path, report.problems);
   }
   const TextVariable& variable = report.text ? *report.text : recovered->variable;
   if (const std::size_t size = VariableSizeOfText(variable.type, variable.text);
       size > layout::kMaxVariableSize) {
-    Error error = Error::Of(ErrorKind::RepairTooLarge, path);
-    error.size = size;
-    return error;
+    return Error::RepairTooLarge(path, size);
   }
   // Everything the header said is kept; the model is the signature's, or on request the
   // name's.

@@ -49,10 +49,7 @@ int ShowGroupTexts(const std::string& name, TextFormat format, Engine& engine, C
     const std::optional<TextVariable> text = TextOfVariable(entry, group->model, &tokenized);
     if (!text) {
       // Each variable left out is said, and the run ends as one that did not do it all.
-      Error left = Error::Of(ErrorKind::NoTextOfVariable, name);
-      left.other = variable;
-      left.type = entry.type;
-      user.Report(left);
+      user.Report(Error::NoTextOfVariable(name, variable, entry.type));
       status = kExitNotConverted;
       continue;
     }
@@ -68,8 +65,7 @@ int ShowGroupTexts(const std::string& name, TextFormat format, Engine& engine, C
     shown = true;
   }
   if (shown) return status;
-  Error none = Error::Of(ErrorKind::NoTextInGroup, name);
-  user.Report(none);
+  user.Report(Error::About(ErrorKind::NoTextInGroup, name));
   return kExitNotConverted;
 }
 

@@ -29,7 +29,7 @@ Result<TextVariable> TextToDraw(const std::string& source, Engine& engine) {
   for (const VariableEntry& entry : group->file.entries) {
     if (std::optional<TextVariable> text = TextOfVariable(entry, group->model)) return *text;
   }
-  return Error::Of(ErrorKind::NoTextInGroup, source);
+  return Error::About(ErrorKind::NoTextInGroup, source);
 }
 
 void Collect(void* context, const char* bytes, unsigned long size) {
@@ -97,7 +97,7 @@ int DrawThumbnail(const std::string& source, const std::string& target, int size
   }
   std::string png;
   if (!module->thumbnail(pointers.data(), static_cast<int>(pointers.size()), size, Collect, &png)) {
-    user.Report(Error::Of(ErrorKind::CannotWrite, target, EIO));
+    user.Report(Error::System(ErrorKind::CannotWrite, target, EIO));
     return kExitNotConverted;
   }
   return user.Report(engine.WriteFile(target, png, user, source)) ? kExitConverted

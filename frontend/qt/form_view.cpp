@@ -482,7 +482,7 @@ bool FormView::OpenGroup(const std::string& path) {
     if (TextOfVariable(group->file.entries[i], group->model)) texts.push_back(i);
   }
   if (texts.empty()) {
-    user_.Report(Error::Of(ErrorKind::NoTextInGroup, path));
+    user_.Report(Error::About(ErrorKind::NoTextInGroup, path));
     return false;
   }
   group_ = std::move(*group);

@@ -19,8 +19,8 @@
 
 #include "clock.hpp"
 #include "dialogs.hpp"
+#include "editor_window.hpp"
 #include "file_check.hpp"
-#include "form_view.hpp"
 #include "local_engine.hpp"
 #include "posix_file_system.hpp"
 
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
   orbisk::SystemClock clock;
   orbisk::LocalEngine engine(files, clock);
   NoDialogs dialogs;
-  orbisk::FormView largeWindow(engine, dialogs), smallWindow(engine, dialogs);
+  orbisk::EditorWindow largeWindow(engine, dialogs), smallWindow(engine, dialogs);
   if (!largeWindow.Open(largePath) || !smallWindow.Open(smallPath)) return 1;
   largeWindow.show();
   smallWindow.show();

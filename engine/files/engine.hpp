@@ -1,7 +1,7 @@
-// Every operation a front end asks of the engine: whatever reads or writes a file. The
-// program hands its one engine to the Qt module through this interface, so that whatever a
-// window writes goes through the same code, and the same clean-up on signals, as the
-// command line.
+// Every operation the windows ask of the engine: whatever they read or write. The program
+// hands its one engine to the Qt module through this interface, so that whatever a window
+// writes goes through the same code, and the same clean-up on signals, as the command line,
+// which asks the rest of the engine (LocalEngine) directly.
 #pragma once
 
 #include <cstddef>
@@ -26,27 +26,21 @@ class Engine {
   // See Converter::Convert.
   virtual Status Convert(Model to, const std::string& source, const std::string& target,
                          Interaction& user, WrittenFiles* written) = 0;
-  virtual Result<std::string> ConvertBeside(Model to, const std::string& source, Interaction& user,
-                                            WrittenFiles* written) = 0;
   // See TextTransfer.
   virtual Result<OpenedText> ReadText(const std::string& path) = 0;
-  virtual Status ExportText(const std::string& source, const std::string& target, TextFormat format,
-                            Interaction& user, WrittenFiles* written) = 0;
-  virtual Result<std::string> ImportText(const std::string& source, const std::string& target,
-                                         Model model, const std::string& name,
-                                         const ImportOptions& options, Interaction& user,
-                                         WrittenFiles* written) = 0;
-  // Reads a text file as ImportText would, making nothing of it.
+  // Reads a text file as an import would, making nothing of it.
   virtual Result<ImportedText> ReadImport(const std::string& source,
                                           const ImportOptions& options) = 0;
   // The date and time a file made now for a Voyager 200 carries in its comment.
   virtual std::string Stamp() = 0;
-  virtual Result<CheckedFile> Check(const std::string& path) = 0;
   virtual Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
                                   Interaction& user) = 0;
   // See TextTransfer::Save.
-  virtual Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
-                      Interaction& user, FileInfo* saved) = 0;
+  virtual Result<FileInfo> Save(const std::string& target, const VariableFile& file,
+                                const OpenedText* opened, Interaction& user) = 0;
+  // Whether the file `opened` was read from (or saved as) is there and no longer as it was
+  // then: another file under its name, or a new size or modification time.
+  virtual bool ChangedOnDisk(const OpenedText& opened) = 0;
   // Writes `bytes` into `target` through the safe writer, as a new file takes them (mode
   // 0666 through the umask), asking before replacing a file. When they are made from the
   // file `source`, a target that is that file is refused.
@@ -57,9 +51,6 @@ class Engine {
   virtual Status ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,
                                  const std::string& target, Interaction& user,
                                  WrittenFiles* written) = 0;
-  virtual Status MakeGroup(const std::string& target, Model model,
-                           const std::vector<std::string>& sources, Interaction& user,
-                           WrittenFiles* written) = 0;
 
   // Recovery copies of texts with unsaved changes; see RecoveryStore.
   virtual std::string RecoveryKey(const std::string& path) = 0;

@@ -63,9 +63,15 @@ Result<CheckedFile> LocalEngine::Check(const std::string& path) {
   return Texts(nobody).Check(path);
 }
 
-Status LocalEngine::Save(const std::string& target, const VariableFile& file,
-                         const OpenedText* opened, Interaction& user, FileInfo* saved) {
-  return Texts(user).Save(target, file, opened, saved);
+Result<FileInfo> LocalEngine::Save(const std::string& target, const VariableFile& file,
+                                   const OpenedText* opened, Interaction& user) {
+  return Texts(user).Save(target, file, opened);
+}
+
+bool LocalEngine::ChangedOnDisk(const OpenedText& opened) {
+  FileInfo now;
+  return files_.Stat(kCurrentFolder, opened.path, now) == 0 && now.kind != FileKind::Missing &&
+         !now.Unchanged(opened.info);
 }
 
 Status LocalEngine::WriteFile(const std::string& target, const std::string& bytes,

@@ -18,33 +18,39 @@ class LocalEngine final : public Engine {
 
   Status Convert(Model to, const std::string& source, const std::string& target, Interaction& user,
                  WrittenFiles* written) override;
-  Result<std::string> ConvertBeside(Model to, const std::string& source, Interaction& user,
-                                    WrittenFiles* written) override;
   Result<OpenedText> ReadText(const std::string& path) override;
-  Status ExportText(const std::string& source, const std::string& target, TextFormat format,
-                    Interaction& user, WrittenFiles* written) override;
-  Result<std::string> ImportText(const std::string& source, const std::string& target, Model model,
-                                 const std::string& name, const ImportOptions& options,
-                                 Interaction& user, WrittenFiles* written) override;
   Result<ImportedText> ReadImport(const std::string& source, const ImportOptions& options) override;
   std::string Stamp() override;
-  Result<CheckedFile> Check(const std::string& path) override;
   Result<Repaired> Repair(const std::string& path, const RepairOptions& options,
                           Interaction& user) override;
-  Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
-              Interaction& user, FileInfo* saved) override;
+  Result<FileInfo> Save(const std::string& target, const VariableFile& file,
+                        const OpenedText* opened, Interaction& user) override;
+  bool ChangedOnDisk(const OpenedText& opened) override;
   Status WriteFile(const std::string& target, const std::string& bytes, Interaction& user,
                    const std::string& source) override;
   Result<OpenedGroup> ReadGroup(const std::string& path) override;
   Status ExtractVariable(const OpenedGroup& group, std::size_t index, Model model,
                          const std::string& target, Interaction& user,
                          WrittenFiles* written) override;
-  Status MakeGroup(const std::string& target, Model model, const std::vector<std::string>& sources,
-                   Interaction& user, WrittenFiles* written) override;
   std::string RecoveryKey(const std::string& path) override;
   Status KeepRecovery(const std::string& key, const std::string& bytes) override;
   void DropRecovery(const std::string& key) override;
   std::vector<RecoveryStore::Left> LeftRecoveries(const std::string& path) override;
+
+  // What only the command line asks.
+  // See Converter::ConvertBeside.
+  Result<std::string> ConvertBeside(Model to, const std::string& source, Interaction& user,
+                                    WrittenFiles* written);
+  // See TextTransfer.
+  Status ExportText(const std::string& source, const std::string& target, TextFormat format,
+                    Interaction& user, WrittenFiles* written);
+  Result<std::string> ImportText(const std::string& source, const std::string& target, Model model,
+                                 const std::string& name, const ImportOptions& options,
+                                 Interaction& user, WrittenFiles* written);
+  Result<CheckedFile> Check(const std::string& path);
+  // See GroupTransfer::Make.
+  Status MakeGroup(const std::string& target, Model model, const std::vector<std::string>& sources,
+                   Interaction& user, WrittenFiles* written);
 
  private:
   TextTransfer Texts(Interaction& user) { return TextTransfer(files_, user, clock_, separators_); }

@@ -296,16 +296,21 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
   return repaired;
 }
 
-Status TextTransfer::Save(const std::string& target, const VariableFile& file,
-                          const OpenedText* opened, FileInfo* saved) {
+Result<FileInfo> TextTransfer::Save(const std::string& target, const VariableFile& file,
+                                    const OpenedText* opened) {
+  FileInfo saved;
   TargetOptions options;
   options.newMode = 0666;
-  options.made = saved;
+  options.made = &saved;
   if (opened != nullptr) {
     options.opened = &opened->info;
     options.openedPath = opened->path;
   }
-  return WriteWholeTarget(files_, user_, target, options, WriteVariableFile(file));
+  if (Status written = WriteWholeTarget(files_, user_, target, options, WriteVariableFile(file));
+      !written) {
+    return written.error();
+  }
+  return saved;
 }
 
 }  // namespace orbisk

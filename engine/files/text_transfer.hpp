@@ -150,10 +150,10 @@ class TextTransfer {
   // it had (folder, name, comment, attribute), the right sizes, terminator and checksum.
   Result<Repaired> Repair(const std::string& path, const RepairOptions& options);
   // Writes `file` into `target`. When `opened` is the file the user opened there, it is
-  // replaced without a question, unless it changed on disk since. `saved`, when given, gets
-  // the details of the file written, for the next save over it.
-  Status Save(const std::string& target, const VariableFile& file, const OpenedText* opened,
-              FileInfo* saved = nullptr);
+  // replaced without a question, unless it changed on disk since. Gives the details of the
+  // file written, for the next save over it.
+  Result<FileInfo> Save(const std::string& target, const VariableFile& file,
+                        const OpenedText* opened);
 
  private:
   // Reads at most `limit` bytes of the file at `path` into `bytes`, with its details; the

@@ -7,8 +7,8 @@
 namespace orbisk {
 
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 std::optional<Model> model, FileSystem& files, Engine& engine, Conversation& user,
-                 const Converted& converted) {
+                 std::optional<Model> model, FileSystem& files, LocalEngine& engine,
+                 Conversation& user, const Converted& converted) {
   const auto exists = [&files](const std::string& path) {
     FileInfo info;
     return files.Stat(kCurrentFolder, path, info) == 0 && info.kind != FileKind::Missing;

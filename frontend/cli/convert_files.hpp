@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "conversation.hpp"
-#include "engine.hpp"
 #include "file_system.hpp"
+#include "local_engine.hpp"
 #include "model.hpp"
 
 namespace orbisk {
@@ -20,7 +20,7 @@ using Converted = std::function<void(const std::string& source, const std::strin
 // target model instead of each name's extension. No file written in the run is replaced by
 // another one's result.
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 std::optional<Model> model, FileSystem& files, Engine& engine, Conversation& user,
-                 const Converted& converted = {});
+                 std::optional<Model> model, FileSystem& files, LocalEngine& engine,
+                 Conversation& user, const Converted& converted = {});
 
 }  // namespace orbisk

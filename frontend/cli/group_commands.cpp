@@ -9,7 +9,7 @@
 
 namespace orbisk {
 
-int ListGroups(const std::vector<std::string>& names, Engine& engine, Conversation& user,
+int ListGroups(const std::vector<std::string>& names, LocalEngine& engine, Conversation& user,
                std::ostream& out) {
   int status = kExitConverted;
   bool first = true;
@@ -34,8 +34,8 @@ int ListGroups(const std::vector<std::string>& names, Engine& engine, Conversati
   return status;
 }
 
-int ShowGroupTexts(const std::string& name, TextFormat format, Engine& engine, Conversation& user,
-                   std::ostream& out, bool& first) {
+int ShowGroupTexts(const std::string& name, TextFormat format, LocalEngine& engine,
+                   Conversation& user, std::ostream& out, bool& first) {
   const Result<OpenedGroup> group = engine.ReadGroup(name);
   if (!group) {
     user.Report(group.error());
@@ -70,7 +70,7 @@ int ShowGroupTexts(const std::string& name, TextFormat format, Engine& engine, C
 }
 
 int ExtractGroups(const std::vector<std::string>& names, std::optional<Model> model,
-                  const std::optional<std::string>& into, Engine& engine, Conversation& user,
+                  const std::optional<std::string>& into, LocalEngine& engine, Conversation& user,
                   const Converted& extracted) {
   WrittenFiles written;
   int status = kExitConverted;
@@ -95,8 +95,8 @@ int ExtractGroups(const std::vector<std::string>& names, std::optional<Model> mo
   return status;
 }
 
-int MakeGroup(const std::string& target, const std::vector<std::string>& sources, Engine& engine,
-              Conversation& user, const Converted& made) {
+int MakeGroup(const std::string& target, const std::vector<std::string>& sources,
+              LocalEngine& engine, Conversation& user, const Converted& made) {
   Model model = Model::Voyager200;
   ModelOfFileName(target, model);
   WrittenFiles written;

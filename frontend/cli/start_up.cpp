@@ -129,7 +129,7 @@ const OrbiskQtModule* LoadForWindow(const std::string& noDisplay) {
   return module;
 }
 
-int OpenViewers(const std::vector<std::string>& names, Engine& engine) {
+int OpenViewers(const std::vector<std::string>& names, LocalEngine& engine) {
   const OrbiskQtModule* module = LoadForWindow(texts::NoDisplayForViewer());
   if (module == nullptr) return kExitNotConverted;
   std::vector<const char*> paths;
@@ -137,13 +137,13 @@ int OpenViewers(const std::vector<std::string>& names, Engine& engine) {
   return module->runEditor(&engine, paths.data(), static_cast<int>(paths.size()), -1);
 }
 
-int OpenNewText(Model model, Engine& engine) {
+int OpenNewText(Model model, LocalEngine& engine) {
   const OrbiskQtModule* module = LoadForWindow(texts::NoDisplayForViewer());
   if (module == nullptr) return kExitNotConverted;
   return module->runEditor(&engine, nullptr, 0, static_cast<int>(model));
 }
 
-int OpenWindow(Engine& engine) {
+int OpenWindow(LocalEngine& engine) {
   const OrbiskQtModule* module = LoadForWindow(texts::NoDisplayForWindow());
   if (module == nullptr) return kExitNotConverted;
   return module->runWindow(&engine);

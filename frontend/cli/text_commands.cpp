@@ -10,7 +10,7 @@
 
 namespace orbisk {
 
-int ShowTexts(const std::vector<std::string>& names, TextFormat format, Engine& engine,
+int ShowTexts(const std::vector<std::string>& names, TextFormat format, LocalEngine& engine,
               Conversation& user, std::ostream& out) {
   int status = kExitConverted;
   bool first = true;
@@ -34,7 +34,7 @@ int ShowTexts(const std::vector<std::string>& names, TextFormat format, Engine& 
   return status;
 }
 
-int ExportTexts(const std::vector<std::string>& names, TextFormat format, Engine& engine,
+int ExportTexts(const std::vector<std::string>& names, TextFormat format, LocalEngine& engine,
                 Conversation& user, const Converted& exported) {
   WrittenFiles written;
   int status = kExitConverted;
@@ -53,7 +53,7 @@ int ExportTexts(const std::vector<std::string>& names, TextFormat format, Engine
 }
 
 int ImportTexts(const std::vector<std::string>& names, std::optional<Model> model,
-                const std::string& variable, const ImportOptions& options, Engine& engine,
+                const std::string& variable, const ImportOptions& options, LocalEngine& engine,
                 Conversation& user, const Converted& imported) {
   const Model target = model.value_or(Model::Voyager200);
   WrittenFiles written;
@@ -80,8 +80,8 @@ int ImportTexts(const std::vector<std::string>& names, std::optional<Model> mode
   return status;
 }
 
-int RepairFiles(const std::vector<std::string>& names, const RepairOptions& options, Engine& engine,
-                Conversation& user, std::ostream& out) {
+int RepairFiles(const std::vector<std::string>& names, const RepairOptions& options,
+                LocalEngine& engine, Conversation& user, std::ostream& out) {
   int status = kExitConverted;
   for (const std::string& name : names) {
     Result<Repaired> repaired = engine.Repair(name, options, user);
@@ -95,7 +95,7 @@ int RepairFiles(const std::vector<std::string>& names, const RepairOptions& opti
   return status;
 }
 
-int CheckFiles(const std::vector<std::string>& names, Engine& engine, Conversation& user,
+int CheckFiles(const std::vector<std::string>& names, LocalEngine& engine, Conversation& user,
                std::ostream& out) {
   int status = kExitConverted;
   for (const std::string& name : names) {

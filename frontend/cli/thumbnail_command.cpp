@@ -20,7 +20,7 @@ namespace {
 constexpr std::size_t kLinesDrawn = 40;
 
 // The text a picture of `source` shows: its own, or a group's first.
-Result<TextVariable> TextToDraw(const std::string& source, Engine& engine) {
+Result<TextVariable> TextToDraw(const std::string& source, LocalEngine& engine) {
   Result<OpenedText> opened = engine.ReadText(source);
   if (opened) return std::move(opened->variable);
   if (opened.error().kind != ErrorKind::IsAGroup) return opened.error();
@@ -67,8 +67,8 @@ class PrivateRuntimeFolder {
 
 }  // namespace
 
-int DrawThumbnail(const std::string& source, const std::string& target, int size, Engine& engine,
-                  Conversation& user) {
+int DrawThumbnail(const std::string& source, const std::string& target, int size,
+                  LocalEngine& engine, Conversation& user) {
   Result<TextVariable> text = TextToDraw(source, engine);
   if (!text) {
     user.Report(text.error());

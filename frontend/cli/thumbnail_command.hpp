@@ -5,14 +5,14 @@
 #include <string>
 
 #include "conversation.hpp"
-#include "engine.hpp"
+#include "local_engine.hpp"
 
 namespace orbisk {
 
 // Draws the first lines of the text in `source` (a text, a program or function kept as
 // text, or a group's first of them) into the PNG picture `target`, `size` pixels square,
 // with no display. Returns the exit status.
-int DrawThumbnail(const std::string& source, const std::string& target, int size, Engine& engine,
-                  Conversation& user);
+int DrawThumbnail(const std::string& source, const std::string& target, int size,
+                  LocalEngine& engine, Conversation& user);
 
 }  // namespace orbisk

@@ -35,6 +35,11 @@ class Conversation final : public Interaction {
 
   // Tells the user what went wrong, if anything; true when `status` is a success.
   bool Report(const Status& status);
+  template <typename T>
+  bool Report(const Result<T>& result) {
+    if (!result) Report(result.error());
+    return static_cast<bool>(result);
+  }
   void Report(const Error& error);
   // Where the words go, for what the front end says of its own.
   Messenger& messenger() const { return messenger_; }

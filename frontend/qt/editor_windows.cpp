@@ -3,14 +3,14 @@
 
 #include <QPointer>
 
-#include "form_view.hpp"
+#include "editor_window.hpp"
 #include "widget_dialogs.hpp"
 
 namespace orbisk {
 
 struct EditorWindows::Window {
   WidgetDialogs dialogs;
-  QPointer<FormView> view;
+  QPointer<EditorWindow> view;
 };
 
 EditorWindows::EditorWindows(Engine& engine) : engine_(engine) {}
@@ -19,9 +19,9 @@ EditorWindows::~EditorWindows() {
   for (auto& window : windows_) delete window->view.data();
 }
 
-FormView* EditorWindows::Make() {
+EditorWindow* EditorWindows::Make() {
   auto window = std::make_unique<Window>();
-  auto* view = new FormView(engine_, window->dialogs);
+  auto* view = new EditorWindow(engine_, window->dialogs);
   view->setAttribute(Qt::WA_DeleteOnClose);
   window->dialogs.SetParent(view);
   window->view = view;
@@ -30,8 +30,8 @@ FormView* EditorWindows::Make() {
   return view;
 }
 
-std::vector<FormView*> EditorWindows::All() const {
-  std::vector<FormView*> all;
+std::vector<EditorWindow*> EditorWindows::All() const {
+  std::vector<EditorWindow*> all;
   for (const auto& window : windows_) {
     if (!window->view.isNull()) all.push_back(window->view.data());
   }

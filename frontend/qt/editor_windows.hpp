@@ -9,7 +9,7 @@
 
 namespace orbisk {
 
-class FormView;
+class EditorWindow;
 
 class EditorWindows {
  public:
@@ -19,8 +19,8 @@ class EditorWindows {
   EditorWindows& operator=(const EditorWindows&) = delete;
 
   // A new window, not yet shown.
-  FormView* Make();
-  std::vector<FormView*> All() const;
+  EditorWindow* Make();
+  std::vector<EditorWindow*> All() const;
 
  private:
   struct Window;

@@ -40,7 +40,7 @@ using OrbiskQtModuleEntry = const OrbiskQtModule* (*)();
 
 namespace orbisk {
 // Raised whenever anything that crosses the boundary changes.
-constexpr int kQtModuleInterfaceVersion = 10;
+constexpr int kQtModuleInterfaceVersion = 11;
 constexpr const char kQtModuleFileName[] = "orbisk-qt.so";
 constexpr const char kQtModuleEntryName[] = "orbisk_qt_module";
 }  // namespace orbisk

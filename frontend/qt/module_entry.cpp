@@ -6,9 +6,9 @@
 
 #include "application.hpp"
 #include "dialogs_interaction.hpp"
+#include "editor_window.hpp"
 #include "editor_windows.hpp"
 #include "form_main.hpp"
-#include "form_view.hpp"
 #include "module_api.hpp"
 #include "notifier.hpp"
 #include "thumbnail.hpp"
@@ -47,7 +47,7 @@ int RunEditor(orbisk::Engine* engine, const char* const* paths, int count, int n
   orbisk::EnsureApplication();
   orbisk::EditorWindows windows(*engine);
   if (count == 0) {
-    orbisk::FormView* window = windows.Make();
+    orbisk::EditorWindow* window = windows.Make();
     window->NewText(static_cast<orbisk::Model>(newModel));
     window->show();
     window->OfferNewTextRecovery();
@@ -59,7 +59,7 @@ int RunEditor(orbisk::Engine* engine, const char* const* paths, int count, int n
   for (int i = 0; i < count; ++i) {
     const std::string path(paths[i]);
     QTimer::singleShot(0, [&windows, &failed, &left, path] {
-      orbisk::FormView* window = windows.Make();
+      orbisk::EditorWindow* window = windows.Make();
       const bool opened = window->Open(path);
       --left;
       if (opened) {

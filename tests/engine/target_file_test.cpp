@@ -136,16 +136,16 @@ TEST_F(TargetFileTest, SavingOverTheOpenedFileAsksOnlyWhenItChangedOnDisk) {
   const ParsedFile edited = ParseVariableFile(testing::CalculatorTextFile(" Bonsoir"),
                                               testing::CalculatorTextFile(" Bonsoir").size());
 
-  FileInfo saved;
-  ASSERT_TRUE(user_.Reported(Texts(files_).Save(path, edited.file, &*opened, &saved)));
+  const Result<FileInfo> saved = Texts(files_).Save(path, edited.file, &*opened);
+  ASSERT_TRUE(user_.Reported(saved));
   EXPECT_TRUE(user_.shown.empty());
   EXPECT_EQ(ReadFile(path), testing::CalculatorTextFile(" Bonsoir"));
   // The details given are the file's as it now stands, to save over it again unasked.
   FileInfo now;
   ASSERT_EQ(files_.Stat(kCurrentFolder, path, now), 0);
-  EXPECT_TRUE(now.Unchanged(saved));
+  EXPECT_TRUE(now.Unchanged(*saved));
   OpenedText written = *opened;
-  written.info = saved;
+  written.info = *saved;
   ASSERT_TRUE(user_.Reported(Texts(files_).Save(path, edited.file, &written)));
   EXPECT_TRUE(user_.shown.empty());
 

@@ -22,11 +22,11 @@
 
 #include "application.hpp"
 #include "character_palette.hpp"
+#include "editor_fixture.hpp"
 #include "faulty_file_system.hpp"
 #include "file_check.hpp"
 #include "find_bar.hpp"
 #include "fixed_clock.hpp"
-#include "form_view.hpp"
 #include "local_engine.hpp"
 #include "posix_file_system.hpp"
 #include "qt_test_helpers.hpp"
@@ -36,7 +36,7 @@
 
 using orbisk::CalculatorTextView;
 using orbisk::Dialogs;
-using orbisk::FormView;
+using orbisk::EditorWindow;
 using orbisk::LineKind;
 using orbisk::Model;
 using orbisk::testing::Read;
@@ -83,7 +83,7 @@ void Type(QWidget* widget, const QString& text) {
 
 }  // namespace
 
-class TestEditor : public QObject {
+class TestEditor : public QObject, orbisk::testing::EditorFixture {
   Q_OBJECT
 
  private slots:
@@ -117,45 +117,14 @@ class TestEditor : public QObject {
   void comingBackToAWindowWhoseFileChangedOffersToReadItAgain();
   void unsavedChangesAreKeptAndOfferedAfterARunThatEnded_data();
   void unsavedChangesAreKeptAndOfferedAfterARunThatEnded();
-
- private:
-  template <typename T>
-  T* Control(const char* name) {
-    return orbisk::testing::Control<T>(form_.get(), name);
-  }
-  QAction* Action(const QString& text) {
-    for (QAction* action : form_->findChildren<QAction*>()) {
-      if (action->text() == text) return action;
-    }
-    qFatal("no action %s", qPrintable(text));
-  }
-  CalculatorTextView* Text() { return Control<CalculatorTextView>("text"); }
-  QString InFolder(const QString& name) const { return folder_->filePath(name); }
-
-  std::unique_ptr<QTemporaryDir> folder_;
-  orbisk::PosixFileSystem files_;
-  orbisk::testing::FixedClock clock_{2003, 2, 23, 14, 9};
-  std::unique_ptr<orbisk::LocalEngine> engine_;
-  std::unique_ptr<orbisk::testing::ScriptedDialogs> dialogs_;
-  std::unique_ptr<FormView> form_;
 };
 
 void TestEditor::init() {
-  folder_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(folder_->isValid());
-  // Recovery copies go to the test's own folder.
-  qputenv("XDG_STATE_HOME", InFolder("state").toLocal8Bit());
-  engine_ = std::make_unique<orbisk::LocalEngine>(files_, clock_);
-  dialogs_ = std::make_unique<orbisk::testing::ScriptedDialogs>();
-  form_ = std::make_unique<FormView>(*engine_, *dialogs_);
+  SetUpEditor();
   Write(InFolder("notes.9xt"), OpenedFile(" Bonjour\rCDisp 1"));
 }
 
-void TestEditor::cleanup() {
-  form_.reset();
-  engine_.reset();
-  folder_.reset();
-}
+void TestEditor::cleanup() { TearDownEditor(); }
 
 void TestEditor::offersEveryActionWithItsShortcut() {
   const std::pair<const char*, QKeySequence> rows[] = {
@@ -235,14 +204,14 @@ void TestEditor::linesChangeKindFromTheMenuAndTheMargin() {
   cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
   Text()->setTextCursor(cursor);
   Action(QStringLiteral("Ligne &PrintObj (P)"))->trigger();
-  QCOMPARE(Text()->KindOfLine(0), LineKind::PrintObj);
-  QCOMPARE(Text()->KindOfLine(1), LineKind::PrintObj);
+  QCOMPARE(Text()->Document()->KindOfLine(0), LineKind::PrintObj);
+  QCOMPARE(Text()->Document()->KindOfLine(1), LineKind::PrintObj);
   QVERIFY(form_->IsModified());
   // The margin's round: ordinary, command, PrintObj, page break, ordinary.
   const LineKind round[] = {LineKind::Ordinary, LineKind::Command, LineKind::PrintObj,
                             LineKind::PageBreak, LineKind::Ordinary};
   for (std::size_t i = 0; i + 1 < std::size(round); ++i) {
-    QCOMPARE(CalculatorTextView::NextKind(round[i]), round[i + 1]);
+    QCOMPARE(orbisk::CalculatorTextDocument::NextKind(round[i]), round[i + 1]);
   }
   form_->resize(600, 400);
   form_->show();
@@ -258,7 +227,7 @@ void TestEditor::linesChangeKindFromTheMenuAndTheMargin() {
   const int firstLineY =
       static_cast<int>(Text()->cursorRect(QTextCursor(Text()->document())).center().y());
   QTest::mouseClick(margin, Qt::LeftButton, {}, QPoint(5, firstLineY));
-  QCOMPARE(Text()->KindOfLine(0), LineKind::PageBreak);
+  QCOMPARE(Text()->Document()->KindOfLine(0), LineKind::PageBreak);
   QVERIFY(form_->Save());
   QCOMPARE(TextIn(InFolder("notes.9xt")).Codes(), std::string("\x0C"
                                                               "Bonjour\rPDisp 1"));
@@ -292,7 +261,7 @@ void TestEditor::lineKindsUndoWithTheText() {
   QTextDocument* document = Text()->document();
   QTextCursor cursor(document->findBlockByNumber(1));
   if (edit == "kind") {
-    Text()->SetKindOfLine(1, LineKind::Ordinary);
+    Text()->Document()->SetKindOfLine(1, LineKind::Ordinary);
   } else if (edit == "delete") {
     cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
@@ -327,9 +296,9 @@ void TestEditor::pastedTextTakesTheKindsItsMarksGive() {
   QApplication::clipboard()->setText(QStringLiteral("Titre\nC│Disp x\nP│y\n"));
   Action(QStringLiteral("C&oller"))->trigger();
   QCOMPARE(Text()->toPlainText(), QStringLiteral("Titre\nDisp x\ny"));
-  QCOMPARE(Text()->KindOfLine(0), LineKind::Ordinary);
-  QCOMPARE(Text()->KindOfLine(1), LineKind::Command);
-  QCOMPARE(Text()->KindOfLine(2), LineKind::PrintObj);
+  QCOMPARE(Text()->Document()->KindOfLine(0), LineKind::Ordinary);
+  QCOMPARE(Text()->Document()->KindOfLine(1), LineKind::Command);
+  QCOMPARE(Text()->Document()->KindOfLine(2), LineKind::PrintObj);
   QCOMPARE(Text()->Text().Codes(), std::string(" Titre\rCDisp x\rPy"));
   // One undo takes the whole paste back.
   Action(QStringLiteral("&Annuler"))->trigger();
@@ -339,9 +308,9 @@ void TestEditor::pastedTextTakesTheKindsItsMarksGive() {
 void TestEditor::charactersTheCalculatorsLackAreMarkedCountedAndSavedAsQuestionMarks() {
   form_->NewText(Model::Voyager200);
   Type(Text(), QStringLiteral("a日€π"));
-  QCOMPARE(Text()->UnknownCount(), 2);
-  QCOMPARE(Text()->UnknownAt(1), std::optional<QString>(QStringLiteral("日")));
-  QCOMPARE(Text()->UnknownAt(3), std::nullopt);  // π is the calculators'
+  QCOMPARE(Text()->Document()->UnknownCount(), 2);
+  QCOMPARE(Text()->Document()->UnknownAt(1), std::optional<QString>(QStringLiteral("日")));
+  QCOMPARE(Text()->Document()->UnknownAt(3), std::nullopt);  // π is the calculators'
   // The status counts them, and the bytes they will take.
   QCOMPARE(Control<QLabel>("details")->text(),
            QStringLiteral("Voyager 200 · 9 octets sur 65\u202F535 · 2 caractères absents des "
@@ -349,11 +318,11 @@ void TestEditor::charactersTheCalculatorsLackAreMarkedCountedAndSavedAsQuestionM
   QCOMPARE(Text()->Text().Codes(), std::string(" a??\x8C"));
   QTest::keyClick(Text(), Qt::Key_Backspace);
   QTest::keyClick(Text(), Qt::Key_Backspace);
-  QCOMPARE(Text()->UnknownCount(), 1);
+  QCOMPARE(Text()->Document()->UnknownCount(), 1);
   // The count follows lines as they go.
   Text()->clear();
-  QCOMPARE(Text()->UnknownCount(), 0);
-  QCOMPARE(Text()->CodeCount(), std::size_t{1});
+  QCOMPARE(Text()->Document()->UnknownCount(), 0);
+  QCOMPARE(Text()->Document()->CodeCount(), std::size_t{1});
 }
 
 void TestEditor::thePaletteFindsAndInsertsTheLastUsedFirst() {
@@ -399,7 +368,7 @@ void TestEditor::newProgramsAndFunctionsAreSavedInTextForm() {
   QFETCH(QByteArray, saved);
   Action(action)->trigger();
   QCOMPARE(Text()->toPlainText(), frame);
-  QCOMPARE(Text()->TextNotation(), orbisk::Notation::Program);
+  QCOMPARE(Text()->Document()->TextNotation(), orbisk::Notation::Program);
   // Typed where the cursor starts: the first line inside the frame.
   QTest::keyClicks(Text(), "Disp 1");
   dialogs_->fileAnswers << InFolder("jeu");
@@ -520,7 +489,7 @@ void TestEditor::aTextTooLargeOrAFailedSaveLeavesTheTextAndTheFile() {
   Text()->selectAll();
   Text()->insertPlainText(QString(32765, QLatin1Char('a')) + QLatin1Char('\n') +
                           QString(32764, QLatin1Char('b')));
-  QCOMPARE(Text()->CodeCount(), std::size_t{65532});
+  QCOMPARE(Text()->Document()->CodeCount(), std::size_t{65532});
   QVERIFY(!form_->Save());
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].text,
@@ -553,7 +522,7 @@ void TestEditor::aTextFileOpensAsANewCalculatorText() {
   Write(InFolder("Cours.txt"), "Bonjour θ\nC│Disp 1\n");
   QVERIFY(form_->Open(InFolder("Cours.txt")));
   QCOMPARE(Text()->toPlainText(), QStringLiteral("Bonjour θ\nDisp 1"));
-  QCOMPARE(Text()->KindOfLine(1), LineKind::Command);
+  QCOMPARE(Text()->Document()->KindOfLine(1), LineKind::Command);
   QCOMPARE(Control<QLineEdit>("name")->text(), QStringLiteral("cours"));
   QVERIFY(form_->IsModified());
   dialogs_->fileAnswers << InFolder("Cours.v2t");
@@ -600,7 +569,7 @@ void TestEditor::findsReplacesAndGoesToALine() {
   QCOMPARE(bar->ReplaceAll(), 2);
   QCOMPARE(Text()->toPlainText(), QStringLiteral("1 deux\n1 trois\n1"));
   // Replacing keeps each line's kind, and undoes as one change.
-  QCOMPARE(Text()->KindOfLine(1), LineKind::Ordinary);
+  QCOMPARE(Text()->Document()->KindOfLine(1), LineKind::Ordinary);
   Control<QLineEdit>("findText")->setText(QStringLiteral("quatre"));
   QVERIFY(!bar->FindNext());
   QCOMPARE(Control<QLabel>("findResult")->text(), QStringLiteral("« quatre » est introuvable."));
@@ -646,7 +615,7 @@ void TestEditor::aSaveThatFailsOnTheWayLeavesTheTextAndTheFile() {
     faulty.FailAt(orbisk::testing::Step::CreateUnnamed, 0, EOPNOTSUPP);
   }
   orbisk::LocalEngine engine(faulty, clock_);
-  FormView form(engine, *dialogs_);
+  EditorWindow form(engine, *dialogs_);
   QVERIFY(form.Open(InFolder("notes.9xt")));
   auto* text = orbisk::testing::Control<CalculatorTextView>(&form, "text");
   text->moveCursor(QTextCursor::End);
@@ -700,7 +669,7 @@ void TestEditor::unsavedChangesAreKeptAndOfferedAfterARunThatEnded() {
   QFETCH(bool, newText);
   QFETCH(bool, restore);
   const QDir copies(InFolder("state/orbisk"));
-  form_->SetRecoveryDelay(5);
+  form_->Document().SetRecoveryDelay(5);
   if (newText) {
     form_->NewText(Model::Ti89);
   } else {
@@ -720,7 +689,7 @@ void TestEditor::unsavedChangesAreKeptAndOfferedAfterARunThatEnded() {
 
   // While its window lives, the copy is its own: another window is not offered it.
   {
-    FormView other(*engine_, *dialogs_);
+    EditorWindow other(*engine_, *dialogs_);
     if (newText) {
       other.NewText(Model::Voyager200);
       other.OfferNewTextRecovery();
@@ -735,7 +704,7 @@ void TestEditor::unsavedChangesAreKeptAndOfferedAfterARunThatEnded() {
   engine_ = std::make_unique<orbisk::LocalEngine>(files_, clock_);
   const QString left = kept;
 
-  form_ = std::make_unique<FormView>(*engine_, *dialogs_);
+  form_ = std::make_unique<EditorWindow>(*engine_, *dialogs_);
   dialogs_->yesNoAnswers << restore;
   if (newText) {
     form_->NewText(Model::Voyager200);

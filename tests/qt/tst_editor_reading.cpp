@@ -1,4 +1,5 @@
-// The viewer, driven headless with scripted dialogs on temporary files.
+// The editor showing files as they are read, driven headless with scripted dialogs on temporary
+// files.
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
@@ -16,9 +17,9 @@
 
 #include "application.hpp"
 #include "charset.hpp"
+#include "editor_fixture.hpp"
 #include "file_check.hpp"
 #include "fixed_clock.hpp"
-#include "form_view.hpp"
 #include "local_engine.hpp"
 #include "posix_file_system.hpp"
 #include "qt_test_helpers.hpp"
@@ -29,9 +30,9 @@
 
 using orbisk::CalculatorTextView;
 using orbisk::Dialogs;
-using orbisk::FormView;
+using orbisk::EditorWindow;
+using orbisk::LineKind;
 using orbisk::Model;
-using LineKind = CalculatorTextView::LineKind;
 
 namespace {
 
@@ -54,7 +55,7 @@ const std::string kText = " Bonjour\rCDisp 1\rPf(2)\r\x0C\r\r \x8C\x9C\x0A";
 
 Q_DECLARE_METATYPE(orbisk::Model)
 
-class TestFormView : public QObject {
+class TestEditorReading : public QObject, orbisk::testing::EditorFixture {
   Q_OBJECT
 
  private slots:
@@ -74,36 +75,16 @@ class TestFormView : public QObject {
   void showsEachTextOfAGroupAndExtractsOne();
   void aDroppedFileIsOpenedInTheViewer();
   void everyCalculatorCharacterHasAFaceToDrawIt();
-
- private:
-  template <typename T>
-  T* Control(const char* name) {
-    return orbisk::testing::Control<T>(form_.get(), name);
-  }
-  QString InFolder(const QString& name) const { return folder_->filePath(name); }
-
-  std::unique_ptr<QTemporaryDir> folder_;
-  orbisk::PosixFileSystem files_;
-  orbisk::testing::FixedClock clock_{2003, 2, 23, 14, 9};
-  orbisk::LocalEngine engine_{files_, clock_};
-  std::unique_ptr<orbisk::testing::ScriptedDialogs> dialogs_;
-  std::unique_ptr<FormView> form_;
 };
 
-void TestFormView::init() {
-  folder_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(folder_->isValid());
-  dialogs_ = std::make_unique<orbisk::testing::ScriptedDialogs>();
-  form_ = std::make_unique<FormView>(engine_, *dialogs_);
+void TestEditorReading::init() {
+  SetUpEditor();
   Write(InFolder("notes.9xt"), TextFile(Model::Ti92Plus, kText));
 }
 
-void TestFormView::cleanup() {
-  form_.reset();
-  folder_.reset();
-}
+void TestEditorReading::cleanup() { TearDownEditor(); }
 
-void TestFormView::showsTheTextLineForLineWithItsKinds() {
+void TestEditorReading::showsTheTextLineForLineWithItsKinds() {
   QVERIFY(form_->Open(InFolder("notes.9xt")));
   QCOMPARE(form_->windowTitle(), QStringLiteral("notes.9xt – Orbisk"));
   auto* text = Control<CalculatorTextView>("text");
@@ -113,13 +94,13 @@ void TestFormView::showsTheTextLineForLineWithItsKinds() {
                             LineKind::PageBreak, LineKind::NoCode,  LineKind::Ordinary};
   const char* marks[] = {"", "C", "P", "", "", ""};
   for (int line = 0; line < 6; ++line) {
-    QCOMPARE(text->KindOfLine(line), kinds[line]);
-    QCOMPARE(text->MarginMark(line), QString::fromUtf8(marks[line]));
+    QCOMPARE(text->Document()->KindOfLine(line), kinds[line]);
+    QCOMPARE(text->Document()->MarginMark(line), QString::fromUtf8(marks[line]));
   }
   QCOMPARE(dialogs_->messages.size(), 0);
 }
 
-void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor_data() {
+void TestEditorReading::showsWhatTheFileIsAndTheConversionsItsModelCallsFor_data() {
   QTest::addColumn<Model>("model");
   QTest::addColumn<QString>("details");
   QTest::addColumn<bool>("toV200");
@@ -130,7 +111,7 @@ void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor_data() {
   QTest::newRow("89t") << Model::Ti89 << "TI-89" << true << true << false;
 }
 
-void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor() {
+void TestEditorReading::showsWhatTheFileIsAndTheConversionsItsModelCallsFor() {
   QFETCH(Model, model);
   QFETCH(QString, details);
   QFETCH(bool, toV200);
@@ -155,7 +136,7 @@ void TestFormView::showsWhatTheFileIsAndTheConversionsItsModelCallsFor() {
   QCOMPARE(Control<QPushButton>("close")->text(), QStringLiteral("Fer&mer"));
 }
 
-void TestFormView::aFileThatIsNoTextIsReportedAndNotShown() {
+void TestEditorReading::aFileThatIsNoTextIsReportedAndNotShown() {
   QByteArray spoilt = TextFile(Model::Ti92Plus, " x");
   spoilt[0] = '\x01';
   Write(InFolder("bad.9xt"), spoilt);
@@ -172,7 +153,7 @@ void TestFormView::aFileThatIsNoTextIsReportedAndNotShown() {
 
 // A damaged file's text is shown, with what is wrong; "Réparer" mends it, keeping the old
 // one, and the warning goes.
-void TestFormView::aDamagedFileIsShownWithItsWarningAndCanBeRepaired() {
+void TestEditorReading::aDamagedFileIsShownWithItsWarningAndCanBeRepaired() {
   QByteArray spoilt = TextFile(Model::Ti92Plus, " Bonjour");
   spoilt[spoilt.size() - 1] = 0x7F;
   Write(InFolder("bad.9xt"), spoilt);
@@ -204,7 +185,7 @@ void TestFormView::aDamagedFileIsShownWithItsWarningAndCanBeRepaired() {
   QVERIFY(!repair->isVisible());
 }
 
-void TestFormView::convertsWithTheQuestionAndTheCompletionMessage() {
+void TestEditorReading::convertsWithTheQuestionAndTheCompletionMessage() {
   QVERIFY(form_->Open(InFolder("notes.9xt")));
   Control<QPushButton>("toV200")->click();
   QVERIFY(Read(InFolder("notes.v2t")).startsWith("**TI92P*"));
@@ -226,7 +207,7 @@ void TestFormView::convertsWithTheQuestionAndTheCompletionMessage() {
 }
 
 // A program in text form shows its lines as they are, and converts under a program's name.
-void TestFormView::showsAProgramAndConvertsItAsAProgram() {
+void TestEditorReading::showsAProgramAndConvertsItAsAProgram() {
   orbisk::TextVariable variable;
   variable.model = Model::Ti89;
   variable.name = "prog";
@@ -237,7 +218,7 @@ void TestFormView::showsAProgramAndConvertsItAsAProgram() {
   QVERIFY(form_->Open(InFolder("prog.89p")));
   auto* text = Control<CalculatorTextView>("text");
   QCOMPARE(text->toPlainText(), QStringLiteral("()\nPrgm\nDisp θ\nEndPrgm"));
-  QCOMPARE(text->MarginMark(1), QString());
+  QCOMPARE(text->Document()->MarginMark(1), QString());
   Control<QPushButton>("toV200")->click();
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].text, "Conversion de " + InFolder("prog.89p") + " vers " +
@@ -247,7 +228,7 @@ void TestFormView::showsAProgramAndConvertsItAsAProgram() {
 
 // A function received from a calculator, tokenized: shown as the calculator's editor shows
 // it, said in the status line until it is saved, and saved in text form.
-void TestFormView::readsATokenizedProgramAsTextAndSavesItInTextForm() {
+void TestEditorReading::readsATokenizedProgramAsTextAndSavesItInTextForm() {
   QFile::copy(QStringLiteral(ORBISK_TEST_DATA "/modsim/modsim.skews.89f"), InFolder("skews.89f"));
   QFile(InFolder("skews.89f")).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
   QVERIFY(form_->Open(InFolder("skews.89f")));
@@ -272,7 +253,7 @@ void TestFormView::readsATokenizedProgramAsTextAndSavesItInTextForm() {
 
 // A group: its texts and programs listed by folder and name, each shown when chosen, the one
 // shown extracted or saved as text, and the whole group converted under a group's name.
-void TestFormView::showsEachTextOfAGroupAndExtractsOne() {
+void TestEditorReading::showsEachTextOfAGroupAndExtractsOne() {
   orbisk::VariableFile group;
   group.signature = orbisk::Signature::Ti89;
   group.group = true;
@@ -327,7 +308,7 @@ void TestFormView::showsEachTextOfAGroupAndExtractsOne() {
   QVERIFY(!Control<QPushButton>("extract")->isVisibleTo(form_.get()));
 }
 
-void TestFormView::savesAsTextWhereTheSaveDialogSays() {
+void TestEditorReading::savesAsTextWhereTheSaveDialogSays() {
   QVERIFY(form_->Open(InFolder("notes.9xt")));
   dialogs_->fileAnswers << std::nullopt << InFolder("chosen.txt");
   Control<QPushButton>("saveAsText")->click();
@@ -347,7 +328,7 @@ void TestFormView::savesAsTextWhereTheSaveDialogSays() {
            "Texte de " + InFolder("notes.9xt") + " enregistré dans " + InFolder("chosen.txt"));
 }
 
-void TestFormView::aDroppedFileIsOpenedInTheViewer() {
+void TestEditorReading::aDroppedFileIsOpenedInTheViewer() {
   QVERIFY(form_->Open(InFolder("notes.9xt")));
   Write(InFolder("other.89t"), TextFile(Model::Ti89, " autre"));
   Write(InFolder("bad.89t"), "not a text");
@@ -372,7 +353,7 @@ void TestFormView::aDroppedFileIsOpenedInTheViewer() {
 
 // The view's faces, or the faces the system falls back on, draw every character of the
 // calculators (the packages of the build and of the Debian package provide them).
-void TestFormView::everyCalculatorCharacterHasAFaceToDrawIt() {
+void TestEditorReading::everyCalculatorCharacterHasAFaceToDrawIt() {
   QList<QRawFont> faces;
   for (const QString& family : QFontDatabase::families()) {
     faces << QRawFont::fromFont(QFont(family));
@@ -391,5 +372,5 @@ void TestFormView::everyCalculatorCharacterHasAFaceToDrawIt() {
   QVERIFY2(missing.isEmpty(), qPrintable("no face for U+" + missing.join(", U+")));
 }
 
-QTEST_MAIN(TestFormView)
-#include "tst_form_view.moc"
+QTEST_MAIN(TestEditorReading)
+#include "tst_editor_reading.moc"

@@ -1,0 +1,135 @@
+// The editor window's menus, declared in one table: each action's words, keys and what it
+// does; the few whose state follows the text are kept to be enabled or checked.
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "character_palette.hpp"
+#include "editor_window.hpp"
+#include "find_bar.hpp"
+#include "text_view.hpp"
+#include "window_texts.hpp"
+
+namespace orbisk {
+
+// An action of a menu; one with no words is a separator.
+struct EditorWindow::MenuAction {
+  QString text;
+  QKeySequence keys;
+  std::function<void()> run;
+  // Where the window keeps the action, when its state follows the text.
+  QAction** kept = nullptr;
+  bool checkable = false;
+  int data = -1;  // a line kind's, for the actions that set one
+};
+
+struct EditorWindow::Menu {
+  QString title;
+  std::vector<MenuAction> actions;
+};
+
+std::vector<EditorWindow::Menu> EditorWindow::MenuTable() {
+  const auto ctrl = [](int key) { return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(key)); };
+  const auto ctrlShift = [](int key) {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | static_cast<Qt::Key>(key));
+  };
+  Menu file{texts::FileMenu(),
+            {{texts::NewAction(), QKeySequence::New, [this] { NewWindow(types::kText); }},
+             {texts::NewProgramAction(), {}, [this] { NewWindow(types::kProgram); }},
+             {texts::NewFunctionAction(), {}, [this] { NewWindow(types::kFunction); }},
+             {texts::OpenAction(), QKeySequence::Open, [this] { OpenChosen(); }},
+             {texts::SaveAction(), QKeySequence::Save, [this] { Save(); }, &save_},
+             {texts::SaveAsAction(), ctrlShift(Qt::Key_S), [this] { SaveAs(); }, &saveAs_},
+             {texts::SaveAsTextAction(), {}, [this] { SaveAsText(); }},
+             {}}};
+  for (std::size_t i = 0; i < std::size(kModels); ++i) {
+    const Model model = kModels[i];
+    file.actions.push_back({texts::ConvertToAction(ModelName(model)),
+                            {},
+                            [this, model] { ConvertTo(model); },
+                            &convertTo_[i]});
+  }
+  file.actions.insert(file.actions.end(),
+                      {{},
+                       {texts::CloseAction(), ctrl(Qt::Key_W), [this] { close(); }},
+                       {texts::QuitAction(), ctrl(Qt::Key_Q), [this] { Quit(); }}});
+  Menu edit{
+      texts::EditMenu(),
+      {{texts::UndoAction(), QKeySequence::Undo, [this] { text_->undo(); }, &undo_},
+       {texts::RedoAction(), ctrlShift(Qt::Key_Z), [this] { text_->redo(); }, &redo_},
+       {},
+       {texts::CutAction(), QKeySequence::Cut, [this] { text_->cut(); }},
+       {texts::CopyAction(), QKeySequence::Copy, [this] { text_->copy(); }},
+       {texts::PasteAction(), QKeySequence::Paste, [this] { text_->paste(); }},
+       {},
+       {texts::FindAction(), ctrl(Qt::Key_F), [this] { find_->Open(FindBar::Mode::Find); }},
+       {texts::ReplaceAction(), ctrl(Qt::Key_H), [this] { find_->Open(FindBar::Mode::Replace); }},
+       {texts::GoToLineAction(), ctrl(Qt::Key_L), [this] { find_->Open(FindBar::Mode::GoToLine); }},
+       {},
+       {texts::CharactersAction(), ctrl(Qt::Key_K), [this] {
+          palette_->setVisible(true);
+          palette_->FocusSearch();
+        }}}};
+  Menu lines{texts::LineMenu(), {}};
+  const std::pair<QString, LineKind> kinds[] = {{texts::OrdinaryLineAction(), LineKind::Ordinary},
+                                                {texts::CommandLineAction(), LineKind::Command},
+                                                {texts::PrintObjLineAction(), LineKind::PrintObj},
+                                                {texts::PageBreakAction(), LineKind::PageBreak}};
+  for (int i = 0; i < 4; ++i) {
+    const LineKind kind = kinds[i].second;
+    lines.actions.push_back({kinds[i].first, ctrl(Qt::Key_1 + i),
+                             [this, kind] { SetLineKind(kind); }, &lineKindActions_[i], true,
+                             static_cast<int>(kind)});
+  }
+  Menu view{texts::ViewMenu(),
+            {{texts::ZoomInAction(), QKeySequence::ZoomIn, [this] { text_->ZoomBy(1); }},
+             {texts::ZoomOutAction(), QKeySequence::ZoomOut, [this] { text_->ZoomBy(-1); }},
+             {texts::ZoomResetAction(), ctrl(Qt::Key_0), [this] { text_->ResetZoom(); }},
+             {texts::PaletteAction(), {}, nullptr, &paletteShown_, true}}};
+  return {file, edit, lines, view};
+}
+
+void EditorWindow::BuildMenus() {
+  auto* bar = new QMenuBar(this);
+  bar->setObjectName(QStringLiteral("menus"));
+  std::vector<QMenu*> menus;
+  for (const Menu& table : MenuTable()) {
+    QMenu* menu = menus.emplace_back(bar->addMenu(table.title));
+    for (const MenuAction& entry : table.actions) {
+      if (entry.text.isEmpty()) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = menu->addAction(entry.text);
+      // The window holds the shortcuts, so that they work wherever its focus is.
+      action->setShortcut(entry.keys);
+      action->setCheckable(entry.checkable);
+      if (entry.data >= 0) action->setData(entry.data);
+      addAction(action);
+      if (entry.run) connect(action, &QAction::triggered, this, entry.run);
+      if (entry.kept != nullptr) *entry.kept = action;
+    }
+  }
+  // A text is not converted to its own model.
+  connect(menus.front(), &QMenu::aboutToShow, this, [this] {
+    for (std::size_t i = 0; i < std::size(kModels); ++i) {
+      convertTo_[i]->setEnabled(kModels[i] != ShownModel());
+    }
+  });
+  connect(text_, &QPlainTextEdit::undoAvailable, undo_, &QAction::setEnabled);
+  connect(text_, &QPlainTextEdit::redoAvailable, redo_, &QAction::setEnabled);
+  undo_->setEnabled(false);
+  redo_->setEnabled(false);
+  lineKinds_ = new QActionGroup(this);
+  for (QAction* action : lineKindActions_) lineKinds_->addAction(action);
+  connect(paletteShown_, &QAction::toggled, palette_, &QWidget::setVisible);
+  // Ctrl+= zooms in too: on most keyboards "+" needs Shift.
+  auto* zoomInAlso = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
+  connect(zoomInAlso, &QShortcut::activated, this, [this] { text_->ZoomBy(1); });
+  static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
+}
+
+}  // namespace orbisk

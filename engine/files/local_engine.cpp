@@ -33,8 +33,9 @@ Result<OpenedText> LocalEngine::ReadText(const std::string& path) {
   return Texts(nobody).Read(path);
 }
 
-Status LocalEngine::ExportText(const std::string& source, const std::string& target,
-                               TextFormat format, Interaction& user, WrittenFiles* written) {
+Result<std::vector<Problem>> LocalEngine::ExportText(const std::string& source,
+                                                     const std::string& target, TextFormat format,
+                                                     Interaction& user, WrittenFiles* written) {
   return Texts(user).Export(source, target, written, format);
 }
 

@@ -42,8 +42,9 @@ class LocalEngine final : public Engine {
   Result<std::string> ConvertBeside(Model to, const std::string& source, Interaction& user,
                                     WrittenFiles* written);
   // See TextTransfer.
-  Status ExportText(const std::string& source, const std::string& target, TextFormat format,
-                    Interaction& user, WrittenFiles* written);
+  Result<std::vector<Problem>> ExportText(const std::string& source, const std::string& target,
+                                          TextFormat format, Interaction& user,
+                                          WrittenFiles* written);
   Result<std::string> ImportText(const std::string& source, const std::string& target, Model model,
                                  const std::string& name, const ImportOptions& options,
                                  Interaction& user, WrittenFiles* written);

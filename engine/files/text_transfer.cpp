@@ -90,13 +90,19 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
   return Error::NotAText(path, report.type);
 }
 
-Status TextTransfer::Export(const std::string& source, const std::string& target,
-                            WrittenFiles* written, TextFormat format) {
+Result<std::vector<Problem>> TextTransfer::Export(const std::string& source,
+                                                  const std::string& target, WrittenFiles* written,
+                                                  TextFormat format) {
   Result<OpenedText> opened = Read(source);
   if (!opened) return opened.error();
   for (const Warning& warning : ReadingWarnings(*opened)) user_.Warn(warning);
-  return WriteWholeTarget(files_, user_, target, FromSource(source, opened->info, written),
-                          WrittenText(opened->variable, format));
+  if (Status done =
+          WriteWholeTarget(files_, user_, target, FromSource(source, opened->info, written),
+                           WrittenText(opened->variable, format));
+      !done) {
+    return done.error();
+  }
+  return std::move(opened->damage);
 }
 
 Result<ImportedText> TextTransfer::ReadImport(const std::string& source,

@@ -130,9 +130,11 @@ class TextTransfer {
   // Reads the text variable in `path`, as far as it can be found when the file is damaged.
   Result<OpenedText> Read(const std::string& path);
   // Writes the text of `source` as UTF-8 (or in the 7-bit export format) into `target`,
-  // asking before replacing it.
-  Status Export(const std::string& source, const std::string& target,
-                WrittenFiles* written = nullptr, TextFormat format = TextFormat::Utf8);
+  // asking before replacing it. Gives what is wrong with the source, whose text was written
+  // as far as it could be found (empty for a sound file); a warning tells it too.
+  Result<std::vector<Problem>> Export(const std::string& source, const std::string& target,
+                                      WrittenFiles* written = nullptr,
+                                      TextFormat format = TextFormat::Utf8);
   // Makes a text variable named `name` for `model` from the text in `source`, in
   // `encoding` (or a program or a function, in text form, for the calculator to parse when
   // it first runs it). Characters the calculators do not have become "?", each told once;

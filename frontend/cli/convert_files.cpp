@@ -7,23 +7,21 @@
 namespace orbisk {
 
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 std::optional<Model> model, FileSystem& files, LocalEngine& engine,
-                 Conversation& user, const Converted& converted) {
+                 std::optional<Model> model, FileSystem& files, CommandRun& run) {
   const auto exists = [&files](const std::string& path) {
     FileInfo info;
     return files.Stat(kCurrentFolder, path, info) == 0 && info.kind != FileKind::Missing;
   };
-  WrittenFiles written;
   int status = kExitConverted;
   for (const std::string& name : names) {
     const std::string source = ResolveSourceName(name, programFolder, exists);
     const Result<std::string> target =
-        engine.ConvertBeside(ConversionModel(source, model), source, user, &written);
+        run.engine.ConvertBeside(ConversionModel(source, model), source, run.user, &run.written);
     if (!target) {
-      user.Report(target.error());
+      run.user.Report(target.error());
       status = kExitNotConverted;
-    } else if (converted) {
-      converted(source, *target);
+    } else {
+      run.Done(source, *target);
     }
   }
   return status;

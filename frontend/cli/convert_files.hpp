@@ -6,21 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "command_run.hpp"
 #include "conversation.hpp"
 #include "file_system.hpp"
-#include "local_engine.hpp"
 #include "model.hpp"
 
 namespace orbisk {
-
-// What to do once a file was converted into another: tell the user, or nothing.
-using Converted = std::function<void(const std::string& source, const std::string& target)>;
 
 // Returns the exit status: every file converted, or at least one not. `model` chooses the
 // target model instead of each name's extension. No file written in the run is replaced by
 // another one's result.
 int ConvertFiles(const std::vector<std::string>& names, const std::string& programFolder,
-                 std::optional<Model> model, FileSystem& files, LocalEngine& engine,
-                 Conversation& user, const Converted& converted = {});
+                 std::optional<Model> model, FileSystem& files, CommandRun& run);
 
 }  // namespace orbisk

@@ -9,36 +9,34 @@
 
 namespace orbisk {
 
-int ListGroups(const std::vector<std::string>& names, LocalEngine& engine, Conversation& user,
-               std::ostream& out) {
+int ListGroups(const std::vector<std::string>& names, CommandRun& run) {
   int status = kExitConverted;
   bool first = true;
   for (const std::string& name : names) {
-    const Result<OpenedGroup> group = engine.ReadGroup(name);
+    const Result<OpenedGroup> group = run.engine.ReadGroup(name);
     if (!group) {
-      user.Report(group.error());
+      run.user.Report(group.error());
       status = kExitNotConverted;
       continue;
     }
-    if (names.size() > 1) out << (first ? "" : "\n") << texts::ShowTitle(name);
+    if (names.size() > 1) run.out << (first ? "" : "\n") << texts::ShowTitle(name);
     first = false;
     const std::vector<VariableEntry>& entries = group->file.entries;
     if (!group->file.IsGroup() && entries[0].type == types::kBackup) {
-      out << messages::BackupSummary(group->model, entries[0]) << "\n";
+      run.out << messages::BackupSummary(group->model, entries[0]) << "\n";
       continue;
     }
     std::string lines;
     for (const VariableEntry& entry : entries) lines += messages::ListLine(entry);
-    out << lines << std::flush;
+    run.out << lines << std::flush;
   }
   return status;
 }
 
-int ShowGroupTexts(const std::string& name, TextFormat format, LocalEngine& engine,
-                   Conversation& user, std::ostream& out, bool& first) {
-  const Result<OpenedGroup> group = engine.ReadGroup(name);
+int ShowGroupTexts(const std::string& name, TextFormat format, CommandRun& run, bool& first) {
+  const Result<OpenedGroup> group = run.engine.ReadGroup(name);
   if (!group) {
-    user.Report(group.error());
+    run.user.Report(group.error());
     return kExitNotConverted;
   }
   bool shown = false;
@@ -49,35 +47,33 @@ int ShowGroupTexts(const std::string& name, TextFormat format, LocalEngine& engi
     const std::optional<TextVariable> text = TextOfVariable(entry, group->model, &tokenized);
     if (!text) {
       // Each variable left out is said, and the run ends as one that did not do it all.
-      user.Report(Error::NoTextOfVariable(name, variable, entry.type));
+      run.user.Report(Error::NoTextOfVariable(name, variable, entry.type));
       status = kExitNotConverted;
       continue;
     }
     if (tokenized) {
       if (std::optional<Warning> unread =
               UnreadTokensWarning(name + " : " + variable, *tokenized)) {
-        user.Warn(*unread);
+        run.user.Warn(*unread);
       }
     }
-    out << (first ? "" : "\n") << texts::ShowTitle(name + " : " + variable)
-        << WrittenText(*text, format) << std::flush;
+    run.out << (first ? "" : "\n") << texts::ShowTitle(name + " : " + variable)
+            << WrittenText(*text, format) << std::flush;
     first = false;
     shown = true;
   }
   if (shown) return status;
-  user.Report(Error::About(ErrorKind::NoTextInGroup, name));
+  run.user.Report(Error::About(ErrorKind::NoTextInGroup, name));
   return kExitNotConverted;
 }
 
 int ExtractGroups(const std::vector<std::string>& names, std::optional<Model> model,
-                  const std::optional<std::string>& into, LocalEngine& engine, Conversation& user,
-                  const Converted& extracted) {
-  WrittenFiles written;
+                  const std::optional<std::string>& into, CommandRun& run) {
   int status = kExitConverted;
   for (const std::string& name : names) {
-    const Result<OpenedGroup> group = engine.ReadGroup(name);
+    const Result<OpenedGroup> group = run.engine.ReadGroup(name);
     if (!group) {
-      user.Report(group.error());
+      run.user.Report(group.error());
       status = kExitNotConverted;
       continue;
     }
@@ -85,25 +81,24 @@ int ExtractGroups(const std::vector<std::string>& names, std::optional<Model> mo
     const std::string folder = into.value_or(name.substr(0, FileNameStart(name)));
     const std::vector<std::string> targets = ExtractedNames(group->file, target, folder);
     for (std::size_t i = 0; i < targets.size(); ++i) {
-      if (!user.Report(engine.ExtractVariable(*group, i, target, targets[i], user, &written))) {
+      if (!run.user.Report(
+              run.engine.ExtractVariable(*group, i, target, targets[i], run.user, &run.written))) {
         status = kExitNotConverted;
-      } else if (extracted) {
-        extracted(name, targets[i]);
+      } else {
+        run.Done(name, targets[i]);
       }
     }
   }
   return status;
 }
 
-int MakeGroup(const std::string& target, const std::vector<std::string>& sources,
-              LocalEngine& engine, Conversation& user, const Converted& made) {
+int MakeGroup(const std::string& target, const std::vector<std::string>& sources, CommandRun& run) {
   Model model = Model::Voyager200;
   ModelOfFileName(target, model);
-  WrittenFiles written;
-  if (!user.Report(engine.MakeGroup(target, model, sources, user, &written))) {
+  if (!run.user.Report(run.engine.MakeGroup(target, model, sources, run.user, &run.written))) {
     return kExitNotConverted;
   }
-  if (made) made(sources.front(), target);
+  run.Done(sources.front(), target);
   return kExitConverted;
 }
 

@@ -5,6 +5,7 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "assume_yes.hpp"
 #include "cli_texts.hpp"
@@ -72,7 +73,7 @@ class SuccessNotice {
   void Start(Conversation& user) {
     std::string error;
     module_ = PrepareDisplay() ? LoadQtModule(error) : nullptr;
-    if (module_ != nullptr) user.KeepErrorsIn(&failures_);
+    if (module_ != nullptr) failures_.emplace(user);
   }
 
   void operator()(const std::string& source, const std::string& target) {
@@ -85,24 +86,26 @@ class SuccessNotice {
     }
   }
 
+  // Says how the run went, on a display; errors are told as they come again.
   void Finish(Conversation& user) {
-    if (module_ == nullptr) return;
-    user.KeepErrorsIn(nullptr);
+    if (!failures_) return;
+    const KeptErrors::Kept failures = failures_->Errors();
+    failures_.reset();
     const std::string caption =
         exported_ ? messages::ExportedCaption() : messages::CompletedCaption();
-    if (done_.size() + failures_.size() == 1) {
+    if (done_.size() + failures.size() == 1) {
       if (!done_.empty()) {
         module_->notify(caption.c_str(), done_[0].c_str());
-      } else if (failures_[0].second) {
-        user.messenger().ShowMessage(failures_[0].first);
+      } else if (failures[0].second) {
+        user.messenger().ShowMessage(failures[0].first);
       } else {
-        user.messenger().ReportFailure(failures_[0].first);
+        user.messenger().ReportFailure(failures[0].first);
       }
       return;
     }
-    if (done_.empty() && failures_.empty()) return;
+    if (done_.empty() && failures.empty()) return;
     std::vector<std::string> failed;
-    for (const auto& [text, notice] : failures_) failed.push_back(text);
+    for (const auto& [text, notice] : failures) failed.push_back(text);
     const std::string summary = exported_ ? messages::ExportedSummary(done_.size(), failed)
                                           : messages::ConvertedSummary(done_.size(), failed);
     module_->notify(caption.c_str(), summary.c_str());
@@ -113,7 +116,7 @@ class SuccessNotice {
   bool exported_;
   const OrbiskQtModule* module_ = nullptr;
   std::vector<std::string> done_;
-  Conversation::Kept failures_;
+  std::optional<KeptErrors> failures_;
 };
 
 // Loads the Qt module for a window, or says on standard error why there can be none:
@@ -187,36 +190,30 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
   Conversation user(replace ? static_cast<Messenger&>(yes) : *chosen);
   SuccessNotice notice(out, line.action == CommandLine::Action::ToText);
   if (line.notify) notice.Start(user);
-  const Converted converted = line.notify ? Converted(std::ref(notice)) : Converted();
+  CommandRun run{engine, user, out, line.notify ? Converted(std::ref(notice)) : Converted(), {}};
   int status = kExitUsage;
   switch (line.action) {
     case CommandLine::Action::Convert:
-      status = ConvertFiles(line.names, ProgramFolder(argv0), line.model, files, engine, user,
-                            converted);
+      status = ConvertFiles(line.names, ProgramFolder(argv0), line.model, files, run);
       break;
-    case CommandLine::Action::Show:
-      status = ShowTexts(line.names, Format(line), engine, user, out);
-      break;
-    case CommandLine::Action::ToText:
-      status = ExportTexts(line.names, Format(line), engine, user, converted);
-      break;
+    case CommandLine::Action::Show: status = ShowTexts(line.names, Format(line), run); break;
+    case CommandLine::Action::ToText: status = ExportTexts(line.names, Format(line), run); break;
     case CommandLine::Action::FromText:
-      status = ImportTexts(line.names, line.model, line.variableName, ImportOptionsOf(line), engine,
-                           user, converted);
+      status = ImportTexts(line.names, line.model, line.variableName, ImportOptionsOf(line), run);
       break;
-    case CommandLine::Action::Check: status = CheckFiles(line.names, engine, user, out); break;
+    case CommandLine::Action::Check: status = CheckFiles(line.names, run); break;
     case CommandLine::Action::Repair:
-      status = RepairFiles(line.names, {line.keepBackup, line.fixSignature}, engine, user, out);
+      status = RepairFiles(line.names, {line.keepBackup, line.fixSignature}, run);
       break;
-    case CommandLine::Action::List: status = ListGroups(line.names, engine, user, out); break;
+    case CommandLine::Action::List: status = ListGroups(line.names, run); break;
     case CommandLine::Action::Extract:
-      status = ExtractGroups(line.names, line.model, line.into, engine, user, converted);
+      status = ExtractGroups(line.names, line.model, line.into, run);
       break;
     case CommandLine::Action::MakeGroup:
-      status = MakeGroup(line.groupTarget, line.names, engine, user, converted);
+      status = MakeGroup(line.groupTarget, line.names, run);
       break;
     case CommandLine::Action::Thumbnail:
-      status = DrawThumbnail(line.names[0], line.names[1], line.thumbnailSize, engine, user);
+      status = DrawThumbnail(line.names[0], line.names[1], line.thumbnailSize, run);
       break;
     default: break;
   }

@@ -10,58 +10,54 @@
 
 namespace orbisk {
 
-int ShowTexts(const std::vector<std::string>& names, TextFormat format, LocalEngine& engine,
-              Conversation& user, std::ostream& out) {
+int ShowTexts(const std::vector<std::string>& names, TextFormat format, CommandRun& run) {
   int status = kExitConverted;
   bool first = true;
   for (const std::string& name : names) {
-    Result<OpenedText> opened = engine.ReadText(name);
+    Result<OpenedText> opened = run.engine.ReadText(name);
     if (!opened && opened.error().kind == ErrorKind::IsAGroup) {
-      status = WorseStatus(status, ShowGroupTexts(name, format, engine, user, out, first));
+      status = WorseStatus(status, ShowGroupTexts(name, format, run, first));
       continue;
     }
     if (!opened) {
-      user.Report(opened.error());
+      run.user.Report(opened.error());
       status = kExitNotConverted;
       continue;
     }
-    for (const Warning& warning : ReadingWarnings(*opened)) user.Warn(warning);
-    if (user.TakeDamageTold()) status = WorseStatus(status, kExitDamaged);
-    if (names.size() > 1) out << (first ? "" : "\n") << texts::ShowTitle(name);
+    for (const Warning& warning : ReadingWarnings(*opened)) run.user.Warn(warning);
+    if (!opened->damage.empty()) status = WorseStatus(status, kExitDamaged);
+    if (names.size() > 1) run.out << (first ? "" : "\n") << texts::ShowTitle(name);
     first = false;
-    out << WrittenText(opened->variable, format) << std::flush;
+    run.out << WrittenText(opened->variable, format) << std::flush;
   }
   return status;
 }
 
-int ExportTexts(const std::vector<std::string>& names, TextFormat format, LocalEngine& engine,
-                Conversation& user, const Converted& exported) {
-  WrittenFiles written;
+int ExportTexts(const std::vector<std::string>& names, TextFormat format, CommandRun& run) {
   int status = kExitConverted;
   for (const std::string& name : names) {
     // The model plays no part in a text's name.
     const std::string target = TargetName(name, Model::Voyager200, Purpose::TextExport);
-    const bool done = user.Report(engine.ExportText(name, target, format, user, &written));
-    if (user.TakeDamageTold()) status = WorseStatus(status, kExitDamaged);
-    if (!done) {
+    const Result<std::vector<Problem>> damage =
+        run.engine.ExportText(name, target, format, run.user, &run.written);
+    if (!run.user.Report(damage)) {
       status = kExitNotConverted;
-    } else if (exported) {
-      exported(name, target);
+      continue;
     }
+    if (!damage->empty()) status = WorseStatus(status, kExitDamaged);
+    run.Done(name, target);
   }
   return status;
 }
 
 int ImportTexts(const std::vector<std::string>& names, std::optional<Model> model,
-                const std::string& variable, const ImportOptions& options, LocalEngine& engine,
-                Conversation& user, const Converted& imported) {
+                const std::string& variable, const ImportOptions& options, CommandRun& run) {
   const Model target = model.value_or(Model::Voyager200);
-  WrittenFiles written;
   int status = kExitConverted;
   for (const std::string& name : names) {
     const std::string chosen = variable.empty() ? VariableNameFor(name) : variable;
     if (chosen.empty()) {
-      user.messenger().ReportFailure(texts::NoVariableNameFor(name));
+      run.user.messenger().ReportFailure(texts::NoVariableNameFor(name));
       status = kExitNotConverted;
       continue;
     }
@@ -69,43 +65,42 @@ int ImportTexts(const std::vector<std::string>& names, std::optional<Model> mode
     chosenOptions.nameChosen = !variable.empty();
     chosenOptions.targetBeside = true;
     const Result<std::string> made =
-        engine.ImportText(name, {}, target, chosen, chosenOptions, user, &written);
+        run.engine.ImportText(name, {}, target, chosen, chosenOptions, run.user, &run.written);
     if (!made) {
-      user.Report(made.error());
+      run.user.Report(made.error());
       status = kExitNotConverted;
-    } else if (imported) {
-      imported(name, *made);
+    } else {
+      run.Done(name, *made);
     }
   }
   return status;
 }
 
 int RepairFiles(const std::vector<std::string>& names, const RepairOptions& options,
-                LocalEngine& engine, Conversation& user, std::ostream& out) {
+                CommandRun& run) {
   int status = kExitConverted;
   for (const std::string& name : names) {
-    Result<Repaired> repaired = engine.Repair(name, options, user);
+    Result<Repaired> repaired = run.engine.Repair(name, options, run.user);
     if (!repaired) {
-      user.Report(repaired.error());
+      run.user.Report(repaired.error());
       status = kExitNotConverted;
       continue;
     }
-    out << messages::RepairReport(name, *repaired) << std::flush;
+    run.out << messages::RepairReport(name, *repaired) << std::flush;
   }
   return status;
 }
 
-int CheckFiles(const std::vector<std::string>& names, LocalEngine& engine, Conversation& user,
-               std::ostream& out) {
+int CheckFiles(const std::vector<std::string>& names, CommandRun& run) {
   int status = kExitConverted;
   for (const std::string& name : names) {
-    Result<CheckedFile> checked = engine.Check(name);
+    Result<CheckedFile> checked = run.engine.Check(name);
     if (!checked) {
-      user.Report(checked.error());
+      run.user.Report(checked.error());
       status = kExitNotConverted;
       continue;
     }
-    out << messages::CheckReport(name, checked->report) << std::flush;
+    run.out << messages::CheckReport(name, checked->report) << std::flush;
     if (!checked->report.problems.empty()) status = kExitNotConverted;
   }
   return status;

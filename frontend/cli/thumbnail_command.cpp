@@ -67,11 +67,10 @@ class PrivateRuntimeFolder {
 
 }  // namespace
 
-int DrawThumbnail(const std::string& source, const std::string& target, int size,
-                  LocalEngine& engine, Conversation& user) {
-  Result<TextVariable> text = TextToDraw(source, engine);
+int DrawThumbnail(const std::string& source, const std::string& target, int size, CommandRun& run) {
+  Result<TextVariable> text = TextToDraw(source, run.engine);
   if (!text) {
-    user.Report(text.error());
+    run.user.Report(text.error());
     return kExitNotConverted;
   }
   // Only the lines drawn are made UTF-8, not the whole text.
@@ -97,11 +96,11 @@ int DrawThumbnail(const std::string& source, const std::string& target, int size
   }
   std::string png;
   if (!module->thumbnail(pointers.data(), static_cast<int>(pointers.size()), size, Collect, &png)) {
-    user.Report(Error::System(ErrorKind::CannotWrite, target, EIO));
+    run.user.Report(Error::System(ErrorKind::CannotWrite, target, EIO));
     return kExitNotConverted;
   }
-  return user.Report(engine.WriteFile(target, png, user, source)) ? kExitConverted
-                                                                  : kExitNotConverted;
+  return run.user.Report(run.engine.WriteFile(target, png, run.user, source)) ? kExitConverted
+                                                                              : kExitNotConverted;
 }
 
 }  // namespace orbisk

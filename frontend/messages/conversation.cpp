@@ -14,7 +14,6 @@ bool Conversation::AskToReplaceChanged(const std::string& target) {
 }
 
 void Conversation::Warn(const Warning& warning) {
-  if (warning.kind == Warning::Kind::DamagedText) damageTold_ = true;
   messenger_.ShowMessage(messages::WarningText(warning));
 }
 

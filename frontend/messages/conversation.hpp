@@ -43,17 +43,31 @@ class Conversation final : public Interaction {
   void Report(const Error& error);
   // Where the words go, for what the front end says of its own.
   Messenger& messenger() const { return messenger_; }
-  // Whether a damaged text was told of since the last call.
-  bool TakeDamageTold() { return std::exchange(damageTold_, false); }
-  // Errors are kept for later instead of told (a run that ends with one summary), each
-  // with whether it is a notice; null tells them again.
-  using Kept = std::vector<std::pair<std::string, bool>>;
-  void KeepErrorsIn(Kept* kept) { kept_ = kept; }
 
  private:
+  friend class KeptErrors;
   Messenger& messenger_;
-  bool damageTold_ = false;
-  Kept* kept_ = nullptr;
+  std::vector<std::pair<std::string, bool>>* kept_ = nullptr;
+};
+
+// While it lives, the errors `user` reports are kept here instead of told (a run that ends
+// with one summary), each in words with whether it is a notice; they are told again after.
+class KeptErrors {
+ public:
+  using Kept = std::vector<std::pair<std::string, bool>>;
+  explicit KeptErrors(Conversation& user) : user_(user), before_(user.kept_) {
+    user.kept_ = &kept_;
+  }
+  ~KeptErrors() { user_.kept_ = before_; }
+  KeptErrors(const KeptErrors&) = delete;
+  KeptErrors& operator=(const KeptErrors&) = delete;
+
+  const Kept& Errors() const { return kept_; }
+
+ private:
+  Conversation& user_;
+  Kept* before_;
+  Kept kept_;
 };
 
 }  // namespace orbisk

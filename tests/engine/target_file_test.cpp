@@ -20,7 +20,8 @@
 namespace orbisk {
 namespace {
 
-Status StatusOf(const Result<std::string>& result) {
+template <typename T>
+Status StatusOf(const Result<T>& result) {
   return result ? Status() : Status(result.error());
 }
 
@@ -53,7 +54,7 @@ TEST_F(TargetFileTest, NoTextModeWritesOverItsOwnSource) {
   };
   const Row rows[] = {
       {"--to-text of a calculator file named .txt",
-       [&] { return Texts(files_).Export(folder_ / "calc.txt", folder_ / "calc.txt"); },
+       [&] { return StatusOf(Texts(files_).Export(folder_ / "calc.txt", folder_ / "calc.txt")); },
        folder_ / "calc.txt", folder_ / "calc.txt"},
       {"--from-text onto the text itself",
        [&] {

@@ -47,11 +47,27 @@ class TextTransferTest : public ::testing::Test {
 TEST_F(TextTransferTest, ExportsTheTextBesideAndAsksBeforeReplacing) {
   WriteFile(folder_ / "notes.89t", Sample(Model::Ti89));
   ASSERT_EQ(::chmod((folder_ / "notes.89t").c_str(), 0600), 0);
-  ASSERT_TRUE(user_.Reported(Transfer().Export(folder_ / "notes.89t", folder_ / "notes.txt")));
+  const Result<std::vector<Problem>> damage =
+      Transfer().Export(folder_ / "notes.89t", folder_ / "notes.txt");
+  ASSERT_TRUE(user_.Reported(damage));
+  EXPECT_TRUE(damage->empty());
   EXPECT_EQ(ReadFile(folder_ / "notes.txt"), "Bonjour\nC│Disp x\n");
   struct stat st {};
   ASSERT_EQ(::stat((folder_ / "notes.txt").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+  // A damaged source (a wrong checksum) is written as far as its text goes, and what is
+  // wrong with it comes back as well as being told.
+  std::string damaged = Sample(Model::Ti89);
+  damaged.back() = static_cast<char>(damaged.back() ^ 1);
+  WriteFile(folder_ / "abime.89t", damaged);
+  const Result<std::vector<Problem>> found =
+      Transfer().Export(folder_ / "abime.89t", folder_ / "abime.txt");
+  ASSERT_TRUE(user_.Reported(found));
+  ASSERT_EQ(found->size(), 1u);
+  EXPECT_EQ(found->front().kind, Problem::Kind::Checksum);
+  EXPECT_EQ(ReadFile(folder_ / "abime.txt"), "Bonjour\nC│Disp x\n");
+  ASSERT_EQ(user_.shown.size(), 1u);
 
   WriteFile(folder_ / "notes.txt", "old");
   user_ = testing::ScriptedInteraction({false});

@@ -1,6 +1,7 @@
 // The editor, driven headless with scripted dialogs on temporary files: typing, line kinds,
 // characters the calculators lack, the palette, saving over the file or as each model, the
 // questions about unsaved changes and files changed on disk, and failures that lose nothing.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -115,6 +116,8 @@ class TestEditor : public QObject, orbisk::testing::EditorFixture {
   void aSaveThatFailsOnTheWayLeavesTheTextAndTheFile_data();
   void aSaveThatFailsOnTheWayLeavesTheTextAndTheFile();
   void comingBackToAWindowWhoseFileChangedOffersToReadItAgain();
+  void theDocumentKnowsWhenItsFileChangedOnDisk_data();
+  void theDocumentKnowsWhenItsFileChangedOnDisk();
   void unsavedChangesAreKeptAndOfferedAfterARunThatEnded_data();
   void unsavedChangesAreKeptAndOfferedAfterARunThatEnded();
 };
@@ -654,6 +657,45 @@ void TestEditor::comingBackToAWindowWhoseFileChangedOffersToReadItAgain() {
                .arg(InFolder("notes.9xt")));
   QCOMPARE(Text()->toPlainText(), QStringLiteral("Changé"));
   QVERIFY(!form_->IsModified());
+}
+
+void TestEditor::theDocumentKnowsWhenItsFileChangedOnDisk_data() {
+  QTest::addColumn<QString>("change");
+  QTest::addColumn<bool>("changed");
+  QTest::newRow("untouched") << "" << false;
+  QTest::newRow("saved by the editor") << "save" << false;
+  // Within the second it was read, to the same size: only the nanoseconds tell.
+  QTest::newRow("rewritten in the same second") << "rewrite" << true;
+  QTest::newRow("replaced by another file with its times") << "replace" << true;
+  QTest::newRow("removed") << "remove" << false;
+}
+
+void TestEditor::theDocumentKnowsWhenItsFileChangedOnDisk() {
+  QFETCH(QString, change);
+  QFETCH(bool, changed);
+  const QByteArray path = InFolder("notes.9xt").toLocal8Bit();
+  struct stat read {};
+  QCOMPARE(::stat(path.constData(), &read), 0);
+  QVERIFY(form_->Open(InFolder("notes.9xt")));
+  orbisk::EditorDocument& document = form_->Document();
+  const QByteArray other = OpenedFile(" BonjouR\rCDisp 1");
+  const timespec times[2] = {read.st_atim,
+                             {read.st_mtim.tv_sec, (read.st_mtim.tv_nsec + 1) % 1000000000}};
+  if (change == "save") {
+    QTest::keyClicks(Text(), "!");
+    QVERIFY(form_->Save());
+  } else if (change == "rewrite") {
+    Write(InFolder("notes.9xt"), other);
+    QCOMPARE(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+  } else if (change == "replace") {
+    Write(InFolder("new.9xt"), Read(InFolder("notes.9xt")));
+    const timespec same[2] = {read.st_atim, read.st_mtim};
+    QCOMPARE(::utimensat(AT_FDCWD, InFolder("new.9xt").toLocal8Bit().constData(), same, 0), 0);
+    QCOMPARE(::rename(InFolder("new.9xt").toLocal8Bit().constData(), path.constData()), 0);
+  } else if (change == "remove") {
+    QVERIFY(QFile::remove(InFolder("notes.9xt")));
+  }
+  QCOMPARE(document.ChangedOnDisk(), changed);
 }
 
 void TestEditor::unsavedChangesAreKeptAndOfferedAfterARunThatEnded_data() {

@@ -31,18 +31,18 @@ Status CopyRest(InputFile& in, SaveFile& out, const std::string& source,
   unsigned char first[4096];
   std::size_t got = 0;
   if (int e = in.Read(first, sizeof first, got))
-    return Error::System(ErrorKind::CannotRead, source, e);
+    return Error::System(SystemError::CannotRead, source, e);
   if (got == 0) return {};
-  if (int e = out.Write(first, got)) return Error::System(ErrorKind::CannotWrite, target, e);
+  if (int e = out.Write(first, got)) return Error::System(SystemError::CannotWrite, target, e);
   std::vector<unsigned char> buffer(kBufferSize);
   for (;;) {
     std::size_t done = 0;
     if (int e = in.Read(buffer.data(), buffer.size(), done)) {
-      return Error::System(ErrorKind::CannotRead, source, e);
+      return Error::System(SystemError::CannotRead, source, e);
     }
     if (done == 0) return {};
     if (int e = out.Write(buffer.data(), done))
-      return Error::System(ErrorKind::CannotWrite, target, e);
+      return Error::System(SystemError::CannotWrite, target, e);
   }
 }
 
@@ -73,13 +73,13 @@ Status Converter::Run(Model model, const std::string& source, const std::string*
   // holds, and one small enough for a variable is read whole, to tell if it is damaged.
   InputFile in(files_);
   FileInfo opened;
-  if (Status status = in.OpenNamed(source, opened, ErrorKind::NotAFileToConvert); !status) {
+  if (Status status = in.OpenNamed(source, opened, PathError::NotAFileToConvert); !status) {
     return status;
   }
   const std::unique_ptr<unsigned char[]> head(new unsigned char[kCheckedBytes + 1]);
   std::size_t got = 0;
   if (int e = in.ReadFull(head.get(), kCheckedBytes + 1, got)) {
-    return Error::System(ErrorKind::CannotRead, source, e);
+    return Error::System(SystemError::CannotRead, source, e);
   }
   if (got < kHeaderSpan) {
     return Error::TooShort(source, got);
@@ -109,7 +109,8 @@ Status Converter::Run(Model model, const std::string& source, const std::string*
   options.written = written;
   Status converted = WriteTarget(files_, user_, target, options, [&](SaveFile& out) -> Status {
     RewriteHeader(model, head.get(), FormatStamp(clock_.LocalNow(), separators_));
-    if (int e = out.Write(head.get(), got)) return Error::System(ErrorKind::CannotWrite, target, e);
+    if (int e = out.Write(head.get(), got))
+      return Error::System(SystemError::CannotWrite, target, e);
     return whole ? Status() : CopyRest(in, out, source, target);
   });
   // Converted byte for byte all the same, as a conversion is: the user learns how to mend it.

@@ -59,6 +59,29 @@ enum class ErrorKind {
   NoTextOfVariable,        // path (the group), other (the variable's path), type: not shown
 };
 
+// The kinds that say only which file, and nothing else.
+enum class PathError {
+  Declined = static_cast<int>(ErrorKind::Declined),
+  MissingSource = static_cast<int>(ErrorKind::MissingSource),
+  NotAFileToConvert = static_cast<int>(ErrorKind::NotAFileToConvert),
+  NotAFileToRead = static_cast<int>(ErrorKind::NotAFileToRead),
+  TargetIsAFolder = static_cast<int>(ErrorKind::TargetIsAFolder),
+  TargetNotAFile = static_cast<int>(ErrorKind::TargetNotAFile),
+  TargetIsADanglingLink = static_cast<int>(ErrorKind::TargetIsADanglingLink),
+  NotACalculatorFile = static_cast<int>(ErrorKind::NotACalculatorFile),
+  NoTextInGroup = static_cast<int>(ErrorKind::NoTextInGroup),
+};
+
+// The kinds that say which system call failed on which file, with its errno value.
+enum class SystemError {
+  CannotAccess = static_cast<int>(ErrorKind::CannotAccess),
+  CannotOpen = static_cast<int>(ErrorKind::CannotOpen),
+  CannotRead = static_cast<int>(ErrorKind::CannotRead),
+  CannotWrite = static_cast<int>(ErrorKind::CannotWrite),
+  CannotReplace = static_cast<int>(ErrorKind::CannotReplace),
+  CannotKeepBackup = static_cast<int>(ErrorKind::CannotKeepBackup),
+};
+
 struct Error {
   ErrorKind kind = ErrorKind::Declined;
   std::string path;
@@ -78,13 +101,8 @@ struct Error {
 
   // Each kind is made by the factory that takes its data, so none is made without it.
 
-  // The kinds that say only which file: Declined, MissingSource, NotAFileToConvert,
-  // NotAFileToRead, TargetIsAFolder, TargetNotAFile, TargetIsADanglingLink,
-  // NotACalculatorFile and NoTextInGroup.
-  static Error About(ErrorKind kind, std::string path);
-  // A system call's failure: CannotAccess, CannotOpen, CannotRead, CannotWrite,
-  // CannotReplace and CannotKeepBackup.
-  static Error System(ErrorKind kind, std::string path, int code);
+  static Error About(PathError kind, std::string path);
+  static Error System(SystemError kind, std::string path, int code);
   static Error RecoveryFolderUnsafe(std::string folder, int code);
   static Error FolderNotWritable(std::string target, std::string folder, int code);
   static Error FolderMissing(std::string target, std::string folder, int code);
@@ -127,10 +145,12 @@ inline Error Error::Of(ErrorKind kind, std::string path, int code) {
   return error;
 }
 
-inline Error Error::About(ErrorKind kind, std::string path) { return Of(kind, std::move(path)); }
+inline Error Error::About(PathError kind, std::string path) {
+  return Of(static_cast<ErrorKind>(kind), std::move(path));
+}
 
-inline Error Error::System(ErrorKind kind, std::string path, int code) {
-  return Of(kind, std::move(path), code);
+inline Error Error::System(SystemError kind, std::string path, int code) {
+  return Of(static_cast<ErrorKind>(kind), std::move(path), code);
 }
 
 inline Error Error::RecoveryFolderUnsafe(std::string folder, int code) {

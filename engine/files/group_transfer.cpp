@@ -29,7 +29,7 @@ Result<OpenedGroup> GroupTransfer::Read(const std::string& path) {
   Result<CheckedFile> checked = TextTransfer(files_, user_, clock_, separators_).Check(path);
   if (!checked) return checked.error();
   FileReport& report = checked->report;
-  if (report.looksLikeText) return Error::About(ErrorKind::NotACalculatorFile, path);
+  if (report.looksLikeText) return Error::About(PathError::NotACalculatorFile, path);
   std::vector<Problem> problems;
   for (Problem& problem : report.problems) {
     if (problem.kind != Problem::Kind::SignatureNotOfName) problems.push_back(std::move(problem));

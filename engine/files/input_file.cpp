@@ -13,12 +13,12 @@ InputFile::~InputFile() {
 
 int InputFile::Open(const std::string& path) { return files_.OpenForReading(path, fd_); }
 
-Status InputFile::OpenNamed(const std::string& path, FileInfo& info, ErrorKind notAFile) {
+Status InputFile::OpenNamed(const std::string& path, FileInfo& info, PathError notAFile) {
   if (int e = Open(path)) {
-    if (e == ENOENT || e == ENOTDIR) return Error::About(ErrorKind::MissingSource, path);
-    return Error::System(ErrorKind::CannotOpen, path, e);
+    if (e == ENOENT || e == ENOTDIR) return Error::About(PathError::MissingSource, path);
+    return Error::System(SystemError::CannotOpen, path, e);
   }
-  if (int e = Stat(info)) return Error::System(ErrorKind::CannotRead, path, e);
+  if (int e = Stat(info)) return Error::System(SystemError::CannotRead, path, e);
   if (info.kind != FileKind::Regular) return Error::About(notAFile, path);
   return {};
 }

@@ -22,7 +22,7 @@ class InputFile {
   void Adopt(int fd) { fd_ = fd; }
   // Opens a file the user named: a missing one, one that cannot be opened or looked at, and
   // one that is no regular file (reported as `notAFile`) are errors. Fills `info`.
-  Status OpenNamed(const std::string& path, FileInfo& info, ErrorKind notAFile);
+  Status OpenNamed(const std::string& path, FileInfo& info, PathError notAFile);
   int Stat(FileInfo& info);
   // One read of at most `size` bytes, retried when interrupted; 0 bytes at the end.
   int Read(unsigned char* buffer, std::size_t size, std::size_t& done);

@@ -120,7 +120,7 @@ Status RecoveryStore::Keep(const std::string& key, const std::string& bytes) {
       ::close(fd);
     }
     ::close(folder);
-    return Error::System(ErrorKind::CannotWrite, folder_ + "/" + key, e);
+    return Error::System(SystemError::CannotWrite, folder_ + "/" + key, e);
   }
   ::close(folder);
   // The copy it replaces, whose lock goes with it.

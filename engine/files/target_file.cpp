@@ -65,7 +65,7 @@ class TargetWriter {
 
   Status Write(const FillContent& fill) {
     if (Status checked = Check(); !checked) return checked;
-    if (replacing_ && !Approved()) return Error::About(ErrorKind::Declined, target_);
+    if (replacing_ && !Approved()) return Error::About(PathError::Declined, target_);
     if (Status opened = OpenDestination(); !opened) return opened;
     SaveFile& content = *content_;
     if (int e = content.Open(options_.newMode)) {
@@ -73,14 +73,14 @@ class TargetWriter {
       if (e == EACCES) {
         return Fail(Error::FolderNotWritable(target_, FolderName(destinationPath_), e));
       }
-      return Fail(Error::System(ErrorKind::CannotWrite, target_, e));
+      return Fail(Error::System(SystemError::CannotWrite, target_, e));
     }
     if (Status filled = fill(content); !filled) return Fail(filled.error());
     // What it is once filled is what it stays: putting it in place keeps its inode and time.
     FileInfo made;
     if (options_.written != nullptr || options_.made != nullptr) {
       if (int e = content.Stat(made))
-        return Fail(Error::System(ErrorKind::CannotWrite, target_, e));
+        return Fail(Error::System(SystemError::CannotWrite, target_, e));
     }
     if (Status committed = Commit(); !committed) return committed;
     if (options_.written != nullptr) options_.written->Add(made);
@@ -101,27 +101,27 @@ class TargetWriter {
         if (e == ENOENT || e == ENOTDIR) {
           return Error::FolderMissing(target_, FolderName(folderPath), e);
         }
-        return Error::System(ErrorKind::CannotAccess, target_, e);
+        return Error::System(SystemError::CannotAccess, target_, e);
       }
     }
     destinationPath_ = folderPath;
     destinationName_ = name;
     bool isLink = false;
     if (int e = files_.StatNoFollow(folder_.fd(), name, existing_, isLink)) {
-      return Error::System(ErrorKind::CannotAccess, target_, e);
+      return Error::System(SystemError::CannotAccess, target_, e);
     }
     if (isLink) {
       if (int e = files_.Stat(folder_.fd(), name, existing_)) {
-        return Error::System(ErrorKind::CannotAccess, target_, e);
+        return Error::System(SystemError::CannotAccess, target_, e);
       }
       // Writing through a link to nothing would create a file somewhere unexpected.
       if (existing_.kind == FileKind::Missing) {
-        return Error::About(ErrorKind::TargetIsADanglingLink, target_);
+        return Error::About(PathError::TargetIsADanglingLink, target_);
       }
     }
     switch (existing_.kind) {
-      case FileKind::Directory: return Error::About(ErrorKind::TargetIsAFolder, target_);
-      case FileKind::Other: return Error::About(ErrorKind::TargetNotAFile, target_);
+      case FileKind::Directory: return Error::About(PathError::TargetIsAFolder, target_);
+      case FileKind::Other: return Error::About(PathError::TargetNotAFile, target_);
       case FileKind::Missing: return {};
       case FileKind::Regular: break;
     }
@@ -130,14 +130,14 @@ class TargetWriter {
       return Error::JustCreated(target_, options_.sourcePath);
     }
     if (int e = files_.CheckWritable(folder_.fd(), name)) {
-      return Error::System(ErrorKind::CannotReplace, target_, e);
+      return Error::System(SystemError::CannotReplace, target_, e);
     }
     replacing_ = true;
     // A target that is a symbolic link is replaced where the link points, so the link stays.
     if (isLink) {
       std::string resolved;
       if (int e = files_.ResolvePath(target_, resolved)) {
-        return Error::System(ErrorKind::CannotAccess, target_, e);
+        return Error::System(SystemError::CannotAccess, target_, e);
       }
       std::tie(destinationPath_, destinationName_) = Split(resolved);
       linked_ = true;
@@ -158,7 +158,7 @@ class TargetWriter {
     int folder = folder_.fd();
     if (linked_) {
       if (int e = destinationFolder_.Open(destinationPath_)) {
-        return Error::System(ErrorKind::CannotWrite, target_, e);
+        return Error::System(SystemError::CannotWrite, target_, e);
       }
       folder = destinationFolder_.fd();
     }
@@ -170,16 +170,16 @@ class TargetWriter {
     if (!replacing_) {
       const int placed = content_->CommitNew();
       if (placed == 0) return {};
-      if (placed != EEXIST) return Fail(Error::System(ErrorKind::CannotWrite, target_, placed));
+      if (placed != EEXIST) return Fail(Error::System(SystemError::CannotWrite, target_, placed));
       // Someone put a file there while we were writing: it is the user's to decide about.
       if (Status checked = Check(); !checked) return Fail(checked.error());
-      if (!Approved()) return Fail(Error::About(ErrorKind::Declined, target_));
+      if (!Approved()) return Fail(Error::About(PathError::Declined, target_));
     }
     if (options_.keepBackup) {
       if (Status kept = KeepBackup(); !kept) return Fail(kept.error());
     }
     if (int e = content_->CommitReplacing(existing_)) {
-      return Fail(Error::System(ErrorKind::CannotReplace, target_, e));
+      return Fail(Error::System(SystemError::CannotReplace, target_, e));
     }
     return {};
   }
@@ -196,7 +196,7 @@ class TargetWriter {
       e = files_.Link(folder, destinationName_, backup);
     }
     // Named where it is: beside the file a link points to, not beside the link.
-    if (e != 0) return Error::System(ErrorKind::CannotKeepBackup, destinationPath_ + backup, e);
+    if (e != 0) return Error::System(SystemError::CannotKeepBackup, destinationPath_ + backup, e);
     if (options_.backupMade != nullptr) *options_.backupMade = destinationPath_ + backup;
     return {};
   }
@@ -250,7 +250,7 @@ Status WriteWholeTarget(FileSystem& files, Interaction& user, const std::string&
                         const TargetOptions& options, const std::string& bytes) {
   return WriteTarget(files, user, target, options, [&](SaveFile& content) -> Status {
     if (int e = content.Write(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())) {
-      return Error::System(ErrorKind::CannotWrite, target, e);
+      return Error::System(SystemError::CannotWrite, target, e);
     }
     return {};
   });

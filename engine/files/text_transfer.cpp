@@ -36,15 +36,15 @@ TextTransfer::TextTransfer(FileSystem& files, Interaction& user, const Clock& cl
 Status TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::string& bytes,
                               FileInfo& info) {
   InputFile in(files_);
-  if (Status opened = in.OpenNamed(path, info, ErrorKind::NotAFileToRead); !opened) return opened;
+  if (Status opened = in.OpenNamed(path, info, PathError::NotAFileToRead); !opened) return opened;
   // A file that grows meanwhile is read as it was, no more than `limit`; a group or a
   // backup, which may be larger than any variable, is read on to its end.
   if (int e = in.ReadAll(bytes, limit, info.size))
-    return Error::System(ErrorKind::CannotRead, path, e);
+    return Error::System(SystemError::CannotRead, path, e);
   if (bytes.size() == limit && limit == kCheckedBytes && ReadWhole(bytes)) {
     limit = kLargestGroupBytes;
     if (int e = in.ReadAll(bytes, limit, info.size))
-      return Error::System(ErrorKind::CannotRead, path, e);
+      return Error::System(SystemError::CannotRead, path, e);
   }
   // What a file tells of its size is not always true (a /proc file says 0): a file that
   // ended within the limit is as large as what was read.
@@ -74,7 +74,7 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
     if (!report.problems.empty()) opened.misnamed = opened.variable.model;
     return opened;
   }
-  if (report.looksLikeText) return Error::About(ErrorKind::NotACalculatorFile, path);
+  if (report.looksLikeText) return Error::About(PathError::NotACalculatorFile, path);
   if (report.group && report.problems.empty()) {
     return Error::IsAGroup(path, report.file->entries.size());
   }
@@ -258,7 +258,7 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
     return repaired;
   }
   if (report.problems.empty() || (misnamed && !options.fixSignature)) return repaired;
-  if (report.looksLikeText) return Error::About(ErrorKind::NotACalculatorFile, path);
+  if (report.looksLikeText) return Error::About(PathError::NotACalculatorFile, path);
   const std::optional<RecoveredText> recovered =
       report.text ? std::nullopt : RecoverText(head, report, path);
   if (!report.text && !recovered) {

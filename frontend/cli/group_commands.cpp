@@ -63,7 +63,7 @@ int ShowGroupTexts(const std::string& name, TextFormat format, CommandRun& run, 
     shown = true;
   }
   if (shown) return status;
-  run.user.Report(Error::About(ErrorKind::NoTextInGroup, name));
+  run.user.Report(Error::About(PathError::NoTextInGroup, name));
   return kExitNotConverted;
 }
 

@@ -29,7 +29,7 @@ Result<TextVariable> TextToDraw(const std::string& source, LocalEngine& engine) 
   for (const VariableEntry& entry : group->file.entries) {
     if (std::optional<TextVariable> text = TextOfVariable(entry, group->model)) return *text;
   }
-  return Error::About(ErrorKind::NoTextInGroup, source);
+  return Error::About(PathError::NoTextInGroup, source);
 }
 
 void Collect(void* context, const char* bytes, unsigned long size) {
@@ -96,7 +96,7 @@ int DrawThumbnail(const std::string& source, const std::string& target, int size
   }
   std::string png;
   if (!module->thumbnail(pointers.data(), static_cast<int>(pointers.size()), size, Collect, &png)) {
-    run.user.Report(Error::System(ErrorKind::CannotWrite, target, EIO));
+    run.user.Report(Error::System(SystemError::CannotWrite, target, EIO));
     return kExitNotConverted;
   }
   return run.user.Report(run.engine.WriteFile(target, png, run.user, source)) ? kExitConverted

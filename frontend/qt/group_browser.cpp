@@ -38,7 +38,7 @@ Status GroupBrowser::Open(const std::string& path) {
   for (std::size_t i = 0; i < group->file.entries.size(); ++i) {
     if (TextOfVariable(group->file.entries[i], group->model)) texts.push_back(i);
   }
-  if (texts.empty()) return Error::About(ErrorKind::NoTextInGroup, path);
+  if (texts.empty()) return Error::About(PathError::NoTextInGroup, path);
   group_ = std::move(*group);
   texts_ = std::move(texts);
   variables_->clear();

@@ -105,6 +105,99 @@ Result<std::vector<Problem>> TextTransfer::Export(const std::string& source,
   return std::move(opened->damage);
 }
 
+namespace {
+
+// A 7-bit export's text: its bytes are the calculator's codes already, and its escapes
+// stand for the others; its header gives the type (unless `options` does) and the name.
+Result<TextImport> ReadLinkExportText(const std::string& source, const std::string& bytes,
+                                      const ImportOptions& options, ImportedText& read) {
+  const LinkExportReading reading = ReadLinkExport(bytes);
+  if (reading.fault == LinkExportReading::Fault::NoStop) {
+    return Error::LinkExportWithoutStop(source, reading.line);
+  }
+  if (reading.fault != LinkExportReading::Fault::None) {
+    return Error::LinkExportField(source, reading.field, reading.line);
+  }
+  if (!options.type) read.type = TypeOfLinkExport(reading.file);
+  const std::string exportedName = LowercaseName(reading.file.name);
+  if (ValidVariableName(exportedName)) read.name = exportedName;
+  TextImport imported;
+  imported.text = NotationOf(read.type) == Notation::Program
+                      ? CalculatorText::FromPlainCodes(reading.file.codes)
+                      : CalculatorText::FromCodes(reading.file.codes);
+  for (const LinkExportReading::UnknownEscape& unknown : reading.unknown) {
+    Warning& warning = read.warnings.emplace_back();
+    warning.kind = Warning::Kind::UnknownEscape;
+    warning.path = source;
+    warning.line = unknown.line;
+    warning.column = unknown.column;
+    warning.text = unknown.escape;
+  }
+  return imported;
+}
+
+// A text in `encoding` (UTF-8 is read as it is; another is made UTF-8 first), for a
+// variable of `type`.
+Result<TextImport> ReadEncodedText(const std::string& source, const std::string& bytes,
+                                   TextEncoding encoding, unsigned char type) {
+  TextImport imported = encoding == TextEncoding::Utf8
+                            ? TextFromUtf8(bytes, NotationOf(type))
+                            : TextFromUtf8(ToUtf8(bytes, encoding), NotationOf(type));
+  if (!imported.valid) return Error::NotUtf8(source, imported.invalidLine, imported.invalidColumn);
+  if (NotationOf(type) == Notation::Program) {
+    // A program's first line gives its arguments: one without them takes none. Its cursor
+    // starts at its beginning.
+    std::vector<TextLine>& lines = imported.text.lines;
+    if (lines.front().content.empty() || lines.front().content[0] != '(') {
+      TextLine arguments;
+      arguments.kind = LineKind::NoCode;
+      arguments.content = "()";
+      lines.insert(lines.begin(), arguments);
+    }
+    imported.text.cursor = 0;
+  }
+  return imported;
+}
+
+// What reading the text found to say: a keyboard bar kept, then the characters the
+// calculators do not have.
+void AddImportWarnings(const std::string& source, const TextImport& imported,
+                       std::vector<Warning>& warnings) {
+  if (imported.barLine != 0) {
+    Warning& warning = *warnings.emplace(warnings.begin());
+    warning.kind = Warning::Kind::KeyboardBar;
+    warning.path = source;
+    warning.line = imported.barLine;
+    warning.character = static_cast<char32_t>(imported.barCode);
+  }
+  for (const TextImport::Unknown& unknown : imported.unknown) {
+    Warning& warning = warnings.emplace_back();
+    warning.path = source;
+    warning.line = unknown.line;
+    warning.column = unknown.column;
+    warning.character = unknown.character;
+  }
+}
+
+// The file a repair writes: `variable`, sound, with what the damaged header `was` held
+// beside it (its comment, and its attribute, the two reserved bytes after it and the four
+// before the size), under `signature`.
+VariableFile RebuiltFile(const TextVariable& variable, const VariableFile& was, Signature signature,
+                         const std::string& stamp) {
+  VariableFile file = NewTextFile(variable.model, variable.folder, variable.name, variable.text,
+                                  stamp, variable.type);
+  file.signature = signature;
+  file.comment = was.comment;
+  if (!was.entries.empty()) {
+    file.entries[0].attribute = was.entries[0].attribute;
+    file.entries[0].reserved = was.entries[0].reserved;
+    file.entries[0].lead = was.entries[0].lead;
+  }
+  return file;
+}
+
+}  // namespace
+
 Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
                                               const ImportOptions& options) {
   std::string bytes;
@@ -127,68 +220,12 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
     return Error::TextFileTooLarge(source, read.info.size);
   }
   read.type = options.type.value_or(types::kText);
-  TextImport imported;
-  std::vector<Warning> escapes;
-  if (LooksLikeLinkExport(bytes)) {
-    // Its bytes are the calculator's codes already, and its escapes stand for the others.
-    const LinkExportReading reading = ReadLinkExport(bytes);
-    if (reading.fault != LinkExportReading::Fault::None) {
-      if (reading.fault == LinkExportReading::Fault::NoStop) {
-        return Error::LinkExportWithoutStop(source, reading.line);
-      }
-      return Error::LinkExportField(source, reading.field, reading.line);
-    }
-    if (!options.type) read.type = TypeOfLinkExport(reading.file);
-    const std::string exportedName = LowercaseName(reading.file.name);
-    if (ValidVariableName(exportedName)) read.name = exportedName;
-    imported.text = NotationOf(read.type) == Notation::Program
-                        ? CalculatorText::FromPlainCodes(reading.file.codes)
-                        : CalculatorText::FromCodes(reading.file.codes);
-    for (const LinkExportReading::UnknownEscape& unknown : reading.unknown) {
-      Warning& warning = escapes.emplace_back();
-      warning.kind = Warning::Kind::UnknownEscape;
-      warning.path = source;
-      warning.line = unknown.line;
-      warning.column = unknown.column;
-      warning.text = unknown.escape;
-    }
-  } else {
-    // UTF-8 is read as it is; another encoding is made UTF-8 first.
-    imported = options.encoding == TextEncoding::Utf8
-                   ? TextFromUtf8(bytes, NotationOf(read.type))
-                   : TextFromUtf8(ToUtf8(bytes, options.encoding), NotationOf(read.type));
-    if (!imported.valid) {
-      return Error::NotUtf8(source, imported.invalidLine, imported.invalidColumn);
-    }
-    if (NotationOf(read.type) == Notation::Program) {
-      // A program's first line gives its arguments: one without them takes none. Its cursor
-      // starts at its beginning.
-      std::vector<TextLine>& lines = imported.text.lines;
-      if (lines.front().content.empty() || lines.front().content[0] != '(') {
-        TextLine arguments;
-        arguments.kind = LineKind::NoCode;
-        arguments.content = "()";
-        lines.insert(lines.begin(), arguments);
-      }
-      imported.text.cursor = 0;
-    }
-  }
-  if (imported.barLine != 0) {
-    Warning& warning = read.warnings.emplace_back();
-    warning.kind = Warning::Kind::KeyboardBar;
-    warning.path = source;
-    warning.line = imported.barLine;
-    warning.character = static_cast<char32_t>(imported.barCode);
-  }
-  read.warnings.insert(read.warnings.end(), escapes.begin(), escapes.end());
-  for (const TextImport::Unknown& unknown : imported.unknown) {
-    Warning& warning = read.warnings.emplace_back();
-    warning.path = source;
-    warning.line = unknown.line;
-    warning.column = unknown.column;
-    warning.character = unknown.character;
-  }
-  read.text = std::move(imported.text);
+  Result<TextImport> imported = LooksLikeLinkExport(bytes)
+                                    ? ReadLinkExportText(source, bytes, options, read)
+                                    : ReadEncodedText(source, bytes, options.encoding, read.type);
+  if (!imported) return imported.error();
+  AddImportWarnings(source, *imported, read.warnings);
+  read.text = std::move(imported->text);
   return read;
 }
 
@@ -287,17 +324,8 @@ Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptio
     }
   }
   repaired.cutShort = recovered && recovered->cutShort;
-  VariableFile file = NewTextFile(variable.model, variable.folder, variable.name, variable.text,
-                                  FormatStamp(clock_.LocalNow(), separators_), variable.type);
-  file.signature = signature;
-  file.comment = parsed.file.comment;
-  if (!parsed.file.entries.empty()) {
-    // What the header holds beside the variable stays: its attribute, the two reserved
-    // bytes after it and the four before the size.
-    file.entries[0].attribute = parsed.file.entries[0].attribute;
-    file.entries[0].reserved = parsed.file.entries[0].reserved;
-    file.entries[0].lead = parsed.file.entries[0].lead;
-  }
+  const VariableFile file =
+      RebuiltFile(variable, parsed.file, signature, FormatStamp(clock_.LocalNow(), separators_));
   if (Status written = replace(WriteVariableFile(file)); !written) return written.error();
   return repaired;
 }

@@ -71,6 +71,38 @@ std::string TextToUtf8(const CalculatorText& text, Notation notation) {
   return out;
 }
 
+namespace {
+
+// Reads the mark that opens a line of a text, if it has one ("C│", "P│", a code's character
+// and "│", or "│" alone for a line with no code), giving the line its kind and moving `at`
+// and the first column past it.
+void ReadLineMark(const std::string& input, std::size_t end, TextLine& made, std::size_t& at,
+                  std::size_t& firstColumn) {
+  if (end - at == kMarkLength && MarkAt(input, at)) {
+    made.kind = LineKind::NoCode;
+    at = end;
+    return;
+  }
+  if (at == end) return;
+  const DecodedCharacter first = DecodeCharacter(input, at);
+  if (first.kind == DecodedCharacter::Kind::Code && at + first.length < end &&
+      MarkAt(input, at + first.length)) {
+    made = TextLine::WithCode(first.code, {});
+    at += first.length + kMarkLength;
+    firstColumn += 2;
+  }
+}
+
+// An ordinary line that starts "C|" or "P|", typed with the keyboard's bar where the mark
+// was meant.
+bool StartsWithKeyboardBar(const TextLine& line) {
+  const std::string& content = line.content;
+  return line.kind == LineKind::Ordinary && content.size() >= 2 &&
+         (content[0] == 'C' || content[0] == 'P') && content[1] == '|';
+}
+
+}  // namespace
+
 TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
   const bool program = notation == Notation::Program;
   TextImport result;
@@ -94,17 +126,8 @@ TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
     std::size_t firstColumn = 1;
     if (program) {
       made.kind = LineKind::NoCode;
-    } else if (end - start == kMarkLength && MarkAt(input, start)) {
-      made.kind = LineKind::NoCode;
-      at = end;
-    } else if (at < end) {
-      const DecodedCharacter first = DecodeCharacter(input, at);
-      if (first.kind == DecodedCharacter::Kind::Code && at + first.length < end &&
-          MarkAt(input, at + first.length)) {
-        made = TextLine::WithCode(first.code, {});
-        at += first.length + kMarkLength;
-        firstColumn += 2;
-      }
+    } else {
+      ReadLineMark(input, end, made, at, firstColumn);
     }
     // Each character read gives one code, so a line has at most as many codes as bytes, and
     // a character's column follows from the codes written before it.
@@ -146,8 +169,7 @@ TextImport TextFromUtf8(const std::string& utf8, Notation notation) {
       at += c.length;
     }
     content.resize(written);
-    if (!program && made.kind == LineKind::Ordinary && result.barLine == 0 && content.size() >= 2 &&
-        (content[0] == 'C' || content[0] == 'P') && content[1] == '|') {
+    if (!program && result.barLine == 0 && StartsWithKeyboardBar(made)) {
       result.barLine = line;
       result.barCode = content[0];
     }

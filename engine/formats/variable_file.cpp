@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 
 #include "program_variable.hpp"
 
@@ -118,6 +119,18 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
   return true;
 }
 
+// Where the entries end (in the header for a single variable, after the table for a
+// group): the file's size, then A5 5A.
+void CheckTableEnd(std::string_view head, std::uint64_t tableEnd, std::uint64_t size,
+                   std::vector<Problem>& problems) {
+  if (const std::uint32_t field = Little(head, tableEnd, 4); field != size) {
+    problems.push_back({Kind::FileSizeField, field, size});
+  }
+  if (Big16(head, tableEnd + 4) != 0xA55A) {
+    problems.push_back({Kind::SecondMarker, Big16(head, tableEnd + 4), 0xA55A});
+  }
+}
+
 // The one entry of a file that holds one: it lies in the header, which then gives the
 // file's size and A5 5A, and says its data starts at `dataAt`.
 VariableEntry& ReadOnlyEntry(std::string_view head, std::uint64_t size, std::size_t dataAt,
@@ -132,12 +145,8 @@ VariableEntry& ReadOnlyEntry(std::string_view head, std::uint64_t size, std::siz
   if (const std::uint32_t offset = Little(head, kDataOffsetField, 4); offset != dataAt) {
     problems.push_back({Kind::DataOffset, offset, dataAt});
   }
-  if (const std::uint32_t field = Little(head, kFileSize, 4); field != size) {
-    problems.push_back({Kind::FileSizeField, field, size});
-  }
-  if (Big16(head, kSecondMarker) != 0xA55A) {
-    problems.push_back({Kind::SecondMarker, Big16(head, kSecondMarker), 0xA55A});
-  }
+  static_assert(kSecondMarker == kFileSize + 4);
+  CheckTableEnd(head, kFileSize, size, problems);
   return entry;
 }
 
@@ -175,6 +184,36 @@ bool SoundEntryName(const std::string& name, bool folder) {
   return true;
 }
 
+// Reads the data of a group's `index`th entry (of `count`), which starts at `at` and runs to
+// the next entry's offset or to the end of the file, into `entry`, each problem named after
+// the variable. Gives where the next variable's data starts, or nothing when reading stops.
+std::optional<std::uint64_t> ReadGroupVariable(std::string_view head, std::uint64_t size,
+                                               std::uint32_t index, std::uint32_t count,
+                                               std::uint64_t at, VariableEntry& entry,
+                                               std::vector<Problem>& problems, bool keepData) {
+  const std::size_t entryAt = kFirstEntry + kEntrySize * index;
+  const std::string where = QualifiedName(entry);
+  const std::uint64_t next = index + 1 < count ? Little(head, entryAt + kEntrySize, 4) : size;
+  // The next entry's data may start neither past the end nor within this one's.
+  if (index + 1 < count && (next > size || next < at + 8)) {
+    const EntryFault fault = next > size ? EntryFault::PastTheEnd : EntryFault::Offset;
+    problems.push_back({Kind::EntryTable, index + 2, static_cast<std::uint64_t>(fault)});
+    return std::nullopt;
+  }
+  if (next < at + 8 || head.size() < at + 8) {
+    Problem room{Kind::VariableSizeDoesNotFit, 0, next > at + 8 ? next - at - 8 : 0};
+    room.variable = where;
+    problems.push_back(std::move(room));
+    return std::nullopt;
+  }
+  entry.lead = Little(head, at, 4);
+  const std::size_t before = problems.size();
+  const bool fits = ReadVariableData(head, at + 4, next - at - 8, entry, problems, keepData);
+  for (std::size_t p = before; p < problems.size(); ++p) problems[p].variable = where;
+  if (!fits) return std::nullopt;
+  return next;
+}
+
 // A group: a table of folder and variable entries, then the file's size, A5 5A, and the
 // variables' data one after the other, each where its entry says. `table` tells whether the
 // table is where a group's is: its first entry points just past it. Every problem of every
@@ -190,12 +229,7 @@ ParsedFile ParseGroup(std::string_view head, std::uint64_t size, bool keepData, 
     return parsed;
   }
   table = Little(head, kFirstEntry, 4) == tableEnd + 6;
-  if (const std::uint32_t field = Little(head, tableEnd, 4); field != size) {
-    problems.push_back({Kind::FileSizeField, field, size});
-  }
-  if (Big16(head, tableEnd + 4) != 0xA55A) {
-    problems.push_back({Kind::SecondMarker, Big16(head, tableEnd + 4), 0xA55A});
-  }
+  CheckTableEnd(head, tableEnd, size, problems);
   parsed.file.group = true;
   std::string folder;
   bool inFolder = false;
@@ -248,28 +282,11 @@ ParsedFile ParseGroup(std::string_view head, std::uint64_t size, bool keepData, 
       twice.variable = where;
       problems.push_back(std::move(twice));
     }
-    // Each variable's data runs to the next entry's offset, or to the end of the file.
-    const std::uint64_t next =
-        i + 1 < parsed.entryCount ? Little(head, entryAt + kEntrySize, 4) : size;
-    // The next entry's data may start neither past the end nor within this one's.
-    if (i + 1 < parsed.entryCount && (next > size || next < at + 8)) {
-      const EntryFault fault = next > size ? EntryFault::PastTheEnd : EntryFault::Offset;
-      problems.push_back({Kind::EntryTable, i + 2, static_cast<std::uint64_t>(fault)});
-      return parsed;
-    }
-    if (next < at + 8 || head.size() < at + 8) {
-      Problem room{Kind::VariableSizeDoesNotFit, 0, next > at + 8 ? next - at - 8 : 0};
-      room.variable = where;
-      problems.push_back(std::move(room));
-      return parsed;
-    }
-    entry.lead = Little(head, at, 4);
-    const std::size_t before = problems.size();
-    const bool fits = ReadVariableData(head, at + 4, next - at - 8, entry, problems, keepData);
-    for (std::size_t p = before; p < problems.size(); ++p) problems[p].variable = where;
-    if (!fits) return parsed;
+    const std::optional<std::uint64_t> next =
+        ReadGroupVariable(head, size, i, parsed.entryCount, at, entry, problems, keepData);
+    if (!next) return parsed;
     parsed.file.entries.push_back(std::move(entry));
-    at = next;
+    at = *next;
   }
   if (folderLeft != 0)
     problems.push_back(

@@ -354,6 +354,8 @@ struct Warning {
     UnknownEscape,     // path, line, column, text: kept as written in a 7-bit export
     UnreadTokens,      // path, text (each tag as two bytes: its prefix or 0, its code),
                        // cutShort: a tokenized program read but for these
+    ProgramFromText,   // path, type: a text file that opens as a program or function is made
+                       // one, no type having been asked for
   };
   Kind kind = Kind::UnknownCharacter;
   std::string path;
@@ -364,6 +366,7 @@ struct Warning {
   bool cutShort = false;
   Model model = Model::Voyager200;
   std::string text;
+  unsigned char type = 0;
 };
 
 }  // namespace orbisk

@@ -220,6 +220,15 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
     return Error::TextFileTooLarge(source, read.info.size);
   }
   read.type = options.type.value_or(types::kText);
+  // A text that opens as a program or a function is one, unless a type was asked for.
+  if (const std::optional<unsigned char> type = ProgramTypeOfText(bytes);
+      type && !options.type && !LooksLikeLinkExport(bytes)) {
+    read.type = *type;
+    Warning& warning = read.warnings.emplace_back();
+    warning.kind = Warning::Kind::ProgramFromText;
+    warning.path = source;
+    warning.type = *type;
+  }
   Result<TextImport> imported = LooksLikeLinkExport(bytes)
                                     ? ReadLinkExportText(source, bytes, options, read)
                                     : ReadEncodedText(source, bytes, options.encoding, read.type);

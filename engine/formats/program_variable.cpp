@@ -181,4 +181,32 @@ std::size_t VariableSizeOfText(unsigned char type, const CalculatorText& text) {
   return text.CodeCount() + VariableOverhead(type);
 }
 
+namespace {
+
+// The line of `text` from `at`, without its spaces at either end; `at` moves past its end.
+std::string_view TrimmedLine(std::string_view text, std::size_t& at) {
+  std::size_t end = text.find_first_of("\r\n", at);
+  if (end == std::string_view::npos) end = text.size();
+  std::string_view line = text.substr(at, end - at);
+  at = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  const std::size_t first = line.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return line.substr(first, line.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::optional<unsigned char> ProgramTypeOfText(std::string_view text) {
+  std::size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  const std::string_view arguments = TrimmedLine(text, at);
+  if (arguments.size() < 2 || arguments.front() != '(' || arguments.back() != ')') {
+    return std::nullopt;
+  }
+  if (at >= text.size()) return std::nullopt;
+  const std::string_view opening = TrimmedLine(text, at);
+  if (opening == "Prgm") return types::kProgram;
+  if (opening == "Func") return types::kFunction;
+  return std::nullopt;
+}
+
 }  // namespace orbisk

@@ -78,4 +78,9 @@ std::string VariableDataOfText(unsigned char type, const CalculatorText& text);
 std::size_t VariableSizeOfText(unsigned char type, const CalculatorText& text);
 std::size_t VariableOverhead(unsigned char type);
 
+// The type a text's first lines give it: a program's or a function's when the first is its
+// arguments in parentheses and the second Prgm or Func, as programs written out as text
+// read; none otherwise.
+std::optional<unsigned char> ProgramTypeOfText(std::string_view text);
+
 }  // namespace orbisk

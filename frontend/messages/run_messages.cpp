@@ -74,6 +74,12 @@ std::string WarningText(const Warning& warning) {
       return "Avertissement : " + Q(path) + " : " +
              UnreadTokensClause(warning.text, warning.cutShort) +
              " ; le reste du programme est lu.";
+    case Warning::Kind::ProgramFromText: {
+      const bool program = warning.type == types::kProgram;
+      return "Note : " + Q(path) + " commence comme " +
+             (program ? "un programme (ses arguments, puis Prgm) : il en est fait un programme."
+                      : "une fonction (ses arguments, puis Func) : il en est fait une fonction.");
+    }
     case Warning::Kind::UnknownCharacter: break;
   }
   char code[16];

@@ -362,7 +362,8 @@ void EditorWindow::OfferReload() {
   if (browser_->IsOpen() || reloadOffered_ || !document_->ChangedOnDisk()) return;
   reloadOffered_ = true;
   const std::string path = document_->Path();
-  if (dialogs_.AskYesNo(texts::ReloadCaption(), texts::ReloadQuestion(FromPath(path)))) {
+  if (dialogs_.AskYesNo(texts::ReloadCaption(),
+                        texts::ReloadQuestion(FromPath(path), IsModified()))) {
     Open(path);
   }
 }

@@ -122,11 +122,11 @@ inline QString SaveChangesButton() { return QStringLiteral("&Enregistrer"); }
 inline QString DiscardChangesButton() { return QStringLiteral("&Ne pas enregistrer"); }
 inline QString CancelButton() { return QStringLiteral("&Annuler"); }
 inline QString ReloadCaption() { return QStringLiteral("Fichier modifié"); }
-inline QString ReloadQuestion(const QString& path) {
-  return QStringLiteral(
-             "« %1 » a changé sur le disque. Voulez-vous le relire ? Vos "
-             "modifications seraient perdues.")
-      .arg(path);
+// Whether the changes not saved would be lost is said only when there are some.
+inline QString ReloadQuestion(const QString& path, bool modified) {
+  const QString question =
+      QStringLiteral("« %1 » a changé sur le disque. Voulez-vous le relire ?").arg(path);
+  return modified ? question + QStringLiteral(" Vos modifications seraient perdues.") : question;
 }
 inline QString RecoveryCaption() { return QStringLiteral("Modifications retrouvées"); }
 // `name` is the file's, or empty for a new text.

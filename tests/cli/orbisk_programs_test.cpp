@@ -87,6 +87,56 @@ TEST_F(OrbiskProgramsTest, AProgramMadeFromTextShowsAndExportsAsTheSameText) {
   EXPECT_EQ(Orbisk({"--show", "un.v2f"}).out, "()\nFunc\nReturn 1\nEndFunc\n");
 }
 
+// A text that opens with its arguments and Prgm (or Func) is made what it says it is, and
+// said so in one line; --type text, or anything else first, keeps it a text.
+TEST_F(OrbiskProgramsTest, ATextThatOpensAsAProgramIsMadeOne) {
+  struct Row {
+    const char* name;
+    std::string text;
+    Names options;
+    std::string made;  // the file made beside it
+    unsigned char type;
+    std::string said;
+  };
+  const std::string program =
+      "Note : aire.txt commence comme un programme (ses arguments, puis "
+      "Prgm) : il en est fait un programme.\n";
+  const Row rows[] = {
+      {"a program", kProgram, {}, "aire.v2p", 0x12, program},
+      {"after a byte order mark, with CRLF and spaces",
+       "\xEF\xBB\xBF(a, b) \r\n  Prgm\r\nDisp a\r\nEndPrgm\r\n",
+       {},
+       "aire.v2p",
+       0x12,
+       program},
+      {"a function",
+       "(x)\nFunc\nReturn x\nEndFunc\n",
+       {},
+       "aire.v2f",
+       0x13,
+       "Note : aire.txt commence comme une fonction (ses arguments, puis Func) : il en est fait "
+       "une fonction.\n"},
+      {"forced a text", kProgram, {"--type", "text"}, "aire.v2t", 0x0B, ""},
+      {"arguments, then no Prgm", "()\nDisp 1\n", {}, "aire.v2t", 0x0B, ""},
+      {"Prgm without arguments", "Prgm\nEndPrgm\n", {}, "aire.v2t", 0x0B, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (const std::string& name : work_.Entries()) std::filesystem::remove(work_ / name);
+    WriteFile(work_ / "aire.txt", row.text);
+    Names arguments{"--from-text"};
+    arguments.insert(arguments.end(), row.options.begin(), row.options.end());
+    arguments.push_back("aire.txt");
+    const Outcome made = Orbisk(arguments);
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.err, row.said);
+    const std::string file = ReadFile(work_ / row.made);
+    const ParsedFile parsed = ParseVariableFile(file, file.size());
+    ASSERT_TRUE(parsed.problems.empty());
+    EXPECT_EQ(parsed.file.entries[0].type, row.type);
+  }
+}
+
 // A published listing in the 7-bit format opens directly: its name, its type, its escapes.
 TEST_F(OrbiskProgramsTest, ASevenBitExportBecomesTheFunctionItHolds) {
   WriteFile(work_ / "listing.txt", kExport);

@@ -21,6 +21,10 @@ LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$share/man/man1/orbisk.1.
   >"$work/man.txt" 2>"$work/man-warnings.txt"
 [ ! -s "$work/man-warnings.txt" ] || fail "man: $(cat "$work/man-warnings.txt")"
 grep -q "CODE DE SORTIE" "$work/man.txt" || fail "the manual page did not render"
+# Prose left on a font macro's line after its punctuation is glued to it ("--from-text.Un").
+if glued=$(grep -nE -e '--[a-z-]+[.,;][[:alpha:]]' "$work/man.txt"); then
+  fail "man: words glued to an option: $glued"
+fi
 echo "validators: desktop entry, metainfo and manual page pass"
 
 # The installed program converts the sample.

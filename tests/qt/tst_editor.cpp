@@ -115,6 +115,7 @@ class TestEditor : public QObject, orbisk::testing::EditorFixture {
   void convertsAChangedTextAsItStands();
   void aSaveThatFailsOnTheWayLeavesTheTextAndTheFile_data();
   void aSaveThatFailsOnTheWayLeavesTheTextAndTheFile();
+  void comingBackToAWindowWhoseFileChangedOffersToReadItAgain_data();
   void comingBackToAWindowWhoseFileChangedOffersToReadItAgain();
   void theDocumentKnowsWhenItsFileChangedOnDisk_data();
   void theDocumentKnowsWhenItsFileChangedOnDisk();
@@ -635,8 +636,16 @@ void TestEditor::aSaveThatFailsOnTheWayLeavesTheTextAndTheFile() {
   dialogs_->saveAnswers << Dialogs::SaveAnswer::Discard;
 }
 
+void TestEditor::comingBackToAWindowWhoseFileChangedOffersToReadItAgain_data() {
+  QTest::addColumn<bool>("modified");
+  QTest::newRow("no changes") << false;
+  QTest::newRow("changes, which would be lost") << true;
+}
+
 void TestEditor::comingBackToAWindowWhoseFileChangedOffersToReadItAgain() {
+  QFETCH(bool, modified);
   QVERIFY(form_->Open(InFolder("notes.9xt")));
+  if (modified) QTest::keyClicks(Text(), "!");
   form_->show();
   QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
   Write(InFolder("notes.9xt"), OpenedFile(" Chang\xE9"));
@@ -652,9 +661,10 @@ void TestEditor::comingBackToAWindowWhoseFileChangedOffersToReadItAgain() {
   QApplication::setActiveWindow(form_.get());
   QTRY_COMPARE(dialogs_->questions.size(), 1);
   QCOMPARE(dialogs_->questions[0].text,
-           QStringLiteral("« %1 » a changé sur le disque. Voulez-vous le relire ? Vos "
-                          "modifications seraient perdues.")
-               .arg(InFolder("notes.9xt")));
+           QStringLiteral("« %1 » a changé sur le disque. Voulez-vous le relire ?%2")
+               .arg(InFolder("notes.9xt"), modified ? QStringLiteral(" Vos modifications seraient "
+                                                                     "perdues.")
+                                                    : QString()));
   QCOMPARE(Text()->toPlainText(), QStringLiteral("Changé"));
   QVERIFY(!form_->IsModified());
 }

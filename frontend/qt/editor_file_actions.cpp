@@ -159,17 +159,27 @@ void EditorWindow::ShowConversionsFrom(Model model) {
 }
 
 // As the main window converts: the same engine, question and completion message. A text
-// with changes, or not yet saved, is written as it stands instead.
+// with changes is written as it stands instead; one never saved, where the user says.
 void EditorWindow::ConvertTo(Model model) {
   if (model == ShownModel()) return;
   const bool group = browser_->IsOpen();
   const FileContent content = group ? FileContent{FileContent::Kind::Group, types::kText}
                                     : FileContent{FileContent::Kind::Variable, document_->Type()};
-  const std::string source =
-      Path().empty()
-          ? document_->Name() + "." + ExtensionOfType(document_->TextModel(), document_->Type())
-          : Path();
-  const std::string target = TargetName(source, model, Purpose::Conversion, content);
+  std::string source = Path();
+  std::string target;
+  if (source.empty()) {
+    // A new text has no folder to be converted beside: the folder Orbisk started in is
+    // nobody's choice.
+    const QString extension = QString::fromStdString(ExtensionOfType(model, document_->Type()));
+    const std::optional<QString> chosen = dialogs_.ChooseFile(
+        {Dialogs::FileDialogKind::Save, FromPath(document_->Name()) + QLatin1Char('.') + extension,
+         QtNameFilters(texts::VariableFilter(extension))});
+    if (!chosen) return;
+    source = ShownName().toStdString();
+    target = ChosenPath(*chosen);
+  } else {
+    target = TargetName(source, model, Purpose::Conversion, content);
+  }
   KeptWarnings user(user_);
   if (!group && (IsModified() || !document_->HasFile())) {
     if (FitsAVariable(target) &&

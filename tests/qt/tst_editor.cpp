@@ -596,6 +596,24 @@ void TestEditor::convertsAChangedTextAsItStands() {
   // The window still holds its own file, with its changes.
   QVERIFY(form_->IsModified());
   QCOMPARE(form_->Path(), InFolder("notes.9xt").toStdString());
+
+  // A new text has no folder of its own: where it goes is asked, and a Cancel writes nothing.
+  const QStringList before = QDir(folder_->path()).entryList(QDir::Files);
+  form_->NewText(Model::Voyager200);
+  QTest::keyClicks(Text(), "Salut");
+  dialogs_->fileAnswers << std::nullopt << InFolder("salut.89t");
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    Action(QStringLiteral("Convertir vers TI-89"))->trigger();
+  }
+  QCOMPARE(dialogs_->fileRequests.size(), 2);
+  QCOMPARE(dialogs_->fileRequests[0].proposedName, QStringLiteral("texte.89t"));
+  QCOMPARE(QDir(folder_->path()).entryList(QDir::Files), before + QStringList{"salut.89t"});
+  QCOMPARE(TextIn(InFolder("salut.89t")).Codes(), std::string(" Salut"));
+  QCOMPARE(dialogs_->messages.size(), 2);
+  QCOMPARE(dialogs_->messages[1].text,
+           QStringLiteral("Conversion de Nouveau texte vers %1 terminé avec succès")
+               .arg(InFolder("salut.89t")));
+  QVERIFY(form_->Path().empty());
 }
 
 void TestEditor::aSaveThatFailsOnTheWayLeavesTheTextAndTheFile_data() {

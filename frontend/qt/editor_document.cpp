@@ -47,6 +47,7 @@ void EditorDocument::Take(const CalculatorText& text, Model model, unsigned char
 void EditorDocument::New(Model model, unsigned char type) {
   opened_.reset();
   path_.clear();
+  nameFollowsFile_ = true;
   CalculatorText text;
   std::string name = "texte";
   if (type == types::kProgram) {
@@ -65,6 +66,7 @@ Status EditorDocument::Open(const std::string& path) {
   if (!opened) return opened.error();
   opened_ = std::move(*opened);
   path_ = path;
+  nameFollowsFile_ = false;
   const TextVariable& variable = opened_->variable;
   // A damaged file keeps what could be read of it; a save writes it whole and sound.
   const VariableFile base = opened_->file
@@ -86,6 +88,7 @@ Status EditorDocument::OpenTextFile(const std::string& path) {
   Result<ImportedText> read = engine_.ReadImport(path, {});
   if (!read) return read.error();
   opened_.reset();
+  nameFollowsFile_ = read->name.empty();
   std::string name = read->name.empty() ? VariableNameFor(path) : read->name;
   if (name.empty()) name = "texte";
   const Model model = Model::Voyager200;
@@ -101,6 +104,7 @@ Status EditorDocument::OpenTextFile(const std::string& path) {
 bool EditorDocument::Restore(const RecoveryCopy& copy) {
   const std::optional<TextVariable> variable = TextOfVariable(copy.file.entries[0], copy.model);
   if (!variable) return false;
+  nameFollowsFile_ = false;
   // The file stays the one the copy was offered for.
   Take(variable->text, copy.model, variable->type, copy.file);
   text_->setModified(true);
@@ -115,7 +119,12 @@ VariableFile EditorDocument::FileFor(Model model) const {
 }
 
 Status EditorDocument::SaveTo(const std::string& target, Model model, Interaction& user) {
+  const std::string named = name_;
+  if (nameFollowsFile_) {
+    if (std::string fromFile = VariableNameFor(target); !fromFile.empty()) name_ = fromFile;
+  }
   VariableFile file = FileFor(model);
+  name_ = named;
   // The file this document read is replaced without a question, unless it changed since.
   const OpenedText* opened = opened_ && opened_->path == target ? &*opened_ : nullptr;
   Result<FileInfo> saved = engine_.Save(target, file, opened, user);
@@ -124,6 +133,7 @@ Status EditorDocument::SaveTo(const std::string& target, Model model, Interactio
   path_ = target;
   model_ = model;
   base_ = std::move(file);
+  name_ = base_.entries[0].name;
   // The file is the document's now, as written: the next save goes over it unasked.
   opened_.emplace();
   opened_->path = target;
@@ -137,6 +147,13 @@ Status EditorDocument::SaveTo(const std::string& target, Model model, Interactio
 }
 
 bool EditorDocument::ChangedOnDisk() const { return opened_ && engine_.ChangedOnDisk(*opened_); }
+
+bool EditorDocument::SetName(const std::string& typed) {
+  const std::string before = name_;
+  if (!SetVariableName(typed, name_)) return false;
+  if (name_ != before) nameFollowsFile_ = false;
+  return true;
+}
 
 bool EditorDocument::SetVariableName(const std::string& typed, std::string& kept) {
   const std::string name = LowercaseName(typed);

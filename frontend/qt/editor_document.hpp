@@ -74,7 +74,7 @@ class EditorDocument final : public QObject {
   // Takes a folder or variable name in lower case, with a change, when the calculators
   // would take it; false, changing nothing, when they would not.
   bool SetFolder(const std::string& typed) { return SetVariableName(typed, folder_); }
-  bool SetName(const std::string& typed) { return SetVariableName(typed, name_); }
+  bool SetName(const std::string& typed);
   bool IsModified() const { return text_->isModified(); }
   // A program read from its tokens, not yet saved (a save writes it in text form).
   bool Tokenized() const { return opened_ && opened_->tokenized; }
@@ -106,6 +106,9 @@ class EditorDocument final : public QObject {
   std::optional<OpenedText> opened_;  // the file as read or saved
   std::string folder_ = "main";
   std::string name_;
+  // The variable's name is a new text's default, or a text file's, and is never typed: it
+  // follows the file the text is saved as, so that two notes do not share one name.
+  bool nameFollowsFile_ = true;
   std::vector<Warning> warnings_;
   bool repairable_ = false;
   // The name this document's recovery copy is kept under, once one is.

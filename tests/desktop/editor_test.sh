@@ -42,7 +42,8 @@ type_into "$window" ctrl+q
 wait "$program" || fail "the editor ended with status $?"
 out=$("$dump" "$work/cours.89t")
 grep -qx "model TI89 compatible 1 checksum 1 entries 1" <<<"$out" || fail "libtifiles: $out"
-grep -qx 'variable main\\texte type 0B' <<<"$out" || fail "libtifiles: $out"
+# The new text's variable takes its file's name.
+grep -qx 'variable main\\cours type 0B' <<<"$out" || fail "libtifiles: $out"
 # The command code of an ordinary line, "Bonjour ", θ (0x88).
 grep -qx "text 20 42 6f 6e 6a 6f 75 72 20 88" <<<"$out" || fail "libtifiles read: $out"
 [ -z "$(ls -A "$work/state/orbisk" 2>/dev/null)" ] || fail "a recovery copy was left after saving"

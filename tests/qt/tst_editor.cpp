@@ -111,6 +111,8 @@ class TestEditor : public QObject, orbisk::testing::EditorFixture {
   void aTextTooLargeOrAFailedSaveLeavesTheTextAndTheFile();
   void aTextFileOpensAsANewCalculatorText();
   void theFolderAndNameAreCheckedAndSaved();
+  void theVariableTakesTheFilesNameUntilOneIsTyped_data();
+  void theVariableTakesTheFilesNameUntilOneIsTyped();
   void findsReplacesAndGoesToALine();
   void convertsAChangedTextAsItStands();
   void aSaveThatFailsOnTheWayLeavesTheTextAndTheFile_data();
@@ -556,6 +558,51 @@ void TestEditor::theFolderAndNameAreCheckedAndSaved() {
   const orbisk::ParsedFile saved = Parsed(Read(InFolder("notes.9xt")));
   QCOMPARE(saved.file.entries[0].name, std::string("resume"));
   QCOMPARE(saved.file.entries[0].folder, std::string("maths"));
+}
+
+void TestEditor::theVariableTakesTheFilesNameUntilOneIsTyped_data() {
+  QTest::addColumn<QString>("start");  // "text", "program" or a file to open
+  QTest::addColumn<QString>("typed");  // a name typed before saving, or none
+  QTest::addColumn<QStringList>("savedAs");
+  QTest::addColumn<QStringList>("names");  // the variable's name after each save
+  QTest::newRow("a new text, saved twice")
+      << "text"
+      << "" << QStringList{"cours.89t", "devoir.89t"} << QStringList{"cours", "devoir"};
+  QTest::newRow("a new program") << "program"
+                                 << "" << QStringList{"aire.89p"} << QStringList{"aire"};
+  QTest::newRow("a name typed stays")
+      << "text"
+      << "maths" << QStringList{"cours.89t"} << QStringList{"maths"};
+  QTest::newRow("a file's own name stays")
+      << "notes.9xt"
+      << "" << QStringList{"copie.9xt"} << QStringList{"notes"};
+  QTest::newRow("a file name that cannot name a variable")
+      << "text"
+      << "" << QStringList{"2024.89t"} << QStringList{"texte"};
+}
+
+void TestEditor::theVariableTakesTheFilesNameUntilOneIsTyped() {
+  QFETCH(QString, start);
+  QFETCH(QString, typed);
+  QFETCH(QStringList, savedAs);
+  QFETCH(QStringList, names);
+  if (start == "text" || start == "program") {
+    form_->NewText(Model::Ti89, start == "text" ? orbisk::types::kText : orbisk::types::kProgram);
+  } else {
+    QVERIFY(form_->Open(InFolder(start)));
+  }
+  auto* name = Control<QLineEdit>("name");
+  if (!typed.isEmpty()) {
+    name->setText(typed);
+    emit name->editingFinished();
+  }
+  for (int i = 0; i < savedAs.size(); ++i) {
+    dialogs_->fileAnswers << InFolder(savedAs[i]);
+    QVERIFY(form_->SaveAs());
+    QCOMPARE(Parsed(Read(InFolder(savedAs[i]))).file.entries[0].name, names[i].toStdString());
+    // The field shows the name saved.
+    QCOMPARE(name->text(), names[i]);
+  }
 }
 
 void TestEditor::findsReplacesAndGoesToALine() {

@@ -81,6 +81,11 @@ Status Converter::Run(Model model, const std::string& source, const std::string*
   if (int e = in.ReadFull(head.get(), kCheckedBytes + 1, got)) {
     return Error::System(SystemError::CannotRead, source, e);
   }
+  // A plain text, whatever its name, would get a calculator file's header written over its
+  // first line: it is made a calculator file otherwise.
+  if (IsPlainText(std::string_view(reinterpret_cast<const char*>(head.get()), got))) {
+    return Error::About(PathError::NotACalculatorFile, source);
+  }
   if (got < kHeaderSpan) {
     return Error::TooShort(source, got);
   }

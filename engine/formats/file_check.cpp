@@ -29,12 +29,6 @@ Model ModelOf(Signature signature, const std::string& path, const std::string& c
   return ConvertedToV200(comment) ? Model::Voyager200 : Model::Ti92Plus;
 }
 
-// Whether a name is not that of a calculator text file, as a text file's would be.
-bool NamedAsText(const std::string& path) {
-  Model named = Model::Ti92Plus;
-  return !ModelOfFileName(path, named);
-}
-
 }  // namespace
 
 FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const std::string& path) {
@@ -53,13 +47,13 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
   report.problems = std::move(parsed.problems);
   report.notes = std::move(parsed.notes);
   if (!report.problems.empty() && report.problems[0].kind == Problem::Kind::TooShort) {
-    report.looksLikeText = NamedAsText(path) && LooksLikeText(head);
+    report.looksLikeText = IsPlainText(head);
     return report;
   }
   const VariableFile& file = parsed.file;
   report.signature = file.signature;
   if (file.signature == Signature::Unknown) {
-    report.looksLikeText = NamedAsText(path) && LooksLikeText(head);
+    report.looksLikeText = IsPlainText(head);
   }
   report.folder = file.folder;
   Model named = Model::Ti92Plus;
@@ -166,6 +160,22 @@ bool ReadWhole(const std::string& head) {
   return content &&
          (content->kind == FileContent::Kind::Group ||
           (content->kind == FileContent::Kind::Variable && content->type == types::kBackup));
+}
+
+bool IsPlainText(std::string_view head) {
+  if (head.empty()) return false;
+  // The start of a signature, cut short, is a calculator file that lost the rest.
+  for (const std::string_view signature : {"**TI", "**V2"}) {
+    if (signature.substr(0, std::min(head.size(), signature.size())) ==
+        head.substr(0, signature.size())) {
+      return false;
+    }
+  }
+  for (const char c : head) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f') return false;
+  }
+  return true;
 }
 
 bool LooksLikeText(const std::string& bytes) {

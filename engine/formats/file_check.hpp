@@ -42,8 +42,8 @@ struct FileReport {
   std::optional<TextVariable> text;
   // A program or function with nothing wrong that was tokenized when it last ran.
   std::optional<TokenizedProgram> tokenized;
-  // The file is no calculator's, is not named as one, and reads as text (UTF-8 without a
-  // NUL): it can be made into one.
+  // The file has no calculator's signature and not one 00 byte, whatever its name: a plain
+  // text, which can be made into a calculator file.
   bool looksLikeText = false;
 };
 
@@ -81,6 +81,10 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
 
 // Whether bytes read as text: UTF-8 with no NUL in it.
 bool LooksLikeText(const std::string& bytes);
+// Whether the beginning of a file is a plain text's, in any encoding: not empty, and no
+// control character but tab, line ends and form feed, where the header of every
+// calculator file holds 00 bytes.
+bool IsPlainText(std::string_view head);
 
 // How a text variable's text is written for a person: as UTF-8, or in the 7-bit export
 // format of the old link software (see link_export.hpp).

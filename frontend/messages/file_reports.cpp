@@ -199,11 +199,8 @@ std::string ListLine(const VariableEntry& entry) {
 }
 
 std::string CheckReport(const std::string& path, const FileReport& report) {
-  if (report.looksLikeText) {
-    std::string text = NotACalculatorFile(path) + "\n";
-    for (const Problem& problem : report.problems) text += "  - " + ProblemText(problem) + "\n";
-    return text;
-  }
+  // An ordinary text has no header to find fault with: one line says what it is.
+  if (report.looksLikeText) return NotACalculatorFile(path) + "\n";
   if (report.problems.empty() && report.group)
     return Q(path) + " : correct (" + GroupSummary(report) + ")\n";
   if (report.problems.empty() && report.type == types::kBackup && report.file) {

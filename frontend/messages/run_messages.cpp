@@ -118,8 +118,8 @@ std::string ExportedSummary(std::size_t done, const std::vector<std::string>& fa
 
 std::string NotACalculatorFile(const std::string& path) {
   return Q(path) +
-         " n'est pas un fichier de calculatrice ; pour en faire un : orbisk "
-         "--from-text " +
+         " est un fichier texte ordinaire, pas un fichier de calculatrice ; pour en faire "
+         "un : orbisk --from-text " +
          W(path);
 }
 

@@ -77,7 +77,8 @@ TEST_F(OrbiskDamagedTest, RepairsSayWhatTheyDidAndRefuseWhatTheyCannot) {
             "a.9xt : réparé ; refait : la taille du fichier, la somme de contrôle "
             "; l'ancien est gardé dans a.9xt~\n");
   EXPECT_EQ(repaired.err,
-            "notes.txt n'est pas un fichier de calculatrice ; pour en faire un : "
+            "notes.txt est un fichier texte ordinaire, pas un fichier de calculatrice ; pour en "
+            "faire un : "
             "orbisk --from-text notes.txt\n");
   EXPECT_EQ(ReadFile(work_ / "a.9xt"), sound);
   EXPECT_EQ(ReadFile(work_ / "a.9xt~"), damaged);

@@ -144,7 +144,7 @@ TEST_F(OrbiskTest, AbsoluteNamesWithSpacesAndQuotesAreOneName) {
 TEST_F(OrbiskTest, ConvertsEveryNamedFileBothWaysAndGoesOnAfterAFailure) {
   WriteFile(work_ / "a.9xt", sample_);
   WriteFile(work_ / "b.V2T", sample_);
-  WriteFile(work_ / "short.9xt", "too short");
+  WriteFile(work_ / "short.9xt", std::string("too\0short", 9));
   const Outcome outcome = Orbisk({"a.9xt", "missing.9xt", "short", "b.V2T"});
   EXPECT_EQ(outcome.status, 1);
   EXPECT_TRUE(testing::IsV200Of(ReadFile(work_ / "a.v2t"), sample_));

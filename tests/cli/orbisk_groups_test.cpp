@@ -99,7 +99,8 @@ TEST(OrbiskGroupsTest, ListsEachVariableLikeTarAndABackupByItsSystem) {
       {{"--list", "notes.txt"},
        1,
        "",
-       "notes.txt n'est pas un fichier de calculatrice ; pour en faire un : orbisk --from-text "
+       "notes.txt est un fichier texte ordinaire, pas un fichier de calculatrice ; pour en faire "
+       "un : orbisk --from-text "
        "notes.txt\n"},
       // Every text is shown; each variable that has none is named, with why.
       {{"--show", "cours.89g"},

@@ -136,7 +136,9 @@ TEST_F(OrbiskNamesTest, OutputThatCannotBeWrittenFailsTheRun) {
 TEST_F(OrbiskNamesTest, NamesThatWouldDriveATerminalAreQuoted) {
   const std::string hostile = "a\033]0;title\007\033[2J\nfake.9xt";
   const std::string quoted = "'a'$'\\033'']0;title'$'\\a\\033''[2J'$'\\n''fake.9xt'";
-  WriteFile(work_ / hostile, "not a calculator file, but long enough for a header to fit in it");
+  // Not a calculator file, nor a text (a 00 byte in it): --check lists what is wrong.
+  WriteFile(work_ / hostile,
+            std::string("not a calculator file") + '\0' + ", but long enough for a header to fit");
   const Outcome check = Orbisk({"--check", "--", hostile});
   EXPECT_EQ(check.status, 1);
   EXPECT_EQ(check.out.rfind(quoted + " : ", 0), 0u) << check.out;
@@ -194,24 +196,22 @@ TEST_F(OrbiskNamesTest, WritesInFoldersTooDeepForATemporaryNameBesideTheTarget) 
 }
 
 // Files of /proc and /sys tell sizes they do not hold: what was read is what is told.
-// Holding text, and not named as calculator files, they are said to be none.
+// Those that hold text are said to be plain texts, in one line.
 TEST_F(OrbiskNamesTest, SizesToldAreWhatWasRead) {
   for (const std::string& file :
        {std::string("/sys/kernel/uevent_seqnum"), std::string("/proc/sys/kernel/ostype")}) {
     if (!fs::exists(file)) continue;
     const Outcome check = Orbisk({"--check", file});
     EXPECT_EQ(check.out, file +
-                             " n'est pas un fichier de calculatrice ; pour en faire un : "
-                             "orbisk --from-text " +
-                             file + "\n  - il ne fait que " +
-                             std::to_string(ReadFile(file).size()) +
-                             " octets, trop peu pour l'en-tête d'une variable (88 octets au "
-                             "moins)\n");
+                             " est un fichier texte ordinaire, pas un fichier de calculatrice ; "
+                             "pour en faire un : orbisk --from-text " +
+                             file + "\n");
   }
-  // Longer than a header, it is read whole and checked as any file.
-  const Outcome longer = Orbisk({"--check", "/proc/version"});
+  // One that holds bytes, longer than a header, is read whole and checked as any file.
+  const std::string binary = "/proc/self/auxv";
+  const Outcome longer = Orbisk({"--check", binary});
   EXPECT_EQ(longer.out.find("trop peu"), std::string::npos) << longer.out;
-  EXPECT_NE(longer.out.find("mais il en fait " + std::to_string(ReadFile("/proc/version").size())),
+  EXPECT_NE(longer.out.find("mais il en fait " + std::to_string(ReadFile(binary).size())),
             std::string::npos)
       << longer.out;
 }

@@ -2,6 +2,8 @@
 // --to for conversions, with no terminal and no display.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "file_check.hpp"
 #include "files.hpp"
 #include "orbisk_runner.hpp"
@@ -47,8 +49,42 @@ TEST_F(OrbiskTextTest, ShowsEachTextWithTitlesAndGoesOnAfterABadFile) {
   EXPECT_EQ(several.status, 1);
   EXPECT_EQ(several.out, "==> a.9xt <==\nBonjour\nC│Disp π\n\n==> b.89t <==\n≤√→\n");
   EXPECT_EQ(several.err,
-            "Impossible de lire bad.v2t : il ne fait que 21 octets, trop peu pour l'en-tête "
-            "d'une variable (88 octets au moins).\n");
+            "bad.v2t est un fichier texte ordinaire, pas un fichier de calculatrice ; pour en "
+            "faire un : orbisk --from-text bad.v2t\n");
+}
+
+// A plain text, whatever it is called, is no calculator file: a conversion refuses it with
+// what to do instead and writes nothing, and --check says what it is in one line.
+TEST_F(OrbiskTextTest, APlainTextIsNeitherConvertedNorCheckedAsACalculatorFile) {
+  struct Row {
+    const char* name;
+    std::string file;
+    std::string bytes;
+  };
+  const Row rows[] = {
+      {"UTF-8 notes", "semaine.txt", "Lundi : réunion à 9 h\nMardi : rien\n"},
+      {"a plain text misnamed", "lisezmoi.9xt", "Ce fichier explique comment installer le jeu."},
+      {"a 7-bit listing", "AIRE.TXT",
+       "\\START92\\\r\n\\COMMENT=Program file\r\n\\NAME=aire\r\n\\FILE=AIRE.89P\r\n()\r\n"
+       "Prgm\r\nEndPrgm\r\n\\STOP92\\\r\n"},
+      {"Latin-1", "ete.v2t", "\xC9t\xE9 : vacances, longues vacances au bord de la mer."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (const std::string& name : work_.Entries()) std::filesystem::remove(work_ / name);
+    WriteFile(work_ / row.file, row.bytes);
+    const std::string said = row.file +
+                             " est un fichier texte ordinaire, pas un fichier de calculatrice ; "
+                             "pour en faire un : orbisk --from-text " +
+                             row.file + "\n";
+    const Outcome converted = Orbisk({"--to", "89", row.file});
+    EXPECT_EQ(converted.status, 1);
+    EXPECT_EQ(converted.err, said);
+    EXPECT_EQ(work_.Entries(), Names{row.file});
+    const Outcome checked = Orbisk({"--check", row.file});
+    EXPECT_EQ(checked.status, 1);
+    EXPECT_EQ(checked.out, said);
+  }
 }
 
 TEST_F(OrbiskTextTest, ExportsBesideEachFileAndKeepsAnExistingTextUnlessYes) {

@@ -74,7 +74,7 @@ wait "$program" || fail "the viewer of a name that is not UTF-8 ended with statu
 echo "viewer: a name that is not UTF-8 opens and converts under its own bytes"
 
 # A file that is no calculator text: the checker's report in an error box, no viewer.
-echo "not a calculator file" > bad.9xt
+printf 'not a calculator file\0' > bad.9xt
 "$orbisk" --view bad.9xt </dev/null &
 program=$!
 box=$(wait_for_window "Orbisk")

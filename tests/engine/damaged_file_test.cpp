@@ -311,17 +311,19 @@ TEST_F(DamagedFileTest, FilesGivenToTheWrongModeSayWhatToDo) {
   const std::string text = folder_ / "notes.txt";
   WriteFile(text, "Bonjour\n");
   EXPECT_FALSE(user_.Reported(Texts().Read(text)));
-  EXPECT_EQ(user_.shown.back().text, text +
-                                         " n'est pas un fichier de calculatrice ; pour en faire "
-                                         "un : orbisk --from-text " +
-                                         text);
+  EXPECT_EQ(user_.shown.back().text,
+            text +
+                " est un fichier texte ordinaire, pas un fichier de calculatrice ; pour en faire "
+                "un : orbisk --from-text " +
+                text);
   const std::string spaced = folder_ / "mes notes.txt";
   WriteFile(spaced, "Bonjour\n");
   EXPECT_FALSE(user_.Reported(Texts().Read(spaced)));
-  EXPECT_EQ(user_.shown.back().text, spaced +
-                                         " n'est pas un fichier de calculatrice ; pour en "
-                                         "faire un : orbisk --from-text '" +
-                                         spaced + "'");
+  EXPECT_EQ(user_.shown.back().text,
+            spaced +
+                " est un fichier texte ordinaire, pas un fichier de calculatrice ; pour en "
+                "faire un : orbisk --from-text '" +
+                spaced + "'");
 
   WriteFile(path_, CalculatorTextFile(kCodes));
   EXPECT_FALSE(

@@ -331,7 +331,7 @@ void TestEditorReading::savesAsTextWhereTheSaveDialogSays() {
 void TestEditorReading::aDroppedFileIsOpenedInTheViewer() {
   QVERIFY(form_->Open(InFolder("notes.9xt")));
   Write(InFolder("other.89t"), TextFile(Model::Ti89, " autre"));
-  Write(InFolder("bad.89t"), "not a text");
+  Write(InFolder("bad.89t"), QByteArray("not a calculator file\0", 22));
   const auto drop = [this](const QString& path) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
@@ -344,7 +344,7 @@ void TestEditorReading::aDroppedFileIsOpenedInTheViewer() {
   drop(InFolder("other.89t"));
   QCOMPARE(form_->windowTitle(), QStringLiteral("other.89t – Orbisk"));
   QCOMPARE(Control<CalculatorTextView>("text")->toPlainText(), QStringLiteral("autre"));
-  // What is not a text is reported, and the text shown stays.
+  // What is neither a calculator file nor a text is reported, and the text shown stays.
   drop(InFolder("bad.89t"));
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Critical);

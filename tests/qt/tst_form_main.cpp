@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "application.hpp"
+#include "files.hpp"
 #include "fixed_clock.hpp"
 #include "form_main.hpp"
 #include "local_engine.hpp"
@@ -298,7 +299,7 @@ void TestFormMain::decliningTheOverwriteTouchesNothing() {
 
 void TestFormMain::aFailureIsReportedAndTheWindowStays() {
   form_->show();
-  Write(InFolder("short.9xt"), "too short");
+  Write(InFolder("short.9xt"), QByteArray("too\0short", 9));
   Control<QLineEdit>("txtFile")->setText(InFolder("short.9xt"));
   Control<QLineEdit>("txtCible")->setText(InFolder("out.v2t"));
   Control<QPushButton>("cmdConvert")->click();
@@ -426,7 +427,7 @@ void TestFormMain::aDroppedFileFillsTheSourceAndPicksTheDirection() {
 void TestFormMain::namesThatAreNotUtf8AreKeptAsBytes() {
   const std::string folder = orbisk::ToPath(folder_->path());
   const std::string latin = folder + "/caf\xE9.9xt";
-  std::ofstream(latin, std::ios::binary) << std::string(200, 'x');
+  std::ofstream(latin, std::ios::binary) << orbisk::testing::SampleTi92PlusFile(200);
   // Dropped: the URL holds the bytes.
   QMimeData data;
   // As a file manager offers it: the name's bytes percent-encoded.

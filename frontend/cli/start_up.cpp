@@ -67,7 +67,7 @@ std::unique_ptr<Messenger> ChooseMessenger(bool boxes) {
 // without one, each success as a line on standard output and failures as they come.
 class SuccessNotice {
  public:
-  SuccessNotice(std::ostream& out, bool exported) : out_(out), exported_(exported) {}
+  SuccessNotice(std::ostream& out, messages::Made made) : out_(out), made_(made) {}
 
   // Decides where the words go; on a display, the failures wait for the summary.
   void Start(Conversation& user) {
@@ -77,8 +77,7 @@ class SuccessNotice {
   }
 
   void operator()(const std::string& source, const std::string& target) {
-    const std::string text =
-        exported_ ? messages::Exported(source, target) : messages::Completed(source, target);
+    const std::string text = messages::MadeOne(made_, source, target);
     if (module_ == nullptr) {
       out_ << text << std::endl;
     } else {
@@ -91,8 +90,7 @@ class SuccessNotice {
     if (!failures_) return;
     const KeptErrors::Kept failures = failures_->Errors();
     failures_.reset();
-    const std::string caption =
-        exported_ ? messages::ExportedCaption() : messages::CompletedCaption();
+    const std::string caption = messages::MadeCaption(made_);
     if (done_.size() + failures.size() == 1) {
       if (!done_.empty()) {
         module_->notify(caption.c_str(), done_[0].c_str());
@@ -106,14 +104,13 @@ class SuccessNotice {
     if (done_.empty() && failures.empty()) return;
     std::vector<std::string> failed;
     for (const auto& [text, notice] : failures) failed.push_back(text);
-    const std::string summary = exported_ ? messages::ExportedSummary(done_.size(), failed)
-                                          : messages::ConvertedSummary(done_.size(), failed);
+    const std::string summary = messages::MadeSummary(made_, done_.size(), failed);
     module_->notify(caption.c_str(), summary.c_str());
   }
 
  private:
   std::ostream& out_;
-  bool exported_;
+  messages::Made made_;
   const OrbiskQtModule* module_ = nullptr;
   std::vector<std::string> done_;
   std::optional<KeptErrors> failures_;
@@ -161,6 +158,16 @@ bool IsTextMode(CommandLine::Action action) {
          action == Action::Thumbnail;
 }
 
+// What --notify says the run made.
+messages::Made MadeBy(CommandLine::Action action) {
+  switch (action) {
+    case CommandLine::Action::ToText: return messages::Made::TextExport;
+    case CommandLine::Action::Extract: return messages::Made::Extraction;
+    case CommandLine::Action::MakeGroup: return messages::Made::Group;
+    default: return messages::Made::Conversion;
+  }
+}
+
 int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
   switch (line.action) {
     case CommandLine::Action::ShowHelp: out << texts::Help(); return kExitConverted;
@@ -188,7 +195,7 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
   // A thumbnailer's picture replaces whatever was at its name: the file manager asked.
   const bool replace = line.assumeYes || line.action == CommandLine::Action::Thumbnail;
   Conversation user(replace ? static_cast<Messenger&>(yes) : *chosen);
-  SuccessNotice notice(out, line.action == CommandLine::Action::ToText);
+  SuccessNotice notice(out, MadeBy(line.action));
   if (line.notify) notice.Start(user);
   CommandRun run{engine, user, out, line.notify ? Converted(std::ref(notice)) : Converted(), {}};
   int status = kExitUsage;

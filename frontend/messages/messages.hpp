@@ -39,6 +39,13 @@ std::string Exported(const std::string& source, const std::string& target);
 std::string ConvertedSummary(std::size_t done, const std::vector<std::string>& failures);
 std::string ExportedSummary(std::size_t done, const std::vector<std::string>& failures);
 
+// What the command line says of each file a run made, by what the run does: a conversion
+// (the words above), a text export (above), an extraction or a group made.
+enum class Made { Conversion, TextExport, Extraction, Group };
+std::string MadeCaption(Made made);
+std::string MadeOne(Made made, const std::string& source, const std::string& target);
+std::string MadeSummary(Made made, std::size_t done, const std::vector<std::string>& failures);
+
 // What a check found: one line for a correct file, or one line then one per problem.
 std::string CheckReport(const std::string& path, const FileReport& report);
 // What a sound group or backup is: "groupe TI-89, 3 variables dans 2 dossiers, 412 octets",

@@ -116,6 +116,37 @@ std::string ExportedSummary(std::size_t done, const std::vector<std::string>& fa
   return Summary(done, "texte enregistré", "textes enregistrés", failures);
 }
 
+std::string MadeCaption(Made made) {
+  switch (made) {
+    case Made::Conversion: return CompletedCaption();
+    case Made::TextExport: return ExportedCaption();
+    case Made::Extraction: return "Extraction terminée";
+    case Made::Group: return "Groupe fait";
+  }
+  return {};
+}
+
+std::string MadeOne(Made made, const std::string& source, const std::string& target) {
+  switch (made) {
+    case Made::Conversion: return Completed(source, target);
+    case Made::TextExport: return Exported(source, target);
+    case Made::Extraction: return "Variable de " + Q(source) + " extraite dans " + Q(target);
+    case Made::Group: return "Groupe " + Q(target) + " fait";
+  }
+  return {};
+}
+
+std::string MadeSummary(Made made, std::size_t done, const std::vector<std::string>& failures) {
+  switch (made) {
+    case Made::Conversion: return ConvertedSummary(done, failures);
+    case Made::TextExport: return ExportedSummary(done, failures);
+    case Made::Extraction:
+      return Summary(done, "variable extraite", "variables extraites", failures);
+    case Made::Group: return Summary(done, "groupe fait", "groupes faits", failures);
+  }
+  return {};
+}
+
 std::string NotACalculatorFile(const std::string& path) {
   return Q(path) +
          " est un fichier texte ordinaire, pas un fichier de calculatrice ; pour en faire "

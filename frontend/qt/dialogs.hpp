@@ -14,9 +14,16 @@ class Dialogs {
   enum class FileDialogKind { Open, Save };
 
   struct FileRequest {
-    FileDialogKind kind = FileDialogKind::Open;
+    FileDialogKind kind;
     QString proposedName;
     QStringList nameFilters;  // in Qt's form, such as "Fichier TI92+ (*.9xt)"
+    QString title;            // when empty, the dialog's own for its kind
+
+    FileRequest(FileDialogKind kind_, QString proposed, QStringList filters, QString title_ = {})
+        : kind(kind_),
+          proposedName(std::move(proposed)),
+          nameFilters(std::move(filters)),
+          title(std::move(title_)) {}
   };
 
   // What to do with unsaved changes.

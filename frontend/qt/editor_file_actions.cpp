@@ -7,6 +7,7 @@
 #include "editor_window.hpp"
 #include "group_browser.hpp"
 #include "kept_warnings.hpp"
+#include "model_filters.hpp"
 #include "name_filters.hpp"
 #include "target_names.hpp"
 #include "text_view.hpp"
@@ -14,15 +15,6 @@
 
 namespace orbisk {
 namespace {
-
-// The models a text is saved as, the one it is for first.
-std::vector<Model> ModelsFrom(Model first) {
-  std::vector<Model> models{first};
-  for (const Model model : kModels) {
-    if (model != first) models.push_back(model);
-  }
-  return models;
-}
 
 // The extension of a variable of `type` for `model`: "v2t", "89p".
 std::string ExtensionOfType(Model model, unsigned char type) {
@@ -68,27 +60,17 @@ bool EditorWindow::Save() {
 bool EditorWindow::SaveAs() {
   if (browser_->IsOpen()) return false;
   const unsigned char type = document_->Type();
+  const FileContent content{FileContent::Kind::Variable, type};
   const std::vector<Model> models = ModelsFrom(document_->TextModel());
-  QString filters;
-  for (const Model model : models) {
-    const QString extension = QString::fromStdString(ExtensionOfType(model, type));
-    filters += QStringLiteral("Fichier %1 (*.%2)|*.%2|")
-                   .arg(QString::fromUtf8(ModelName(model)), extension);
-  }
-  filters += QStringLiteral("Tous les fichiers (*.*)|*.*");
   const std::string& path = document_->Path();
   const std::string proposed = WithLastExtension(path.empty() ? document_->Name() : path,
                                                  ExtensionOfType(document_->TextModel(), type));
-  const std::optional<Dialogs::ChosenFile> chosen = dialogs_.ChooseFileToSave(
-      {Dialogs::FileDialogKind::Save, FromPath(proposed), QtNameFilters(filters)});
+  const std::optional<Dialogs::ChosenFile> chosen =
+      dialogs_.ChooseFileToSave({Dialogs::FileDialogKind::Save, FromPath(proposed),
+                                 QtNameFilters(ModelFilters(models, content))});
   if (!chosen) return false;
   std::string target = ChosenPath(chosen->path);
-  Model model = document_->TextModel();
-  if (!ModelOfFileName(target, model)) {
-    model = models[static_cast<std::size_t>(
-        std::clamp(chosen->filter, 0, static_cast<int>(models.size()) - 1))];
-    target += "." + ExtensionOfType(model, type);
-  }
+  const Model model = ChosenModel(target, chosen->filter, models, content);
   return SaveTo(target, model);
 }
 

@@ -8,6 +8,7 @@
 #include "kept_warnings.hpp"
 #include "local_files.hpp"
 #include "messages.hpp"
+#include "model_filters.hpp"
 #include "name_filters.hpp"
 #include "target_names.hpp"
 #include "window_texts.hpp"
@@ -78,18 +79,21 @@ std::string GroupBrowser::ExtractedName() const {
                         path.substr(0, FileNameStart(path)))[ShownIndex()];
 }
 
+// The model the variable is extracted for is the one its name's extension stands for; a
+// name without one takes the extension of the filter it was chosen under.
 void GroupBrowser::Extract() {
   if (!group_) return;
   const std::size_t index = ShownIndex();
-  const std::string proposed = ExtractedName();
-  const std::string extension = proposed.substr(proposed.rfind('.') + 1);
-  const std::optional<QString> chosen = dialogs_.ChooseFile(
-      {Dialogs::FileDialogKind::Save, FromPath(proposed),
-       QtNameFilters(texts::VariableFilter(QString::fromStdString(extension)))});
+  const FileContent content{FileContent::Kind::Variable, ShownEntry().type};
+  const std::vector<Model> models = ModelsFrom(group_->model);
+  const std::optional<Dialogs::ChosenFile> chosen = dialogs_.ChooseFileToSave(
+      {Dialogs::FileDialogKind::Save, FromPath(ExtractedName()),
+       QtNameFilters(ModelFilters(models, content)), texts::ExtractTitle()});
   if (!chosen) return;
-  const std::string target = ChosenPath(*chosen);
+  std::string target = ChosenPath(chosen->path);
+  const Model model = ChosenModel(target, chosen->filter, models, content);
   KeptWarnings user(user_);
-  if (user_.Report(engine_.ExtractVariable(*group_, index, group_->model, target, user, nullptr))) {
+  if (user_.Report(engine_.ExtractVariable(*group_, index, model, target, user, nullptr))) {
     dialogs_.ShowMessage(
         Dialogs::Icon::Information, texts::ExtractedCaption(),
         user.After(texts::Extracted(group_->path, group_->file.entries[index], target)));

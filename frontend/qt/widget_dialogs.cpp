@@ -67,6 +67,7 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const Dialogs::FileRequest& request,
   }
   dialog->setNameFilters(request.nameFilters);
   dialog->selectFile(request.proposedName);
+  if (!request.title.isEmpty()) dialog->setWindowTitle(request.title);
   return dialog;
 }
 

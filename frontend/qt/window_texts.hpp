@@ -178,8 +178,9 @@ inline QString OpenFilter() {
   return QStringLiteral(
       "Textes des calculatrices (*.v2t *.9xt *.89t *.v2p *.9xp *.89p *.v2f "
       "*.9xf *.89f *.txt)|*.v2t;*.9xt;*.89t;*.v2p;*.9xp;*.89p;*.v2f;*.9xf;"
-      "*.89f;*.txt|Tous les fichiers (*.*)|*.*");
+      "*.89f;*.txt|Groupes (*.v2g *.9xg *.89g)|*.v2g;*.9xg;*.89g|Tous les fichiers (*.*)|*.*");
 }
+inline QString ExtractTitle() { return QStringLiteral("Extraire la variable"); }
 inline QString FindLabel() { return QStringLiteral("Rec&hercher :"); }
 inline QString ReplaceLabel() { return QStringLiteral("Remplacer &par :"); }
 inline QString FindNextButton() { return QStringLiteral("&Suivant"); }

@@ -221,6 +221,31 @@ TEST(OrbiskGroupsTest, ExtractsEachVariableForItsModelAndRefusesWhatCannotMove) 
   }
 }
 
+// --notify says what an extraction or a group made in their own words, never as a
+// conversion; without a display, a line each on standard output.
+TEST(OrbiskGroupsTest, NotifySaysWhatAnExtractionOrAGroupMade) {
+  testing::TempFolder work;
+  WriteFile(work / "cours.89g", WriteVariableFile(Cours(Signature::Ti89)));
+  struct Row {
+    Names arguments;
+    std::string out;
+  };
+  const Row rows[] = {
+      {{"--extract", "--notify", "cours.89g"},
+       "Variable de cours.89g extraite dans notes.89t\n"
+       "Variable de cours.89g extraite dans l1.89l\n"
+       "Variable de cours.89g extraite dans maths.89t\n"
+       "Variable de cours.89g extraite dans jeu.89z\n"},
+      {{"--notify", "--group", "tout.89g", "notes.89t", "maths.89t"}, "Groupe tout.89g fait\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments.front());
+    const Outcome outcome = testing::RunProgram(testing::OrbiskIn(work, row.arguments));
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, row.out);
+  }
+}
+
 // Extracted, then made into a group again, a group holds the same variables, whatever the
 // model it goes through; every way to make a wrong group is refused with nothing written.
 TEST(OrbiskGroupsTest, AGroupMadeOfItsExtractedVariablesIsTheSameAndWrongOnesAreRefused) {

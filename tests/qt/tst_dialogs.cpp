@@ -165,6 +165,10 @@ class TestDialogs : public QObject {
     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
     QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
     QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+    // A request's own title replaces the dialog's.
+    const auto titled = orbisk::MakeFileDialog(
+        {Dialogs::FileDialogKind::Save, "v2t", {"Fichier V200 (*.v2t)"}, "Extraire la variable"});
+    QCOMPARE(titled->windowTitle(), QStringLiteral("Extraire la variable"));
   }
 
   void engineMessagesGoToDialogsCaptionedOrbisk() {

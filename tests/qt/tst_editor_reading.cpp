@@ -288,6 +288,12 @@ void TestEditorReading::showsEachTextOfAGroupAndExtractsOne() {
   dialogs_->fileAnswers << InFolder("jeu.89p") << InFolder("jeu.txt");
   Control<QPushButton>("extract")->click();
   QCOMPARE(dialogs_->fileRequests[0].proposedName, InFolder("prog.89p"));
+  QCOMPARE(dialogs_->fileRequests[0].title, QStringLiteral("Extraire la variable"));
+  // Every model's file is offered, the group's first.
+  QCOMPARE(dialogs_->fileRequests[0].nameFilters.mid(0, 3),
+           (QStringList{QStringLiteral("Fichier TI-89 (*.89p) (*.89p)"),
+                        QStringLiteral("Fichier TI92+ (*.9xp) (*.9xp)"),
+                        QStringLiteral("Fichier Voyager 200 (*.v2p) (*.v2p)")}));
   const std::string bytes = Read(InFolder("jeu.89p")).toStdString();
   const orbisk::ParsedFile extracted = orbisk::ParseVariableFile(bytes, bytes.size());
   QVERIFY(extracted.problems.empty());
@@ -301,6 +307,12 @@ void TestEditorReading::showsEachTextOfAGroupAndExtractsOne() {
   QCOMPARE(QString::fromUtf8(Read(InFolder("jeu.txt"))), QStringLiteral("()\nPrgm\nEndPrgm\n"));
   Control<QPushButton>("toV200")->click();
   QVERIFY(Read(InFolder("cours.v2g")).startsWith("**TI92P*"));
+  // A name without an extension, chosen under a filter, is that model's file.
+  dialogs_->fileAnswers << InFolder("jeu2");
+  dialogs_->filterAnswers << 2;
+  Control<QPushButton>("extract")->click();
+  QVERIFY(Read(InFolder("jeu2.v2p")).startsWith("**TI92P*"));
+  QCOMPARE(Read(InFolder("jeu2.v2p")).mid(0x40, 5), QByteArray("prog\0", 5));
 
   // A text opened after it hides what only a group has.
   QVERIFY(form_->Open(InFolder("notes.9xt")));

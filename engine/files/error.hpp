@@ -57,6 +57,8 @@ enum class ErrorKind {
   IsAGroup,                // path, size: the variables of a sound group, read as one text
   NoTextInGroup,           // path: a group holding no text, program or function
   NoTextOfVariable,        // path (the group), other (the variable's path), type: not shown
+  NoSuchVariable,          // path (the group, or empty for several), other: a variable named
+                           // to extract that none of them holds
 };
 
 // The kinds that say only which file, and nothing else.
@@ -132,6 +134,7 @@ struct Error {
   static Error GroupTooManyBytes(std::string target, std::uint64_t bytes);
   static Error IsAGroup(std::string path, std::uint64_t variables);
   static Error NoTextOfVariable(std::string group, std::string variable, unsigned char type);
+  static Error NoSuchVariable(std::string group, std::string variable);
 
  private:
   static Error Of(ErrorKind kind, std::string path, int code = 0);
@@ -305,6 +308,12 @@ inline Error Error::NoTextOfVariable(std::string group, std::string variable, un
   Error error = Of(ErrorKind::NoTextOfVariable, std::move(group));
   error.other = std::move(variable);
   error.type = type;
+  return error;
+}
+
+inline Error Error::NoSuchVariable(std::string group, std::string variable) {
+  Error error = Of(ErrorKind::NoSuchVariable, std::move(group));
+  error.other = std::move(variable);
   return error;
 }
 

@@ -1,6 +1,8 @@
 // The command line's group modes.
 #include "group_commands.hpp"
 
+#include <algorithm>
+
 #include "cli_texts.hpp"
 #include "exit_status.hpp"
 #include "messages.hpp"
@@ -67,8 +69,15 @@ int ShowGroupTexts(const std::string& name, TextFormat format, CommandRun& run, 
   return kExitNotConverted;
 }
 
-int ExtractGroups(const std::vector<std::string>& names, std::optional<Model> model,
+int ExtractGroups(const std::vector<std::string>& arguments, std::optional<Model> model,
                   const std::optional<std::string>& into, CommandRun& run) {
+  // FOLDER\NAME picks the variables to extract, as tar -x takes members; the rest are groups.
+  std::vector<std::string> names;
+  std::vector<std::string> chosen;
+  for (const std::string& argument : arguments) {
+    (argument.find('\\') != std::string::npos ? chosen : names).push_back(argument);
+  }
+  std::vector<bool> found(chosen.size(), false);
   int status = kExitConverted;
   for (const std::string& name : names) {
     const Result<OpenedGroup> group = run.engine.ReadGroup(name);
@@ -81,6 +90,11 @@ int ExtractGroups(const std::vector<std::string>& names, std::optional<Model> mo
     const std::string folder = into.value_or(name.substr(0, FileNameStart(name)));
     const std::vector<std::string> targets = ExtractedNames(group->file, target, folder);
     for (std::size_t i = 0; i < targets.size(); ++i) {
+      const VariableEntry& entry = group->file.entries[i];
+      const auto picked =
+          std::find(chosen.begin(), chosen.end(), messages::VariablePath(entry.folder, entry.name));
+      if (!chosen.empty() && picked == chosen.end()) continue;
+      if (picked != chosen.end()) found[static_cast<std::size_t>(picked - chosen.begin())] = true;
       if (!run.user.Report(
               run.engine.ExtractVariable(*group, i, target, targets[i], run.user, &run.written))) {
         status = kExitNotConverted;
@@ -88,6 +102,11 @@ int ExtractGroups(const std::vector<std::string>& names, std::optional<Model> mo
         run.Done(name, targets[i]);
       }
     }
+  }
+  for (std::size_t i = 0; i < chosen.size(); ++i) {
+    if (found[i]) continue;
+    run.user.Report(Error::NoSuchVariable(names.size() == 1 ? names[0] : std::string(), chosen[i]));
+    status = kExitNotConverted;
   }
   return status;
 }

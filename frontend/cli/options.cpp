@@ -55,7 +55,8 @@ constexpr OptionSpec kOptions[] = {
     Mode(Id::Extract, "--extract", Action::Extract,
          "écrire chaque variable de chaque groupe FICHIER dans un\n"
          "fichier à elle, à côté du groupe (ou dans --into DOSSIER),\n"
-         "pour le modèle du groupe (ou celui de --to)"),
+         "pour le modèle du groupe (ou celui de --to) ; un FICHIER\n"
+         "DOSSIER\\NOM n'extrait que les variables ainsi nommées"),
     Mode(Id::Group, "--group", Action::MakeGroup,
          "faire le groupe GROUPE (.89g, .9xg ou .v2g, qui dit le\n"
          "modèle) des variables de chaque FICHIER", "GROUPE"),

@@ -149,14 +149,9 @@ int OpenWindow(LocalEngine& engine) {
   return module->runWindow(&engine);
 }
 
-// The modes that read and write texts: started from a terminal or a script, they answer
-// there, never in a message box.
-bool IsTextMode(CommandLine::Action action) {
-  using Action = CommandLine::Action;
-  return action == Action::Show || action == Action::ToText || action == Action::FromText ||
-         action == Action::Check || action == Action::Repair || action == Action::List ||
-         action == Action::Thumbnail;
-}
+// Every mode but the conversion, which is the one a desktop starts without --notify: started
+// from a terminal or a script, they answer there, never in a message box.
+bool IsTextMode(CommandLine::Action action) { return action != CommandLine::Action::Convert; }
 
 // What --notify says the run made.
 messages::Made MadeBy(CommandLine::Action action) {

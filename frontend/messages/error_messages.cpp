@@ -230,6 +230,10 @@ std::string Sentence(const Error& e) {
     case ErrorKind::NoTextOfVariable:
       return "Impossible de montrer " + e.other + " de " + Q(path) +
              " : ce n'est ni un texte ni un programme (" + TypeName(e.type) + ").";
+    case ErrorKind::NoSuchVariable:
+      return path.empty()
+                 ? "Aucun des groupes donnés ne contient la variable " + e.other + "."
+                 : "Le groupe " + Q(path) + " ne contient pas la variable " + e.other + ".";
     case ErrorKind::CannotMove:
       return "Impossible de convertir " + Q(path) +
              (e.inGroup ? " : le groupe contient " : " : c'est ") + WhyItCannotMove(e.type) + ".";

@@ -149,5 +149,14 @@ timeout 10 "$orbisk" --to-text m1.9xt </dev/null 2>err || status=$?
 grep -q "personne pour répondre" err ||
   fail "--to-text did not answer on standard error: $(cat err)"
 [ "$(cat m1.txt)" = mine ] || fail "--to-text replaced a text nobody was asked about"
-echo "text modes: no box, the answer on standard error"
+# So do --group and --extract: every mode but the conversion.
+status=0
+timeout 10 "$orbisk" --group m.89g m1.9xt absent.89t </dev/null 2>err || status=$?
+[ "$status" -eq 1 ] || fail "--group with a display ended with status $status"
+grep -q "absent.89t" err || fail "--group did not answer on standard error: $(cat err)"
+status=0
+timeout 10 "$orbisk" --extract absent.89g </dev/null 2>err || status=$?
+[ "$status" -eq 1 ] || fail "--extract with a display ended with status $status"
+grep -q "absent.89g" err || fail "--extract did not answer on standard error: $(cat err)"
+echo "text and group modes: no box, the answer on standard error"
 

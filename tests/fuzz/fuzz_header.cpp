@@ -1,7 +1,7 @@
 // Fuzzes the conversions over arbitrary contents and lengths, with short reads and writes,
 // and a kernel copy, unnamed files and renaming without replacing that may be refused: a
-// too-short source is refused with nothing written; any other converts to a target of the
-// same length whose only changed bytes are 6 and 18 to 48.
+// plain text or a too-short source is refused with nothing written; any other converts to a
+// target of the same length whose only changed bytes are 6 and 18 to 48.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -64,6 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Check(files.files.size() == (converted || targetExists ? 2u : 1u));
   Check(files.files.at("prog.in") == source);
+  // A plain text is refused whatever its length, before anything is asked or written.
+  if (orbisk::IsPlainText(
+          std::string_view(reinterpret_cast<const char*>(source.data()), source.size()))) {
+    Check(!converted && status.error().kind == orbisk::ErrorKind::NotACalculatorFile &&
+          user.warnings == 0);
+    Check(!targetExists || files.files.at("prog.out") == old);
+    return 0;
+  }
   if (source.size() < orbisk::kHeaderSpan) {
     Check(!converted && status.error().kind == orbisk::ErrorKind::TooShort &&
           status.error().size == source.size());

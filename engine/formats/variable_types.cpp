@@ -148,4 +148,16 @@ bool ModelOfFileName(const std::string& path, Model& model) {
   return ModelOfAnyExtension(path.substr(dot + 1), model);
 }
 
+std::optional<unsigned char> TextTypeOfFileName(const std::string& path) {
+  Model model = Model::Voyager200;
+  const std::size_t dot = path.rfind('.');
+  if (!ModelOfFileName(path, model) || path.size() - dot != 4) return std::nullopt;
+  switch (path.back() | 0x20) {
+    case 't': return types::kText;
+    case 'p': return types::kProgram;
+    case 'f': return types::kFunction;
+    default: return std::nullopt;
+  }
+}
+
 }  // namespace orbisk

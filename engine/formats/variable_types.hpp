@@ -71,5 +71,9 @@ std::string ExtensionFor(Model model, const FileContent& content);
 bool ModelOfAnyExtension(const std::string& extension, Model& model);
 // The same for the extension of a file's name (after its last "."; none in folder names).
 bool ModelOfFileName(const std::string& path, Model& model);
+// The type of variable a file's name says it holds among those kept as text: a text's
+// ("89t", "9xt", "v2t"), a program's ("?p") or a function's ("?f"), any case; none for
+// any other name.
+std::optional<unsigned char> TextTypeOfFileName(const std::string& path);
 
 }  // namespace orbisk

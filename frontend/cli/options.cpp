@@ -76,10 +76,10 @@ constexpr OptionSpec kOptions[] = {
          "le nom de la variable faite par --from-text (sinon le nom\n"
          "du fichier : au plus 8 caractères, une lettre d'abord, puis\n"
          "des lettres, des chiffres ou « _ »)"),
-    Only(Id::Type, "--type", "TYPE", Action::FromText,
-         "prgm, func ou text : ce que fait --from-text (un programme\n"
-         "ou une fonction reste en texte, que la calculatrice analyse\n"
-         "à sa première exécution)"),
+    {Id::Type, "--type", 0, "TYPE", true, false, kNone, {Action::FromText, Action::New}, 2,
+     "prgm, func ou text : ce que fait --from-text, ou ce que --new\n"
+     "ouvre (un programme ou une fonction reste en texte, que la\n"
+     "calculatrice analyse à sa première exécution)"},
     {Id::Ascii, "--ascii", 0, nullptr, false, false, kNone, {Action::Show, Action::ToText}, 2,
      "avec --show ou --to-text, écrire au format 7 bits des\n"
      "anciens logiciels de liaison"},

@@ -25,6 +25,7 @@
 #include "text_commands.hpp"
 #include "thumbnail_command.hpp"
 #include "unattended_interaction.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk {
 namespace {
@@ -134,13 +135,13 @@ int OpenViewers(const std::vector<std::string>& names, LocalEngine& engine) {
   if (module == nullptr) return kExitNotConverted;
   std::vector<const char*> paths;
   for (const std::string& name : names) paths.push_back(name.c_str());
-  return module->runEditor(&engine, paths.data(), static_cast<int>(paths.size()), -1);
+  return module->runEditor(&engine, paths.data(), static_cast<int>(paths.size()), -1, types::kText);
 }
 
-int OpenNewText(Model model, LocalEngine& engine) {
+int OpenNewText(Model model, unsigned char type, LocalEngine& engine) {
   const OrbiskQtModule* module = LoadForWindow(texts::NoDisplayForViewer());
   if (module == nullptr) return kExitNotConverted;
-  return module->runEditor(&engine, nullptr, 0, static_cast<int>(model));
+  return module->runEditor(&engine, nullptr, 0, static_cast<int>(model), type);
 }
 
 int OpenWindow(LocalEngine& engine) {
@@ -182,7 +183,8 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
     case CommandLine::Action::OpenWindow: return OpenWindow(engine);
     case CommandLine::Action::View: return OpenViewers(line.names, engine);
     case CommandLine::Action::New:
-      return OpenNewText(line.model.value_or(Model::Voyager200), engine);
+      return OpenNewText(line.model.value_or(Model::Voyager200), line.type.value_or(types::kText),
+                         engine);
     default: break;
   }
   std::unique_ptr<Messenger> chosen = ChooseMessenger(line.notify || !IsTextMode(line.action));

@@ -146,6 +146,40 @@ Status EditorDocument::SaveTo(const std::string& target, Model model, Interactio
   return {};
 }
 
+bool EditorDocument::Retype(unsigned char type) {
+  if (type == type_) return true;
+  CalculatorText text = Text();
+  if (type == types::kText) {
+    for (TextLine& line : text.lines) line.kind = LineKind::Ordinary;
+  } else {
+    if (type_ != types::kText) return false;
+    std::string plain;
+    for (const TextLine& line : text.lines) {
+      if (line.kind != LineKind::Ordinary) return false;
+      plain += line.content + '\n';
+    }
+    if (ProgramTypeOfText(plain) != type) return false;
+    for (TextLine& line : text.lines) line.kind = LineKind::NoCode;
+  }
+  const Model model = model_;
+  VariableFile base = base_;
+  if (!base.entries.empty()) base.entries[0].type = type;
+  const std::string folder = folder_;
+  const std::string name = name_;
+  const bool follows = nameFollowsFile_;
+  // The text is shown again as the new type's, keeping its file and copy.
+  const std::string key = recoveryKey_;
+  recoveryKey_.clear();
+  Take(text, model, type, base);
+  recoveryKey_ = key;
+  folder_ = folder;
+  name_ = name;
+  nameFollowsFile_ = follows;
+  text_->setModified(true);
+  emit fileChanged();
+  return true;
+}
+
 bool EditorDocument::ChangedOnDisk() const { return opened_ && engine_.ChangedOnDisk(*opened_); }
 
 bool EditorDocument::SetName(const std::string& typed) {

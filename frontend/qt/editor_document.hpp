@@ -49,6 +49,10 @@ class EditorDocument final : public QObject {
   Status SaveTo(const std::string& target, Model model, Interaction& user);
   // Whether the document's file changed on disk since it was read or saved.
   bool ChangedOnDisk() const;
+  // Makes the text a variable of `type`, with a change: a program or a function becomes a
+  // text of ordinary lines; a text of ordinary lines that reads as a program (its arguments,
+  // then Prgm) or a function (then Func) becomes one. False, changing nothing, otherwise.
+  bool Retype(unsigned char type);
 
   // How long after the last change the recovery copy is written.
   void SetRecoveryDelay(int milliseconds);

@@ -40,6 +40,13 @@ bool EditorWindow::FitsAVariable(const std::string& target) {
 }
 
 bool EditorWindow::SaveTo(const std::string& target, Model model) {
+  // What is saved is what the name's extension says: a program as a program.
+  if (const std::optional<unsigned char> wanted = TextTypeOfFileName(target);
+      wanted && !document_->Retype(*wanted)) {
+    dialogs_.ShowMessage(Dialogs::Icon::Critical, texts::SavedNotCaption(),
+                         texts::TypeMismatch(FromPath(target), *wanted));
+    return false;
+  }
   if (!FitsAVariable(target) || !user_.Report(document_->SaveTo(target, model, user_))) {
     return false;
   }

@@ -23,7 +23,8 @@ struct EditorWindow::MenuAction {
   // Where the window keeps the action, when its state follows the text.
   QAction** kept = nullptr;
   bool checkable = false;
-  int data = -1;  // a line kind's, for the actions that set one
+  int data = -1;        // a line kind's, for the actions that set one
+  QString within = {};  // the submenu it is in, if any
 };
 
 struct EditorWindow::Menu {
@@ -37,9 +38,22 @@ std::vector<EditorWindow::Menu> EditorWindow::MenuTable() {
     return QKeySequence(Qt::CTRL | Qt::SHIFT | static_cast<Qt::Key>(key));
   };
   Menu file{texts::FileMenu(),
-            {{texts::NewAction(), QKeySequence::New, [this] { NewWindow(types::kText); }},
-             {texts::NewProgramAction(), {}, [this] { NewWindow(types::kProgram); }},
-             {texts::NewFunctionAction(), {}, [this] { NewWindow(types::kFunction); }},
+            {{texts::NewAction(), QKeySequence::New, [this] { NewWindow(types::kText); }, nullptr,
+              false, -1, texts::NewMenu()},
+             {texts::NewProgramAction(),
+              {},
+              [this] { NewWindow(types::kProgram); },
+              nullptr,
+              false,
+              -1,
+              texts::NewMenu()},
+             {texts::NewFunctionAction(),
+              {},
+              [this] { NewWindow(types::kFunction); },
+              nullptr,
+              false,
+              -1,
+              texts::NewMenu()},
              {texts::OpenAction(), QKeySequence::Open, [this] { OpenChosen(); }},
              {texts::SaveAction(), QKeySequence::Save, [this] { Save(); }, &save_},
              {texts::SaveAsAction(), ctrlShift(Qt::Key_S), [this] { SaveAs(); }, &saveAs_},
@@ -98,12 +112,18 @@ void EditorWindow::BuildMenus() {
   std::vector<QMenu*> menus;
   for (const Menu& table : MenuTable()) {
     QMenu* menu = menus.emplace_back(bar->addMenu(table.title));
+    QMenu* submenu = nullptr;
     for (const MenuAction& entry : table.actions) {
       if (entry.text.isEmpty()) {
         menu->addSeparator();
         continue;
       }
-      QAction* action = menu->addAction(entry.text);
+      if (entry.within.isEmpty()) {
+        submenu = nullptr;
+      } else if (submenu == nullptr || submenu->title() != entry.within) {
+        submenu = menu->addMenu(entry.within);
+      }
+      QAction* action = (submenu != nullptr ? submenu : menu)->addAction(entry.text);
       // The window holds the shortcuts, so that they work wherever its focus is.
       action->setShortcut(entry.keys);
       action->setCheckable(entry.checkable);

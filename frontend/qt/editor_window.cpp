@@ -182,7 +182,8 @@ Model EditorWindow::ShownModel() const {
 
 QString EditorWindow::ShownName() const {
   const std::string& path = Path();
-  return path.empty() ? texts::NewTextName() : FromPath(path.substr(FileNameStart(path)));
+  return path.empty() ? texts::NewTextName(document_->Type())
+                      : FromPath(path.substr(FileNameStart(path)));
 }
 
 void EditorWindow::NewText(Model model, unsigned char type) {

@@ -24,7 +24,9 @@ struct OrbiskQtModule {
   // text for the Model `newModel` stands for, and runs until they are all closed; returns
   // the exit status: 1 when one of the files could not be shown (its report was), 0
   // otherwise.
-  int (*runEditor)(orbisk::Engine* engine, const char* const* paths, int count, int newModel);
+  // The new text is a variable of type `newType` (a text, a program or a function).
+  int (*runEditor)(orbisk::Engine* engine, const char* const* paths, int count, int newModel,
+                   int newType);
   // Says what a run did, in French: as a desktop notification, or in a message box when no
   // notification service runs.
   void (*notify)(const char* caption, const char* text);

@@ -43,12 +43,13 @@ int RunWindow(orbisk::Engine* engine) {
   return QApplication::exec();
 }
 
-int RunEditor(orbisk::Engine* engine, const char* const* paths, int count, int newModel) {
+int RunEditor(orbisk::Engine* engine, const char* const* paths, int count, int newModel,
+              int newType) {
   orbisk::EnsureApplication();
   orbisk::EditorWindows windows(*engine);
   if (count == 0) {
     orbisk::EditorWindow* window = windows.Make();
-    window->NewText(static_cast<orbisk::Model>(newModel));
+    window->NewText(static_cast<orbisk::Model>(newModel), static_cast<unsigned char>(newType));
     window->show();
     window->OfferNewTextRecovery();
   }

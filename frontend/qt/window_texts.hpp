@@ -67,9 +67,10 @@ inline QString ViewerDetails(const QString& model, const QString& folder, const 
 
 // The editor's menus and their actions, with access keys.
 inline QString FileMenu() { return QStringLiteral("&Fichier"); }
-inline QString NewAction() { return QStringLiteral("&Nouveau"); }
-inline QString NewProgramAction() { return QStringLiteral("Nouveau &programme"); }
-inline QString NewFunctionAction() { return QStringLiteral("Nouvelle fon&ction"); }
+inline QString NewMenu() { return QStringLiteral("&Nouveau"); }
+inline QString NewAction() { return QStringLiteral("&Texte"); }
+inline QString NewProgramAction() { return QStringLiteral("&Programme"); }
+inline QString NewFunctionAction() { return QStringLiteral("&Fonction"); }
 inline QString OpenAction() { return QStringLiteral("&Ouvrir…"); }
 inline QString SaveAction() { return QStringLiteral("&Enregistrer"); }
 inline QString SaveAsAction() { return QStringLiteral("Enregistrer &sous…"); }
@@ -109,7 +110,12 @@ inline QString UnknownCharacterTip(const QString& character) {
       .arg(character);
 }
 // The title of a new text that has no file yet.
-inline QString NewTextName() { return QStringLiteral("Nouveau texte"); }
+// What a new text of `type` is called until it is saved.
+inline QString NewTextName(unsigned char type = 0x0B) {
+  return type == 0x12   ? QStringLiteral("Nouveau programme")
+         : type == 0x13 ? QStringLiteral("Nouvelle fonction")
+                        : QStringLiteral("Nouveau texte");
+}
 // A window's title: the file's name, with a mark while there are unsaved changes.
 inline QString EditorCaption(const QString& fileName, bool modified) {
   return (modified ? QStringLiteral("*") : QString()) + fileName + QStringLiteral(" – Orbisk");
@@ -181,6 +187,17 @@ inline QString OpenFilter() {
       "*.89f;*.txt|Groupes (*.v2g *.9xg *.89g)|*.v2g;*.9xg;*.89g|Tous les fichiers (*.*)|*.*");
 }
 inline QString ExtractTitle() { return QStringLiteral("Extraire la variable"); }
+// A name whose extension is a program's or a function's, for a text that cannot be one.
+inline QString TypeMismatch(const QString& path, unsigned char wanted) {
+  const bool program = wanted == 0x12;
+  return QStringLiteral(
+             "Impossible d'enregistrer « %1 » : c'est le nom d'%2, et ce texte n'en est pas "
+             "%3 (sa première ligne doit donner ses arguments entre parenthèses, la deuxième "
+             "être %4, et aucune ligne ne doit avoir de code de commande).")
+      .arg(path, program ? QStringLiteral("un programme") : QStringLiteral("une fonction"),
+           program ? QStringLiteral("un") : QStringLiteral("une"),
+           program ? QStringLiteral("Prgm") : QStringLiteral("Func"));
+}
 inline QString FindLabel() { return QStringLiteral("Rec&hercher :"); }
 inline QString ReplaceLabel() { return QStringLiteral("Remplacer &par :"); }
 inline QString FindNextButton() { return QStringLiteral("&Suivant"); }

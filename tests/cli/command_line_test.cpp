@@ -5,6 +5,7 @@
 
 #include "cli_texts.hpp"
 #include "options.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk {
 namespace {
@@ -211,7 +212,12 @@ TEST(CommandLineTest, EveryOptionOfTheTableIsListedReadAndKeptToItsModes) {
   }
   // Of two options that do not go with the mode, the first given is named.
   EXPECT_EQ(ParseCommandLine({"--show", "--type", "prgm", "--name", "x", "a"}).usageError,
-            "orbisk : l'option « --type » ne va qu'avec « --from-text »");
+            "orbisk : l'option « --type » ne va qu'avec « --from-text » ou « --new »");
+  // --new opens a new program or function as well as a text.
+  const CommandLine program = ParseCommandLine({"--new", "--type", "func"});
+  EXPECT_EQ(program.usageError, "");
+  EXPECT_EQ(program.action, Action::New);
+  EXPECT_EQ(program.type, std::optional<unsigned char>(types::kFunction));
 }
 
 }  // namespace

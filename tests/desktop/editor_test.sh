@@ -20,6 +20,13 @@ wait_for_file() {
   fail "$1 was not written"
 }
 
+# The desktop's "Nouveau programme": a window for a new program, called so.
+"$orbisk" --new --type prgm </dev/null 2>err &
+program=$!
+window=$(wait_for_window "Nouveau programme – Orbisk")
+type_into "$window" ctrl+q
+wait "$program" || fail "the new program's window ended with status $?"
+
 # A new TI-89 text: "Bonjour ", then θ found in the palette by its name without accent.
 "$orbisk" --new --to 89t </dev/null 2>err &
 program=$!

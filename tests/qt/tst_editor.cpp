@@ -112,6 +112,8 @@ class TestEditor : public QObject, orbisk::testing::EditorFixture {
   void aTextFileOpensAsANewCalculatorText();
   void theFolderAndNameAreCheckedAndSaved();
   void theVariableTakesTheFilesNameUntilOneIsTyped_data();
+  void theTypeSavedIsTheOneTheExtensionSays_data();
+  void theTypeSavedIsTheOneTheExtensionSays();
   void theVariableTakesTheFilesNameUntilOneIsTyped();
   void findsReplacesAndGoesToALine();
   void convertsAChangedTextAsItStands();
@@ -134,7 +136,7 @@ void TestEditor::cleanup() { TearDownEditor(); }
 
 void TestEditor::offersEveryActionWithItsShortcut() {
   const std::pair<const char*, QKeySequence> rows[] = {
-      {"&Nouveau", QKeySequence::New},
+      {"&Texte", QKeySequence::New},
       {"&Ouvrir…", QKeySequence::Open},
       {"&Enregistrer", QKeySequence::Save},
       {"Enregistrer &sous…", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
@@ -360,9 +362,9 @@ void TestEditor::newProgramsAndFunctionsAreSavedInTextForm_data() {
   QTest::addColumn<QString>("proposed");
   QTest::addColumn<QString>("frame");
   QTest::addColumn<QByteArray>("saved");
-  QTest::newRow("program") << "Nouveau &programme" << 0x12 << "prog.v2p"
+  QTest::newRow("program") << "&Programme" << 0x12 << "prog.v2p"
                            << "()\nPrgm\n\nEndPrgm" << QByteArray("()\rPrgm\rDisp 1\rEndPrgm");
-  QTest::newRow("function") << "Nouvelle fon&ction" << 0x13 << "fonc.v2f"
+  QTest::newRow("function") << "&Fonction" << 0x13 << "fonc.v2f"
                             << "()\nFunc\n\nEndFunc" << QByteArray("()\rFunc\rDisp 1\rEndFunc");
 }
 
@@ -374,6 +376,9 @@ void TestEditor::newProgramsAndFunctionsAreSavedInTextForm() {
   QFETCH(QByteArray, saved);
   Action(action)->trigger();
   QCOMPARE(Text()->toPlainText(), frame);
+  // Called what it is until it is saved.
+  QCOMPARE(form_->windowTitle(), type == 0x12 ? QStringLiteral("Nouveau programme – Orbisk")
+                                              : QStringLiteral("Nouvelle fonction – Orbisk"));
   QCOMPARE(Text()->Document()->TextNotation(), orbisk::Notation::Program);
   // Typed where the cursor starts: the first line inside the frame.
   QTest::keyClicks(Text(), "Disp 1");
@@ -603,6 +608,54 @@ void TestEditor::theVariableTakesTheFilesNameUntilOneIsTyped() {
     // The field shows the name saved.
     QCOMPARE(name->text(), names[i]);
   }
+}
+
+void TestEditor::theTypeSavedIsTheOneTheExtensionSays_data() {
+  QTest::addColumn<int>("startType");
+  QTest::addColumn<QString>("typed");  // in place of the new text's own
+  QTest::addColumn<QString>("savedAs");
+  QTest::addColumn<int>("savedType");  // 0: refused, nothing written
+  const QString program = QStringLiteral("()\nPrgm\nDisp 1\nEndPrgm");
+  QTest::newRow("a text that reads as a program, as .89p")
+      << 0x0B << program << "boucle2.89p" << 0x12;
+  QTest::newRow("a text that reads as a function, as .9xf")
+      << 0x0B << "(x)\nFunc\nReturn x\nEndFunc"
+      << "carre.9xf" << 0x13;
+  QTest::newRow("a plain text as .89p") << 0x0B << "Bonjour"
+                                        << "notes.89p" << 0;
+  QTest::newRow("a program as .89t") << 0x12 << program << "prog.89t" << 0x0B;
+  QTest::newRow("a program as .89f") << 0x12 << program << "prog.89f" << 0;
+  QTest::newRow("a text as .89t") << 0x0B << "Bonjour"
+                                  << "notes.89t" << 0x0B;
+}
+
+void TestEditor::theTypeSavedIsTheOneTheExtensionSays() {
+  QFETCH(int, startType);
+  QFETCH(QString, typed);
+  QFETCH(QString, savedAs);
+  QFETCH(int, savedType);
+  form_->NewText(Model::Ti89, static_cast<unsigned char>(startType));
+  Text()->selectAll();
+  Text()->insertPlainText(typed);
+  dialogs_->fileAnswers << InFolder(savedAs);
+  QCOMPARE(form_->SaveAs(), savedType != 0);
+  if (savedType == 0) {
+    QVERIFY(!QFileInfo::exists(InFolder(savedAs)));
+    QCOMPARE(dialogs_->messages.size(), 1);
+    QVERIFY(dialogs_->messages[0].text.startsWith(
+        QStringLiteral("Impossible d'enregistrer « %1 » : c'est le nom d'")
+            .arg(InFolder(savedAs))));
+    QVERIFY(form_->IsModified());
+    return;
+  }
+  const std::string bytes = Read(InFolder(savedAs)).toStdString();
+  const orbisk::FileReport report = orbisk::CheckVariableFile(bytes, bytes.size(), "x.89t");
+  QCOMPARE(report.type, static_cast<unsigned char>(savedType));
+  QVERIFY(report.text.has_value());
+  // What was typed, line for line, in the saved type's notation.
+  QCOMPARE(QString::fromStdString(
+               orbisk::TextToUtf8(report.text->text, orbisk::NotationOf(report.type))),
+           typed + QLatin1Char('\n'));
 }
 
 void TestEditor::findsReplacesAndGoesToALine() {

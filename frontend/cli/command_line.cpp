@@ -139,8 +139,8 @@ class Parser {
       return UsageError(texts::OptionNotWith("--to", OptionFor(*mode_)->name));
     }
     if (mode_ == Action::Thumbnail) return Thumbnail();
-    // Started from the desktop with no file, the viewer's command opens the main window.
-    if (mode_ == Action::View && line_.names.empty()) return line_;
+    // Started from the desktop with no file, the editor's command opens it on a new text.
+    if (mode_ == Action::View && line_.names.empty()) return WithAction(Action::New);
     if (mode_) {
       if (line_.names.empty()) return UsageError(texts::NoFileFor(OptionFor(*mode_)->name));
       return WithAction(*mode_);

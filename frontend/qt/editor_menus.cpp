@@ -59,6 +59,12 @@ std::vector<EditorWindow::Menu> EditorWindow::MenuTable() {
              {texts::SaveAsAction(), ctrlShift(Qt::Key_S), [this] { SaveAs(); }, &saveAs_},
              {texts::SaveAsTextAction(), {}, [this] { SaveAsText(); }},
              {}}};
+  file.actions.push_back({texts::ConverterAction(),
+                          {},
+                          [this] {
+                            if (openConverter_) openConverter_();
+                          },
+                          &converter_});
   for (std::size_t i = 0; i < std::size(kModels); ++i) {
     const Model model = kModels[i];
     file.actions.push_back({texts::ConvertToAction(ModelName(model)),
@@ -146,6 +152,7 @@ void EditorWindow::BuildMenus() {
   lineKinds_ = new QActionGroup(this);
   for (QAction* action : lineKindActions_) lineKinds_->addAction(action);
   connect(paletteShown_, &QAction::toggled, palette_, &QWidget::setVisible);
+  converter_->setVisible(false);
   // Ctrl+= zooms in too: on most keyboards "+" needs Shift.
   auto* zoomInAlso = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
   connect(zoomInAlso, &QShortcut::activated, this, [this] { text_->ZoomBy(1); });

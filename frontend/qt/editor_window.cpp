@@ -170,6 +170,11 @@ void EditorWindow::SetWindowMaker(WindowMaker maker, AllWindows all) {
   allWindows_ = std::move(all);
 }
 
+void EditorWindow::SetConverterOpener(std::function<void()> open) {
+  openConverter_ = std::move(open);
+  converter_->setVisible(static_cast<bool>(openConverter_));
+}
+
 bool EditorWindow::IsModified() const { return !browser_->IsOpen() && document_->IsModified(); }
 
 const std::string& EditorWindow::Path() const {

@@ -67,6 +67,9 @@ class EditorWindow : public QWidget {
   using WindowMaker = std::function<EditorWindow*()>;
   using AllWindows = std::function<std::vector<EditorWindow*>()>;
   void SetWindowMaker(WindowMaker maker, AllWindows all);
+  // How the window opens the converter window (Fichier › Fenêtre de conversion…), offered
+  // once there is one.
+  void SetConverterOpener(std::function<void()> open);
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -124,6 +127,7 @@ class EditorWindow : public QWidget {
   Conversation user_{messages_};
   WindowMaker makeWindow_;
   AllWindows allWindows_;
+  std::function<void()> openConverter_;
   EditorDocument* document_;
   // What a group's chosen variable is shown in, read-only.
   CalculatorTextDocument* groupText_;
@@ -151,6 +155,7 @@ class EditorWindow : public QWidget {
   QAction* convertTo_[3] = {};
   QAction* lineKindActions_[4] = {};
   QAction* paletteShown_ = nullptr;
+  QAction* converter_ = nullptr;
   QActionGroup* lineKinds_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "editor_window.hpp"
+#include "form_main.hpp"
 #include "widget_dialogs.hpp"
 
 namespace orbisk {
@@ -13,10 +14,26 @@ struct EditorWindows::Window {
   QPointer<EditorWindow> view;
 };
 
+struct EditorWindows::Converter {
+  WidgetDialogs dialogs;
+  QPointer<FormMain> window;
+};
+
 EditorWindows::EditorWindows(Engine& engine) : engine_(engine) {}
 
 EditorWindows::~EditorWindows() {
   for (auto& window : windows_) delete window->view.data();
+  for (auto& converter : converters_) delete converter->window.data();
+}
+
+void EditorWindows::OpenConverter() {
+  auto converter = std::make_unique<Converter>();
+  auto* window = new FormMain(engine_, converter->dialogs);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  converter->dialogs.SetParent(window);
+  converter->window = window;
+  converters_.push_back(std::move(converter));
+  window->show();
 }
 
 EditorWindow* EditorWindows::Make() {
@@ -26,6 +43,7 @@ EditorWindow* EditorWindows::Make() {
   window->dialogs.SetParent(view);
   window->view = view;
   view->SetWindowMaker([this] { return Make(); }, [this] { return All(); });
+  view->SetConverterOpener([this] { OpenConverter(); });
   windows_.push_back(std::move(window));
   return view;
 }

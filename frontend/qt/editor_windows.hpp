@@ -21,11 +21,15 @@ class EditorWindows {
   // A new window, not yet shown.
   EditorWindow* Make();
   std::vector<EditorWindow*> All() const;
+  // Shows a converter window (FormMain) of its own.
+  void OpenConverter();
 
  private:
   struct Window;
+  struct Converter;
   Engine& engine_;
   std::vector<std::unique_ptr<Window>> windows_;
+  std::vector<std::unique_ptr<Converter>> converters_;
 };
 
 }  // namespace orbisk

@@ -187,6 +187,7 @@ inline QString OpenFilter() {
       "*.89f;*.txt|Groupes (*.v2g *.9xg *.89g)|*.v2g;*.9xg;*.89g|Tous les fichiers (*.*)|*.*");
 }
 inline QString ExtractTitle() { return QStringLiteral("Extraire la variable"); }
+inline QString ConverterAction() { return QStringLiteral("Fenêtre de con&version…"); }
 // A name whose extension is a program's or a function's, for a text that cannot be one.
 inline QString TypeMismatch(const QString& path, unsigned char wanted) {
   const bool program = wanted == 0x12;

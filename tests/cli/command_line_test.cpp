@@ -74,7 +74,8 @@ TEST(CommandLineTest, ModesAndTheirOptions) {
       {{"--from-text", "--to", "89t", "--name", "Notes", "a.txt"}, Action::FromText, ""},
       {{"--check", "a", "--", "--show"}, Action::Check, ""},
       {{"--view", "a.v2t"}, Action::View, ""},
-      {{"--view", "--"}, Action::OpenWindow, ""},
+      // The desktop launcher's command with no file: the editor, on a new text.
+      {{"--view", "--"}, Action::New, ""},
       {{"--new"}, Action::New, ""},
       {{"--new", "--to", "89t"}, Action::New, ""},
       {{"--new", "a.v2t"},

@@ -20,6 +20,13 @@ wait_for_file() {
   fail "$1 was not written"
 }
 
+# The desktop launcher, given no file: the editor on a new text.
+"$orbisk" --view -- </dev/null 2>err &
+program=$!
+window=$(wait_for_window "Nouveau texte – Orbisk")
+type_into "$window" ctrl+q
+wait "$program" || fail "the launcher's window ended with status $?"
+
 # The desktop's "Nouveau programme": a window for a new program, called so.
 "$orbisk" --new --type prgm </dev/null 2>err &
 program=$!

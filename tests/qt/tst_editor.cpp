@@ -155,6 +155,14 @@ void TestEditor::offersEveryActionWithItsShortcut() {
     QCOMPARE(Action(QString::fromUtf8(text))->shortcut(), keys);
   }
   QVERIFY(Action(QStringLiteral("Convertir vers TI-89")) != nullptr);
+  // The converter window is offered once the window has a way to open it.
+  QAction* converter = Action(QStringLiteral("Fenêtre de con&version…"));
+  QVERIFY(!converter->isVisible());
+  int opened = 0;
+  form_->SetConverterOpener([&opened] { ++opened; });
+  QVERIFY(converter->isVisible());
+  converter->trigger();
+  QCOMPARE(opened, 1);
 }
 
 // Typing changes the text and marks the title; a save over the opened file asks nothing and

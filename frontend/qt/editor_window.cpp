@@ -26,6 +26,7 @@
 #include "local_files.hpp"
 #include "target_names.hpp"
 #include "text_view.hpp"
+#include "variable_names.hpp"
 #include "window_texts.hpp"
 
 namespace orbisk {
@@ -45,6 +46,7 @@ EditorWindow::EditorWindow(Engine& engine, Dialogs& dialogs, QWidget* parent)
       nameField_(new QLineEdit(this)),
       details_(new QLabel(this)),
       warning_(new QLabel(this)),
+      nameProblem_(new QLabel(this)),
       toV200_(new QPushButton(texts::ConvertToV200Button(), this)),
       toTi92Plus_(new QPushButton(texts::ConvertToTi92PlusButton(), this)),
       toTi89_(new QPushButton(texts::ConvertToTi89Button(), this)),
@@ -65,17 +67,21 @@ EditorWindow::EditorWindow(Engine& engine, Dialogs& dialogs, QWidget* parent)
                                                     {toTi92Plus_, "toTi92Plus"},
                                                     {toTi89_, "toTi89"},
                                                     {saveAsText_, "saveAsText"},
-                                                    {close_, "close"}};
+                                                    {close_, "close"},
+                                                    {nameProblem_, "nameProblem"}};
   for (const auto& [widget, name] : names) widget->setObjectName(QLatin1String(name));
   warning_->setWordWrap(true);
   warning_->setTextFormat(Qt::PlainText);
+  nameProblem_->setWordWrap(true);
+  nameProblem_->setTextFormat(Qt::PlainText);
   for (QWidget* hidden : {static_cast<QWidget*>(warning_), static_cast<QWidget*>(repair_),
-                          static_cast<QWidget*>(palette_), static_cast<QWidget*>(extract_)}) {
+                          static_cast<QWidget*>(nameProblem_), static_cast<QWidget*>(palette_),
+                          static_cast<QWidget*>(extract_)}) {
     hidden->setVisible(false);
   }
   details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A name too long is said to be, not cut: the fields take whatever is typed.
   for (QLineEdit* field : {folderField_, nameField_}) {
-    field->setMaxLength(8);
     field->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 9);
   }
   setAcceptDrops(true);
@@ -119,6 +125,7 @@ void EditorWindow::LayOut() {
   layout->addWidget(splitter, 1);
   layout->addWidget(find_);
   layout->addLayout(status);
+  layout->addWidget(nameProblem_);
   layout->addWidget(warning_);
   layout->addLayout(buttons);
 }
@@ -153,6 +160,9 @@ void EditorWindow::Connect() {
           [this] { CheckName(folderField_, &EditorDocument::SetFolder, &EditorDocument::Folder); });
   connect(nameField_, &QLineEdit::editingFinished, this,
           [this] { CheckName(nameField_, &EditorDocument::SetName, &EditorDocument::Name); });
+  for (QLineEdit* field : {folderField_, nameField_}) {
+    connect(field, &QLineEdit::textEdited, this, [this, field] { MarkName(field); });
+  }
   // Escape closes a window with nothing unsaved (the find bar takes it first when open).
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, this, [this] {
@@ -315,17 +325,24 @@ void EditorWindow::SetLineKind(LineKind kind) {
   UpdateLineKindActions();
 }
 
+void EditorWindow::MarkName(QLineEdit* field) {
+  const QString typed = field->text();
+  const bool sound = ValidVariableName(LowercaseName(typed.toStdString()));
+  field->setStyleSheet(sound ? QString()
+                             : QStringLiteral("QLineEdit { border: 2px solid #c01c28; }"));
+  nameProblem_->setText(sound ? QString() : texts::InvalidNameTip(typed));
+  nameProblem_->setVisible(!sound);
+}
+
 // A folder or variable name is taken in lower case when the calculators would take it;
-// otherwise the reason is said and the name it had comes back.
+// otherwise the name it had comes back, the reason staying under the fields.
 void EditorWindow::CheckName(QLineEdit* field, bool (EditorDocument::*set)(const std::string&),
                              const std::string& (EditorDocument::*kept)() const) {
   const QString typed = field->text();
   const bool taken = (document_->*set)(typed.toStdString());
   field->setText(CharactersOf((document_->*kept)()));
-  if (!taken) {
-    dialogs_.ShowMessage(Dialogs::Icon::Critical, texts::ApplicationTitle(),
-                         texts::InvalidNameTip(typed));
-  }
+  field->setStyleSheet(QString());
+  if (taken) nameProblem_->setVisible(false);
 }
 
 void EditorWindow::OfferNewTextRecovery() { OfferRecovery(std::string()); }

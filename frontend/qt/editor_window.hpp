@@ -110,6 +110,9 @@ class EditorWindow : public QWidget {
   void UpdateStatus();
   void UpdateLineKindActions();
   void SetLineKind(LineKind kind);
+  // Marks `field` while what is typed in it cannot name a variable or folder, the reason
+  // under it.
+  void MarkName(QLineEdit* field);
   // Takes the name typed in `field` through `set`, or says why not and shows `kept` again.
   void CheckName(QLineEdit* field, bool (EditorDocument::*set)(const std::string&),
                  const std::string& (EditorDocument::*kept)() const);
@@ -140,7 +143,8 @@ class EditorWindow : public QWidget {
   QLineEdit* folderField_;
   QLineEdit* nameField_;
   QLabel* details_;
-  QLabel* warning_;  // what is wrong with the file, when its text was read all the same
+  QLabel* warning_;      // what is wrong with the file, when its text was read all the same
+  QLabel* nameProblem_;  // why the folder or name typed cannot be one
   QPushButton* toV200_;
   QPushButton* toTi92Plus_;
   QPushButton* toTi89_;

@@ -555,12 +555,26 @@ void TestEditor::theFolderAndNameAreCheckedAndSaved() {
   QVERIFY(form_->Open(InFolder("notes.9xt")));
   auto* name = Control<QLineEdit>("name");
   auto* folder = Control<QLineEdit>("folder");
-  name->setText(QStringLiteral("9lives"));
-  emit name->editingFinished();
-  QCOMPARE(name->text(), QStringLiteral("notes"));
-  QCOMPARE(dialogs_->messages.size(), 1);
-  QVERIFY(dialogs_->messages[0].text.startsWith(QStringLiteral("« 9lives » ne peut pas nommer")));
+  auto* problem = Control<QLabel>("nameProblem");
+  // Checked as it is typed: the field marked, the reason under it, no box; a name too long
+  // is not cut.
+  for (const QString& typed : {QStringLiteral("9lives"), QStringLiteral("beaucouptrop")}) {
+    name->selectAll();
+    QTest::keyClicks(name, typed);
+    QCOMPARE(name->text(), typed);
+    QVERIFY(problem->isVisibleTo(form_.get()));
+    QVERIFY(problem->text().startsWith("« " + typed + " » ne peut pas nommer"));
+    QVERIFY(!name->styleSheet().isEmpty());
+    // Left, it gives the name back, the reason still said.
+    emit name->editingFinished();
+    QCOMPARE(name->text(), QStringLiteral("notes"));
+    QVERIFY(name->styleSheet().isEmpty());
+  }
+  QVERIFY(dialogs_->messages.isEmpty());
   QVERIFY(!form_->IsModified());
+  name->selectAll();
+  QTest::keyClicks(name, QStringLiteral("Resum"));
+  QVERIFY(!problem->isVisibleTo(form_.get()));
   name->setText(QStringLiteral("Resume"));
   emit name->editingFinished();
   folder->setText(QStringLiteral("maths"));

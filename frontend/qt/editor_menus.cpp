@@ -87,6 +87,9 @@ std::vector<EditorWindow::Menu> EditorWindow::MenuTable() {
        {},
        {texts::FindAction(), ctrl(Qt::Key_F), [this] { find_->Open(FindBar::Mode::Find); }},
        {texts::ReplaceAction(), ctrl(Qt::Key_H), [this] { find_->Open(FindBar::Mode::Replace); }},
+       {texts::FindNextAction(), QKeySequence(Qt::Key_F3), [this] { FindAgain(false); }},
+       {texts::FindPreviousAction(), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+        [this] { FindAgain(true); }},
        {texts::GoToLineAction(), ctrl(Qt::Key_L), [this] { find_->Open(FindBar::Mode::GoToLine); }},
        {},
        {texts::CharactersAction(), ctrl(Qt::Key_K), [this] {
@@ -109,7 +112,8 @@ std::vector<EditorWindow::Menu> EditorWindow::MenuTable() {
              {texts::ZoomOutAction(), QKeySequence::ZoomOut, [this] { text_->ZoomBy(-1); }},
              {texts::ZoomResetAction(), ctrl(Qt::Key_0), [this] { text_->ResetZoom(); }},
              {texts::PaletteAction(), {}, nullptr, &paletteShown_, true}}};
-  return {file, edit, lines, view};
+  Menu help{texts::HelpMenu(), {{texts::AboutAction(), {}, [this] { ShowAbout(); }}}};
+  return {file, edit, lines, view, help};
 }
 
 void EditorWindow::BuildMenus() {
@@ -145,6 +149,9 @@ void EditorWindow::BuildMenus() {
       convertTo_[i]->setEnabled(kModels[i] != ShownModel());
     }
   });
+  // Ctrl+Y redoes too, as in most editors.
+  redo_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   connect(text_, &QPlainTextEdit::undoAvailable, undo_, &QAction::setEnabled);
   connect(text_, &QPlainTextEdit::redoAvailable, redo_, &QAction::setEnabled);
   undo_->setEnabled(false);

@@ -45,6 +45,7 @@ EditorWindow::EditorWindow(Engine& engine, Dialogs& dialogs, QWidget* parent)
       folderField_(new QLineEdit(this)),
       nameField_(new QLineEdit(this)),
       details_(new QLabel(this)),
+      position_(new QLabel(this)),
       warning_(new QLabel(this)),
       nameProblem_(new QLabel(this)),
       toV200_(new QPushButton(texts::ConvertToV200Button(), this)),
@@ -54,21 +55,15 @@ EditorWindow::EditorWindow(Engine& engine, Dialogs& dialogs, QWidget* parent)
       repair_(new QPushButton(texts::RepairButton(), this)),
       extract_(new QPushButton(texts::ExtractButton(), this)),
       close_(new QPushButton(texts::CloseButton(), this)) {
-  const std::pair<QWidget*, const char*> names[] = {{text_, "text"},
-                                                    {palette_, "palette"},
-                                                    {find_, "findBar"},
-                                                    {details_, "details"},
-                                                    {warning_, "warning"},
-                                                    {repair_, "repair"},
-                                                    {folderField_, "folder"},
-                                                    {nameField_, "name"},
-                                                    {extract_, "extract"},
-                                                    {toV200_, "toV200"},
-                                                    {toTi92Plus_, "toTi92Plus"},
-                                                    {toTi89_, "toTi89"},
-                                                    {saveAsText_, "saveAsText"},
-                                                    {close_, "close"},
-                                                    {nameProblem_, "nameProblem"}};
+  const std::pair<QWidget*, const char*> names[] = {
+      {text_, "text"},         {palette_, "palette"},
+      {find_, "findBar"},      {details_, "details"},
+      {position_, "position"}, {warning_, "warning"},
+      {repair_, "repair"},     {folderField_, "folder"},
+      {nameField_, "name"},    {extract_, "extract"},
+      {toV200_, "toV200"},     {toTi92Plus_, "toTi92Plus"},
+      {toTi89_, "toTi89"},     {saveAsText_, "saveAsText"},
+      {close_, "close"},       {nameProblem_, "nameProblem"}};
   for (const auto& [widget, name] : names) widget->setObjectName(QLatin1String(name));
   warning_->setWordWrap(true);
   warning_->setTextFormat(Qt::PlainText);
@@ -115,6 +110,7 @@ void EditorWindow::LayOut() {
   status->addWidget(nameLabel);
   status->addWidget(nameField_);
   status->addWidget(details_, 1);
+  status->addWidget(position_);
   auto* splitter = new QSplitter(this);
   splitter->addWidget(text_);
   splitter->addWidget(palette_);
@@ -150,6 +146,7 @@ void EditorWindow::Connect() {
   connect(text_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
     if (text_->Document() == document_->TextDocument()) document_->SetCursor(text_->textCursor());
     UpdateLineKindActions();
+    UpdatePosition();
   });
   connect(palette_, &CharacterPalette::chosen, this, [this](unsigned char code) {
     if (text_->isReadOnly()) return;
@@ -298,6 +295,20 @@ void EditorWindow::UpdateStatus() {
   // Until it is saved, a program read from its tokens says what a save makes of it.
   if (document_->Tokenized()) status += texts::TokenizedNote();
   details_->setText(status);
+}
+
+void EditorWindow::UpdatePosition() {
+  const QTextCursor cursor = text_->textCursor();
+  position_->setText(texts::CursorPosition(cursor.blockNumber() + 1, cursor.positionInBlock() + 1));
+}
+
+void EditorWindow::FindAgain(bool backward) {
+  if (!(backward ? find_->FindPrevious() : find_->FindNext())) find_->Open(FindBar::Mode::Find);
+}
+
+void EditorWindow::ShowAbout() {
+  dialogs_.ShowMessage(Dialogs::Icon::Information, texts::AboutCaption(),
+                       texts::About(QStringLiteral(ORBISK_VERSION)));
 }
 
 void EditorWindow::UpdateLineKindActions() {

@@ -109,6 +109,10 @@ class EditorWindow : public QWidget {
   void UpdateTitle();
   void UpdateStatus();
   void UpdateLineKindActions();
+  void UpdatePosition();
+  // Finds the text of the find bar again, opening it when nothing was searched yet.
+  void FindAgain(bool backward);
+  void ShowAbout();
   void SetLineKind(LineKind kind);
   // Marks `field` while what is typed in it cannot name a variable or folder, the reason
   // under it.
@@ -143,6 +147,7 @@ class EditorWindow : public QWidget {
   QLineEdit* folderField_;
   QLineEdit* nameField_;
   QLabel* details_;
+  QLabel* position_;     // where the cursor is: line and column
   QLabel* warning_;      // what is wrong with the file, when its text was read all the same
   QLabel* nameProblem_;  // why the folder or name typed cannot be one
   QPushButton* toV200_;

@@ -56,6 +56,14 @@ FindBar::FindBar(QPlainTextEdit* text, QWidget* parent)
   layout->addWidget(lineRow_);
   layout->addWidget(result_);
   connect(find_, &QLineEdit::returnPressed, this, &FindBar::FindNext);
+  // Found as it is typed: from where the match found so far starts, every place marked.
+  connect(find_, &QLineEdit::textEdited, this, [this] {
+    QTextCursor from = text_->textCursor();
+    from.setPosition(from.selectionStart());
+    text_->setTextCursor(from);
+    FindNext();
+    MarkAll();
+  });
   connect(next, &QPushButton::clicked, this, &FindBar::FindNext);
   connect(replace_, &QLineEdit::returnPressed, this, &FindBar::ReplaceOne);
   connect(replaceOne, &QPushButton::clicked, this, &FindBar::ReplaceOne);
@@ -85,11 +93,20 @@ void FindBar::Open(Mode mode) {
   find_->selectAll();
 }
 
-bool FindBar::FindNext() {
+bool FindBar::FindNext() { return Find(false); }
+
+bool FindBar::FindPrevious() { return Find(true); }
+
+bool FindBar::Find(bool backward) {
   const QString wanted = find_->text();
   if (wanted.isEmpty()) return false;
-  QTextCursor found = text_->document()->find(wanted, text_->textCursor());
-  if (found.isNull()) found = text_->document()->find(wanted, 0);
+  const QTextDocument::FindFlags flags(backward ? QTextDocument::FindBackward
+                                                : QTextDocument::FindFlag{});
+  QTextCursor found = text_->document()->find(wanted, text_->textCursor(), flags);
+  if (found.isNull()) {
+    found = text_->document()->find(wanted, backward ? text_->document()->characterCount() - 1 : 0,
+                                    flags);
+  }
   if (found.isNull()) {
     result_->setText(texts::NotFound(wanted));
     return false;
@@ -97,6 +114,20 @@ bool FindBar::FindNext() {
   result_->clear();
   text_->setTextCursor(found);
   return true;
+}
+
+void FindBar::MarkAll() {
+  QList<QTextEdit::ExtraSelection> marks;
+  const QString wanted = find_->text();
+  QTextCharFormat format;
+  format.setBackground(QColor(255, 220, 0, 110));
+  // Enough to see them all on any screen, few enough to stay instant in a long text.
+  for (QTextCursor found = text_->document()->find(wanted, 0);
+       !wanted.isEmpty() && !found.isNull() && marks.size() < 2000;
+       found = text_->document()->find(wanted, found)) {
+    marks.append({found, format});
+  }
+  text_->setExtraSelections(marks);
 }
 
 void FindBar::ReplaceOne() {
@@ -130,6 +161,12 @@ void FindBar::GoToLine(int line) {
   text_->setTextCursor(QTextCursor(block));
   text_->centerCursor();
   text_->setFocus();
+}
+
+// Closed, the bar takes its marks away with it.
+void FindBar::setVisible(bool visible) {
+  if (!visible) text_->setExtraSelections({});
+  QWidget::setVisible(visible);
 }
 
 void FindBar::keyPressEvent(QKeyEvent* event) {

@@ -23,6 +23,8 @@ class FindBar final : public QWidget {
   // Selects the next place that holds the searched text after the cursor, from the start
   // again past the end; false when there is none.
   bool FindNext();
+  // The same before the cursor, from the end again past the start.
+  bool FindPrevious();
   // Replaces the selection when it is the searched text, then finds the next one.
   void ReplaceOne();
   // Replaces every place, as one change to undo; gives how many.
@@ -30,10 +32,16 @@ class FindBar final : public QWidget {
   // Puts the cursor at the start of line `line` (from 1).
   void GoToLine(int line);
 
+  void setVisible(bool visible) override;
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  bool Find(bool backward);
+  // Every place that holds the searched text, marked in the text.
+  void MarkAll();
+
   QPlainTextEdit* text_;
   QLineEdit* find_;
   QLineEdit* replace_;

@@ -188,6 +188,22 @@ inline QString OpenFilter() {
 }
 inline QString ExtractTitle() { return QStringLiteral("Extraire la variable"); }
 inline QString ConverterAction() { return QStringLiteral("Fenêtre de con&version…"); }
+inline QString FindNextAction() { return QStringLiteral("Rechercher le &suivant"); }
+inline QString FindPreviousAction() { return QStringLiteral("Rechercher le &précédent"); }
+inline QString HelpMenu() { return QStringLiteral("&Aide"); }
+inline QString AboutAction() { return QStringLiteral("À &propos d'Orbisk"); }
+inline QString AboutCaption() { return QStringLiteral("À propos d'Orbisk"); }
+inline QString About(const QString& version) {
+  return QStringLiteral(
+             "Orbisk %1\n\nÉcrire, lire, convertir et enregistrer en texte les textes et "
+             "programmes des calculatrices TI-89, TI-92 Plus et Voyager 200.\n\nLogiciel "
+             "libre, sous licence MIT.")
+      .arg(version);
+}
+// "Ligne 3, colonne 12"
+inline QString CursorPosition(int line, int column) {
+  return QStringLiteral("Ligne %1, colonne %2").arg(line).arg(column);
+}
 // A name whose extension is a program's or a function's, for a text that cannot be one.
 inline QString TypeMismatch(const QString& path, unsigned char wanted) {
   const bool program = wanted == 0x12;

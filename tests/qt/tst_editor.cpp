@@ -144,6 +144,8 @@ void TestEditor::offersEveryActionWithItsShortcut() {
       {"&Quitter", QKeySequence(QStringLiteral("Ctrl+Q"))},
       {"&Annuler", QKeySequence::Undo},
       {"&Rétablir", QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+      {"Rechercher le &suivant", QKeySequence(QStringLiteral("F3"))},
+      {"Rechercher le &précédent", QKeySequence(QStringLiteral("Shift+F3"))},
       {"Rec&hercher…", QKeySequence(QStringLiteral("Ctrl+F"))},
       {"Rem&placer…", QKeySequence(QStringLiteral("Ctrl+H"))},
       {"Aller à la &ligne…", QKeySequence(QStringLiteral("Ctrl+L"))},
@@ -155,6 +157,11 @@ void TestEditor::offersEveryActionWithItsShortcut() {
     QCOMPARE(Action(QString::fromUtf8(text))->shortcut(), keys);
   }
   QVERIFY(Action(QStringLiteral("Convertir vers TI-89")) != nullptr);
+  QVERIFY(Action(QStringLiteral("&Rétablir"))->shortcuts().contains(QKeySequence("Ctrl+Y")));
+  Action(QStringLiteral("À &propos d'Orbisk"))->trigger();
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("À propos d'Orbisk"));
+  QVERIFY(dialogs_->messages[0].text.startsWith(QStringLiteral("Orbisk 1.")));
   // The converter window is offered once the window has a way to open it.
   QAction* converter = Action(QStringLiteral("Fenêtre de con&version…"));
   QVERIFY(!converter->isVisible());
@@ -703,6 +710,28 @@ void TestEditor::findsReplacesAndGoesToALine() {
   QCOMPARE(Control<QSpinBox>("lineNumber")->maximum(), 3);
   bar->GoToLine(3);
   QCOMPARE(Text()->textCursor().blockNumber(), 2);
+  // The status line says where the cursor is.
+  QCOMPARE(Control<QLabel>("position")->text(), QStringLiteral("Ligne 3, colonne 1"));
+
+  // Found as it is typed, every place marked; F3 and Shift+F3 go on either way, round the
+  // text's ends.
+  Text()->moveCursor(QTextCursor::Start);
+  auto* wanted = Control<QLineEdit>("findText");
+  wanted->clear();
+  QTest::keyClicks(wanted, QStringLiteral("1"));
+  QCOMPARE(Text()->extraSelections().size(), 3);
+  QCOMPARE(Text()->textCursor().blockNumber(), 0);
+  const std::pair<const char*, int> steps[] = {{"Rechercher le &suivant", 1},
+                                               {"Rechercher le &suivant", 2},
+                                               {"Rechercher le &suivant", 0},
+                                               {"Rechercher le &précédent", 2}};
+  for (const auto& [action, line] : steps) {
+    Action(QString::fromUtf8(action))->trigger();
+    QCOMPARE(Text()->textCursor().blockNumber(), line);
+    QCOMPARE(Text()->textCursor().selectedText(), QStringLiteral("1"));
+  }
+  bar->setVisible(false);
+  QVERIFY(Text()->extraSelections().isEmpty());
 }
 
 // A text with changes converts as it stands, not as its file was.

@@ -8,6 +8,7 @@
 
 #include "error.hpp"
 #include "interaction.hpp"
+#include "messages.hpp"
 
 namespace orbisk {
 
@@ -27,7 +28,10 @@ class Messenger {
 
 class Conversation final : public Interaction {
  public:
-  explicit Conversation(Messenger& messenger) : messenger_(messenger) {}
+  // A window's conversation never gives a command to type (see messages::Audience).
+  explicit Conversation(Messenger& messenger,
+                        messages::Audience audience = messages::Audience::CommandLine)
+      : messenger_(messenger), audience_(audience) {}
 
   bool AskToReplace(const std::string& target) override;
   bool AskToReplaceChanged(const std::string& target) override;
@@ -43,10 +47,12 @@ class Conversation final : public Interaction {
   void Report(const Error& error);
   // Where the words go, for what the front end says of its own.
   Messenger& messenger() const { return messenger_; }
+  messages::Audience audience() const { return audience_; }
 
  private:
   friend class KeptErrors;
   Messenger& messenger_;
+  messages::Audience audience_;
   std::vector<std::pair<std::string, bool>>* kept_ = nullptr;
 };
 

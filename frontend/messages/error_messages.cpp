@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "charset.hpp"
 #include "header.hpp"
@@ -241,10 +242,44 @@ std::string Sentence(const Error& e) {
   return {};
 }
 
+// In a window, the kinds whose words give a command say what the window offers instead.
+std::optional<std::string> WindowSentence(const Error& e) {
+  const std::string& path = e.path;
+  switch (e.kind) {
+    case ErrorKind::NotACalculatorFile:
+      return Q(path) +
+             " est un fichier texte ordinaire, pas un fichier de calculatrice ; ouvert dans "
+             "l'éditeur, il en devient un.";
+    case ErrorKind::NoTextInGroup:
+      return "Le groupe " + Q(path) + " ne contient aucun texte, programme ni fonction.";
+    case ErrorKind::NotUtf8:
+      return "Impossible d'importer " + Q(path) + " : " + Place(e.line, e.column) +
+             ", un octet n'est pas du texte UTF-8 ; enregistrez-le en UTF-8.";
+    case ErrorKind::IsAGroup:
+      return Q(path) + " est un groupe de " + std::to_string(e.size) + " variables.";
+    case ErrorKind::NotAText:
+      if (e.type != types::kBackup) return std::nullopt;
+      return "Impossible de lire le texte de " + Q(path) + " : c'est " + WhyItCannotMove(e.type) +
+             ".";
+    case ErrorKind::RepairWouldCut: {
+      std::string where;
+      for (const Problem& problem : e.problems) {
+        if (problem.kind == Problem::Kind::TextHoldsNul) where = ProblemText(problem);
+      }
+      return "Impossible de réparer " + Q(path) + " : " + where +
+             " ; réparé, il perdrait tout ce qui suit. Le fichier est laissé tel quel ; "
+             "« Enregistrer en texte » en écrit le texte entier.";
+    }
+    default: return std::nullopt;
+  }
+}
+
 }  // namespace
 
-std::string Describe(const Error& error) {
-  std::string text = Sentence(error);
+std::string Describe(const Error& error, Audience audience) {
+  const std::optional<std::string> forWindow =
+      audience == Audience::Window ? WindowSentence(error) : std::nullopt;
+  std::string text = forWindow ? *forWindow : Sentence(error);
   if (!error.leftBehind.empty()) {
     text +=
         (text.empty() ? "" : "\n") + TemporaryLeftBehind(error.leftBehind, error.leftBehindCode);

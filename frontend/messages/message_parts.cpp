@@ -137,14 +137,17 @@ std::string RepairHint(const std::string& path) {
 
 // The advice a damaged file gets: a repair, unless a 00 inside its text would make a repair
 // cut it, which it then refuses.
-std::string RepairHint(const std::string& path, const std::vector<Problem>& problems) {
+std::string RepairHint(const std::string& path, const std::vector<Problem>& problems,
+                       Audience audience) {
+  const bool window = audience == Audience::Window;
   for (const Problem& problem : problems) {
     if (problem.kind == Problem::Kind::TextHoldsNul) {
-      return "Une réparation le couperait : corrigez son texte (orbisk --to-text " + W(path) +
-             ", puis --from-text).";
+      return window ? "Une réparation le couperait : corrigez son texte, puis enregistrez-le."
+                    : "Une réparation le couperait : corrigez son texte (orbisk --to-text " +
+                          W(path) + ", puis --from-text).";
     }
   }
-  return RepairHint(path);
+  return window ? "« Réparer », dans l'éditeur, le remet en état." : RepairHint(path);
 }
 
 // The model a conversion from `model` usually goes to, for a command to suggest.

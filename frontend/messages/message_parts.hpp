@@ -9,6 +9,7 @@
 
 #include "file_check.hpp"
 #include "header.hpp"
+#include "messages.hpp"
 #include "variable_file.hpp"
 
 namespace orbisk::messages::parts {
@@ -45,7 +46,8 @@ std::string MendedParts(const std::vector<Problem>& problems);
 std::string RepairHint(const std::string& path);
 // The advice a damaged file gets: a repair, unless a 00 inside its text would make a repair
 // cut it, which it then refuses.
-std::string RepairHint(const std::string& path, const std::vector<Problem>& problems);
+std::string RepairHint(const std::string& path, const std::vector<Problem>& problems,
+                       Audience audience = Audience::CommandLine);
 
 // The model a conversion from `model` usually goes to, for a command to suggest.
 Model OtherModel(Model model);

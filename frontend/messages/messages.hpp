@@ -12,9 +12,13 @@
 
 namespace orbisk::messages {
 
+// Who reads the words: the command line's user gets the command that mends or goes on
+// ("orbisk --repair …"); a window's, the button or menu that does it, or nothing.
+enum class Audience { CommandLine, Window };
+
 // What an error says. Empty for a declined question, which needs no word, unless a
 // temporary file was left behind.
-std::string Describe(const Error& error);
+std::string Describe(const Error& error, Audience audience = Audience::CommandLine);
 // Whether the error is a condition the program foresees (a missing source), told in a plain
 // message rather than as a failure.
 bool IsNotice(const Error& error);
@@ -26,7 +30,7 @@ std::string NotACalculatorFile(const std::string& path);
 
 std::string OverwriteQuestion(const std::string& target);
 std::string ChangedOnDiskQuestion(const std::string& target);
-std::string WarningText(const Warning& warning);
+std::string WarningText(const Warning& warning, Audience audience = Audience::CommandLine);
 
 // What a successful conversion says, and its caption, where it says anything.
 std::string CompletedCaption();

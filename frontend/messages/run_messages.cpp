@@ -42,7 +42,7 @@ std::string UnreadTokensClause(const std::string& tags, bool cutShort) {
 
 }  // namespace
 
-std::string WarningText(const Warning& warning) {
+std::string WarningText(const Warning& warning, Audience audience) {
   const std::string& path = warning.path;
   switch (warning.kind) {
     case Warning::Kind::DamagedText:
@@ -50,7 +50,7 @@ std::string WarningText(const Warning& warning) {
              DamageClauses(warning.problems, warning.cutShort) +
              (warning.cutShort ? " ; le texte est lu jusqu'à la fin du fichier. "
                                : " ; le texte est lu tel quel. ") +
-             RepairHint(path, warning.problems);
+             RepairHint(path, warning.problems, audience);
     case Warning::Kind::MisnamedFile:
       return "Note : " + Q(path) + " est un fichier " + ModelName(warning.model) +
              " ; son nom devrait être " + Q(TargetName(path, warning.model, Purpose::Conversion)) +
@@ -58,7 +58,7 @@ std::string WarningText(const Warning& warning) {
     case Warning::Kind::DamagedSource:
       return "Avertissement : " + Q(path) + " est abîmé (" +
              DamageClauses(warning.problems, false) + ") ; il est converti tel quel. " +
-             RepairHint(path, warning.problems);
+             RepairHint(path, warning.problems, audience);
     case Warning::Kind::KeyboardBar: {
       const std::string code(1, static_cast<char>(warning.character));
       return "Avertissement : " + Q(path) + ", ligne " + std::to_string(warning.line) + " : « " +

@@ -140,7 +140,8 @@ void EditorWindow::Connect() {
   connect(text, &CalculatorTextDocument::countsChanged, this, &EditorWindow::UpdateStatus);
   connect(document_, &EditorDocument::fileChanged, this, &EditorWindow::ShowDocumentDetails);
   connect(document_, &EditorDocument::recoveryNotKept, this, [this](const Error& error) {
-    warning_->setText(texts::RecoveryNotKept(QString::fromStdString(messages::Describe(error))));
+    warning_->setText(texts::RecoveryNotKept(
+        QString::fromStdString(messages::Describe(error, messages::Audience::Window))));
     warning_->setVisible(true);
   });
   connect(text_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
@@ -272,7 +273,7 @@ void EditorWindow::ShowChosenVariable() {
 void EditorWindow::ShowWarnings(const std::vector<Warning>& warnings) {
   QStringList lines;
   for (const Warning& warning : warnings) {
-    lines << QString::fromStdString(messages::WarningText(warning));
+    lines << QString::fromStdString(messages::WarningText(warning, messages::Audience::Window));
   }
   warning_->setText(lines.join(QLatin1Char('\n')));
   warning_->setVisible(!lines.isEmpty());

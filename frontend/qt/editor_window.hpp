@@ -131,7 +131,7 @@ class EditorWindow : public QWidget {
   Engine& engine_;
   Dialogs& dialogs_;
   DialogsInteraction messages_;
-  Conversation user_{messages_};
+  Conversation user_{messages_, messages::Audience::Window};
   WindowMaker makeWindow_;
   AllWindows allWindows_;
   std::function<void()> openConverter_;

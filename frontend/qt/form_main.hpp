@@ -46,7 +46,7 @@ class FormMain : public QWidget {
   Engine& engine_;
   Dialogs& dialogs_;
   DialogsInteraction messages_;
-  Conversation user_{messages_};
+  Conversation user_{messages_, messages::Audience::Window};
   // The window's one file dialog, shared by both browse buttons: what it keeps between uses.
   struct CommonDialog {
     QString FileName;

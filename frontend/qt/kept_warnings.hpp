@@ -19,7 +19,7 @@ class KeptWarnings final : public Interaction {
     return user_.AskToReplaceChanged(target);
   }
   void Warn(const Warning& warning) override {
-    kept_ << QString::fromStdString(messages::WarningText(warning));
+    kept_ << QString::fromStdString(messages::WarningText(warning, user_.audience()));
   }
 
   // `text`, then each warning kept, a paragraph each.

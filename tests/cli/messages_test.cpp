@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "quoting.hpp"
+#include "variable_types.hpp"
 
 namespace orbisk::messages {
 namespace {
@@ -49,6 +50,39 @@ TEST(SummaryTest, CountsWhatWasDoneAndListsTheFailures) {
             "1 fichier converti, 1 échec :\nLe fichier a.9xt n'existe pas");
   EXPECT_EQ(ExportedSummary(0, {"x", "y"}), "0 texte enregistré, 2 échecs :\nx\ny");
   EXPECT_EQ(ExportedSummary(2, {}), "2 textes enregistrés");
+}
+
+// A window never gives a command to type: every error and warning whose command-line words
+// give one says, in a window, what the window offers or nothing.
+TEST(AudienceTest, AWindowIsNeverToldACommandToType) {
+  const std::vector<Problem> damage{{Problem::Kind::Checksum, 1, 2}};
+  const std::vector<Problem> nul{{Problem::Kind::TextHoldsNul, 12, 0}};
+  const Error errors[] = {
+      Error::About(PathError::NotACalculatorFile, "a.txt"),
+      Error::About(PathError::NoTextInGroup, "g.89g"),
+      Error::NotUtf8("a.txt", 2, 3),
+      Error::IsAGroup("g.89g", 3),
+      Error::NotAText("s.89g", types::kBackup),
+      Error::RepairWouldCut("a.9xt", nul),
+  };
+  for (const Error& error : errors) {
+    SCOPED_TRACE(static_cast<int>(error.kind));
+    EXPECT_NE(Describe(error).find("--"), std::string::npos);
+    const std::string window = Describe(error, Audience::Window);
+    EXPECT_EQ(window.find("--"), std::string::npos) << window;
+    EXPECT_NE(window.find(error.path), std::string::npos) << window;
+  }
+  for (const auto& problems : {damage, nul}) {
+    for (const Warning::Kind kind : {Warning::Kind::DamagedText, Warning::Kind::DamagedSource}) {
+      Warning warning;
+      warning.kind = kind;
+      warning.path = "a.9xt";
+      warning.problems = problems;
+      EXPECT_NE(WarningText(warning).find("--"), std::string::npos);
+      const std::string window = WarningText(warning, Audience::Window);
+      EXPECT_EQ(window.find("--"), std::string::npos) << window;
+    }
+  }
 }
 
 }  // namespace

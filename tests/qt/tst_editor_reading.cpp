@@ -163,9 +163,8 @@ void TestEditorReading::aDamagedFileIsShownWithItsWarningAndCanBeRepaired() {
   QVERIFY(Control<QLabel>("warning")->isVisible());
   QCOMPARE(Control<QLabel>("warning")->text(),
            "Avertissement : " + InFolder("bad.9xt") +
-               " : la somme de contrôle est fausse ; le texte est lu tel quel. Pour le "
-               "réparer : orbisk --repair " +
-               InFolder("bad.9xt") + ".");
+               " : la somme de contrôle est fausse ; le texte est lu tel quel. « Réparer », "
+               "dans l'éditeur, le remet en état.");
   auto* repair = Control<QPushButton>("repair");
   QVERIFY(repair->isVisible());
   QCOMPARE(repair->text(), QStringLiteral("&Réparer"));

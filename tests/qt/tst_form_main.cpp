@@ -471,9 +471,9 @@ void TestFormMain::aDamagedSourceIsSaidInTheCompletionBox() {
   QVERIFY2(paragraphs[1].startsWith("Avertissement : " + InFolder("prog.9xt") + " est abîmé ("),
            qPrintable(paragraphs[1]));
   QVERIFY(
-      paragraphs[1].endsWith(" ; il est converti tel quel. Pour le réparer : orbisk "
-                             "--repair " +
-                             InFolder("prog.9xt") + "."));
+      // A window gives no command to type, but what mends it.
+      paragraphs[1].endsWith(" ; il est converti tel quel. « Réparer », dans l'éditeur, le "
+                             "remet en état."));
   QCOMPARE(Read(InFolder("prog.v2t")).size(), damaged.size());
 }
 

@@ -75,6 +75,9 @@ EditorWindow::EditorWindow(Engine& engine, Dialogs& dialogs, QWidget* parent)
     hidden->setVisible(false);
   }
   details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A longer status never widens the window: it takes the room there is.
+  details_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  details_->setWordWrap(true);
   // A name too long is said to be, not cut: the fields take whatever is typed.
   for (QLineEdit* field : {folderField_, nameField_}) {
     field->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 9);

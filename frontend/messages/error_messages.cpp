@@ -76,6 +76,16 @@ std::string NotAValidFile(const std::string& path, const std::vector<Problem>& p
   return text + ".";
 }
 
+// Why a repair would cut the text, up to what writes the whole text.
+std::string RepairWouldCut(const Error& e) {
+  std::string where;
+  for (const Problem& problem : e.problems) {
+    if (problem.kind == Problem::Kind::TextHoldsNul) where = ProblemText(problem);
+  }
+  return "Impossible de réparer " + Q(e.path) + " : " + where +
+         " ; réparé, il perdrait tout ce qui suit. Le fichier est laissé tel quel ; ";
+}
+
 // The text of the error itself, without what a failed clean-up adds.
 std::string Sentence(const Error& e) {
   const std::string& path = e.path;
@@ -161,16 +171,8 @@ std::string Sentence(const Error& e) {
       return "Impossible de réparer " + Q(path) + " : " + why +
              " ; aucun texte n'y est à retrouver.";
     }
-    case ErrorKind::RepairWouldCut: {
-      std::string where;
-      for (const Problem& problem : e.problems) {
-        if (problem.kind == Problem::Kind::TextHoldsNul) where = ProblemText(problem);
-      }
-      return "Impossible de réparer " + Q(path) + " : " + where +
-             " ; réparé, il perdrait tout ce qui suit. Le fichier est laissé tel quel ; "
-             "orbisk --to-text " +
-             W(path) + " en écrit le texte entier.";
-    }
+    case ErrorKind::RepairWouldCut:
+      return RepairWouldCut(e) + "orbisk --to-text " + W(path) + " en écrit le texte entier.";
     case ErrorKind::RepairTooLarge:
       return "Impossible de réparer " + Q(path) + " : son texte ferait " + Bytes(e.size) +
              ", plus que les 65 535 qu'une variable peut contenir. Le fichier est laissé tel "
@@ -261,15 +263,8 @@ std::optional<std::string> WindowSentence(const Error& e) {
       if (e.type != types::kBackup) return std::nullopt;
       return "Impossible de lire le texte de " + Q(path) + " : c'est " + WhyItCannotMove(e.type) +
              ".";
-    case ErrorKind::RepairWouldCut: {
-      std::string where;
-      for (const Problem& problem : e.problems) {
-        if (problem.kind == Problem::Kind::TextHoldsNul) where = ProblemText(problem);
-      }
-      return "Impossible de réparer " + Q(path) + " : " + where +
-             " ; réparé, il perdrait tout ce qui suit. Le fichier est laissé tel quel ; "
-             "« Enregistrer en texte » en écrit le texte entier.";
-    }
+    case ErrorKind::RepairWouldCut:
+      return RepairWouldCut(e) + "« Enregistrer en texte » en écrit le texte entier.";
     default: return std::nullopt;
   }
 }

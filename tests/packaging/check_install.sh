@@ -148,13 +148,14 @@ header=$(od -An -tx1 -N24 "$work/thumbnail.png" | tr -d ' \n')
   fail "the thumbnailer's picture starts with $header, not a 256-pixel PNG"
 echo "the thumbnailer draws a group's first text without a display"
 
-# Opening a file runs the viewer (which needs a display); launching without one, the window.
+# Opening a file runs the editor (which needs a display); launching without one too, on a
+# new text.
 status=0
 run_desktop_command "Desktop Entry" "$work/bonjour.9xt" 2>"$work/err" || status=$?
 [ "$status" -eq 1 ] && grep -q "fenêtre de lecture" "$work/err" ||
   fail "opening a file did not run the viewer: status $status, $(cat "$work/err")"
 status=0
 run_desktop_command "Desktop Entry" 2>"$work/err" || status=$?
-[ "$status" -eq 1 ] && grep -q "pour ouvrir la fenêtre ;" "$work/err" ||
-  fail "launching without a file did not open the window: status $status, $(cat "$work/err")"
-echo "the desktop entry opens a file in the viewer, and the window without one"
+[ "$status" -eq 1 ] && grep -q "fenêtre de lecture" "$work/err" ||
+  fail "launching without a file did not run the editor: status $status, $(cat "$work/err")"
+echo "the desktop entry opens a file in the editor, and a new text without one"

@@ -160,6 +160,10 @@ void EditorWindow::BuildMenus() {
   for (QAction* action : lineKindActions_) lineKinds_->addAction(action);
   connect(paletteShown_, &QAction::toggled, palette_, &QWidget::setVisible);
   converter_->setVisible(false);
+  // Alt+E opens Édition, whose É few keyboards have a key for.
+  auto* editKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_E), this);
+  connect(editKey, &QShortcut::activated, this,
+          [bar, edit = menus[1]] { bar->setActiveAction(edit->menuAction()); });
   // Ctrl+= zooms in too: on most keyboards "+" needs Shift.
   auto* zoomInAlso = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
   connect(zoomInAlso, &QShortcut::activated, this, [this] { text_->ZoomBy(1); });

@@ -39,7 +39,7 @@ inline QString FolderNotFound(const QString& folder) {
 // With access keys: Alt+C, Alt+T, Alt+E and Alt+M (Alt+F opens the Fichier menu).
 inline QString ConvertToV200Button() { return QStringLiteral("&Convertir vers Voyager 200"); }
 inline QString ConvertToTi92PlusButton() { return QStringLiteral("Convertir vers &TI92+"); }
-inline QString SaveAsTextButton() { return QStringLiteral("&Enregistrer en texte…"); }
+inline QString SaveAsTextButton() { return QStringLiteral("Enregistrer en te&xte…"); }
 inline QString CloseButton() { return QStringLiteral("Fer&mer"); }
 // Shown for a damaged file, whose text was read as far as it went: Alt+R.
 inline QString RepairButton() { return QStringLiteral("&Réparer"); }

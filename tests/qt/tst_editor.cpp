@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QSpinBox>
@@ -158,6 +159,17 @@ void TestEditor::offersEveryActionWithItsShortcut() {
   }
   QVERIFY(Action(QStringLiteral("Convertir vers TI-89")) != nullptr);
   QVERIFY(Action(QStringLiteral("&Rétablir"))->shortcuts().contains(QKeySequence("Ctrl+Y")));
+  // Alt+E opens Édition: no button takes it.
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+  QTest::keyClick(form_.get(), Qt::Key_E, Qt::AltModifier);
+  QMenu* edit =
+      Action(QStringLiteral("&Annuler"))->associatedObjects().isEmpty()
+          ? nullptr
+          : qobject_cast<QMenu*>(Action(QStringLiteral("&Annuler"))->associatedObjects()[0]);
+  QVERIFY(edit != nullptr);
+  QTRY_VERIFY(edit->isVisible());
+  edit->close();
   Action(QStringLiteral("À &propos d'Orbisk"))->trigger();
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].caption, QStringLiteral("À propos d'Orbisk"));

@@ -132,7 +132,7 @@ void TestEditorReading::showsWhatTheFileIsAndTheConversionsItsModelCallsFor() {
   // The captions, each with its access key.
   QCOMPARE(Control<QPushButton>("toV200")->text(), QStringLiteral("&Convertir vers Voyager 200"));
   QCOMPARE(Control<QPushButton>("toTi92Plus")->text(), QStringLiteral("Convertir vers &TI92+"));
-  QCOMPARE(Control<QPushButton>("saveAsText")->text(), QStringLiteral("&Enregistrer en texte…"));
+  QCOMPARE(Control<QPushButton>("saveAsText")->text(), QStringLiteral("Enregistrer en te&xte…"));
   QCOMPARE(Control<QPushButton>("close")->text(), QStringLiteral("Fer&mer"));
 }
 

@@ -39,9 +39,13 @@ void EditorDocument::Take(const CalculatorText& text, Model model, unsigned char
   name_ = base.entries.empty() ? std::string() : base.entries[0].name;
   warnings_.clear();
   repairable_ = false;
-  cursor_ = QTextCursor(text_);
-  cursor_.setPosition(text_->SetText(text, NotationOf(type)));
+  ShowText(text);
   emit fileChanged();
+}
+
+void EditorDocument::ShowText(const CalculatorText& text) {
+  cursor_ = QTextCursor(text_);
+  cursor_.setPosition(text_->SetText(text, NotationOf(type_)));
 }
 
 void EditorDocument::New(Model model, unsigned char type) {
@@ -112,19 +116,21 @@ bool EditorDocument::Restore(const RecoveryCopy& copy) {
   return true;
 }
 
-std::size_t EditorDocument::VariableSize() const { return VariableSizeOfText(type_, Text()); }
+// The counts the text keeps line by line give it without reading the whole text.
+std::size_t EditorDocument::VariableSize() const {
+  return text_->CodeCount() + VariableOverhead(type_);
+}
 
-VariableFile EditorDocument::FileFor(Model model) const {
-  return ForModel(WithText(base_, folder_, name_, Text()), model_, model, engine_.Stamp());
+VariableFile EditorDocument::FileFor(Model model) const { return FileNamed(model, name_); }
+
+VariableFile EditorDocument::FileNamed(Model model, const std::string& name) const {
+  return ForModel(WithText(base_, folder_, name, Text()), model_, model, engine_.Stamp());
 }
 
 Status EditorDocument::SaveTo(const std::string& target, Model model, Interaction& user) {
-  const std::string named = name_;
-  if (nameFollowsFile_) {
-    if (std::string fromFile = VariableNameFor(target); !fromFile.empty()) name_ = fromFile;
-  }
-  VariableFile file = FileFor(model);
-  name_ = named;
+  std::string name = nameFollowsFile_ ? VariableNameFor(target) : std::string();
+  if (name.empty()) name = name_;
+  VariableFile file = FileNamed(model, name);
   // The file this document read is replaced without a question, unless it changed since.
   const OpenedText* opened = opened_ && opened_->path == target ? &*opened_ : nullptr;
   Result<FileInfo> saved = engine_.Save(target, file, opened, user);
@@ -161,20 +167,10 @@ bool EditorDocument::Retype(unsigned char type) {
     if (ProgramTypeOfText(plain) != type) return false;
     for (TextLine& line : text.lines) line.kind = LineKind::NoCode;
   }
-  const Model model = model_;
-  VariableFile base = base_;
-  if (!base.entries.empty()) base.entries[0].type = type;
-  const std::string folder = folder_;
-  const std::string name = name_;
-  const bool follows = nameFollowsFile_;
-  // The text is shown again as the new type's, keeping its file and copy.
-  const std::string key = recoveryKey_;
-  recoveryKey_.clear();
-  Take(text, model, type, base);
-  recoveryKey_ = key;
-  folder_ = folder;
-  name_ = name;
-  nameFollowsFile_ = follows;
+  // The text is shown again as the new type's, keeping its file, names and copy.
+  type_ = type;
+  if (!base_.entries.empty()) base_.entries[0].type = type;
+  ShowText(text);
   text_->setModified(true);
   emit fileChanged();
   return true;
@@ -189,10 +185,14 @@ bool EditorDocument::SetName(const std::string& typed) {
   return true;
 }
 
+bool EditorDocument::NamesAVariable(const std::string& typed) {
+  return ValidVariableName(LowercaseName(typed));
+}
+
 bool EditorDocument::SetVariableName(const std::string& typed, std::string& kept) {
   const std::string name = LowercaseName(typed);
   if (name == kept) return true;
-  if (!ValidVariableName(name)) return false;
+  if (!NamesAVariable(typed)) return false;
   kept = name;
   text_->setModified(true);
   emit fileChanged();

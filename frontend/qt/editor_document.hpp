@@ -78,6 +78,8 @@ class EditorDocument final : public QObject {
   // Takes a folder or variable name in lower case, with a change, when the calculators
   // would take it; false, changing nothing, when they would not.
   bool SetFolder(const std::string& typed) { return SetVariableName(typed, folder_); }
+  // Whether the calculators would take `typed` as a folder or variable name.
+  static bool NamesAVariable(const std::string& typed);
   bool SetName(const std::string& typed);
   bool IsModified() const { return text_->isModified(); }
   // A program read from its tokens, not yet saved (a save writes it in text form).
@@ -95,6 +97,10 @@ class EditorDocument final : public QObject {
  private:
   // Takes `text` of a variable of `type` for `model`, with the header to keep when saved.
   void Take(const CalculatorText& text, Model model, unsigned char type, const VariableFile& base);
+  // Holds `text` in the notation of the document's type, its cursor where the text has it.
+  void ShowText(const CalculatorText& text);
+  // The file the text makes for `model`, its variable named `name`.
+  VariableFile FileNamed(Model model, const std::string& name) const;
   Status OpenTextFile(const std::string& path);
   bool SetVariableName(const std::string& typed, std::string& kept);
 

@@ -26,7 +26,6 @@
 #include "local_files.hpp"
 #include "target_names.hpp"
 #include "text_view.hpp"
-#include "variable_names.hpp"
 #include "window_texts.hpp"
 
 namespace orbisk {
@@ -342,7 +341,7 @@ void EditorWindow::SetLineKind(LineKind kind) {
 
 void EditorWindow::MarkName(QLineEdit* field) {
   const QString typed = field->text();
-  const bool sound = ValidVariableName(LowercaseName(typed.toStdString()));
+  const bool sound = EditorDocument::NamesAVariable(typed.toStdString());
   field->setStyleSheet(sound ? QString()
                              : QStringLiteral("QLineEdit { border: 2px solid #c01c28; }"));
   nameProblem_->setText(sound ? QString() : texts::InvalidNameTip(typed));

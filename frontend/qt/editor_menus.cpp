@@ -37,23 +37,15 @@ std::vector<EditorWindow::Menu> EditorWindow::MenuTable() {
   const auto ctrlShift = [](int key) {
     return QKeySequence(Qt::CTRL | Qt::SHIFT | static_cast<Qt::Key>(key));
   };
+  // Fichier › Nouveau: a text, a program or a function, each in a window of its own.
+  const auto newOf = [this](const QString& text, const QKeySequence& keys, unsigned char type) {
+    return MenuAction{
+        text, keys, [this, type] { NewWindow(type); }, nullptr, false, -1, texts::NewMenu()};
+  };
   Menu file{texts::FileMenu(),
-            {{texts::NewAction(), QKeySequence::New, [this] { NewWindow(types::kText); }, nullptr,
-              false, -1, texts::NewMenu()},
-             {texts::NewProgramAction(),
-              {},
-              [this] { NewWindow(types::kProgram); },
-              nullptr,
-              false,
-              -1,
-              texts::NewMenu()},
-             {texts::NewFunctionAction(),
-              {},
-              [this] { NewWindow(types::kFunction); },
-              nullptr,
-              false,
-              -1,
-              texts::NewMenu()},
+            {newOf(texts::NewAction(), QKeySequence::New, types::kText),
+             newOf(texts::NewProgramAction(), {}, types::kProgram),
+             newOf(texts::NewFunctionAction(), {}, types::kFunction),
              {texts::OpenAction(), QKeySequence::Open, [this] { OpenChosen(); }},
              {texts::SaveAction(), QKeySequence::Save, [this] { Save(); }, &save_},
              {texts::SaveAsAction(), ctrlShift(Qt::Key_S), [this] { SaveAs(); }, &saveAs_},

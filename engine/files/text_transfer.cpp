@@ -221,8 +221,9 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
   }
   read.type = options.type.value_or(types::kText);
   // A text that opens as a program or a function is one, unless a type was asked for.
-  if (const std::optional<unsigned char> type = ProgramTypeOfText(bytes);
-      type && !options.type && !LooksLikeLinkExport(bytes)) {
+  if (const std::optional<unsigned char> type =
+          options.type ? std::nullopt : ProgramTypeOfText(bytes);
+      type && !LooksLikeLinkExport(bytes)) {
     read.type = *type;
     Warning& warning = read.warnings.emplace_back();
     warning.kind = Warning::Kind::ProgramFromText;

@@ -178,10 +178,6 @@ bool IsPlainText(std::string_view head) {
   return true;
 }
 
-bool LooksLikeText(const std::string& bytes) {
-  return bytes.find('\0') == std::string::npos && TextFromUtf8(bytes).valid;
-}
-
 std::string WrittenText(const TextVariable& variable, TextFormat format) {
   if (format == TextFormat::Utf8) return TextToUtf8(variable.text, NotationOf(variable.type));
   LinkExport exported;

@@ -79,8 +79,6 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
 std::optional<RecoveredText> RecoverText(const std::string& head, const FileReport& report,
                                          const std::string& path);
 
-// Whether bytes read as text: UTF-8 with no NUL in it.
-bool LooksLikeText(const std::string& bytes);
 // Whether the beginning of a file is a plain text's, in any encoding: not empty, and no
 // control character but tab, line ends and form feed, where the header of every
 // calculator file holds 00 bytes.

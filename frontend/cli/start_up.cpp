@@ -150,10 +150,6 @@ int OpenWindow(LocalEngine& engine) {
   return module->runWindow(&engine);
 }
 
-// Every mode but the conversion, which is the one a desktop starts without --notify: started
-// from a terminal or a script, they answer there, never in a message box.
-bool IsTextMode(CommandLine::Action action) { return action != CommandLine::Action::Convert; }
-
 // What --notify says the run made.
 messages::Made MadeBy(CommandLine::Action action) {
   switch (action) {
@@ -187,7 +183,10 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
                          engine);
     default: break;
   }
-  std::unique_ptr<Messenger> chosen = ChooseMessenger(line.notify || !IsTextMode(line.action));
+  // Message boxes only for a conversion (the one mode a desktop starts without --notify) or
+  // what --notify asked: every other mode, started from a terminal or a script, answers there.
+  std::unique_ptr<Messenger> chosen =
+      ChooseMessenger(line.notify || line.action == CommandLine::Action::Convert);
   AssumeYes yes(*chosen);
   // A thumbnailer's picture replaces whatever was at its name: the file manager asked.
   const bool replace = line.assumeYes || line.action == CommandLine::Action::Thumbnail;

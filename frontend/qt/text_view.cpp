@@ -70,12 +70,6 @@ void CalculatorTextView::UpdateMarginWidth() {
   margin_->setGeometry(contents.left(), contents.top(), MarginWidth(), contents.height());
 }
 
-void CalculatorTextView::ShowText(const CalculatorText& text, Notation notation) {
-  QTextCursor cursor(document_);
-  cursor.setPosition(document_->SetText(text, notation));
-  setTextCursor(cursor);
-}
-
 void CalculatorTextView::ClickMargin(int y) {
   const QTextBlock block = cursorForPosition(QPoint(0, y)).block();
   if (document_->TextNotation() == Notation::Program || !block.isValid()) return;

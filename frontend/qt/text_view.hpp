@@ -21,8 +21,6 @@ class CalculatorTextView final : public QPlainTextEdit {
   void SetDocument(CalculatorTextDocument* document);
   CalculatorTextDocument* Document() const { return document_; }
 
-  // Shows `text` in the document, the cursor where the text has it.
-  void ShowText(const CalculatorText& text, Notation notation = Notation::Text);
   // The text as it now stands, with the cursor where it is.
   CalculatorText Text() const { return document_->Text(textCursor()); }
 

@@ -48,7 +48,8 @@ Status GroupBrowser::Open(const std::string& path) {
     variables_->addItem(QString::fromStdString(messages::VariablePath(entry.folder, entry.name)));
   }
   setVisible(true);
-  Choose(0);
+  // The first text is chosen; the window that opened the group shows it.
+  Select(0);
   return {};
 }
 
@@ -61,10 +62,14 @@ void GroupBrowser::Close() {
 }
 
 void GroupBrowser::Choose(int index) {
-  if (!group_ || index < 0 || static_cast<std::size_t>(index) >= texts_.size()) return;
+  if (Select(index)) emit chosen();
+}
+
+bool GroupBrowser::Select(int index) {
+  if (!group_ || index < 0 || static_cast<std::size_t>(index) >= texts_.size()) return false;
   variables_->setCurrentIndex(index);
   shown_ = TextOfVariable(ShownEntry(), group_->model);
-  emit chosen();
+  return true;
 }
 
 std::size_t GroupBrowser::ShownIndex() const {

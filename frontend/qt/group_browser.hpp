@@ -22,7 +22,8 @@ class GroupBrowser final : public QWidget {
  public:
   GroupBrowser(Engine& engine, Dialogs& dialogs, Conversation& user, QWidget* parent = nullptr);
 
-  // Reads the group in `path` and chooses its first text; NoTextInGroup when it holds none.
+  // Reads the group in `path` and selects its first text, without saying `chosen`;
+  // NoTextInGroup when it holds none.
   // On an error nothing changes.
   Status Open(const std::string& path);
   // Shows no group any more.
@@ -44,7 +45,10 @@ class GroupBrowser final : public QWidget {
   void chosen();
 
  private:
+  // The user chose the `index`th text: selects it and says so.
   void Choose(int index);
+  // Selects the `index`th text; false when there is none.
+  bool Select(int index);
   std::size_t ShownIndex() const;
 
   Engine& engine_;

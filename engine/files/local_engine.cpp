@@ -29,8 +29,12 @@ Result<std::string> LocalEngine::ConvertBeside(Model to, const std::string& sour
 }
 
 Result<OpenedText> LocalEngine::ReadText(const std::string& path) {
+  return ReadText(path, ProgramLines::Every);
+}
+
+Result<OpenedText> LocalEngine::ReadText(const std::string& path, ProgramLines lines) {
   NoQuestions nobody;
-  return Texts(nobody).Read(path);
+  return Texts(nobody).Read(path, lines);
 }
 
 Result<std::vector<Problem>> LocalEngine::ExportText(const std::string& source,

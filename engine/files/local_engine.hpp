@@ -38,6 +38,8 @@ class LocalEngine final : public Engine {
   std::vector<RecoveryStore::Left> LeftRecoveries(const std::string& path) override;
 
   // What only the command line asks.
+  // ReadText for a text that is only written out (see TextTransfer::Read).
+  Result<OpenedText> ReadText(const std::string& path, ProgramLines lines);
   // See Converter::ConvertBeside.
   Result<std::string> ConvertBeside(Model to, const std::string& source, Interaction& user,
                                     WrittenFiles* written);

@@ -29,6 +29,30 @@ TargetOptions FromSource(const std::string& source, const FileInfo& info, Writte
 
 }  // namespace
 
+std::optional<Warning> WriteOpenedText(OpenedText& opened, TextFormat format,
+                                       const TextPieces& write) {
+  if (!opened.tokenized || !opened.tokenized->textLater || !opened.file ||
+      opened.file->entries.size() != 1) {
+    write(WrittenText(opened.variable, format));
+    return std::nullopt;
+  }
+  TokenizedProgram& program = *opened.tokenized;
+  const std::string_view data = opened.file->entries[0].data;
+  const bool function = program.kind == ProgramKind::Function;
+  DetokenizedProgram read;
+  if (format == TextFormat::Utf8) {
+    read = DetokenizeToUtf8(data, function, write);
+  } else {
+    read = Detokenize(data, function);
+    opened.variable.text = std::move(read.text);
+    write(WrittenText(opened.variable, format));
+  }
+  program.textLater = false;
+  program.unknown = std::move(read.unknown);
+  program.cutShort = read.cutShort;
+  return UnreadTokensWarning(opened.path, program);
+}
+
 TextTransfer::TextTransfer(FileSystem& files, Interaction& user, const Clock& clock,
                            StampSeparators separators)
     : files_(files), user_(user), clock_(clock), separators_(separators) {}
@@ -52,16 +76,17 @@ Status TextTransfer::ReadHead(const std::string& path, std::size_t limit, std::s
   return {};
 }
 
-Result<CheckedFile> TextTransfer::CheckKeeping(const std::string& path, std::string& head) {
+Result<CheckedFile> TextTransfer::CheckKeeping(const std::string& path, std::string& head,
+                                               ProgramLines lines) {
   CheckedFile checked;
   if (Status read = ReadHead(path, kCheckedBytes, head, checked.info); !read) return read.error();
-  checked.report = CheckVariableFile(head, checked.info.size, path);
+  checked.report = CheckVariableFile(head, checked.info.size, path, lines);
   return checked;
 }
 
-Result<OpenedText> TextTransfer::Read(const std::string& path) {
+Result<OpenedText> TextTransfer::Read(const std::string& path, ProgramLines lines) {
   std::string head;
-  Result<CheckedFile> checked = CheckKeeping(path, head);
+  Result<CheckedFile> checked = CheckKeeping(path, head, lines);
   if (!checked) return checked.error();
   FileReport& report = checked->report;
   OpenedText opened;
@@ -70,6 +95,9 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
   if (report.text) {
     opened.variable = std::move(*report.text);
     opened.file = std::move(report.file);
+    if (lines == ProgramLines::TextFormOnly) {
+      opened.file->entries[0].data = TakeVariableData(std::move(head));
+    }
     opened.tokenized = std::move(report.tokenized);
     if (!report.problems.empty()) opened.misnamed = opened.variable.model;
     return opened;
@@ -93,15 +121,26 @@ Result<OpenedText> TextTransfer::Read(const std::string& path) {
 Result<std::vector<Problem>> TextTransfer::Export(const std::string& source,
                                                   const std::string& target, WrittenFiles* written,
                                                   TextFormat format) {
-  Result<OpenedText> opened = Read(source);
+  Result<OpenedText> opened = Read(source, ProgramLines::TextFormOnly);
   if (!opened) return opened.error();
   for (const Warning& warning : ReadingWarnings(*opened)) user_.Warn(warning);
+  std::optional<Warning> unread;
+  const auto fill = [&](SaveFile& content) -> Status {
+    int error = 0;
+    unread = WriteOpenedText(*opened, format, [&](std::string_view piece) {
+      if (error == 0) {
+        error = content.Write(reinterpret_cast<const unsigned char*>(piece.data()), piece.size());
+      }
+    });
+    if (error != 0) return Error::System(SystemError::CannotWrite, target, error);
+    return {};
+  };
   if (Status done =
-          WriteWholeTarget(files_, user_, target, FromSource(source, opened->info, written),
-                           WrittenText(opened->variable, format));
+          WriteTarget(files_, user_, target, FromSource(source, opened->info, written), fill);
       !done) {
     return done.error();
   }
+  if (unread) user_.Warn(*unread);
   return std::move(opened->damage);
 }
 

@@ -3,8 +3,10 @@
 // these calculators, repair a damaged one, and save a file the user opened.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "clock.hpp"
@@ -122,13 +124,24 @@ struct Repaired {
   std::optional<Model> misnamed;
 };
 
+// Where a text written out goes, piece by piece.
+using TextPieces = std::function<void(std::string_view piece)>;
+
+// Writes the text of `opened` in `format` to `write`: a program whose text was left to be
+// read from its tokens (ProgramLines::TextFormOnly) is read now, in pieces. Gives what to
+// say of the tokens it could not read then, if any.
+std::optional<Warning> WriteOpenedText(OpenedText& opened, TextFormat format,
+                                       const TextPieces& write);
+
 class TextTransfer {
  public:
   TextTransfer(FileSystem& files, Interaction& user, const Clock& clock,
                StampSeparators separators = LocaleStampSeparators());
 
   // Reads the text variable in `path`, as far as it can be found when the file is damaged.
-  Result<OpenedText> Read(const std::string& path);
+  // With ProgramLines::TextFormOnly, a tokenized program's text is left for
+  // WriteOpenedText, for a caller that only writes it out.
+  Result<OpenedText> Read(const std::string& path, ProgramLines lines = ProgramLines::Every);
   // Writes the text of `source` as UTF-8 (or in the 7-bit export format) into `target`,
   // asking before replacing it. Gives what is wrong with the source, whose text was written
   // as far as it could be found (empty for a sound file); a warning tells it too.
@@ -162,7 +175,8 @@ class TextTransfer {
   // size told is what was read when the file ended within the limit.
   Status ReadHead(const std::string& path, std::size_t limit, std::string& bytes, FileInfo& info);
   // Reads and checks the file, keeping what was read in `head`.
-  Result<CheckedFile> CheckKeeping(const std::string& path, std::string& head);
+  Result<CheckedFile> CheckKeeping(const std::string& path, std::string& head,
+                                   ProgramLines lines = ProgramLines::Every);
 
   FileSystem& files_;
   Interaction& user_;

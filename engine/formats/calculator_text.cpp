@@ -113,7 +113,7 @@ std::string TextVariableData(const CalculatorText& text) {
   return data;
 }
 
-bool ReadTextVariableData(const std::string& data, CalculatorText& text) {
+bool ReadTextVariableData(std::string_view data, CalculatorText& text) {
   const std::size_t size = data.size();
   if (size < kTextOverhead || data[size - 2] != '\0' ||
       static_cast<unsigned char>(data[size - 1]) != kTextTag) {
@@ -121,7 +121,7 @@ bool ReadTextVariableData(const std::string& data, CalculatorText& text) {
   }
   const auto cursor = static_cast<std::uint16_t>((static_cast<unsigned char>(data[0]) << 8) |
                                                  static_cast<unsigned char>(data[1]));
-  text = CalculatorText::FromCodes(data.substr(2, size - kTextOverhead), cursor);
+  text = CalculatorText::FromCodes(std::string(data.substr(2, size - kTextOverhead)), cursor);
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orbisk {
@@ -55,6 +56,6 @@ constexpr unsigned char kTextTag = 0xE0;
 constexpr std::size_t kTextOverhead = 4;
 std::string TextVariableData(const CalculatorText& text);
 // Reads a TEXT variable's data; false when it does not end with 00 E0 or is too short.
-bool ReadTextVariableData(const std::string& data, CalculatorText& text);
+bool ReadTextVariableData(std::string_view data, CalculatorText& text);
 
 }  // namespace orbisk

@@ -7,53 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "charset_table.hpp"
+
 namespace orbisk {
-namespace {
-
-// One code's character: one code point, or a letter and a combining overline.
-struct Character {
-  char32_t first;
-  char32_t combining = 0;
-};
-
-constexpr char32_t kControlPictures = 0x2400;  // "␀" is U+2400, "␁" U+2401, …
-constexpr char32_t kOverline = 0x0305;
-
-// Codes 0x0E to 0x1F: marks, arrows and set symbols.
-constexpr char32_t kSymbols[] = {0x2693, 0x2713, 0x25FE, 0x25C2, 0x25B8, 0x25B4,
-                                 0x25BE, 0x2190, 0x2192, 0x2191, 0x2193, 0x25C0,
-                                 0x25B6, 0x2B06, 0x222A, 0x2229, 0x2282, 0x2208};
-// Codes 0x80 to 0x94: Greek letters.
-constexpr char32_t kGreek[] = {0x03B1, 0x03B2, 0x0393, 0x03B3, 0x0394, 0x03B4, 0x03B5,
-                               0x03B6, 0x03B8, 0x03BB, 0x03BE, 0x03A0, 0x03C0, 0x03C1,
-                               0x03A3, 0x03C3, 0x03C4, 0x03C6, 0x03C8, 0x03A9, 0x03C9};
-// Codes 0x95 to 0xA0: mathematical letters and signs; 0x9A and 0x9B are x̅ and y̅. 0x95,
-// the exponent's E, and 0x97, the imaginary i, are U+1D5A4 𝖤 and U+1D48A 𝒊.
-constexpr Character kMathematics[] = {{0x1D5A4}, {0x212F},         {0x1D48A},        {0x02B3},
-                                      {0x22BA},  {'x', kOverline}, {'y', kOverline}, {0x2264},
-                                      {0x2260},  {0x2265},         {0x2220},         {0x2026}};
-
-Character CharacterFor(unsigned code) {
-  if (code <= 0x0A || code == 0x0C || code == 0x0D) return {kControlPictures + code};
-  if (code == 0x0B) return {0x2934};
-  if (code < 0x20) return {kSymbols[code - 0x0E]};
-  if (code < 0x7F) return {code};
-  if (code == 0x7F) return {0x25C6};
-  if (code < 0x95) return {kGreek[code - 0x80]};
-  if (code <= 0xA0) return {kMathematics[code - 0x95].first, kMathematics[code - 0x95].combining};
-  // The rest is Latin-1 but for a few mathematical signs.
-  switch (code) {
-    case 0xA8: return {0x221A};  // √
-    case 0xAD: return {0x2212};  // −
-    case 0xB8: return {0x207A};  // ⁺
-    case 0xBC: return {0x2202};  // ∂
-    case 0xBD: return {0x222B};  // ∫
-    case 0xBE: return {0x221E};  // ∞
-    default: return {code};
-  }
-}
-
-}  // namespace
 
 void AppendCodePoint(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -79,7 +35,7 @@ const std::array<std::string, 256>& Utf8Table() {
   static const std::array<std::string, 256> table = [] {
     std::array<std::string, 256> built;
     for (unsigned code = 0; code < 256; ++code) {
-      const Character c = CharacterFor(code);
+      const charset::Character c = charset::CharacterFor(code);
       AppendCodePoint(built[code], c.first);
       if (c.combining != 0) AppendCodePoint(built[code], c.combining);
     }
@@ -111,7 +67,7 @@ class CodeTable {
   CodeTable() {
     codes_.fill(-1);
     for (unsigned code = 0; code < 256; ++code) {
-      const Character c = CharacterFor(code);
+      const charset::Character c = charset::CharacterFor(code);
       // "␍" would be a line break inside a line: no calculator character stands for it.
       if (c.combining == 0 && code != 0x0D) Add(c.first, code);
     }
@@ -179,42 +135,47 @@ const std::string& CharacterOf(unsigned char code) { return Utf8Table()[code]; }
 
 namespace {
 
-// Each code's UTF-8 (at most four bytes: one code point, or a letter and a two-byte
-// combining overline), kept flat so that a text's characters are copied without a call each.
-struct Utf8Bytes {
-  unsigned char length;
-  char bytes[4];
-};
+using charset::Utf8Bytes;
+static_assert(sizeof(Utf8Bytes::bytes) == kLongestUtf8);
 
-const std::array<Utf8Bytes, 256>& FlatUtf8Table() {
-  static const std::array<Utf8Bytes, 256> table = [] {
-    std::array<Utf8Bytes, 256> built{};
-    for (unsigned code = 0; code < 256; ++code) {
-      const std::string& utf8 = Utf8Table()[code];
-      built[code].length = static_cast<unsigned char>(utf8.size());
-      utf8.copy(built[code].bytes, utf8.size());
-    }
-    return built;
-  }();
-  return table;
-}
+// Each code's UTF-8, kept flat so that a text's characters are copied without a call
+// each, and worked out when compiling: a run that writes text builds nothing first.
+constexpr std::array<Utf8Bytes, 256> kFlatUtf8 = [] {
+  std::array<Utf8Bytes, 256> built{};
+  for (unsigned code = 0; code < 256; ++code) built[code] = charset::Utf8Of(code);
+  return built;
+}();
 
-}  // namespace
+// The same with 0x0D as a line end, for lines joined by it.
+constexpr std::array<Utf8Bytes, 256> kLinesUtf8 = [] {
+  std::array<Utf8Bytes, 256> built = kFlatUtf8;
+  built[0x0D] = Utf8Bytes{1, {'\n'}};
+  return built;
+}();
 
-void AppendUtf8(std::string& out, const std::string& codes) {
-  const auto& table = FlatUtf8Table();
-  const std::size_t start = out.size();
-  // Room for the longest UTF-8 of every code, so that each is copied whole as four bytes;
-  // what is left over goes again below.
-  out.resize(start + codes.size() * sizeof(Utf8Bytes::bytes));
-  char* const first = &out[start];
-  char* to = first;
+char* WriteThrough(const std::array<Utf8Bytes, 256>& table, char* to, std::string_view codes) {
   for (const char code : codes) {
     const Utf8Bytes& character = table[static_cast<unsigned char>(code)];
     std::memcpy(to, character.bytes, sizeof character.bytes);
     to += character.length;
   }
-  out.resize(start + static_cast<std::size_t>(to - first));
+  return to;
+}
+
+}  // namespace
+
+void AppendUtf8(std::string& out, const std::string& codes) {
+  const std::size_t start = out.size();
+  // Room for the longest UTF-8 of every code, so that each is copied whole as four bytes;
+  // what is left over goes again below.
+  out.resize(start + codes.size() * kLongestUtf8);
+  char* const first = &out[start];
+  char* const end = WriteThrough(kFlatUtf8, first, codes);
+  out.resize(start + static_cast<std::size_t>(end - first));
+}
+
+char* WriteUtf8Lines(char* to, std::string_view codes) {
+  return WriteThrough(kLinesUtf8, to, codes);
 }
 
 DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at) {
@@ -242,7 +203,7 @@ DecodedCharacter DecodeCharacter(const std::string& utf8, std::size_t at) {
     char32_t next = 0;
     const std::size_t more =
         ReadCodePointAt(bytes + at + decoded.length, utf8.size() - at - decoded.length, next);
-    if (more != 0 && next == kOverline) {
+    if (more != 0 && next == charset::kOverline) {
       decoded.code = c == 'x' ? 0x9A : 0x9B;
       decoded.length += more;
       return decoded;

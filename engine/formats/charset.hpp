@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orbisk {
@@ -15,6 +16,12 @@ const std::string& CharacterOf(unsigned char code);
 // Appends the UTF-8 text of each code in `codes`. It needs room for four bytes a code: a
 // caller appending many strings to one reserves that much once.
 void AppendUtf8(std::string& out, const std::string& codes);
+// The most bytes of UTF-8 a code is written as.
+constexpr std::size_t kLongestUtf8 = 4;
+
+// Writes the UTF-8 text of lines joined by 0x0D at `to`, each 0x0D as a line end, and
+// gives where it ends: `to` needs room for kLongestUtf8 bytes a code.
+char* WriteUtf8Lines(char* to, std::string_view codes);
 
 // Reads one code point of UTF-8 at `at` (not at the end of `s`), refusing overlong forms,
 // surrogates and values past U+10FFFF. Returns its length, or 0 when the bytes at `at` are

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -36,5 +37,11 @@ struct DetokenizedProgram {
 // which: a function that is one expression is shown between Func and EndFunc, as the
 // calculator's editor shows it.
 DetokenizedProgram Detokenize(std::string_view data, bool function);
+
+// Detokenize for a text that is only written out, as UTF-8 with a line end after each
+// line (as a program's text is written): the text goes to `write` in pieces as it is
+// read, so that a long program takes little memory, and the result's text stays empty.
+DetokenizedProgram DetokenizeToUtf8(std::string_view data, bool function,
+                                    const std::function<void(std::string_view utf8)>& write);
 
 }  // namespace orbisk

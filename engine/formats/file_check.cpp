@@ -29,9 +29,38 @@ Model ModelOf(Signature signature, const std::string& path, const std::string& c
   return ConvertedToV200(comment) ? Model::Voyager200 : Model::Ti92Plus;
 }
 
+// The size of a single variable's data, as its file gives it.
+std::size_t VariableDataSize(std::string_view head) {
+  return std::size_t{static_cast<unsigned char>(head[layout::kVariableSize])} << 8 |
+         static_cast<unsigned char>(head[layout::kVariableSize + 1]);
+}
+
+std::optional<TextVariable> TextOfData(const VariableEntry& entry, std::string_view data,
+                                       Model model, std::optional<TokenizedProgram>* tokenized,
+                                       ProgramLines lines) {
+  TextVariable text;
+  text.model = model;
+  text.folder = entry.folder;
+  text.name = entry.name;
+  text.type = entry.type;
+  if (entry.type == types::kText) {
+    ReadTextVariableData(data, text.text);
+    return text;
+  }
+  if (entry.type != types::kProgram && entry.type != types::kFunction) return std::nullopt;
+  ProgramReading program = ReadProgramData(entry.type, data, lines);
+  const bool later = program.tokenized && program.tokenized->textLater;
+  if (tokenized != nullptr) *tokenized = std::move(program.tokenized);
+  if (later) return text;
+  if (!program.text) return std::nullopt;
+  text.text = std::move(*program.text);
+  return text;
+}
+
 }  // namespace
 
-FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const std::string& path) {
+FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const std::string& path,
+                             ProgramLines lines) {
   FileReport report;
   report.size = size;
   if (head.size() < size && ReadWhole(head)) {
@@ -43,7 +72,10 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
     report.problems.push_back({Problem::Kind::GroupTooLarge, size, head.size()});
     return report;
   }
-  ParsedFile parsed = ParseVariableFile(head, size);
+  // A text only written out reads the variable where it lies in `head`, which the caller
+  // may then take for its data rather than copy it (TakeVariableData).
+  const bool keepData = lines != ProgramLines::TextFormOnly;
+  ParsedFile parsed = ParseVariableFile(head, size, keepData);
   report.problems = std::move(parsed.problems);
   report.notes = std::move(parsed.notes);
   if (!report.problems.empty() && report.problems[0].kind == Problem::Kind::TooShort) {
@@ -85,7 +117,10 @@ FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const 
     if (problem.kind != Problem::Kind::SignatureNotOfName) return report;
   }
   std::optional<TokenizedProgram> tokenized;
-  report.text = TextOfVariable(entry, report.model, &tokenized);
+  const std::string_view data =
+      keepData ? std::string_view(entry.data)
+               : std::string_view(head).substr(layout::kVariableData, VariableDataSize(head));
+  report.text = TextOfData(entry, data, report.model, &tokenized, lines);
   report.tokenized = std::move(tokenized);
   report.file = std::move(parsed.file);
   return report;
@@ -114,9 +149,7 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
   if (std::any_of(recovered.damage.begin(), recovered.damage.end(), holdsNul)) {
     // The sizes and the 00 E0 that end the text agree: the text runs to them, and the 00
     // inside it is itself the damage.
-    const std::size_t size = std::size_t{static_cast<unsigned char>(head[kVariableSize])} << 8 |
-                             static_cast<unsigned char>(head[kVariableSize + 1]);
-    codes = head.substr(kText, size - orbisk::kTextOverhead);
+    codes = head.substr(kText, VariableDataSize(head) - orbisk::kTextOverhead);
     recovered.holdsNul = true;
   } else {
     // The terminator ends the text, and no code of a text is 00: the first one is it.
@@ -136,22 +169,16 @@ std::optional<RecoveredText> RecoverText(const std::string& head, const FileRepo
 }
 
 std::optional<TextVariable> TextOfVariable(const VariableEntry& entry, Model model,
-                                           std::optional<TokenizedProgram>* tokenized) {
-  TextVariable text;
-  text.model = model;
-  text.folder = entry.folder;
-  text.name = entry.name;
-  text.type = entry.type;
-  if (entry.type == types::kText) {
-    ReadTextVariableData(entry.data, text.text);
-    return text;
-  }
-  if (entry.type != types::kProgram && entry.type != types::kFunction) return std::nullopt;
-  ProgramReading program = ReadProgramData(entry.type, entry.data);
-  if (tokenized != nullptr) *tokenized = std::move(program.tokenized);
-  if (!program.text) return std::nullopt;
-  text.text = std::move(*program.text);
-  return text;
+                                           std::optional<TokenizedProgram>* tokenized,
+                                           ProgramLines lines) {
+  return TextOfData(entry, entry.data, model, tokenized, lines);
+}
+
+std::string TakeVariableData(std::string&& head) {
+  const std::size_t size = VariableDataSize(head);
+  head.erase(0, layout::kVariableData);
+  head.resize(size);
+  return std::move(head);
 }
 
 bool ReadWhole(const std::string& head) {

@@ -50,7 +50,12 @@ struct FileReport {
 // The text of a sound variable of `model`: a text, or a program or function kept as text;
 // nothing for another type, or a program that was tokenized (told in `tokenized`).
 std::optional<TextVariable> TextOfVariable(const VariableEntry& entry, Model model,
-                                           std::optional<TokenizedProgram>* tokenized = nullptr);
+                                           std::optional<TokenizedProgram>* tokenized = nullptr,
+                                           ProgramLines lines = ProgramLines::Every);
+
+// The data of the single sound variable in the file read into `head`, moved rather than
+// copied: what a check with ProgramLines::TextFormOnly left out of its report's file.
+std::string TakeVariableData(std::string&& head);
 
 // A text read from a damaged file as far as it can be found.
 struct RecoveredText {
@@ -69,8 +74,11 @@ constexpr std::size_t kLargestGroupBytes = std::size_t{16} << 20;
 bool ReadWhole(const std::string& head);
 
 // Checks a file whose first bytes (at most kCheckedBytes) are `head`, whose real size is
-// `size` and whose name is `path` (its extension tells the model it should be for).
-FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const std::string& path);
+// `size` and whose name is `path` (its extension tells the model it should be for). With
+// ProgramLines::TextFormOnly, a tokenized program's text is left for later (`tokenized`
+// says so), for a caller that only writes it out.
+FileReport CheckVariableFile(const std::string& head, std::uint64_t size, const std::string& path,
+                             ProgramLines lines = ProgramLines::Every);
 
 // The text of a TEXT variable in a file that is damaged but still says it holds one (a
 // known signature, the text type): it runs from after the cursor to the first 00, or to the

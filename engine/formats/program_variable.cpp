@@ -78,7 +78,7 @@ unsigned char TypeOfProgramKind(ProgramKind kind) {
   return kind == ProgramKind::Function ? types::kFunction : types::kProgram;
 }
 
-ProgramReading ReadProgramData(unsigned char type, std::string_view data, bool withText) {
+ProgramReading ReadProgramData(unsigned char type, std::string_view data, ProgramLines lines) {
   ProgramReading reading;
   const ProgramKind kind = ProgramKindOfType(type);
   const std::size_t n = data.size();
@@ -107,7 +107,8 @@ ProgramReading ReadProgramData(unsigned char type, std::string_view data, bool w
       }
     }
     reading.lock = At(data, n - 3);
-    if (withText && reading.problems.empty()) {
+    tokenized.textLater = lines == ProgramLines::TextFormOnly && reading.problems.empty();
+    if (lines == ProgramLines::Every && reading.problems.empty()) {
       DetokenizedProgram read = Detokenize(data, kind == ProgramKind::Function);
       reading.text = std::move(read.text);
       tokenized.unknown = std::move(read.unknown);
@@ -136,7 +137,7 @@ ProgramReading ReadProgramData(unsigned char type, std::string_view data, bool w
   }
   if (!reading.problems.empty()) return reading;
   reading.lock = At(data, n - 3);
-  if (!withText) return reading;
+  if (lines == ProgramLines::None) return reading;
   const auto cursor = static_cast<std::uint16_t>(At(data, n - 9) << 8 | At(data, n - 8));
   reading.text = CalculatorText::FromPlainCodes(std::string(text), cursor);
   return reading;

@@ -52,6 +52,8 @@ struct TokenizedProgram {
   // ended before its statements did.
   std::vector<DetokenizedProgram::Unknown> unknown;
   bool cutShort = false;
+  // Its text was left to be read from its tokens when it is written out (DetokenizeToUtf8).
+  bool textLater = false;
 };
 
 struct ProgramReading {
@@ -62,9 +64,13 @@ struct ProgramReading {
   std::vector<Problem> problems;              // neither form, or a form with faults
 };
 
-// Reads the data of a variable of type `type` (0x12 or 0x13). Without `withText`, a
-// program is checked but its lines are not made (nor its tokens read).
-ProgramReading ReadProgramData(unsigned char type, std::string_view data, bool withText = true);
+// Which programs ReadProgramData makes the lines of: every one, those kept in text form
+// (a tokenized one's text is then left for later), or none (programs are only checked).
+enum class ProgramLines { Every, TextFormOnly, None };
+
+// Reads the data of a variable of type `type` (0x12 or 0x13).
+ProgramReading ReadProgramData(unsigned char type, std::string_view data,
+                               ProgramLines lines = ProgramLines::Every);
 
 // A program's data in text form, to be parsed when first run.
 std::string ProgramVariableData(ProgramKind kind, const CalculatorText& text,

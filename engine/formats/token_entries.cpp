@@ -116,7 +116,7 @@ void Walker::EntryOnTop(int depth) {
     case kSystemVariable: {
       if (!More()) return Cut();
       const unsigned char code = Take();
-      const std::string& name = SystemVariableName(code);
+      const std::string_view name = SystemVariableName(code);
       if (name.empty()) return Fail(kSystemVariable, code);
       if (Write) Put(name);
       return;

@@ -2,9 +2,10 @@
 #include "token_tables.hpp"
 
 #include <array>
+#include <stdexcept>
 #include <string_view>
 
-#include "charset.hpp"
+#include "charset_table.hpp"
 
 namespace orbisk::tokens {
 namespace {
@@ -189,35 +190,49 @@ constexpr std::string_view kSystemVariables[] = {
 
 // clang-format on
 
-// The calculator codes of a name written in UTF-8 here: every character of these tables is
-// one of the calculators'.
-std::string CodesOf(std::string_view utf8) {
-  std::string codes;
-  codes.reserve(utf8.size());
-  std::string character;
+// One code point of the UTF-8 at `at`, which moves past it (the tables' own text is valid).
+constexpr char32_t DecodeAt(std::string_view utf8, std::size_t& at) {
+  const auto byte = [&utf8](std::size_t i) {
+    return static_cast<char32_t>(static_cast<unsigned char>(utf8[i]));
+  };
+  const char32_t lead = byte(at);
+  const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  char32_t c = length == 1   ? lead
+               : length == 2 ? lead & 0x1F
+               : length == 3 ? lead & 0x0F
+                             : lead & 0x07;
+  for (std::size_t i = 1; i < length; ++i) c = c << 6 | (byte(at + i) & 0x3F);
+  at += length;
+  return c;
+}
+
+// The calculator codes of a name written in UTF-8 here. Every character of these tables is
+// one of the calculators': one that is not, or a name too long, stops the build.
+constexpr TagName NameOf(std::string_view utf8) {
+  TagName name;
   for (std::size_t at = 0; at < utf8.size();) {
-    // Most names are ASCII, their own codes; the other characters are decoded one by one.
-    const auto first = static_cast<unsigned char>(utf8[at]);
-    if (first < 0x80 &&
-        (at + 1 == utf8.size() || static_cast<unsigned char>(utf8[at + 1]) < 0x80)) {
-      codes += static_cast<char>(first);
-      ++at;
-      continue;
+    charset::Character c{DecodeAt(utf8, at)};
+    if (std::size_t next = at; at < utf8.size() && DecodeAt(utf8, next) == charset::kOverline) {
+      c.combining = charset::kOverline;
+      at = next;
     }
-    character.assign(utf8.substr(at, 8));
-    const DecodedCharacter c = DecodeCharacter(character, 0);
-    codes += static_cast<char>(c.code);
-    at += c.length;
+    const int code = c.first >= 0x20 && c.first < 0x7F && c.combining == 0
+                         ? static_cast<int>(c.first)
+                         : charset::CodeOfCharacter(c);
+    if (code < 0 || name.length == TagName::kLongest) {
+      throw std::logic_error("a tag's name the calculators cannot write");
+    }
+    name.codes[name.length++] = static_cast<char>(code);
   }
-  return codes;
+  return name;
 }
 
 template <std::size_t N>
-std::array<Tag, 256> TableOf(const Row (&rows)[N]) {
+constexpr std::array<Tag, 256> TableOf(const Row (&rows)[N]) {
   std::array<Tag, 256> table{};
   for (const Row& row : rows) {
     Tag& tag = table[row.tag];
-    tag.name = CodesOf(row.name);
+    tag.name = NameOf(row.name);
     tag.form = row.form;
     tag.operands = row.operands;
     tag.endsWithE5 = row.endsWithE5;
@@ -228,33 +243,26 @@ std::array<Tag, 256> TableOf(const Row (&rows)[N]) {
 }
 
 template <std::size_t N>
-std::array<std::string, 256> NamesOf(const std::string_view (&names)[N]) {
-  std::array<std::string, 256> table{};
-  for (std::size_t code = 0; code < N; ++code) table[code] = CodesOf(names[code]);
+constexpr std::array<TagName, 256> NamesOf(const std::string_view (&names)[N]) {
+  std::array<TagName, 256> table{};
+  for (std::size_t code = 0; code < N; ++code) table[code] = NameOf(names[code]);
   return table;
 }
 
+constexpr std::array<Tag, 256> kPrimaryTags = TableOf(kPrimary);
+constexpr std::array<Tag, 256> kExtendedTags = TableOf(kExtended);
+constexpr std::array<TagName, 256> kInstructionNames = NamesOf(kInstructions);
+constexpr std::array<TagName, 256> kSystemVariableNames = NamesOf(kSystemVariables);
+
 }  // namespace
 
-const Tag& PrimaryTag(unsigned char tag) {
-  static const std::array<Tag, 256> table = TableOf(kPrimary);
-  return table[tag];
-}
+const Tag& PrimaryTag(unsigned char tag) { return kPrimaryTags[tag]; }
 
-const Tag& ExtendedTag(unsigned char tag) {
-  static const std::array<Tag, 256> table = TableOf(kExtended);
-  return table[tag];
-}
+const Tag& ExtendedTag(unsigned char tag) { return kExtendedTags[tag]; }
 
-const std::string& InstructionName(unsigned char tag) {
-  static const std::array<std::string, 256> table = NamesOf(kInstructions);
-  return table[tag];
-}
+std::string_view InstructionName(unsigned char tag) { return kInstructionNames[tag]; }
 
-const std::string& SystemVariableName(unsigned char tag) {
-  static const std::array<std::string, 256> table = NamesOf(kSystemVariables);
-  return table[tag];
-}
+std::string_view SystemVariableName(unsigned char tag) { return kSystemVariableNames[tag]; }
 
 bool InstructionHasJump(unsigned char tag) {
   // Cycle, EndFor, EndLoop, EndWhile and Exit.

@@ -6,8 +6,9 @@
 // as calculator codes, ready to be copied into a text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace orbisk::tokens {
 
@@ -40,8 +41,18 @@ enum Priority : std::uint8_t {
   kAtom = 14,
 };
 
+// A name in calculator codes, kept in its table: the tables are worked out when compiling.
+struct TagName {
+  static constexpr std::size_t kLongest = 12;
+  char codes[kLongest] = {};
+  std::uint8_t length = 0;
+
+  constexpr operator std::string_view() const { return {codes, length}; }
+  constexpr bool empty() const { return length == 0; }
+};
+
 struct Tag {
-  std::string name;  // calculator codes
+  TagName name;
   Form form = Form::Unknown;
   std::uint8_t operands = 0;      // fixed operands; for a list ended by E5, the fewest
   bool endsWithE5 = false;        // its operands are ended by an E5 below them
@@ -52,9 +63,9 @@ struct Tag {
 const Tag& PrimaryTag(unsigned char tag);
 const Tag& ExtendedTag(unsigned char tag);
 // An instruction's name; empty for a code no instruction has.
-const std::string& InstructionName(unsigned char tag);
+std::string_view InstructionName(unsigned char tag);
 // A system variable's name; empty for a code no system variable has.
-const std::string& SystemVariableName(unsigned char tag);
+std::string_view SystemVariableName(unsigned char tag);
 
 // Primary tags the detokenizer reads itself.
 namespace primary {

@@ -15,6 +15,7 @@ ProgramCodes Walker::Program(bool function) {
   } else {
     Root(function);
   }
+  HandOn(1);
   return std::move(result_);
 }
 
@@ -95,6 +96,8 @@ void Walker::Statements(int depth) {
       Take();
       return;
     }
+    // Between two statements of the program itself, nothing written is rewound.
+    if (Write && depth == 1) HandOn(kPieceLength);
     const std::size_t from = result_.codes.size();
     if (byte == kNewLine || byte == kNextStatement) {
       Take();
@@ -142,7 +145,7 @@ void Walker::Instruction(int depth) {
   Take();
   if (!More()) return Cut();
   const unsigned char code = Take();
-  const std::string& name = InstructionName(code);
+  const std::string_view name = InstructionName(code);
   if (name.empty()) return Fail(kInstruction, code);
   if (InstructionHasJump(code)) {
     if (top_ < 2) return Cut();
@@ -202,6 +205,10 @@ template void Walker::Instruction<kSkip>(int);
 
 ProgramCodes WriteProgramCodes(std::string_view data, bool function) {
   return walker::Walker(data).Program(function);
+}
+
+ProgramCodes HandOnProgramCodes(std::string_view data, bool function, const CodesSink& sink) {
+  return walker::Walker(data, &sink).Program(function);
 }
 
 }  // namespace orbisk::tokens

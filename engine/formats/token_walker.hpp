@@ -66,10 +66,16 @@ inline std::uint8_t PriorityOfTag(const Tag& tag) {
 constexpr bool kWrite = true;
 constexpr bool kSkip = false;
 
+// Codes handed on are given in pieces of about this many.
+constexpr std::size_t kPieceLength = 16 * 1024;
+
 class Walker {
  public:
-  explicit Walker(std::string_view data) : data_(data), top_(data.size()) {
-    result_.codes.reserve(data.size() * 2 + 16);
+  // With a `sink`, the codes are handed to it between two statements of the program once
+  // they are a piece long, and at the end: what a failed statement rewinds is still held.
+  explicit Walker(std::string_view data, const CodesSink* sink = nullptr)
+      : data_(data), top_(data.size()), sink_(sink) {
+    result_.codes.reserve(sink != nullptr ? kPieceLength * 2 : data.size() * 2 + 16);
   }
 
   ProgramCodes Program(bool function);
@@ -84,6 +90,12 @@ class Walker {
   void Put(std::string_view text) { result_.codes.append(text); }
   void PutSpaces(unsigned count) {
     if (count > 0) result_.codes.append(count, ' ');
+  }
+  // Hands the codes written so far to the sink, if there is one and they are long enough.
+  void HandOn(std::size_t atLeast) {
+    if (sink_ == nullptr || result_.codes.size() < atLeast) return;
+    (*sink_)(result_.codes);
+    result_.codes.clear();
   }
 
   // An entry that cannot be read: the statement it is in becomes its mark.
@@ -234,6 +246,7 @@ class Walker {
 
   std::string_view data_;
   std::size_t top_;  // the bytes [0, top_) are still to read
+  const CodesSink* sink_;
   ProgramCodes result_;
   bool failed_ = false;
   std::uint32_t mark_ = kCut;  // what the last entry that failed is marked with

@@ -109,7 +109,8 @@ bool ReadVariableData(std::string_view head, std::size_t at, std::uint64_t room,
   if (entry.type == types::kProgram || entry.type == types::kFunction) {
     // Checked here; its text is made by whoever reads it.
     for (Problem& problem :
-         ReadProgramData(entry.type, head.substr(at + 2, variableSize), false).problems) {
+         ReadProgramData(entry.type, head.substr(at + 2, variableSize), ProgramLines::None)
+             .problems) {
       problems.push_back(std::move(problem));
     }
   }

@@ -25,11 +25,14 @@ class StandardOutput {
 
    protected:
     int_type overflow(int_type c) override;
+    std::streamsize xsputn(const char* s, std::streamsize n) override;
     int sync() override;
 
    private:
     // Writes the buffer out; false once a write has failed (what follows is dropped).
     bool Drain();
+    // Writes `size` bytes at `at` straight out; false as Drain.
+    bool WriteOut(const char* at, std::size_t size);
 
     // Made on the first write: a run that prints nothing costs nothing.
     std::unique_ptr<char[]> bytes_;

@@ -14,7 +14,7 @@ int ShowTexts(const std::vector<std::string>& names, TextFormat format, CommandR
   int status = kExitConverted;
   bool first = true;
   for (const std::string& name : names) {
-    Result<OpenedText> opened = run.engine.ReadText(name);
+    Result<OpenedText> opened = run.engine.ReadText(name, ProgramLines::TextFormOnly);
     if (!opened && opened.error().kind == ErrorKind::IsAGroup) {
       status = WorseStatus(status, ShowGroupTexts(name, format, run, first));
       continue;
@@ -28,7 +28,12 @@ int ShowTexts(const std::vector<std::string>& names, TextFormat format, CommandR
     if (!opened->damage.empty()) status = WorseStatus(status, kExitDamaged);
     if (names.size() > 1) run.out << (first ? "" : "\n") << texts::ShowTitle(name);
     first = false;
-    run.out << WrittenText(opened->variable, format) << std::flush;
+    const std::optional<Warning> unread =
+        WriteOpenedText(*opened, format, [&run](std::string_view piece) {
+          run.out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        });
+    run.out << std::flush;
+    if (unread) run.user.Warn(*unread);
   }
   return status;
 }

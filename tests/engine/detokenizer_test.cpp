@@ -6,6 +6,7 @@
 
 #include <sstream>
 
+#include "files.hpp"
 #include "text_notation.hpp"
 
 namespace orbisk {
@@ -208,6 +209,64 @@ TEST(DetokenizerTest, DataThatLiesIsReadAsFarAsItGoes) {
     const DetokenizedProgram read = Detokenize(lie.data, true);
     EXPECT_EQ(read.cutShort, lie.cutShort);
     EXPECT_NE(TextToUtf8(read.text, Notation::Program).find("◆"), std::string::npos);
+  }
+}
+
+// A program handed on in pieces as it is read is the same text as one read whole, and tells
+// the same tags it could not read: pieces end between two statements, so a statement that
+// fails after the first piece is still rewound to its mark.
+TEST(DetokenizerTest, AProgramHandedOnInPiecesIsTheTextReadWhole) {
+  const auto dataOf = [](const std::string& name) {
+    const std::string file = testing::ReadFile(std::string(ORBISK_TEST_DATA) + "/" + name);
+    const std::size_t size =
+        static_cast<unsigned char>(file[0x56]) << 8 | static_cast<unsigned char>(file[0x57]);
+    return file.substr(0x58, size);
+  };
+  // The statements of a real program many times over, between its Prgm and its EndPrgm.
+  const std::string real = dataOf("sgs/sgsgeoan.89p");
+  const std::size_t prgm = real.find("\x19\xE4\xE5");
+  const std::string statements = real.substr(5, prgm - 5);
+  std::string body;
+  while (body.size() < 70000) body += statements;
+  const std::string tail = real.substr(prgm);
+  // An instruction no calculator has (E4 98) as a statement of its own, far into the text.
+  const std::string unknown = "\xE8\x00" + Hex("98 E4");
+  struct Program {
+    const char* what;
+    std::string data;
+    bool function;
+    std::size_t fewestPieces;
+    bool unread;  // holds a tag that cannot be read, or ends early
+  };
+  const Program programs[] = {
+      {"sgsgeoan", real, false, 1, false},
+      {"constlag", dataOf("modsim/modsim.constlag.89p"), false, 1, false},
+      {"srchnrep", dataOf("modsim/main.srchnrep.89f"), true, 1, false},
+      {"rotx, one expression", dataOf("modsim/main.rotx.89f"), true, 1, false},
+      {"a long program", real.substr(0, 5) + body + tail, false, 4, false},
+      {"an unknown instruction late", real.substr(0, 5) + body + unknown + body + tail, false, 8,
+       true},
+      {"cut short", body + tail, false, 4, true},
+  };
+  for (const Program& program : programs) {
+    SCOPED_TRACE(program.what);
+    const DetokenizedProgram whole = Detokenize(program.data, program.function);
+    std::string text;
+    std::size_t pieces = 0;
+    const DetokenizedProgram streamed =
+        DetokenizeToUtf8(program.data, program.function, [&](std::string_view piece) {
+          text += piece;
+          ++pieces;
+        });
+    EXPECT_EQ(text, TextToUtf8(whole.text, Notation::Program));
+    EXPECT_GE(pieces, program.fewestPieces);
+    EXPECT_EQ(!whole.unknown.empty() || whole.cutShort, program.unread);
+    EXPECT_EQ(streamed.cutShort, whole.cutShort);
+    ASSERT_EQ(streamed.unknown.size(), whole.unknown.size());
+    for (std::size_t i = 0; i < whole.unknown.size(); ++i) {
+      EXPECT_EQ(streamed.unknown[i].code, whole.unknown[i].code);
+      EXPECT_EQ(streamed.unknown[i].offset, whole.unknown[i].offset);
+    }
   }
 }
 

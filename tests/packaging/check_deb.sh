@@ -24,6 +24,7 @@ grep -q '^ Recommends:.*qt6-translations-l10n' <<<"$info" ||
   fail "Recommends lacks the translations"
 for path in ./usr/bin/orbisk './usr/lib/[^/]+/orbisk/orbisk-qt.so' \
             ./usr/share/applications/org.orbisk.Orbisk.desktop \
+            ./usr/share/applications/org.orbisk.Orbisk.PlainText.desktop \
             ./usr/share/mime/packages/org.orbisk.Orbisk.xml \
             ./usr/share/thumbnailers/org.orbisk.Orbisk.thumbnailer \
             ./usr/share/metainfo/org.orbisk.Orbisk.metainfo.xml \

@@ -16,6 +16,15 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 share="$prefix/share"
 
 desktop-file-validate "$share/applications/$id.desktop"
+desktop-file-validate "$share/applications/$id.PlainText.desktop"
+# Plain texts open in the editor by an entry with no actions; the conversions are offered on
+# calculator files only.
+! grep -q '^MimeType=.*text/plain' "$share/applications/$id.desktop" ||
+  fail "the entry with the conversion actions lists text/plain"
+grep -q '^MimeType=text/plain;$' "$share/applications/$id.PlainText.desktop" ||
+  fail "no entry opens plain texts"
+! grep -q '^Actions=' "$share/applications/$id.PlainText.desktop" ||
+  fail "the plain texts' entry offers actions"
 appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
 LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$share/man/man1/orbisk.1.gz" \
   >"$work/man.txt" 2>"$work/man-warnings.txt"

@@ -365,6 +365,8 @@ struct Warning {
                        // cutShort: a tokenized program read but for these
     ProgramFromText,   // path, type: a text file that opens as a program or function is made
                        // one, no type having been asked for
+    TypedOperators,    // path, line, column, text (the first of count): "->", "<=", ">=" or
+                       // "/=" in a program's text, kept as typed
   };
   Kind kind = Kind::UnknownCharacter;
   std::string path;
@@ -376,6 +378,7 @@ struct Warning {
   Model model = Model::Voyager200;
   std::string text;
   unsigned char type = 0;
+  std::size_t count = 0;
 };
 
 }  // namespace orbisk

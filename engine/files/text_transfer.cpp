@@ -7,6 +7,7 @@
 #include "link_export.hpp"
 #include "target_names.hpp"
 #include "text_notation.hpp"
+#include "typed_operators.hpp"
 #include "variable_names.hpp"
 #include "variable_types.hpp"
 
@@ -274,6 +275,18 @@ Result<ImportedText> TextTransfer::ReadImport(const std::string& source,
                                     : ReadEncodedText(source, bytes, options.encoding, read.type);
   if (!imported) return imported.error();
   AddImportWarnings(source, *imported, read.warnings);
+  const bool program = read.type == types::kProgram || read.type == types::kFunction;
+  if (const std::optional<TypedOperator> typed = program && !LooksLikeLinkExport(bytes)
+                                                     ? FindTypedOperators(imported->text)
+                                                     : std::nullopt) {
+    Warning& warning = read.warnings.emplace_back();
+    warning.kind = Warning::Kind::TypedOperators;
+    warning.path = source;
+    warning.line = typed->line;
+    warning.column = typed->column;
+    warning.text = typed->typed;
+    warning.count = typed->count;
+  }
   read.text = std::move(imported->text);
   return read;
 }

@@ -11,6 +11,7 @@
 #include "program_variable.hpp"
 #include "quoting.hpp"
 #include "target_names.hpp"
+#include "typed_operators.hpp"
 #include "variable_types.hpp"
 
 namespace orbisk::messages {
@@ -79,6 +80,15 @@ std::string WarningText(const Warning& warning, Audience audience) {
       return "Note : " + Q(path) + " commence comme " +
              (program ? "un programme (ses arguments, puis Prgm) : il en est fait un programme."
                       : "une fonction (ses arguments, puis Func) : il en est fait une fonction.");
+    }
+    case Warning::Kind::TypedOperators: {
+      const std::string sign =
+          CharacterOf(static_cast<unsigned char>(SignOfTypedOperator(warning.text)));
+      const std::string more =
+          warning.count > 1 ? " (" + std::to_string(warning.count) + " en tout)" : "";
+      return "Avertissement : " + Q(path) + ", " + Place(warning.line, warning.column) + " : « " +
+             warning.text + " » est gardé tel quel" + more +
+             " ; la calculatrice le lit en deux signes, pas comme « " + sign + " ».";
     }
     case Warning::Kind::UnknownCharacter: break;
   }

@@ -119,6 +119,15 @@ TEST_F(OrbiskProgramsTest, ATextThatOpensAsAProgramIsMadeOne) {
       {"forced a text", kProgram, {"--type", "text"}, "aire.v2t", 0x0B, ""},
       {"arguments, then no Prgm", "()\nDisp 1\n", {}, "aire.v2t", 0x0B, ""},
       {"Prgm without arguments", "Prgm\nEndPrgm\n", {}, "aire.v2t", 0x0B, ""},
+      // The keyboard's signs for ≤ ≠ → are kept as typed and told, but in strings and comments.
+      {"keyboard signs in a program",
+       "()\nPrgm\nIf x<=2 and y/=3 Then\n1->x:Disp \"a->b\" ©c->d\nEndIf\nEndPrgm\n",
+       {"--type", "prgm"},
+       "aire.v2p",
+       0x12,
+       "Avertissement : aire.txt, ligne 3, colonne 5 : « <= » est gardé tel quel (3 en tout) ; "
+       "la calculatrice le lit en deux signes, pas comme « ≤ ».\n"},
+      {"keyboard signs in a text", "a->b >= c\n", {"--type", "text"}, "aire.v2t", 0x0B, ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -218,8 +218,8 @@ TEST(DetokenizerTest, DataThatLiesIsReadAsFarAsItGoes) {
 TEST(DetokenizerTest, AProgramHandedOnInPiecesIsTheTextReadWhole) {
   const auto dataOf = [](const std::string& name) {
     const std::string file = testing::ReadFile(std::string(ORBISK_TEST_DATA) + "/" + name);
-    const std::size_t size =
-        static_cast<unsigned char>(file[0x56]) << 8 | static_cast<unsigned char>(file[0x57]);
+    const std::size_t size = std::size_t{static_cast<unsigned char>(file[0x56])} << 8 |
+                             static_cast<unsigned char>(file[0x57]);
     return file.substr(0x58, size);
   };
   // The statements of a real program many times over, between its Prgm and its EndPrgm.

@@ -12,21 +12,9 @@
 namespace orbisk {
 
 void AppendCodePoint(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  charset::Utf8Bytes utf8;
+  charset::AppendEncoded(utf8, c);
+  out.append(utf8.bytes, utf8.length);
 }
 
 namespace {
@@ -35,9 +23,8 @@ const std::array<std::string, 256>& Utf8Table() {
   static const std::array<std::string, 256> table = [] {
     std::array<std::string, 256> built;
     for (unsigned code = 0; code < 256; ++code) {
-      const charset::Character c = charset::CharacterFor(code);
-      AppendCodePoint(built[code], c.first);
-      if (c.combining != 0) AppendCodePoint(built[code], c.combining);
+      const charset::Utf8Bytes utf8 = charset::Utf8Of(code);
+      built[code].assign(utf8.bytes, utf8.length);
     }
     return built;
   }();

@@ -45,6 +45,11 @@ int SaveFile::Open(mode_t newMode) {
 }
 
 int SaveFile::NameTemporary(const std::function<int(const std::string&)>& create) {
+  // The handlers come now rather than at start-up: until a named temporary file exists there
+  // is nothing to remove, and installing them costs a short run more than its work. They
+  // must be in place before the name exists, for a signal that another thread takes then.
+  // Installing again changes nothing but the handler of a signal someone reset since.
+  InstallSignalCleanup();
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     const std::string name = FreshTemporaryName();
     SignalsHeld held;

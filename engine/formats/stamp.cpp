@@ -1,6 +1,11 @@
 // The date-time stamp written into a Voyager 200 header.
 #include "stamp.hpp"
 
+#include <locale.h>
+
+#include <cstdlib>
+#include <string_view>
+
 namespace orbisk {
 namespace {
 
@@ -28,10 +33,24 @@ std::tm SampleMoment() {
   return sample;
 }
 
-std::string Formatted(const char* format, const std::tm& when) {
+std::string Formatted(const char* format, const std::tm& when, locale_t locale) {
   char buffer[128];
-  const std::size_t length = std::strftime(buffer, sizeof buffer, format, &when);
+  const std::size_t length = ::strftime_l(buffer, sizeof buffer, format, &when, locale);
   return std::string(buffer, length);
+}
+
+// The locale the environment names for dates and times, looked up as the C library does.
+std::string_view TimeLocaleName() {
+  for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return "C";
+}
+
+// The C and POSIX locales, whatever their codeset, write 11/23/03 and 14:19:25.
+bool IsCLocale(std::string_view name) {
+  return name == "C" || name == "POSIX" || name.substr(0, 2) == "C.";
 }
 
 }  // namespace
@@ -64,10 +83,16 @@ char SeparatorOf(const std::string& formatted, char fallback) {
 }
 
 StampSeparators LocaleStampSeparators() {
+  // Loading a locale costs more than a whole conversion: the C ones are known already.
+  if (IsCLocale(TimeLocaleName())) return {};
+  const locale_t user = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+  // A locale that is not installed leaves the C one, as it does for every program.
+  if (user == static_cast<locale_t>(0)) return {};
   const std::tm sample = SampleMoment();
   StampSeparators separators;
-  separators.date = SeparatorOf(Formatted("%x", sample), '/');
-  separators.time = SeparatorOf(Formatted("%X", sample), ':');
+  separators.date = SeparatorOf(Formatted("%x", sample, user), '/');
+  separators.time = SeparatorOf(Formatted("%X", sample, user), ':');
+  ::freelocale(user);
   return separators;
 }
 

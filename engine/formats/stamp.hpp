@@ -14,8 +14,9 @@ struct StampSeparators {
 // Always 15 ASCII characters. Separators that are not printable ASCII become "/" and ":".
 std::string FormatStamp(const std::tm& when, StampSeparators separators);
 
-// The separators of the current C locale's date and time formats (LC_TIME), each kept
-// only when it is one printable ASCII character.
+// The separators of the date and time formats of the user's locale, as the environment
+// names it for LC_TIME (LC_ALL, then LC_TIME, then LANG), each kept only when it is one
+// printable ASCII character. The program's own C locale plays no part.
 StampSeparators LocaleStampSeparators();
 
 // The separator between the first two runs of digits of a formatted date or time, or

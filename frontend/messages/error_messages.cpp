@@ -1,4 +1,7 @@
 // What each error says, and the questions asked before a file is replaced.
+#include <locale.h>
+#include <string.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -294,6 +297,10 @@ std::string ChangedOnDiskQuestion(const std::string& target) {
 
 std::string Reason(int error) {
   if (const char* french = FrenchReason(error)) return french;
+  // The C library's own text, in the user's language when it has it: the program's locale
+  // is never set, so the user's is looked up, once, when first needed.
+  static const locale_t user = ::newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
+  if (user != static_cast<locale_t>(0)) return ::strerror_l(error, user);
   char buffer[256];
   // The GNU strerror_r may return a static string instead of filling the buffer.
   return ::strerror_r(error, buffer, sizeof buffer);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 
 namespace orbisk {
 namespace {
@@ -56,11 +57,21 @@ TEST(SeparatorOfTest, FallsBackOnLongOrForeignSeparators) {
   EXPECT_EQ(SeparatorOf("", '?'), '?');
 }
 
-TEST(LocaleStampSeparatorsTest, CLocaleGivesSlashAndColon) {
-  const std::string saved = std::setlocale(LC_TIME, nullptr);
-  std::setlocale(LC_TIME, "C");
+TEST(LocaleStampSeparatorsTest, TheEnvironmentsLocaleCountsNotTheProgramsOne) {
+  const char* saved = std::getenv("LC_ALL");
+  const std::string before = saved != nullptr ? saved : "";
+  // The program's own locale says German; the environment says C.
+  const std::string program = std::setlocale(LC_TIME, nullptr);
+  const bool german = std::setlocale(LC_TIME, "de_DE.UTF-8") != nullptr;
+  ::setenv("LC_ALL", "C", 1);
   const StampSeparators separators = LocaleStampSeparators();
-  std::setlocale(LC_TIME, saved.c_str());
+  std::setlocale(LC_TIME, program.c_str());
+  if (saved != nullptr) {
+    ::setenv("LC_ALL", before.c_str(), 1);
+  } else {
+    ::unsetenv("LC_ALL");
+  }
+  EXPECT_TRUE(german) << "de_DE.UTF-8 is not installed: generate it with localedef";
   EXPECT_EQ(separators.date, '/');
   EXPECT_EQ(separators.time, ':');
 }

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include <QSplitter>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "character_palette.hpp"
 #include "charset.hpp"
@@ -43,6 +45,7 @@ EditorWindow::EditorWindow(Engine& engine, Dialogs& dialogs, QWidget* parent)
       browser_(new GroupBrowser(engine, dialogs, user_, this)),
       folderField_(new QLineEdit(this)),
       nameField_(new QLineEdit(this)),
+      typeChoice_(new QComboBox(this)),
       details_(new QLabel(this)),
       position_(new QLabel(this)),
       warning_(new QLabel(this)),
@@ -62,7 +65,8 @@ EditorWindow::EditorWindow(Engine& engine, Dialogs& dialogs, QWidget* parent)
       {nameField_, "name"},    {extract_, "extract"},
       {toV200_, "toV200"},     {toTi92Plus_, "toTi92Plus"},
       {toTi89_, "toTi89"},     {saveAsText_, "saveAsText"},
-      {close_, "close"},       {nameProblem_, "nameProblem"}};
+      {close_, "close"},       {nameProblem_, "nameProblem"},
+      {typeChoice_, "type"}};
   for (const auto& [widget, name] : names) widget->setObjectName(QLatin1String(name));
   warning_->setWordWrap(true);
   warning_->setTextFormat(Qt::PlainText);
@@ -80,6 +84,9 @@ EditorWindow::EditorWindow(Engine& engine, Dialogs& dialogs, QWidget* parent)
   // A name too long is said to be, not cut: the fields take whatever is typed.
   for (QLineEdit* field : {folderField_, nameField_}) {
     field->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 9);
+  }
+  for (const unsigned char type : {types::kText, types::kProgram, types::kFunction}) {
+    typeChoice_->addItem(texts::TypeName(type), type);
   }
   setAcceptDrops(true);
   // A file dropped on the text is one dropped on the window, not text to insert.
@@ -105,12 +112,16 @@ void EditorWindow::LayOut() {
   auto* status = new QHBoxLayout;
   auto* folderLabel = new QLabel(texts::FolderLabel(), this);
   auto* nameLabel = new QLabel(texts::NameLabel(), this);
+  auto* typeLabel = new QLabel(texts::TypeLabel(), this);
   folderLabel->setBuddy(folderField_);
   nameLabel->setBuddy(nameField_);
+  typeLabel->setBuddy(typeChoice_);
   status->addWidget(folderLabel);
   status->addWidget(folderField_);
   status->addWidget(nameLabel);
   status->addWidget(nameField_);
+  status->addWidget(typeLabel);
+  status->addWidget(typeChoice_);
   status->addWidget(details_, 1);
   status->addWidget(position_);
   auto* splitter = new QSplitter(this);
@@ -163,6 +174,9 @@ void EditorWindow::Connect() {
   for (QLineEdit* field : {folderField_, nameField_}) {
     connect(field, &QLineEdit::textEdited, this, [this, field] { MarkName(field); });
   }
+  connect(typeChoice_, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+    ChangeType(static_cast<unsigned char>(typeChoice_->itemData(index).toInt()));
+  });
   // Escape closes a window with nothing unsaved (the find bar takes it first when open).
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, this, [this] {
@@ -223,6 +237,7 @@ void EditorWindow::ShowDocumentDetails() {
   if (browser_->IsOpen()) return;
   folderField_->setText(CharactersOf(document_->Folder()));
   nameField_->setText(CharactersOf(document_->Name()));
+  ShowType(document_->Type(), true);
   ShowConversionsFrom(document_->TextModel());
   UpdateTitle();
   UpdateStatus();
@@ -267,6 +282,7 @@ void EditorWindow::ShowChosenVariable() {
   text_->setTextCursor(cursor);
   folderField_->setText(CharactersOf(entry.folder));
   nameField_->setText(CharactersOf(entry.name));
+  ShowType(shown.type, false);
   details_->setText(texts::ViewerDetails(QString::fromUtf8(ModelName(browser_->GroupModel())),
                                          CharactersOf(entry.folder), CharactersOf(entry.name),
                                          static_cast<qint64>(entry.data.size())));
@@ -337,6 +353,24 @@ void EditorWindow::SetLineKind(LineKind kind) {
   for (int line = first; line <= last; ++line) text->SetKindOfLine(line, kind);
   step.endEditBlock();
   UpdateLineKindActions();
+}
+
+void EditorWindow::ShowType(unsigned char type, bool changeable) {
+  typeChoice_->setCurrentIndex(std::max(0, typeChoice_->findData(type)));
+  typeChoice_->setEnabled(changeable);
+}
+
+// The text is shown again in the new type's notation, in one change the user can undo by
+// choosing the former type again.
+void EditorWindow::ChangeType(unsigned char type) {
+  const unsigned char current = document_->Type();
+  if (document_->Retype(type)) {
+    nameProblem_->setVisible(false);
+    return;
+  }
+  ShowType(current, true);
+  nameProblem_->setText(texts::CannotRetype(current, type));
+  nameProblem_->setVisible(true);
 }
 
 void EditorWindow::MarkName(QLineEdit* field) {

@@ -20,6 +20,7 @@
 
 class QAction;
 class QActionGroup;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -114,6 +115,10 @@ class EditorWindow : public QWidget {
   void FindAgain(bool backward);
   void ShowAbout();
   void SetLineKind(LineKind kind);
+  // Makes the text a variable of `type`, or says under the fields why it cannot be one.
+  void ChangeType(unsigned char type);
+  // Shows `type` as the one chosen, and whether it may be changed.
+  void ShowType(unsigned char type, bool changeable);
   // Marks `field` while what is typed in it cannot name a variable or folder, the reason
   // under it.
   void MarkName(QLineEdit* field);
@@ -146,6 +151,7 @@ class EditorWindow : public QWidget {
   GroupBrowser* browser_;
   QLineEdit* folderField_;
   QLineEdit* nameField_;
+  QComboBox* typeChoice_;  // the variable's type: text, program or function
   QLabel* details_;
   QLabel* position_;     // where the cursor is: line and column
   QLabel* warning_;      // what is wrong with the file, when its text was read all the same

@@ -148,6 +148,32 @@ inline QString RecoveryNotKept(const QString& reason) {
 }
 inline QString FolderLabel() { return QStringLiteral("D&ossier :"); }
 inline QString NameLabel() { return QStringLiteral("&Nom :"); }
+inline QString TypeLabel() { return QStringLiteral("T&ype :"); }
+inline QString TypeName(unsigned char type) {
+  return type == 0x12   ? QStringLiteral("Programme")
+         : type == 0x13 ? QStringLiteral("Fonction")
+                        : QStringLiteral("Texte");
+}
+// Why the text shown cannot become a variable of type `wanted` (a program 0x12, a function
+// 0x13); `current` is its type now.
+inline QString CannotRetype(unsigned char current, unsigned char wanted) {
+  const bool program = wanted == 0x12;
+  if (current != 0x0B) {
+    return QStringLiteral(
+               "%1 ne devient pas %2 d'un coup : choisissez d'abord Texte, changez %3 en %4, "
+               "puis choisissez %5.")
+        .arg(program ? QStringLiteral("Une fonction") : QStringLiteral("Un programme"),
+             program ? QStringLiteral("un programme") : QStringLiteral("une fonction"),
+             program ? QStringLiteral("Func") : QStringLiteral("Prgm"),
+             program ? QStringLiteral("Prgm") : QStringLiteral("Func"), TypeName(wanted));
+  }
+  return QStringLiteral(
+             "Ce texte ne peut pas devenir %1 : sa première ligne doit donner ses arguments "
+             "entre parenthèses, la deuxième être %2, et aucune ligne ne doit avoir de code de "
+             "commande.")
+      .arg(program ? QStringLiteral("un programme") : QStringLiteral("une fonction"),
+           program ? QStringLiteral("Prgm") : QStringLiteral("Func"));
+}
 inline QString InvalidNameTip(const QString& name) {
   return QStringLiteral(
              "« %1 » ne peut pas nommer une variable ni un dossier : au plus 8 "

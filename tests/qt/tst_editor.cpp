@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -116,6 +117,8 @@ class TestEditor : public QObject, orbisk::testing::EditorFixture {
   void theTypeSavedIsTheOneTheExtensionSays_data();
   void theTypeSavedIsTheOneTheExtensionSays();
   void theVariableTakesTheFilesNameUntilOneIsTyped();
+  void theTypeIsChosenBesideTheName_data();
+  void theTypeIsChosenBesideTheName();
   void findsReplacesAndGoesToALine();
   void convertsAChangedTextAsItStands();
   void aSaveThatFailsOnTheWayLeavesTheTextAndTheFile_data();
@@ -697,6 +700,62 @@ void TestEditor::theTypeSavedIsTheOneTheExtensionSays() {
   QCOMPARE(QString::fromStdString(
                orbisk::TextToUtf8(report.text->text, orbisk::NotationOf(report.type))),
            typed + QLatin1Char('\n'));
+}
+
+void TestEditor::theTypeIsChosenBesideTheName_data() {
+  QTest::addColumn<int>("startType");
+  QTest::addColumn<QString>("typed");  // in place of the new text's own
+  QTest::addColumn<int>("chosen");
+  QTest::addColumn<int>("typeAfter");
+  QTest::addColumn<QString>("reason");  // the start of what is said under the fields
+  QTest::addColumn<QString>("title");
+  const QString program = QStringLiteral("()\nPrgm\nDisp 1\nEndPrgm");
+  QTest::newRow("a text that reads as a program becomes one")
+      << 0x0B << program << 0x12 << 0x12 << QString() << "*Nouveau programme – Orbisk";
+  QTest::newRow("a text that reads as a function becomes one")
+      << 0x0B << "(x)\nFunc\nReturn x\nEndFunc" << 0x13 << 0x13 << QString()
+      << "*Nouvelle fonction – Orbisk";
+  QTest::newRow("a plain text stays one, and says why")
+      << 0x0B << "Bonjour" << 0x12 << 0x0B << "Ce texte ne peut pas devenir un programme : "
+      << "*Nouveau texte – Orbisk";
+  QTest::newRow("a program becomes a text")
+      << 0x12 << program << 0x0B << 0x0B << QString() << "*Nouveau texte – Orbisk";
+  QTest::newRow("a program does not become a function at once")
+      << 0x12 << program << 0x13 << 0x12 << "Un programme ne devient pas une fonction d'un coup"
+      << "*Nouveau programme – Orbisk";
+}
+
+void TestEditor::theTypeIsChosenBesideTheName() {
+  QFETCH(int, startType);
+  QFETCH(QString, typed);
+  QFETCH(int, chosen);
+  QFETCH(int, typeAfter);
+  QFETCH(QString, reason);
+  QFETCH(QString, title);
+  form_->NewText(Model::Ti89, static_cast<unsigned char>(startType));
+  auto* type = Control<QComboBox>("type");
+  QCOMPARE(type->currentData().toInt(), startType);
+  Text()->selectAll();
+  Text()->insertPlainText(typed);
+  type->setCurrentIndex(type->findData(chosen));
+  emit type->activated(type->currentIndex());
+  QCOMPARE(static_cast<int>(form_->Document().Type()), typeAfter);
+  QCOMPARE(type->currentData().toInt(), typeAfter);
+  QCOMPARE(form_->windowTitle(), title);
+  auto* problem = Control<QLabel>("nameProblem");
+  QCOMPARE(problem->isVisibleTo(form_.get()), !reason.isEmpty());
+  if (!reason.isEmpty()) QVERIFY2(problem->text().startsWith(reason), qPrintable(problem->text()));
+  // The text itself is unchanged, in the notation of the type it has.
+  QCOMPARE(QString::fromStdString(orbisk::TextToUtf8(form_->Document().Text(),
+                                                     orbisk::NotationOf(form_->Document().Type()))),
+           typed + QLatin1Char('\n'));
+  // Saved, it is a variable of that type.
+  dialogs_->fileAnswers << InFolder(QStringLiteral("choisi"));
+  QVERIFY(form_->SaveAs());
+  const QString saved = QString::fromStdString(form_->Path());
+  const std::string bytes = Read(saved).toStdString();
+  QCOMPARE(static_cast<int>(orbisk::CheckVariableFile(bytes, bytes.size(), "x.89t").type),
+           typeAfter);
 }
 
 void TestEditor::findsReplacesAndGoesToALine() {

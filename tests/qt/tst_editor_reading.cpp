@@ -285,6 +285,10 @@ void TestEditorReading::showsEachTextOfAGroupAndExtractsOne() {
   emit variables->activated(1);
   QCOMPARE(text->toPlainText(), QStringLiteral("()\nPrgm\nEndPrgm"));
   QVERIFY(Control<QLabel>("details")->text().contains(QStringLiteral("prog")));
+  // Its type is shown, and not changed here: it is read, not edited.
+  auto* type = Control<QComboBox>("type");
+  QCOMPARE(type->currentText(), QStringLiteral("Programme"));
+  QVERIFY(!type->isEnabled());
 
   dialogs_->fileAnswers << InFolder("jeu.89p") << InFolder("jeu.txt");
   Control<QPushButton>("extract")->click();
@@ -319,6 +323,8 @@ void TestEditorReading::showsEachTextOfAGroupAndExtractsOne() {
   QVERIFY(form_->Open(InFolder("notes.9xt")));
   QVERIFY(!variables->isVisibleTo(form_.get()));
   QVERIFY(!Control<QPushButton>("extract")->isVisibleTo(form_.get()));
+  QVERIFY(type->isEnabled());
+  QCOMPARE(type->currentText(), QStringLiteral("Texte"));
 }
 
 void TestEditorReading::savesAsTextWhereTheSaveDialogSays() {

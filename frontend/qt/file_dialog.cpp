@@ -13,6 +13,7 @@ namespace orbisk {
 namespace {
 
 constexpr int kSizeColumn = 1;
+constexpr int kTypeColumn = 2;
 constexpr int kDateColumn = 3;
 
 QLocale French() { return QLocale(QLocale::French, QLocale::France); }
@@ -48,8 +49,9 @@ FileDialog::FileDialog(QWidget* parent) : QFileDialog(parent) {
   setLocale(French());
   if (auto* view = findChild<QTreeView*>(QStringLiteral("treeView"))) {
     auto* details = new FrenchFileDetails(view);
-    view->setItemDelegateForColumn(kSizeColumn, details);
-    view->setItemDelegateForColumn(kDateColumn, details);
+    for (const int column : {kSizeColumn, kTypeColumn, kDateColumn}) {
+      view->setItemDelegateForColumn(column, details);
+    }
     WidenDetailColumns(view);
   }
   // Wide enough for the names as well as the details beside them, and for the places.
@@ -81,6 +83,10 @@ QString FrenchFileDetails::Text(const QFileSystemModel& model, const QModelIndex
   }
   if (index.column() == kDateColumn) {
     return French().toString(model.lastModified(index), QLocale::ShortFormat);
+  }
+  if (index.column() == kTypeColumn) {
+    if (model.isDir(index)) return texts::FolderType();
+    return texts::FileType(model.fileInfo(index).suffix());
   }
   return {};
 }

@@ -20,12 +20,12 @@ class FileDialog final : public QFileDialog {
   void accept() override;
 };
 
-// Shows the size and modification date columns of the file list in French, since Qt
-// formats them in the system's locale.
+// Shows the size, type and modification date columns of the file list in French, since Qt
+// formats the first and last in the system's locale and has no French words for the types.
 class FrenchFileDetails final : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
-  // The text shown for a cell of `model`; empty for columns other than size and date.
+  // The text shown for a cell of `model`; empty for columns other than size, type and date.
   static QString Text(const QFileSystemModel& model, const QModelIndex& index);
 
  protected:

@@ -146,6 +146,11 @@ inline QString RecoveryQuestion(const QString& name) {
 inline QString RecoveryNotKept(const QString& reason) {
   return QStringLiteral("Aucune copie de secours des modifications n'a pu être gardée : ") + reason;
 }
+// The file dialog's Type column: "Dossier", "Fichier 89p", or "Fichier" without a suffix.
+inline QString FolderType() { return QStringLiteral("Dossier"); }
+inline QString FileType(const QString& suffix) {
+  return suffix.isEmpty() ? QStringLiteral("Fichier") : QStringLiteral("Fichier ") + suffix;
+}
 inline QString FolderLabel() { return QStringLiteral("D&ossier :"); }
 inline QString NameLabel() { return QStringLiteral("&Nom :"); }
 inline QString TypeLabel() { return QStringLiteral("T&ype :"); }

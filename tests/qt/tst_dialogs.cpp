@@ -2,6 +2,7 @@
 // engine's messages routed to them, and the filter texts turned into Qt's form.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -148,10 +149,23 @@ class TestDialogs : public QObject {
     const QString date = orbisk::FrenchFileDetails::Text(*files, name.siblingAtColumn(3));
     QCOMPARE(size, QStringLiteral("1,50 Kio"));
     QCOMPARE(date, QStringLiteral("08/12/2026 03:33"));
+    // Every kind of entry says what it is in French.
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("cours")));
+    QFile plain(folder.filePath("LISEZMOI"));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const std::pair<QString, QString> types[] = {{file.fileName(), QStringLiteral("Fichier 9xt")},
+                                                 {folder.filePath("cours"), "Dossier"},
+                                                 {plain.fileName(), "Fichier"}};
+    for (const auto& [path, type] : types) {
+      QTRY_VERIFY(files->index(path).isValid());
+      QCOMPARE(orbisk::FrenchFileDetails::Text(*files, files->index(path).siblingAtColumn(2)),
+               type);
+    }
     auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
     QVERIFY(view != nullptr);
     QCOMPARE(dialog->viewMode(), QFileDialog::Detail);
-    for (const int column : {1, 3}) {
+    for (const int column : {1, 2, 3}) {
       QVERIFY(dynamic_cast<orbisk::FrenchFileDetails*>(view->itemDelegateForColumn(column)));
     }
     const QFontMetrics metrics(view->font());

@@ -46,6 +46,11 @@ CharacterPalette::CharacterPalette(QWidget* parent)
       if (list_->item(i)->data(kCodeRole).isValid()) return ChooseItem(list_->item(i));
     }
   });
+  // A long name goes on to a second line rather than past the palette's edge.
+  list_->setWordWrap(true);
+  list_->setTextElideMode(Qt::ElideNone);
+  list_->setResizeMode(QListView::Adjust);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->installEventFilter(this);
   connect(list_, &QListWidget::itemClicked, this, &CharacterPalette::ChooseItem);
   setMinimumWidth(220);

@@ -384,6 +384,21 @@ void TestEditor::thePaletteFindsAndInsertsTheLastUsedFirst() {
   QCOMPARE(listed[0], 0x9C);
   QCOMPARE(listed[1], 0x88);
   QCOMPARE(listed.size(), std::size_t{256});
+  // Shown at its narrowest, every name can be read whole: long ones go on to a second line.
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  palette->resize(palette->minimumWidth(), palette->height());
+  auto* list = Control<QListWidget>("characters");
+  QTRY_VERIFY(list->viewport()->width() <= palette->minimumWidth());
+  for (int i = 0; i < list->count(); ++i) {
+    QListWidgetItem* item = list->item(i);
+    const QRect shown = list->visualItemRect(item);
+    const QRect needed =
+        QFontMetrics(item->font())
+            .boundingRect(QRect(0, 0, shown.width() - 8, 10000), Qt::TextWordWrap, item->text());
+    QVERIFY2(shown.right() <= list->viewport()->width() && needed.height() <= shown.height(),
+             qPrintable(item->text()));
+  }
 }
 
 void TestEditor::newProgramsAndFunctionsAreSavedInTextForm_data() {

@@ -35,7 +35,7 @@ class NoDialogs final : public orbisk::Dialogs {
     std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
     std::exit(1);
   }
-  bool AskYesNo(const QString&, const QString&) override { return false; }
+  bool AskYesNo(const QString&, const QString&, Icon) override { return false; }
   std::optional<QString> ChooseFile(const FileRequest&) override { return std::nullopt; }
   std::optional<ChosenFile> ChooseFileToSave(const FileRequest&) override { return std::nullopt; }
   SaveAnswer AskToSaveChanges(const QString&, const QString&) override {

@@ -13,6 +13,7 @@ class AssumeYes final : public Messenger {
   void ShowMessage(const std::string& text) override { inner_.ShowMessage(text); }
   void ReportFailure(const std::string& text) override { inner_.ReportFailure(text); }
   bool AskYesNo(const std::string&) override { return true; }
+  void ShowWarning(const std::string& text) override { inner_.ShowWarning(text); }
 
  private:
   Messenger& inner_;

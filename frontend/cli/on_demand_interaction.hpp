@@ -17,6 +17,10 @@ class OnDemandInteraction final : public Messenger {
   void ShowMessage(const std::string& text) override { Get().ShowMessage(text); }
   void ReportFailure(const std::string& text) override { Get().ReportFailure(text); }
   bool AskYesNo(const std::string& question) override { return Get().AskYesNo(question); }
+  void ShowWarning(const std::string& text) override { Get().ShowWarning(text); }
+  bool AskYesNoWarning(const std::string& question) override {
+    return Get().AskYesNoWarning(question);
+  }
 
  private:
   Messenger& Get() {

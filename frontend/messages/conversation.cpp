@@ -10,11 +10,11 @@ bool Conversation::AskToReplace(const std::string& target) {
 }
 
 bool Conversation::AskToReplaceChanged(const std::string& target) {
-  return messenger_.AskYesNo(messages::ChangedOnDiskQuestion(target));
+  return messenger_.AskYesNoWarning(messages::ChangedOnDiskQuestion(target));
 }
 
 void Conversation::Warn(const Warning& warning) {
-  messenger_.ShowMessage(messages::WarningText(warning, audience_));
+  messenger_.ShowWarning(messages::WarningText(warning, audience_));
 }
 
 bool Conversation::Report(const Status& status) {

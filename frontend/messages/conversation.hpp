@@ -24,6 +24,12 @@ class Messenger {
   virtual void ReportFailure(const std::string& text) = 0;
   // A Yes/No question whose default answer is Yes; true means Yes.
   virtual bool AskYesNo(const std::string& question) = 0;
+  // Something the user should know of an operation that went on all the same (a box shows
+  // the warning icon); where nothing tells warnings apart, a message like any other.
+  virtual void ShowWarning(const std::string& text) { ShowMessage(text); }
+  // A Yes/No question whose Yes loses something (a box shows the warning icon); where
+  // nothing tells them apart, a question like any other.
+  virtual bool AskYesNoWarning(const std::string& question) { return AskYesNo(question); }
 };
 
 class Conversation final : public Interaction {

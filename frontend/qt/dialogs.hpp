@@ -10,7 +10,8 @@ namespace orbisk {
 
 class Dialogs {
  public:
-  enum class Icon { None, Information, Critical };
+  // Each box shows the icon of its kind; the few the conversion itself shows have none.
+  enum class Icon { None, Information, Question, Warning, Critical };
   enum class FileDialogKind { Open, Save };
 
   struct FileRequest {
@@ -38,8 +39,9 @@ class Dialogs {
 
   // A modal message with an OK button.
   virtual void ShowMessage(Icon icon, const QString& caption, const QString& text) = 0;
-  // A modal question with Yes and No, Yes the default button, no icon; true means Yes.
-  virtual bool AskYesNo(const QString& caption, const QString& question) = 0;
+  // A modal question with Yes and No, Yes the default button; true means Yes.
+  virtual bool AskYesNo(const QString& caption, const QString& question,
+                        Icon icon = Icon::None) = 0;
   // A modal file dialog: Open wants an existing file, Save does not ask about replacing
   // one. Nothing comes back when the user cancels.
   virtual std::optional<QString> ChooseFile(const FileRequest& request) = 0;

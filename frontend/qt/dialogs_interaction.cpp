@@ -15,6 +15,16 @@ void DialogsInteraction::ReportFailure(const std::string& text) {
                        QString::fromStdString(text));
 }
 
+void DialogsInteraction::ShowWarning(const std::string& text) {
+  dialogs_.ShowMessage(Dialogs::Icon::Warning, texts::ApplicationTitle(),
+                       QString::fromStdString(text));
+}
+
+bool DialogsInteraction::AskYesNoWarning(const std::string& question) {
+  return dialogs_.AskYesNo(texts::ApplicationTitle(), QString::fromStdString(question),
+                           Dialogs::Icon::Warning);
+}
+
 bool DialogsInteraction::AskYesNo(const std::string& question) {
   return dialogs_.AskYesNo(texts::ApplicationTitle(), QString::fromStdString(question));
 }

@@ -13,6 +13,8 @@ class DialogsInteraction final : public Messenger {
   void ShowMessage(const std::string& text) override;
   void ReportFailure(const std::string& text) override;
   bool AskYesNo(const std::string& question) override;
+  void ShowWarning(const std::string& text) override;
+  bool AskYesNoWarning(const std::string& question) override;
 
  private:
   Dialogs& dialogs_;

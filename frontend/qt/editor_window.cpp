@@ -404,7 +404,8 @@ void EditorWindow::OfferRecovery(const std::string& path) {
     const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(left.bytes);
     const QString name = path.empty() ? QString() : FromPath(path.substr(FileNameStart(path)));
     const bool restore = copy && copy->path == path &&
-                         dialogs_.AskYesNo(texts::RecoveryCaption(), texts::RecoveryQuestion(name));
+                         dialogs_.AskYesNo(texts::RecoveryCaption(), texts::RecoveryQuestion(name),
+                                           Dialogs::Icon::Question);
     engine_.DropRecovery(left.key);
     if (!restore) continue;
     if (!restored) {
@@ -433,8 +434,10 @@ void EditorWindow::OfferReload() {
   if (browser_->IsOpen() || reloadOffered_ || !document_->ChangedOnDisk()) return;
   reloadOffered_ = true;
   const std::string path = document_->Path();
-  if (dialogs_.AskYesNo(texts::ReloadCaption(),
-                        texts::ReloadQuestion(FromPath(path), IsModified()))) {
+  // Reading it again would lose the changes made here: that is a warning, not a question.
+  const bool modified = IsModified();
+  if (dialogs_.AskYesNo(texts::ReloadCaption(), texts::ReloadQuestion(FromPath(path), modified),
+                        modified ? Dialogs::Icon::Warning : Dialogs::Icon::Question)) {
     Open(path);
   }
 }

@@ -42,7 +42,7 @@ using OrbiskQtModuleEntry = const OrbiskQtModule* (*)();
 
 namespace orbisk {
 // Raised whenever anything that crosses the boundary changes.
-constexpr int kQtModuleInterfaceVersion = 11;
+constexpr int kQtModuleInterfaceVersion = 12;
 constexpr const char kQtModuleFileName[] = "orbisk-qt.so";
 constexpr const char kQtModuleEntryName[] = "orbisk_qt_module";
 }  // namespace orbisk

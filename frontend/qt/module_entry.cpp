@@ -23,6 +23,10 @@ class MessageBoxes final : public orbisk::Messenger {
   void ShowMessage(const std::string& text) override { boxes_.ShowMessage(text); }
   void ReportFailure(const std::string& text) override { boxes_.ReportFailure(text); }
   bool AskYesNo(const std::string& question) override { return boxes_.AskYesNo(question); }
+  void ShowWarning(const std::string& text) override { boxes_.ShowWarning(text); }
+  bool AskYesNoWarning(const std::string& question) override {
+    return boxes_.AskYesNoWarning(question);
+  }
 
  private:
   orbisk::WidgetDialogs dialogs_;

@@ -10,11 +10,31 @@ namespace {
 QMessageBox::Icon ToQt(Dialogs::Icon icon) {
   switch (icon) {
     case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Question: return QMessageBox::Question;
+    case Dialogs::Icon::Warning: return QMessageBox::Warning;
     case Dialogs::Icon::Critical: return QMessageBox::Critical;
     case Dialogs::Icon::None: break;
   }
   return QMessageBox::NoIcon;
 }
+
+// Keeps a box over the middle of its window. Qt places a dialog by the size it has before it
+// is shown, and a message box takes its size, from its text, only as it is shown: each
+// time it takes one, it is put back in the middle.
+class CentredOnItsWindow final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* box = static_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Resize && box->parentWidget() != nullptr) {
+      const QPoint middle = box->parentWidget()->window()->frameGeometry().center();
+      box->move(middle - QPoint(box->width() / 2, box->height() / 2));
+    }
+    return false;
+  }
+};
 
 std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const QString& caption,
                                      const QString& text, QMessageBox::StandardButtons buttons,
@@ -22,6 +42,7 @@ std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const QString& capt
   auto box = std::make_unique<QMessageBox>(icon, caption, text, buttons, parent);
   // Paths and messages are shown as they are, never as markup.
   box->setTextFormat(Qt::PlainText);
+  box->installEventFilter(new CentredOnItsWindow(box.get()));
   return box;
 }
 
@@ -33,9 +54,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(Dialogs::Icon icon, const QString& c
 }
 
 std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& caption, const QString& question,
-                                          QWidget* parent) {
-  auto box =
-      MakeBox(QMessageBox::NoIcon, caption, question, QMessageBox::Yes | QMessageBox::No, parent);
+                                          QWidget* parent, Dialogs::Icon icon) {
+  auto box = MakeBox(ToQt(icon), caption, question, QMessageBox::Yes | QMessageBox::No, parent);
   box->setDefaultButton(QMessageBox::Yes);
   return box;
 }
@@ -75,8 +95,8 @@ void WidgetDialogs::ShowMessage(Icon icon, const QString& caption, const QString
   MakeMessageBox(icon, caption, text, parent_)->exec();
 }
 
-bool WidgetDialogs::AskYesNo(const QString& caption, const QString& question) {
-  return MakeYesNoBox(caption, question, parent_)->exec() == QMessageBox::Yes;
+bool WidgetDialogs::AskYesNo(const QString& caption, const QString& question, Icon icon) {
+  return MakeYesNoBox(caption, question, parent_, icon)->exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> WidgetDialogs::ChooseFile(const FileRequest& request) {

@@ -15,7 +15,7 @@ class WidgetDialogs final : public Dialogs {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   void ShowMessage(Icon icon, const QString& caption, const QString& text) override;
-  bool AskYesNo(const QString& caption, const QString& question) override;
+  bool AskYesNo(const QString& caption, const QString& question, Icon icon = Icon::None) override;
   std::optional<QString> ChooseFile(const FileRequest& request) override;
   std::optional<ChosenFile> ChooseFileToSave(const FileRequest& request) override;
   SaveAnswer AskToSaveChanges(const QString& caption, const QString& question) override;
@@ -28,7 +28,8 @@ class WidgetDialogs final : public Dialogs {
 std::unique_ptr<QMessageBox> MakeMessageBox(Dialogs::Icon icon, const QString& caption,
                                             const QString& text, QWidget* parent = nullptr);
 std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& caption, const QString& question,
-                                          QWidget* parent = nullptr);
+                                          QWidget* parent = nullptr,
+                                          Dialogs::Icon icon = Dialogs::Icon::None);
 // Its buttons are "Enregistrer", "Ne pas enregistrer" and "Annuler", the first the default.
 std::unique_ptr<QMessageBox> MakeSaveChangesBox(const QString& caption, const QString& question,
                                                 QWidget* parent = nullptr);

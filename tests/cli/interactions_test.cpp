@@ -1,9 +1,13 @@
 // The command line's ways of asking: on a terminal, with nobody to answer, and --yes.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "assume_yes.hpp"
+#include "on_demand_interaction.hpp"
 #include "scripted_interaction.hpp"
 #include "terminal_interaction.hpp"
 #include "unattended_interaction.hpp"
@@ -70,6 +74,54 @@ TEST(AssumeYesTest, AnswersYesWithoutAskingAndPassesMessagesOn) {
   ASSERT_EQ(inner.shown.size(), 2u);
   EXPECT_EQ(inner.shown[0].text, "message");
   EXPECT_EQ(inner.shown[1].kind, testing::ScriptedInteraction::Kind::Failure);
+}
+
+// Records which of its ways each text came through.
+class WaysTaken final : public Messenger {
+ public:
+  void ShowMessage(const std::string& text) override { taken.push_back("message " + text); }
+  void ReportFailure(const std::string& text) override { taken.push_back("failure " + text); }
+  bool AskYesNo(const std::string& text) override {
+    taken.push_back("question " + text);
+    return false;
+  }
+  void ShowWarning(const std::string& text) override { taken.push_back("warning " + text); }
+  bool AskYesNoWarning(const std::string& text) override {
+    taken.push_back("warned question " + text);
+    return false;
+  }
+  std::vector<std::string> taken;
+};
+
+// A warning and a question that loses something keep their kind through every wrapper, so
+// that a box shows their icon; a plain messenger shows them as any other.
+TEST(MessengerWrappersTest, WarningsStayWarningsOnTheWay) {
+  WaysTaken inner;
+  AssumeYes yes(inner);
+  OnDemandInteraction onDemand([&inner] {
+    struct Forward final : Messenger {
+      explicit Forward(Messenger& to) : to_(to) {}
+      void ShowMessage(const std::string& text) override { to_.ShowMessage(text); }
+      void ReportFailure(const std::string& text) override { to_.ReportFailure(text); }
+      bool AskYesNo(const std::string& text) override { return to_.AskYesNo(text); }
+      void ShowWarning(const std::string& text) override { to_.ShowWarning(text); }
+      bool AskYesNoWarning(const std::string& text) override { return to_.AskYesNoWarning(text); }
+      Messenger& to_;
+    };
+    return std::make_unique<Forward>(inner);
+  });
+  yes.ShowWarning("a");
+  EXPECT_TRUE(yes.AskYesNoWarning("b"));  // --yes answers it unasked, as any question
+  onDemand.ShowWarning("c");
+  EXPECT_FALSE(onDemand.AskYesNoWarning("d"));
+  EXPECT_EQ(inner.taken, (std::vector<std::string>{"warning a", "warning c", "warned question d"}));
+
+  testing::ScriptedInteraction plain({true});
+  plain.ShowWarning("e");
+  EXPECT_TRUE(plain.AskYesNoWarning("f"));
+  ASSERT_EQ(plain.shown.size(), 2u);
+  EXPECT_EQ(plain.shown[0].kind, testing::ScriptedInteraction::Kind::Message);
+  EXPECT_EQ(plain.shown[1].kind, testing::ScriptedInteraction::Kind::Question);
 }
 
 }  // namespace

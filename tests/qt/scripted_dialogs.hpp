@@ -19,13 +19,14 @@ class ScriptedDialogs final : public Dialogs {
   struct Question {
     QString caption;
     QString text;
+    Icon icon = Icon::None;
   };
 
   void ShowMessage(Icon icon, const QString& caption, const QString& text) override {
     messages << Message{icon, caption, text};
   }
-  bool AskYesNo(const QString& caption, const QString& question) override {
-    questions << Question{caption, question};
+  bool AskYesNo(const QString& caption, const QString& question, Icon icon = Icon::None) override {
+    questions << Question{caption, question, icon};
     if (yesNoAnswers.isEmpty()) {
       QTest::qFail("unexpected question", __FILE__, __LINE__);
       return false;
@@ -50,7 +51,7 @@ class ScriptedDialogs final : public Dialogs {
     return ChosenFile{*path, filterAnswers.isEmpty() ? 0 : filterAnswers.dequeue()};
   }
   SaveAnswer AskToSaveChanges(const QString& caption, const QString& question) override {
-    questions << Question{caption, question};
+    questions << Question{caption, question, Icon::Warning};
     if (saveAnswers.isEmpty()) {
       QTest::qFail("unexpected question about unsaved changes", __FILE__, __LINE__);
       return SaveAnswer::Cancel;

@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include "application.hpp"
+#include "conversation.hpp"
 #include "dialogs_interaction.hpp"
 #include "file_dialog.hpp"
 #include "name_filters.hpp"
@@ -65,6 +67,8 @@ class TestDialogs : public QObject {
     QTest::addColumn<QMessageBox::Icon>("expected");
     QTest::newRow("none") << Dialogs::Icon::None << QMessageBox::NoIcon;
     QTest::newRow("information") << Dialogs::Icon::Information << QMessageBox::Information;
+    QTest::newRow("question") << Dialogs::Icon::Question << QMessageBox::Question;
+    QTest::newRow("warning") << Dialogs::Icon::Warning << QMessageBox::Warning;
     QTest::newRow("critical") << Dialogs::Icon::Critical << QMessageBox::Critical;
   }
 
@@ -201,6 +205,55 @@ class TestDialogs : public QObject {
     QCOMPARE(dialogs.messages[1].caption, QStringLiteral("Orbisk"));
     QCOMPARE(dialogs.questions[1].caption, QStringLiteral("Orbisk"));
     QCOMPARE(dialogs.questions[1].text, QStringLiteral("q2"));
+  }
+
+  // Each box has the icon of its kind, but the conversion's own question, which has none.
+  void engineWarningsAndQuestionsHaveTheirIcons() {
+    orbisk::testing::ScriptedDialogs dialogs;
+    orbisk::DialogsInteraction interaction(dialogs);
+    orbisk::Conversation user(interaction, orbisk::messages::Audience::Window);
+    orbisk::Warning warning;
+    warning.kind = orbisk::Warning::Kind::DamagedSource;
+    warning.path = "a.9xt";
+    warning.problems.push_back({orbisk::Problem::Kind::TooShort, 10});
+    user.Warn(warning);
+    dialogs.yesNoAnswers << true << true;
+    QVERIFY(user.AskToReplace("b.v2t"));
+    QVERIFY(user.AskToReplaceChanged("c.v2t"));
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Warning);
+    QCOMPARE(dialogs.questions.size(), 2);
+    QCOMPARE(dialogs.questions[0].icon, Dialogs::Icon::None);
+    QCOMPARE(dialogs.questions[1].icon, Dialogs::Icon::Warning);
+    // A question's box shows the icon it was given, and Yes stays the default answer.
+    const auto box = orbisk::MakeYesNoBox("Orbisk", "?", nullptr, Dialogs::Icon::Warning);
+    QCOMPARE(box->icon(), QMessageBox::Warning);
+    QCOMPARE(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
+  }
+
+  // A box opens over the middle of the window it belongs to, wherever that window is.
+  void boxesOpenCentredOnTheirWindow() {
+    QWidget window;
+    window.setGeometry(500, 300, 640, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    orbisk::WidgetDialogs dialogs;
+    dialogs.SetParent(&window);
+    QPoint boxCentre;
+    QTimer::singleShot(0, [&boxCentre] {
+      QWidget* box = QApplication::activeModalWidget();
+      QVERIFY(box != nullptr);
+      boxCentre = box->frameGeometry().center();
+      box->close();
+    });
+    dialogs.ShowMessage(Dialogs::Icon::Information, "Orbisk", "Conversion terminée");
+    const QPoint windowCentre = window.frameGeometry().center();
+    QVERIFY2((boxCentre - windowCentre).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("%1,%2 against %3,%4")
+                            .arg(boxCentre.x())
+                            .arg(boxCentre.y())
+                            .arg(windowCentre.x())
+                            .arg(windowCentre.y())));
   }
 
   void filterTextsBecomeQtNameFilters() {

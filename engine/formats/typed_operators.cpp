@@ -18,25 +18,40 @@ bool IsTypedOperator(std::string_view two) {
   return false;
 }
 
+// Hands `found` where each stand-in of one line starts, outside strings and comments.
+template <typename Found>
+void ScanLine(std::string_view codes, const Found& found) {
+  bool inString = false;
+  for (std::size_t at = 0; at + 1 < codes.size(); ++at) {
+    if (codes[at] == kQuote) inString = !inString;
+    if (inString) continue;
+    if (codes[at] == kComment) break;
+    const std::string_view two = codes.substr(at, 2);
+    if (!IsTypedOperator(two)) continue;
+    found(at, two);
+    ++at;  // "<=>=" is two of them, not three
+  }
+}
+
 }  // namespace
 
 std::optional<TypedOperator> FindTypedOperators(const CalculatorText& text) {
   std::optional<TypedOperator> found;
   for (std::size_t line = 0; line < text.lines.size(); ++line) {
-    const std::string& codes = text.lines[line].content;
-    bool inString = false;
-    for (std::size_t at = 0; at + 1 < codes.size(); ++at) {
-      if (codes[at] == kQuote) inString = !inString;
-      if (inString) continue;
-      if (codes[at] == kComment) break;
-      const std::string_view two(codes.data() + at, 2);
-      if (!IsTypedOperator(two)) continue;
+    ScanLine(text.lines[line].content, [&found, line](std::size_t at, std::string_view two) {
       if (!found) found = TypedOperator{line + 1, at + 1, std::string(two), 0};
       ++found->count;
-      ++at;  // "<=>=" is two of them, not three
-    }
+    });
   }
   return found;
+}
+
+std::optional<std::string> TypedOperatorAtEnd(std::string_view codes) {
+  std::optional<std::string> last;
+  ScanLine(codes, [&last, &codes](std::size_t at, std::string_view two) {
+    if (at + 2 == codes.size()) last = std::string(two);
+  });
+  return last;
 }
 
 char SignOfTypedOperator(const std::string& typed) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calculator_text.hpp"
 
@@ -21,6 +22,10 @@ struct TypedOperator {
 // The first stand-in outside strings and comments, and how many there are; nothing when
 // the text holds none.
 std::optional<TypedOperator> FindTypedOperators(const CalculatorText& text);
+
+// The stand-in whose last code is the last of `codes` (a program line up to where one is
+// typing), when it is outside strings and comments: what an editor offers to make its sign.
+std::optional<std::string> TypedOperatorAtEnd(std::string_view codes);
 
 // The calculator's sign a stand-in is typed for, in calculator codes.
 char SignOfTypedOperator(const std::string& typed);

@@ -205,6 +205,16 @@ int CalculatorTextDocument::SetText(const CalculatorText& text, Notation notatio
          static_cast<int>(CharactersOf(line.content.substr(0, column)).size());
 }
 
+std::string CalculatorTextDocument::CodesBefore(const QTextCursor& cursor) const {
+  std::string codes;
+  ForEachCharacter(
+      cursor.block().text().left(cursor.positionInBlock()).toStdString(),
+      [&codes](const DecodedCharacter& read, int, int) {
+        codes += read.kind == DecodedCharacter::Kind::Code ? static_cast<char>(read.code) : '?';
+      });
+  return codes;
+}
+
 CalculatorText CalculatorTextDocument::Text(const QTextCursor& cursor) const {
   CalculatorText text;
   text.lines.clear();

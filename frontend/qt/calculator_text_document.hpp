@@ -33,6 +33,8 @@ class CalculatorTextDocument final : public QTextDocument {
   // have are "?".
   CalculatorText Text(const QTextCursor& cursor) const;
   Notation TextNotation() const { return notation_; }
+  // The codes of the cursor's line before it ('?' for a character the calculators lack).
+  std::string CodesBefore(const QTextCursor& cursor) const;
 
   LineKind KindOfLine(int line) const;
   // One step of the undo history; a program's lines have no kind to change.

@@ -2,12 +2,15 @@
 #include "text_view.hpp"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 #include <QToolTip>
 
 #include "calculator_font.hpp"
+#include "charset.hpp"
+#include "typed_operators.hpp"
 #include "window_texts.hpp"
 
 namespace orbisk {
@@ -53,6 +56,35 @@ void CalculatorTextView::SetDocument(CalculatorTextDocument* document) {
   document->setDefaultFont(font());
   connect(document_, &CalculatorTextDocument::kindsChanged, this, &CalculatorTextView::Repaint);
   Repaint();
+}
+
+void CalculatorTextView::keyPressEvent(QKeyEvent* event) {
+  QPlainTextEdit::keyPressEvent(event);
+  const QString typed = event->text();
+  if (typed == QLatin1String(">") || typed == QLatin1String("=")) OfferSign();
+}
+
+void CalculatorTextView::OfferSign() {
+  QTextCursor cursor = textCursor();
+  if (isReadOnly() || document_->TextNotation() != Notation::Program || cursor.hasSelection()) {
+    return;
+  }
+  const std::optional<std::string> typed = TypedOperatorAtEnd(document_->CodesBefore(cursor));
+  if (!typed) return;
+  const QString sign =
+      QString::fromStdString(CharacterOf(static_cast<unsigned char>(SignOfTypedOperator(*typed))));
+  // The sign goes in first and the pair comes out after it: a removal ends the step, so
+  // what is typed next is a step of its own rather than part of this one.
+  cursor.beginEditBlock();
+  cursor.insertText(sign);
+  cursor.movePosition(QTextCursor::Left);
+  cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 2);
+  cursor.removeSelectedText();
+  cursor.movePosition(QTextCursor::Right);
+  cursor.endEditBlock();
+  setTextCursor(cursor);
+  QToolTip::showText(viewport()->mapToGlobal(cursorRect().bottomRight()),
+                     texts::SignOffered(QString::fromStdString(*typed), sign), viewport());
 }
 
 void CalculatorTextView::Repaint() {

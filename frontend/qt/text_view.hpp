@@ -33,6 +33,7 @@ class CalculatorTextView final : public QPlainTextEdit {
   bool viewportEvent(QEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   class Margin;
@@ -41,6 +42,9 @@ class CalculatorTextView final : public QPlainTextEdit {
   int MarginWidth() const;
   void UpdateMarginWidth();
   void Repaint();
+  // In a program, "->", "<=", ">=" or "/=" just typed becomes the calculator's sign, in a
+  // step of its own that Ctrl+Z takes back; a tip by the cursor says so.
+  void OfferSign();
 
   Margin* margin_;
   CalculatorTextDocument* document_;

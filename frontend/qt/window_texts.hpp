@@ -246,6 +246,11 @@ inline QString TypeMismatch(const QString& path, unsigned char wanted) {
            program ? QStringLiteral("un") : QStringLiteral("une"),
            program ? QStringLiteral("Prgm") : QStringLiteral("Func"));
 }
+// Said by the cursor when "->" typed in a program became "→".
+inline QString SignOffered(const QString& typed, const QString& sign) {
+  return QStringLiteral("« %1 » devient « %2 », le signe de la calculatrice ; Ctrl+Z garde « %1 ».")
+      .arg(typed, sign);
+}
 inline QString FindLabel() { return QStringLiteral("Rec&hercher :"); }
 inline QString ReplaceLabel() { return QStringLiteral("Remplacer &par :"); }
 inline QString FindNextButton() { return QStringLiteral("&Suivant"); }

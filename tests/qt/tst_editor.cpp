@@ -117,6 +117,8 @@ class TestEditor : public QObject, orbisk::testing::EditorFixture {
   void theTypeSavedIsTheOneTheExtensionSays_data();
   void theTypeSavedIsTheOneTheExtensionSays();
   void theVariableTakesTheFilesNameUntilOneIsTyped();
+  void signsTypedInAProgramBecomeTheCalculators_data();
+  void signsTypedInAProgramBecomeTheCalculators();
   void theTypeIsChosenBesideTheName_data();
   void theTypeIsChosenBesideTheName();
   void findsReplacesAndGoesToALine();
@@ -715,6 +717,54 @@ void TestEditor::theTypeSavedIsTheOneTheExtensionSays() {
   QCOMPARE(QString::fromStdString(
                orbisk::TextToUtf8(report.text->text, orbisk::NotationOf(report.type))),
            typed + QLatin1Char('\n'));
+}
+
+void TestEditor::signsTypedInAProgramBecomeTheCalculators_data() {
+  QTest::addColumn<int>("type");
+  QTest::addColumn<QString>("typed");   // on the program's empty line, or in a new text
+  QTest::addColumn<QString>("shown");   // that line as it then stands
+  QTest::addColumn<QString>("undone");  // and after one Ctrl+Z
+  QTest::newRow("store") << 0x12 << "5->"
+                         << "5→"
+                         << "5->";
+  QTest::newRow("each comparison") << 0x12 << "If a<=b and c>=d and e/="
+                                   << "If a≤b and c≥d and e≠"
+                                   << "If a≤b and c≥d and e/=";
+  QTest::newRow("in a function") << 0x13 << "x->"
+                                 << "x→"
+                                 << "x->";
+  QTest::newRow("typing on") << 0x12 << "5->x"
+                             << "5→x"
+                             << "5→";
+  QTest::newRow("not in a string") << 0x12 << "Disp \"a->"
+                                   << "Disp \"a->"
+                                   << "";
+  QTest::newRow("not in a comment") << 0x12 << "©a->"
+                                    << "©a->"
+                                    << "";
+  QTest::newRow("not in a text") << 0x0B << "a->"
+                                 << "a->"
+                                 << "";
+}
+
+void TestEditor::signsTypedInAProgramBecomeTheCalculators() {
+  QFETCH(int, type);
+  QFETCH(QString, typed);
+  QFETCH(QString, shown);
+  QFETCH(QString, undone);
+  form_->NewText(Model::Ti89, static_cast<unsigned char>(type));
+  if (type != 0x0B) {
+    // The empty line between Prgm (or Func) and its end.
+    QTextCursor cursor = Text()->textCursor();
+    cursor.setPosition(Text()->document()->findBlockByNumber(2).position());
+    Text()->setTextCursor(cursor);
+  }
+  const int line = Text()->textCursor().blockNumber();
+  Type(Text(), typed);
+  QCOMPARE(Text()->document()->findBlockByNumber(line).text(), shown);
+  if (undone.isEmpty()) return;
+  Text()->undo();
+  QCOMPARE(Text()->document()->findBlockByNumber(line).text(), undone);
 }
 
 void TestEditor::theTypeIsChosenBesideTheName_data() {

@@ -9,6 +9,7 @@
 #include "kept_warnings.hpp"
 #include "model_filters.hpp"
 #include "name_filters.hpp"
+#include "recent_files.hpp"
 #include "target_names.hpp"
 #include "text_view.hpp"
 #include "window_texts.hpp"
@@ -53,6 +54,7 @@ bool EditorWindow::SaveTo(const std::string& target, Model model) {
   warning_->setVisible(false);
   repair_->setVisible(false);
   reloadOffered_ = false;
+  RememberRecentFile(FromPath(target));
   return true;
 }
 
@@ -117,8 +119,10 @@ void EditorWindow::NewWindow(unsigned char type) {
 void EditorWindow::OpenChosen() {
   const std::optional<QString> chosen = dialogs_.ChooseFile(
       {Dialogs::FileDialogKind::Open, FromPath(Path()), QtNameFilters(texts::OpenFilter())});
-  if (!chosen) return;
-  const std::string path = ChosenPath(*chosen);
+  if (chosen) OpenHereOrBeside(ChosenPath(*chosen));
+}
+
+void EditorWindow::OpenHereOrBeside(const std::string& path) {
   const bool untouched = Path().empty() && !IsModified() && !browser_->IsOpen();
   if (untouched || !makeWindow_) {
     if (untouched || MaySetTextAside()) Open(path);

@@ -2,18 +2,29 @@
 // does; the few whose state follows the text are kept to be enabled or checked.
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "character_palette.hpp"
 #include "editor_window.hpp"
 #include "find_bar.hpp"
+#include "local_files.hpp"
+#include "recent_files.hpp"
 #include "text_view.hpp"
 #include "window_texts.hpp"
 
 namespace orbisk {
+namespace {
+
+// How many files Fichier › Récents lists.
+constexpr int kRecentFilesListed = 10;
+
+}  // namespace
 
 // An action of a menu; one with no words is a separator.
 struct EditorWindow::MenuAction {
@@ -108,6 +119,19 @@ std::vector<EditorWindow::Menu> EditorWindow::MenuTable() {
   return {file, edit, lines, view, help};
 }
 
+void EditorWindow::ListRecentFiles(QMenu* menu) {
+  menu->clear();
+  const QStringList files = RecentFiles(kRecentFilesListed);
+  if (files.isEmpty()) menu->addAction(texts::NoRecentFiles())->setEnabled(false);
+  for (int i = 0; i < files.size(); ++i) {
+    const QFileInfo file(files[i]);
+    QAction* action = menu->addAction(
+        texts::RecentFileAction(i + 1, file.fileName(), QDir::toNativeSeparators(file.path())));
+    connect(action, &QAction::triggered, this,
+            [this, path = files[i]] { OpenHereOrBeside(ToPath(path)); });
+  }
+}
+
 void EditorWindow::BuildMenus() {
   auto* bar = new QMenuBar(this);
   bar->setObjectName(QStringLiteral("menus"));
@@ -135,8 +159,18 @@ void EditorWindow::BuildMenus() {
       if (entry.kept != nullptr) *entry.kept = action;
     }
   }
+  // Fichier › Récents, under Ouvrir…, filled each time it opens.
+  QMenu* file = menus.front();
+  const QList<QAction*> fileActions = file->actions();
+  const auto open = std::find_if(fileActions.begin(), fileActions.end(), [](QAction* action) {
+    return action->text() == texts::OpenAction();
+  });
+  auto* recent = new QMenu(texts::RecentMenu(), file);
+  recent->setObjectName(QStringLiteral("recentFiles"));
+  file->insertMenu(open + 1 != fileActions.end() ? *(open + 1) : nullptr, recent);
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { ListRecentFiles(recent); });
   // A text is not converted to its own model.
-  connect(menus.front(), &QMenu::aboutToShow, this, [this] {
+  connect(file, &QMenu::aboutToShow, this, [this] {
     for (std::size_t i = 0; i < std::size(kModels); ++i) {
       convertTo_[i]->setEnabled(kModels[i] != ShownModel());
     }

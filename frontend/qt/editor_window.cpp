@@ -26,6 +26,7 @@
 #include "find_bar.hpp"
 #include "group_browser.hpp"
 #include "local_files.hpp"
+#include "recent_files.hpp"
 #include "target_names.hpp"
 #include "text_view.hpp"
 #include "window_texts.hpp"
@@ -251,6 +252,7 @@ bool EditorWindow::Open(const std::string& path) {
   ShowDocument();
   ShowWarnings(document_->Warnings());
   repair_->setVisible(document_->Repairable());
+  RememberRecentFile(FromPath(path));
   // A text file made into a new text has no copy of its own to offer.
   if (document_->HasFile()) OfferRecovery(path);
   return true;
@@ -258,6 +260,7 @@ bool EditorWindow::Open(const std::string& path) {
 
 bool EditorWindow::OpenGroup(const std::string& path) {
   if (!user_.Report(browser_->Open(path))) return false;
+  RememberRecentFile(FromPath(path));
   // The text shown before was set aside.
   document_->New(browser_->GroupModel());
   text_->SetDocument(groupText_);

@@ -23,6 +23,7 @@ class QActionGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace orbisk {
@@ -104,6 +105,11 @@ class EditorWindow : public QWidget {
   bool SaveTo(const std::string& target, Model model);
   void NewWindow(unsigned char type);
   void OpenChosen();
+  // Opens `path` here when this window shows a new text not yet changed, in another
+  // window otherwise (here, once the changes are dealt with, when there is no other).
+  void OpenHereOrBeside(const std::string& path);
+  // Fichier › Récents: the files opened or saved lately, the latest first.
+  void ListRecentFiles(QMenu* menu);
   void Quit();
   // Asks about unsaved changes; false when the user cancels or the save failed.
   bool MaySetTextAside();

@@ -218,6 +218,17 @@ inline QString OpenFilter() {
       "*.89f;*.txt|Groupes (*.v2g *.9xg *.89g)|*.v2g;*.9xg;*.89g|Tous les fichiers (*.*)|*.*");
 }
 inline QString ExtractTitle() { return QStringLiteral("Extraire la variable"); }
+inline QString RecentMenu() { return QStringLiteral("Ré&cents"); }
+inline QString NoRecentFiles() { return QStringLiteral("Aucun fichier récent"); }
+// "&1 notes.89t — /home/léa/cours": the number, a key for the first nine.
+inline QString RecentFileAction(int number, const QString& name, const QString& folder) {
+  QString shown = name;
+  shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+  QString in = folder;
+  in.replace(QLatin1Char('&'), QStringLiteral("&&"));
+  return (number < 10 ? QStringLiteral("&%1 ").arg(number) : QStringLiteral("%1 ").arg(number)) +
+         shown + QStringLiteral(" — ") + in;
+}
 inline QString ConverterAction() { return QStringLiteral("Fenêtre de con&version…"); }
 inline QString FindNextAction() { return QStringLiteral("Rechercher le &suivant"); }
 inline QString FindPreviousAction() { return QStringLiteral("Rechercher le &précédent"); }

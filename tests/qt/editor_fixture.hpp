@@ -23,6 +23,8 @@ class EditorFixture {
     folder_ = std::make_unique<QTemporaryDir>();
     QVERIFY(folder_->isValid());
     qputenv("XDG_STATE_HOME", InFolder("state").toLocal8Bit());
+    // The desktop's recent files list too: never the real one of whoever runs the tests.
+    qputenv("XDG_DATA_HOME", InFolder("data").toLocal8Bit());
     engine_ = std::make_unique<LocalEngine>(files_, clock_);
     dialogs_ = std::make_unique<ScriptedDialogs>();
     form_ = std::make_unique<EditorWindow>(*engine_, *dialogs_);

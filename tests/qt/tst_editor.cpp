@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QUrl>
+#include <QXmlStreamReader>
 #include <memory>
 
 #include "application.hpp"
@@ -33,6 +35,7 @@
 #include "local_engine.hpp"
 #include "posix_file_system.hpp"
 #include "qt_test_helpers.hpp"
+#include "recent_files.hpp"
 #include "scripted_dialogs.hpp"
 #include "text_view.hpp"
 #include "variable_file.hpp"
@@ -119,6 +122,9 @@ class TestEditor : public QObject, orbisk::testing::EditorFixture {
   void theVariableTakesTheFilesNameUntilOneIsTyped();
   void signsTypedInAProgramBecomeTheCalculators_data();
   void signsTypedInAProgramBecomeTheCalculators();
+  void theDesktopsRecentListIsKeptWhole_data();
+  void theDesktopsRecentListIsKeptWhole();
+  void filesOpenedOrSavedAreListedInRecents();
   void theTypeIsChosenBesideTheName_data();
   void theTypeIsChosenBesideTheName();
   void findsReplacesAndGoesToALine();
@@ -765,6 +771,118 @@ void TestEditor::signsTypedInAProgramBecomeTheCalculators() {
   if (undone.isEmpty()) return;
   Text()->undo();
   QCOMPARE(Text()->document()->findBlockByNumber(line).text(), undone);
+}
+
+namespace {
+
+// A list as another program left it: a file of its own, and one Orbisk opens later.
+const QByteArray kOthersList =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<xbel version=\"1.0\"\n"
+    "      xmlns:bookmark=\"http://www.freedesktop.org/standards/desktop-bookmarks\"\n"
+    "      xmlns:mime=\"http://www.freedesktop.org/standards/shared-mime-info\"\n>\n"
+    "  <bookmark href=\"file:///home/l%C3%A9a/lettre.txt\" added=\"2026-01-02T10:00:00.000000Z\" "
+    "modified=\"2026-01-02T10:00:00.000000Z\" visited=\"2026-01-02T10:00:00.000000Z\">\n"
+    "    <info>\n      <metadata owner=\"http://freedesktop.org\">\n"
+    "        <mime:mime-type type=\"text/plain\"/>\n"
+    "        <bookmark:groups>\n          <bookmark:group>Notes</bookmark:group>\n"
+    "        </bookmark:groups>\n"
+    "        <bookmark:applications>\n"
+    "          <bookmark:application name=\"gedit\" exec=\"&apos;gedit %u&apos;\" "
+    "modified=\"2026-01-02T10:00:00.000000Z\" count=\"3\"/>\n"
+    "        </bookmark:applications>\n      </metadata>\n    </info>\n  </bookmark>\n"
+    "  <bookmark href=\"file:///home/l%C3%A9a/cours.89t\" added=\"2026-01-03T10:00:00Z\" "
+    "modified=\"2026-01-03T10:00:00Z\" visited=\"2026-01-03T10:00:00Z\">\n"
+    "    <info>\n      <metadata owner=\"http://freedesktop.org\">\n"
+    "        <mime:mime-type type=\"application/x-ti89-text\"/>\n"
+    "        <bookmark:applications>\n"
+    "          <bookmark:application name=\"nautilus\" exec=\"&apos;nautilus %u&apos;\" "
+    "modified=\"2026-01-03T10:00:00Z\" count=\"1\"/>\n"
+    "        </bookmark:applications>\n      </metadata>\n    </info>\n  </bookmark>\n"
+    "</xbel>\n";
+
+}  // namespace
+
+void TestEditor::theDesktopsRecentListIsKeptWhole_data() {
+  QTest::addColumn<QByteArray>("before");
+  QTest::addColumn<QStringList>("used");  // in turn, a minute apart
+  QTest::addColumn<QStringList>("listed");
+  QTest::addColumn<QString>("count");  // Orbisk's count on the last file's entry
+  const QString cours = QStringLiteral("/home/léa/cours.89t");
+  const QString prog = QStringLiteral("/home/léa/prog & co.89p");
+  QTest::newRow("a new list") << QByteArray() << QStringList{cours} << QStringList{cours} << "1";
+  QTest::newRow("another program's file stays")
+      << kOthersList << QStringList{prog} << QStringList{prog} << "1";
+  QTest::newRow("a file another program used")
+      << kOthersList << QStringList{cours} << QStringList{cours} << "1";
+  QTest::newRow("used again: the latest first, counted")
+      << kOthersList << QStringList{cours, prog, cours} << QStringList{cours, prog} << "2";
+}
+
+// What Orbisk writes into the desktop's list of recent files changes only its own: every
+// entry and every part of one another program wrote stays as it was.
+void TestEditor::theDesktopsRecentListIsKeptWhole() {
+  QFETCH(QByteArray, before);
+  QFETCH(QStringList, used);
+  QFETCH(QStringList, listed);
+  QFETCH(QString, count);
+  QByteArray list = before;
+  QDateTime when(QDate(2026, 12, 10), QTime(9, 0), Qt::UTC);
+  for (const QString& path : used) {
+    list = orbisk::WithRecentFile(list, path, QStringLiteral("application/x-ti89-text"), when);
+    QVERIFY(!list.isEmpty());
+    when = when.addSecs(60);
+  }
+  QCOMPARE(orbisk::RecentFilesIn(list), listed);
+  // The other programs' words are all there, and the list reads as XML.
+  for (const char* kept :
+       {"<bookmark:group>Notes</bookmark:group>", "name=\"gedit\"", "count=\"3\"",
+        "name=\"nautilus\"", "added=\"2026-01-03T10:00:00Z\"", "type=\"text/plain\""}) {
+    QCOMPARE(list.contains(kept), before.contains(kept));
+  }
+  QXmlStreamReader reader(list);
+  QString file;
+  QString lastCount;
+  while (!reader.atEnd()) {
+    if (reader.readNext() != QXmlStreamReader::StartElement) continue;
+    if (reader.name() == QLatin1String("bookmark")) {
+      file = QUrl(reader.attributes().value(QLatin1String("href")).toString()).toLocalFile();
+    } else if (file == used.last() &&
+               reader.attributes().value(QLatin1String("name")) == QLatin1String("Orbisk") &&
+               reader.qualifiedName() == QLatin1String("bookmark:application")) {
+      lastCount = reader.attributes().value(QLatin1String("count")).toString();
+    }
+  }
+  QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+  QCOMPARE(lastCount, count);
+  // A list that cannot be read is not written over.
+  QVERIFY(orbisk::WithRecentFile("<xbel><bookmark", "/a.89t", "text/plain", when).isEmpty());
+}
+
+void TestEditor::filesOpenedOrSavedAreListedInRecents() {
+  Write(InFolder("cours.9xt"), OpenedFile(" Bonjour"));
+  QVERIFY(form_->Open(InFolder("cours.9xt")));
+  form_->NewText(Model::Ti89);
+  Text()->insertPlainText(QStringLiteral("Nouveau"));
+  dialogs_->fileAnswers << InFolder("neuf.89t");
+  QVERIFY(form_->SaveAs());
+  QVERIFY(QFileInfo::exists(InFolder("data/recently-used.xbel")));
+  QCOMPARE(orbisk::RecentFiles(10), (QStringList{InFolder("neuf.89t"), InFolder("cours.9xt")}));
+  // The menu lists them, the latest first, and opens the one chosen.
+  auto* recent = form_->findChild<QMenu*>(QStringLiteral("recentFiles"));
+  QVERIFY(recent != nullptr);
+  emit recent->aboutToShow();
+  const QList<QAction*> entries = recent->actions();
+  QCOMPARE(entries.size(), 2);
+  QCOMPARE(entries[0]->text(), "&1 neuf.89t — " + folder_->path());
+  form_->NewText(Model::Ti89);
+  entries[1]->trigger();
+  QCOMPARE(QString::fromStdString(form_->Path()), InFolder("cours.9xt"));
+  QCOMPARE(Text()->toPlainText(), QStringLiteral("Bonjour"));
+  // A file gone is no longer offered.
+  QVERIFY(QFile::remove(InFolder("neuf.89t")));
+  emit recent->aboutToShow();
+  QCOMPARE(recent->actions().size(), 1);
 }
 
 void TestEditor::theTypeIsChosenBesideTheName_data() {

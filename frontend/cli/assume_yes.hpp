@@ -14,6 +14,7 @@ class AssumeYes final : public Messenger {
   void ReportFailure(const std::string& text) override { inner_.ReportFailure(text); }
   bool AskYesNo(const std::string&) override { return true; }
   void ShowWarning(const std::string& text) override { inner_.ShowWarning(text); }
+  messages::Audience Readers() override { return inner_.Readers(); }
 
  private:
   Messenger& inner_;

@@ -21,6 +21,7 @@ class OnDemandInteraction final : public Messenger {
   bool AskYesNoWarning(const std::string& question) override {
     return Get().AskYesNoWarning(question);
   }
+  messages::Audience Readers() override { return Get().Readers(); }
 
  private:
   Messenger& Get() {

@@ -14,7 +14,7 @@ bool Conversation::AskToReplaceChanged(const std::string& target) {
 }
 
 void Conversation::Warn(const Warning& warning) {
-  messenger_.ShowWarning(messages::WarningText(warning, audience_));
+  messenger_.ShowWarning(messages::WarningText(warning, audience()));
 }
 
 bool Conversation::Report(const Status& status) {
@@ -23,7 +23,7 @@ bool Conversation::Report(const Status& status) {
 }
 
 void Conversation::Report(const Error& error) {
-  const std::string text = messages::Describe(error, audience_);
+  const std::string text = messages::Describe(error, audience());
   if (text.empty()) return;
   // A declined question says nothing itself; a temporary file left behind is a failure.
   if (kept_ != nullptr) {

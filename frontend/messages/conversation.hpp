@@ -2,6 +2,7 @@
 // errors put into those words.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,13 +31,16 @@ class Messenger {
   // A Yes/No question whose Yes loses something (a box shows the warning icon); where
   // nothing tells them apart, a question like any other.
   virtual bool AskYesNoWarning(const std::string& question) { return AskYesNo(question); }
+  // Who reads the words: boxes are read where no command can be typed.
+  virtual messages::Audience Readers() { return messages::Audience::CommandLine; }
 };
 
 class Conversation final : public Interaction {
  public:
-  // A window's conversation never gives a command to type (see messages::Audience).
+  // A window's conversation never gives a command to type (see messages::Audience); one
+  // given no audience words things for whoever its messenger shows them to.
   explicit Conversation(Messenger& messenger,
-                        messages::Audience audience = messages::Audience::CommandLine)
+                        std::optional<messages::Audience> audience = std::nullopt)
       : messenger_(messenger), audience_(audience) {}
 
   bool AskToReplace(const std::string& target) override;
@@ -53,12 +57,12 @@ class Conversation final : public Interaction {
   void Report(const Error& error);
   // Where the words go, for what the front end says of its own.
   Messenger& messenger() const { return messenger_; }
-  messages::Audience audience() const { return audience_; }
+  messages::Audience audience() const { return audience_ ? *audience_ : messenger_.Readers(); }
 
  private:
   friend class KeptErrors;
   Messenger& messenger_;
-  messages::Audience audience_;
+  std::optional<messages::Audience> audience_;
   std::vector<std::pair<std::string, bool>>* kept_ = nullptr;
 };
 

@@ -15,6 +15,7 @@ class DialogsInteraction final : public Messenger {
   bool AskYesNo(const std::string& question) override;
   void ShowWarning(const std::string& text) override;
   bool AskYesNoWarning(const std::string& question) override;
+  messages::Audience Readers() override { return messages::Audience::Window; }
 
  private:
   Dialogs& dialogs_;

@@ -27,6 +27,7 @@ class MessageBoxes final : public orbisk::Messenger {
   bool AskYesNoWarning(const std::string& question) override {
     return boxes_.AskYesNoWarning(question);
   }
+  orbisk::messages::Audience Readers() override { return boxes_.Readers(); }
 
  private:
   orbisk::WidgetDialogs dialogs_;

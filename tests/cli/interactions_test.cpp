@@ -90,6 +90,7 @@ class WaysTaken final : public Messenger {
     taken.push_back("warned question " + text);
     return false;
   }
+  messages::Audience Readers() override { return messages::Audience::Window; }
   std::vector<std::string> taken;
 };
 
@@ -106,6 +107,7 @@ TEST(MessengerWrappersTest, WarningsStayWarningsOnTheWay) {
       bool AskYesNo(const std::string& text) override { return to_.AskYesNo(text); }
       void ShowWarning(const std::string& text) override { to_.ShowWarning(text); }
       bool AskYesNoWarning(const std::string& text) override { return to_.AskYesNoWarning(text); }
+      messages::Audience Readers() override { return to_.Readers(); }
       Messenger& to_;
     };
     return std::make_unique<Forward>(inner);
@@ -115,6 +117,8 @@ TEST(MessengerWrappersTest, WarningsStayWarningsOnTheWay) {
   onDemand.ShowWarning("c");
   EXPECT_FALSE(onDemand.AskYesNoWarning("d"));
   EXPECT_EQ(inner.taken, (std::vector<std::string>{"warning a", "warning c", "warned question d"}));
+  EXPECT_EQ(yes.Readers(), messages::Audience::Window);
+  EXPECT_EQ(onDemand.Readers(), messages::Audience::Window);
 
   testing::ScriptedInteraction plain({true});
   plain.ShowWarning("e");
@@ -122,6 +126,35 @@ TEST(MessengerWrappersTest, WarningsStayWarningsOnTheWay) {
   ASSERT_EQ(plain.shown.size(), 2u);
   EXPECT_EQ(plain.shown[0].kind, testing::ScriptedInteraction::Kind::Message);
   EXPECT_EQ(plain.shown[1].kind, testing::ScriptedInteraction::Kind::Question);
+}
+
+// Words for whoever reads them: a box gets no command to type, unless the conversation was
+// told its audience.
+TEST(ConversationTest, WordsFollowWhoReadsThem) {
+  Warning damaged;
+  damaged.kind = Warning::Kind::DamagedSource;
+  damaged.path = "abime.9xt";
+  damaged.problems.push_back({Problem::Kind::TooShort, 10});
+  struct Row {
+    bool boxes;
+    std::optional<messages::Audience> told;
+    const char* says;
+    const char* never;
+  };
+  const Row rows[] = {
+      {false, std::nullopt, "orbisk --repair abime.9xt", "« Réparer »"},
+      {true, std::nullopt, "« Réparer », dans l'éditeur", "orbisk --"},
+      {true, messages::Audience::CommandLine, "orbisk --repair abime.9xt", "« Réparer »"},
+  };
+  for (const Row& row : rows) {
+    WaysTaken boxes;
+    testing::ScriptedInteraction terminal;
+    Messenger& messenger = row.boxes ? static_cast<Messenger&>(boxes) : terminal;
+    Conversation(messenger, row.told).Warn(damaged);
+    const std::string said = row.boxes ? boxes.taken.at(0) : terminal.shown.at(0).text;
+    EXPECT_NE(said.find(row.says), std::string::npos) << said;
+    EXPECT_EQ(said.find(row.never), std::string::npos) << said;
+  }
 }
 
 }  // namespace

@@ -111,6 +111,23 @@ kill "$service"
 wait "$service" 2>/dev/null || true
 echo "--notify: the desktop's notification service told"
 
+# What --notify tells is read on the desktop: a failure says what to do there, never a
+# command to type.
+"$fake_notifications" summary >fake2.out &
+service=$!
+for _ in $(seq 100); do grep -q ready fake2.out 2>/dev/null && break; sleep 0.1; done
+cp formules.9xt w1.9xt
+printf 'Bonjour\n' >lisezmoi.9xt
+status=0
+"$orbisk" --notify w1.9xt lisezmoi.9xt </dev/null || status=$?
+[ "$status" -eq 1 ] || fail "--notify with a plain text ended with status $status"
+grep -q "ouvert dans l'éditeur, il en devient un" summary ||
+  fail "the summary did not say what to do on the desktop: $(cat summary 2>/dev/null)"
+! grep -q -- "--from-text" summary || fail "the summary gave a command to type: $(cat summary)"
+kill "$service"
+wait "$service" 2>/dev/null || true
+echo "--notify: a failure told in the desktop's words"
+
 # Without one: the completion box.
 "$orbisk" --notify --yes n.9xt </dev/null &
 program=$!

@@ -97,7 +97,7 @@ EditorWindow::EditorWindow(Engine& engine, Dialogs& dialogs, QWidget* parent)
   LayOut();
   BuildMenus();
   Connect();
-  resize(720, 520);
+  resize(820, 560);
   ShowDocument();
 }
 

@@ -36,14 +36,16 @@ inline QString FolderNotFound(const QString& folder) {
 }
 
 // The viewer.
-// With access keys: Alt+C, Alt+T, Alt+E and Alt+M (Alt+F opens the Fichier menu).
+// With access keys: Alt+C, Alt+T, Alt+8, Alt+X and Alt+M (Alt+F opens the Fichier menu); no
+// two of what a window shows at once share one.
 inline QString ConvertToV200Button() { return QStringLiteral("&Convertir vers Voyager 200"); }
 inline QString ConvertToTi92PlusButton() { return QStringLiteral("Convertir vers &TI92+"); }
 inline QString SaveAsTextButton() { return QStringLiteral("Enregistrer en te&xte…"); }
 inline QString CloseButton() { return QStringLiteral("Fer&mer"); }
 // Shown for a damaged file, whose text was read as far as it went: Alt+R.
 inline QString RepairButton() { return QStringLiteral("&Réparer"); }
-inline QString ExtractButton() { return QStringLiteral("E&xtraire…"); }
+// Shown for a group, when Réparer never is: Alt+R.
+inline QString ExtractButton() { return QStringLiteral("Extrai&re…"); }
 inline QString VariableLabel() { return QStringLiteral("&Variable :"); }
 inline QString ExtractedCaption() { return QStringLiteral("Variable extraite"); }
 inline QString Extracted(const std::string& group, const VariableEntry& entry,
@@ -232,7 +234,7 @@ inline QString RecentFileAction(int number, const QString& name, const QString& 
 inline QString ConverterAction() { return QStringLiteral("Fenêtre de con&version…"); }
 inline QString FindNextAction() { return QStringLiteral("Rechercher le &suivant"); }
 inline QString FindPreviousAction() { return QStringLiteral("Rechercher le &précédent"); }
-inline QString HelpMenu() { return QStringLiteral("&Aide"); }
+inline QString HelpMenu() { return QStringLiteral("A&ide"); }
 inline QString AboutAction() { return QStringLiteral("À &propos d'Orbisk"); }
 inline QString AboutCaption() { return QStringLiteral("À propos d'Orbisk"); }
 inline QString About(const QString& version) {

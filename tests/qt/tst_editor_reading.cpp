@@ -1,11 +1,14 @@
 // The editor showing files as they are read, driven headless with scripted dialogs on temporary
 // files.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRawFont>
@@ -75,6 +78,8 @@ class TestEditorReading : public QObject, orbisk::testing::EditorFixture {
   void showsEachTextOfAGroupAndExtractsOne();
   void aDroppedFileIsOpenedInTheViewer();
   void everyCalculatorCharacterHasAFaceToDrawIt();
+  void noTwoThingsShownShareAnAccessKey_data();
+  void noTwoThingsShownShareAnAccessKey();
 };
 
 void TestEditorReading::init() {
@@ -392,4 +397,58 @@ void TestEditorReading::everyCalculatorCharacterHasAFaceToDrawIt() {
 }
 
 QTEST_MAIN(TestEditorReading)
+void TestEditorReading::noTwoThingsShownShareAnAccessKey_data() {
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("a text") << "text";
+  QTest::newRow("a damaged file, with Réparer") << "damaged";
+  QTest::newRow("a group, with Extraire") << "group";
+}
+
+// Alt and a letter reaches one thing: the menus, and the buttons and fields the window
+// shows at once, each have a key of their own.
+void TestEditorReading::noTwoThingsShownShareAnAccessKey() {
+  QFETCH(QString, shown);
+  if (shown == QLatin1String("damaged")) {
+    QByteArray spoilt = TextFile(Model::Ti92Plus, " Bonjour");
+    spoilt[spoilt.size() - 1] = 0x7F;
+    Write(InFolder("bad.9xt"), spoilt);
+    QVERIFY(form_->Open(InFolder("bad.9xt")));
+  } else if (shown == QLatin1String("group")) {
+    orbisk::VariableFile group;
+    group.signature = orbisk::Signature::Ti89;
+    group.group = true;
+    for (const char* name : {"a", "b"}) {
+      orbisk::VariableEntry& entry = group.entries.emplace_back();
+      entry.folder = "main";
+      entry.name = name;
+      entry.type = 0x0B;
+      entry.data = orbisk::VariableDataOfText(0x0B, orbisk::CalculatorText::FromCodes(" x"));
+    }
+    Write(InFolder("g.89g"), QByteArray::fromStdString(orbisk::WriteVariableFile(group)));
+    QVERIFY(form_->Open(InFolder("g.89g")));
+  } else {
+    QVERIFY(form_->Open(InFolder("notes.9xt")));
+  }
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  QMap<QChar, QString> keys;
+  const auto take = [&keys](const QString& text) {
+    const qsizetype at = QString(text).replace(QStringLiteral("&&"), QString()).indexOf('&');
+    if (at < 0) return;
+    const QChar key = QString(text).replace(QStringLiteral("&&"), QString()).at(at + 1).toLower();
+    QVERIFY2(!keys.contains(key), qPrintable(text + " and " + keys.value(key)));
+    keys.insert(key, text);
+  };
+  for (QAction* menu : form_->findChild<QMenuBar*>(QStringLiteral("menus"))->actions()) {
+    take(menu->text());
+  }
+  for (QAbstractButton* button : form_->findChildren<QAbstractButton*>()) {
+    if (button->isVisibleTo(form_.get())) take(button->text());
+  }
+  for (QLabel* label : form_->findChildren<QLabel*>()) {
+    if (label->buddy() != nullptr && label->isVisibleTo(form_.get())) take(label->text());
+  }
+  QVERIFY(keys.contains('r') == (shown != QLatin1String("text")));
+}
+
 #include "tst_editor_reading.moc"

@@ -94,8 +94,13 @@ void InstallSignalCleanup() {
   action.sa_mask = HandledSignals();
   for (const int s : TerminatingSignals()) {
     struct sigaction previous {};
-    // One call a signal, a second only for one that was ignored, to put that back.
-    if (::sigaction(s, &action, &previous) == 0 && previous.sa_handler == SIG_IGN) {
+    // One call a signal, a second only to put back what was there: a signal left ignored,
+    // or one the host process handles itself (a fuzzer's alarm, an application's Ctrl-C),
+    // stays as it was. Only the default action, which would leave the file, is taken over.
+    if (::sigaction(s, &action, &previous) != 0) continue;
+    const bool ours =
+        (previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler == RemoveTemporaryThenDie;
+    if (!ours && ((previous.sa_flags & SA_SIGINFO) != 0 || previous.sa_handler != SIG_DFL)) {
       ::sigaction(s, &previous, nullptr);
     }
   }

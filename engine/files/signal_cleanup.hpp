@@ -16,7 +16,8 @@ std::vector<int> TerminatingSignals();
 // Installs the handler for each of them, for this thread's writing: a signal that reaches
 // another thread is handed on to this one. The handler removes the registered temporary
 // file, if any, then ends the process by the same signal, as if unhandled. A signal ignored
-// by whoever started the program stays ignored, as nohup expects. A file about to be given a
+// by whoever started the program stays ignored, as nohup expects, and one the process
+// handles itself keeps its handler: only default actions are taken over. A file about to be given a
 // temporary name calls it first (see save_file.hpp).
 void InstallSignalCleanup();
 

@@ -275,6 +275,38 @@ INSTANTIATE_TEST_SUITE_P(Signals, SignalCleanupTest, ::testing::ValuesIn(Termina
                                                   : "RT" + std::to_string(row.param);
                          });
 
+extern "C" void HandledByTheHost(int) {}
+
+// A handler the process installed itself (a fuzzer's alarm, an application's Ctrl-C) or a
+// signal it ignores is left as it was by a save through a named temporary file.
+TEST(SignalCleanupSetTest, LeavesTheHostsOwnDispositionsAlone) {
+  struct Row {
+    int signal;
+    void (*disposition)(int);
+  };
+  const Row rows[] = {{SIGALRM, HandledByTheHost},
+                      {SIGINT, HandledByTheHost},
+                      {SIGRTMIN, HandledByTheHost},
+                      {SIGUSR1, SIG_IGN}};
+  testing::TempFolder folder;
+  WriteFile(folder / "prog.9xt", testing::SampleTi92PlusFile(300));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::sigabbrev_np(row.signal) ? ::sigabbrev_np(row.signal) : "RT");
+    const auto before = std::signal(row.signal, row.disposition);
+    std::filesystem::remove(folder / "prog.v2t");
+    PosixFileSystem real;
+    FaultyFileSystem files(real);
+    files.FailAt(Step::CreateUnnamed, 0, EOPNOTSUPP);
+    testing::ScriptedInteraction user;
+    testing::FixedClock clock(2003, 2, 23, 14, 9);
+    ASSERT_TRUE(
+        user.Reported(Converter(files, user, clock, {'/', ':'})
+                          .Convert(Model::Voyager200, folder / "prog.9xt", folder / "prog.v2t")));
+    ASSERT_GE(files.Calls(Step::CreateNew), 1);  // the temporary file had a name
+    EXPECT_EQ(std::signal(row.signal, before), row.disposition);
+  }
+}
+
 TEST(SignalCleanupSetTest, CoversEverySignalThatEndsTheProcessByDefault) {
   const std::vector<int> covered = TerminatingSignals();
   const auto has = [&covered](int s) {

@@ -100,9 +100,31 @@ std::string OptionOnlyWith(const std::string& option, const std::string& mode) {
   return "orbisk : l'option « " + option + " » ne va qu'avec « " + mode + " »";
 }
 
-std::string OptionOnlyWith(const std::string& option, const std::string& mode,
-                           const std::string& other) {
-  return OptionOnlyWith(option, mode) + " ou « " + other + " »";
+std::string OptionOnlyWith(const std::string& option, const std::vector<std::string>& modes) {
+  std::string text = OptionOnlyWith(option, modes.at(0));
+  for (std::size_t i = 1; i < modes.size(); ++i) {
+    text += (i + 1 == modes.size() ? " ou « " : ", « ") + modes[i] + " »";
+  }
+  return text;
+}
+
+std::string UnknownPort(const std::string& port) {
+  return "orbisk : port inconnu « " + port + " » pour --port (de 1 à 4)";
+}
+
+std::string UnknownCalculator(const std::string& model) {
+  return "orbisk : modèle inconnu « " + model + " » pour --model (89, 89t, 92p ou v200)";
+}
+
+std::string NoVariableFor(const std::string& option) {
+  return "orbisk : l'option « " + option +
+         " » demande au moins une variable DOSSIER\\NOM, ou --all pour toutes";
+}
+
+std::string LinkProgramMissing(const std::string& path, const std::string& reason) {
+  return "orbisk : l'échange avec la calculatrice passe par le programme « " + path +
+         " », qui n'a pas pu être lancé (" + reason +
+         ") : installez Orbisk avec sa partie de liaison\n";
 }
 
 std::string OptionNotWith(const std::string& option, const std::string& mode) {

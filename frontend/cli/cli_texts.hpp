@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace orbisk::texts {
 
@@ -18,8 +19,12 @@ std::string NoFileWith(const std::string& option);
 std::string InvalidVariableName(const std::string& name);
 std::string ConflictingOptions(const std::string& first, const std::string& second);
 std::string OptionOnlyWith(const std::string& option, const std::string& mode);
-std::string OptionOnlyWith(const std::string& option, const std::string& mode,
-                           const std::string& other);
+std::string OptionOnlyWith(const std::string& option, const std::vector<std::string>& modes);
+std::string UnknownPort(const std::string& port);
+std::string UnknownCalculator(const std::string& model);
+std::string NoVariableFor(const std::string& option);
+// The link program could not be started (it is not installed, or `reason`).
+std::string LinkProgramMissing(const std::string& path, const std::string& reason);
 std::string OptionNotWith(const std::string& option, const std::string& mode);
 std::string NoFileFor(const std::string& option);
 std::string TryHelp();

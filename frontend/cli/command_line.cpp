@@ -75,6 +75,25 @@ class Parser {
       case OptionId::NoBackup: line_.keepBackup = false; break;
       case OptionId::FixSignature: line_.fixSignature = true; break;
       case OptionId::Into: line_.into = value; break;
+      case OptionId::All: line_.all = true; break;
+      case OptionId::Cable: line_.cable = lowered; break;
+      case OptionId::Port:
+        if (value.size() != 1 || value[0] < '1' || value[0] > '4') {
+          return texts::UnknownPort(value);
+        }
+        line_.port = value[0] - '0';
+        break;
+      case OptionId::CalcModel: {
+        static const char* const kCalculators[][2] = {
+            {"89", "89"},     {"ti89", "89"},      {"ti-89", "89"},       {"89t", "89t"},
+            {"ti89t", "89t"}, {"titanium", "89t"}, {"92p", "92p"},        {"ti92p", "92p"},
+            {"92+", "92p"},   {"v200", "v200"},    {"voyager200", "v200"}};
+        for (const auto& known : kCalculators) {
+          if (lowered == known[0]) line_.calculatorModel = known[1];
+        }
+        if (line_.calculatorModel.empty()) return texts::UnknownCalculator(value);
+        break;
+      }
       case OptionId::To: {
         Model chosen = Model::Voyager200;
         if (!ModelOfChoice(value, chosen)) return texts::UnknownModel(value);
@@ -125,11 +144,9 @@ class Parser {
                                                   with + option->withCount)) {
         continue;
       }
-      if (option->withCount == 1) {
-        return UsageError(texts::OptionOnlyWith(option->name, OptionFor(with[0])->name));
-      }
-      return UsageError(
-          texts::OptionOnlyWith(option->name, OptionFor(with[0])->name, OptionFor(with[1])->name));
+      std::vector<std::string> modes;
+      for (std::size_t i = 0; i < option->withCount; ++i) modes.push_back(OptionFor(with[i])->name);
+      return UsageError(texts::OptionOnlyWith(option->name, modes));
     }
     if (mode_ == Action::ShowCharacters || mode_ == Action::New) {
       if (!line_.names.empty()) return UsageError(texts::NoFileWith(OptionFor(*mode_)->name));
@@ -139,8 +156,18 @@ class Parser {
       return UsageError(texts::OptionNotWith("--to", OptionFor(*mode_)->name));
     }
     if (mode_ == Action::Thumbnail) return Thumbnail();
+    // The calculator is listed whole, or all of it received: no name to give.
+    if (mode_ == Action::ListCalculator || (mode_ == Action::Receive && line_.all)) {
+      if (!line_.names.empty()) {
+        return UsageError(texts::NoFileWith(mode_ == Action::Receive ? "--all" : "--calc"));
+      }
+      return WithAction(*mode_);
+    }
     // Started from the desktop with no file, the editor's command opens it on a new text.
     if (mode_ == Action::View && line_.names.empty()) return WithAction(Action::New);
+    if (mode_ == Action::Receive && line_.names.empty()) {
+      return UsageError(texts::NoVariableFor("--receive"));
+    }
     if (mode_) {
       if (line_.names.empty()) return UsageError(texts::NoFileFor(OptionFor(*mode_)->name));
       return WithAction(*mode_);

@@ -26,6 +26,9 @@ struct CommandLine {
     Extract,         // --extract: write each variable of each group as a file of its own
     MakeGroup,       // --group OUT: make the group OUT from the files named
     Thumbnail,       // --thumbnail IN OUT SIZE: draw the first lines of IN as a PNG picture
+    Send,            // --send: send each file to the calculator over its cable
+    Receive,         // --receive: receive the variables named (or --all) from it
+    ListCalculator,  // --calc: list the calculator's folders and variables
     ShowHelp,
     ShowVersion,
     UsageError,
@@ -43,7 +46,14 @@ struct CommandLine {
   bool linkExport = false;          // --ascii, for --show and --to-text: the 7-bit format
   std::string groupTarget;          // --group's value
   int thumbnailSize = 0;            // --thumbnail's SIZE, in pixels
-  std::optional<std::string> into;  // --into, for --extract: the folder to write in
+  std::optional<std::string> into;  // --into, for --extract and --receive: where to write
+  // What reaches the calculator: --cable (a name the link library knows, checked by it),
+  // --port (1 to 4, 0 when not given), --model ("89", "89t", "92p", "v200" or empty) and
+  // --all, for --receive.
+  std::string cable;
+  int port = 0;
+  std::string calculatorModel;
+  bool all = false;
   std::vector<std::string> names;
   std::string usageError;  // set when action is UsageError
 };

@@ -13,16 +13,37 @@ constexpr Action kNone = Action::OpenWindow;  // a placeholder where no mode is 
 
 constexpr OptionSpec Mode(Id id, const char* name, Action mode, const char* help,
                           const char* value = nullptr) {
-  return {id,   name,           0, value, value != nullptr && mode != Action::Thumbnail, true,
-          mode, {kNone, kNone}, 0, help};
+  return {id,
+          name,
+          0,
+          value,
+          value != nullptr && mode != Action::Thumbnail,
+          true,
+          mode,
+          {kNone, kNone, kNone},
+          0,
+          help};
 }
 constexpr OptionSpec Other(Id id, const char* name, char letter, const char* value,
                            const char* help) {
-  return {id, name, letter, value, value != nullptr, false, kNone, {kNone, kNone}, 0, help};
+  return {id, name, letter, value, value != nullptr, false, kNone, {kNone, kNone, kNone}, 0, help};
 }
 constexpr OptionSpec Only(Id id, const char* name, const char* value, Action mode,
                           const char* help) {
-  return {id, name, 0, value, value != nullptr, false, kNone, {mode, kNone}, 1, help};
+  return {id, name, 0, value, value != nullptr, false, kNone, {mode, kNone, kNone}, 1, help};
+}
+// An option of the three modes that speak to a calculator.
+constexpr OptionSpec Linked(Id id, const char* name, const char* value, const char* help) {
+  return {id,
+          name,
+          0,
+          value,
+          value != nullptr,
+          false,
+          kNone,
+          {Action::Send, Action::Receive, Action::ListCalculator},
+          3,
+          help};
 }
 
 // clang-format off
@@ -66,21 +87,44 @@ constexpr OptionSpec kOptions[] = {
          "(ou du premier texte d'un groupe) dans l'image PNG carrée\n"
          "IMAGE, pour les gestionnaires de fichiers ; sans affichage",
          "FICHIER IMAGE TAILLE"),
+    Mode(Id::Send, "--send", Action::Send,
+         "envoyer chaque FICHIER à la calculatrice branchée (converti\n"
+         "en route s'il est fait pour un autre modèle)"),
+    Mode(Id::Receive, "--receive", Action::Receive,
+         "recevoir de la calculatrice chaque variable DOSSIER\\NOM\n"
+         "(toutes avec --all), chacune dans un fichier à elle"),
+    Mode(Id::Calc, "--calc", Action::ListCalculator,
+         "lister les dossiers et les variables de la calculatrice\n"
+         "branchée, comme --list"),
     Other(Id::To, "--to", 0, "MODÈLE",
           "v200, 92p ou 89 (ou une extension : v2t, 9xp, 89g…) : le\n"
           "modèle du fichier à faire (conversion, --from-text et\n"
           "--extract)"),
-    Only(Id::Into, "--into", "DOSSIER", Action::Extract,
-         "avec --extract, le dossier où écrire les variables"),
+    {Id::Into, "--into", 0, "DOSSIER", true, false, kNone,
+     {Action::Extract, Action::Receive, kNone}, 2,
+     "avec --extract ou --receive, le dossier où écrire les\n"
+     "variables"},
+    Only(Id::All, "--all", nullptr, Action::Receive,
+         "avec --receive, recevoir toutes les variables"),
+    Linked(Id::Cable, "--cable", "CÂBLE",
+           "silverlink, grey, black (ou tout câble que connaît la\n"
+           "bibliothèque de liaison, comme tiemu) : le câble, quand\n"
+           "ce n'est pas un SilverLink branché en USB"),
+    Linked(Id::Port, "--port", "N",
+           "1 à 4 : le port du câble (1 par défaut)"),
+    Linked(Id::CalcModel, "--model", "MODÈLE",
+           "89, 89t (Titanium), 92p ou v200 : le modèle de la\n"
+           "calculatrice, quand le câble ne le dit pas"),
     Only(Id::Name, "--name", "NOM", Action::FromText,
          "le nom de la variable faite par --from-text (sinon le nom\n"
          "du fichier : au plus 8 caractères, une lettre d'abord, puis\n"
          "des lettres, des chiffres ou « _ »)"),
-    {Id::Type, "--type", 0, "TYPE", true, false, kNone, {Action::FromText, Action::New}, 2,
+    {Id::Type, "--type", 0, "TYPE", true, false, kNone, {Action::FromText, Action::New, kNone}, 2,
      "prgm, func ou text : ce que fait --from-text, ou ce que --new\n"
      "ouvre (un programme ou une fonction reste en texte, que la\n"
      "calculatrice analyse à sa première exécution)"},
-    {Id::Ascii, "--ascii", 0, nullptr, false, false, kNone, {Action::Show, Action::ToText}, 2,
+    {Id::Ascii, "--ascii", 0, nullptr, false, false, kNone,
+     {Action::Show, Action::ToText, kNone}, 2,
      "avec --show ou --to-text, écrire au format 7 bits des\n"
      "anciens logiciels de liaison"},
     Only(Id::Encoding, "--encoding", "ENCODAGE", Action::FromText,

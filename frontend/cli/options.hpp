@@ -22,8 +22,15 @@ enum class OptionId {
   Extract,
   Group,
   Thumbnail,
+  Send,
+  Receive,
+  Calc,
   To,
   Into,
+  All,
+  Cable,
+  Port,
+  CalcModel,
   Name,
   Type,
   Ascii,
@@ -45,8 +52,8 @@ struct OptionSpec {
   bool takesValue;    // the parser reads `value` (--thumbnail's arguments are names)
   bool isMode;        // it chooses `mode`
   CommandLine::Action mode;
-  // The modes it goes with, at most two; none for an option that goes with any.
-  CommandLine::Action with[2];
+  // The modes it goes with, at most three; none for an option that goes with any.
+  CommandLine::Action with[3];
   std::size_t withCount;
   const char* help;  // its lines in --help, separated by "\n"
 };

@@ -14,6 +14,7 @@
 #include "display.hpp"
 #include "exit_status.hpp"
 #include "group_commands.hpp"
+#include "link_program.hpp"
 #include "local_engine.hpp"
 #include "messages.hpp"
 #include "on_demand_interaction.hpp"
@@ -229,6 +230,10 @@ int Run(const CommandLine& line, const char* argv0, std::ostream& out) {
 int Main(int argc, char** argv) {
   ReserveStandardDescriptors();
   const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (line.action == CommandLine::Action::Send || line.action == CommandLine::Action::Receive ||
+      line.action == CommandLine::Action::ListCalculator) {
+    return RunLinkProgram(argv);
+  }
   StandardOutput out;
   const int status = Run(line, argv[0], out.stream());
   // Output that was lost makes the run a failure, said once.

@@ -1,29 +1,58 @@
 // One conversation with a calculator over its link cable, through Debian's link libraries.
 #include "link_session.hpp"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace orbisk::link {
 namespace {
 
-// The libraries' own error numbers this piece tells apart (libticalcs' and libticables'
-// error.h, which they do not install).
-constexpr int kAbort = 256;
-constexpr int kNotReady = 257;
-constexpr int kChecksum = 258;
-constexpr int kRejected = 263;
+// libticalcs' own error numbers for what this piece finds itself (its error.h, which the
+// package does not install).
 constexpr int kNoCable = 268;
-constexpr int kBusy = 269;
 constexpr int kMissingVariable = 278;
-constexpr int kCalculatorRefusal = 350;  // and up: 350 + the calculator's own code
-constexpr int kReadTimeout = ERROR_READ_TIMEOUT;
-constexpr int kWriteTimeout = ERROR_WRITE_TIMEOUT;
 
 void Nothing() {}
 
-// The libraries are set up once a run, whatever the sessions.
-void InitialiseLibraries() {
+// The callbacks take no argument: the session whose transfer runs is reached from here.
+LinkSession* running = nullptr;
+// Set by a signal handler: the transfer under way, if any, stops at its next step.
+CalcUpdate* volatile cancellable = nullptr;
+
+void Refresh() {
+  if (running != nullptr && running->onProgress) running->onProgress(running->Progress());
+}
+
+// Marks the session as the one whose transfer runs, for the length of a call.
+class Running {
+ public:
+  Running(LinkSession* session, CalcUpdate& update) {
+    update.cancel = 0;
+    running = session;
+    cancellable = &update;
+  }
+  ~Running() {
+    cancellable = nullptr;
+    running = nullptr;
+  }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
+};
+
+void Copy(char* to, std::size_t size, const std::string& from) {
+  std::strncpy(to, from.c_str(), size - 1);
+  to[size - 1] = '\0';
+}
+
+// The libraries' own log lines (in English, for their developers) are not for our users;
+// ORBISK_LINK_DEBUG lets them through.
+void Quiet(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+}  // namespace
+
+void InitialiseLinkLibraries() {
   static const bool done = [] {
+    if (std::getenv("ORBISK_LINK_DEBUG") == nullptr) g_log_set_default_handler(Quiet, nullptr);
     ticables_library_init();
     tifiles_library_init();
     ticalcs_library_init();
@@ -32,16 +61,10 @@ void InitialiseLibraries() {
   static_cast<void>(done);
 }
 
-void Copy(char* to, std::size_t size, const std::string& from) {
-  std::strncpy(to, from.c_str(), size - 1);
-  to[size - 1] = '\0';
-}
-
-}  // namespace
-
 LinkSession::LinkSession(const LinkOptions& options) : options_(options) {
-  InitialiseLibraries();
-  update_.start = update_.stop = update_.refresh = update_.pbar = update_.label = Nothing;
+  InitialiseLinkLibraries();
+  update_.start = update_.stop = update_.label = Nothing;
+  update_.refresh = update_.pbar = Refresh;
 }
 
 LinkSession::~LinkSession() {
@@ -66,22 +89,39 @@ int LinkSession::Open() {
   return 0;
 }
 
-int LinkSession::Ready() { return ticalcs_calc_isready(calc_); }
+int LinkSession::Ready() {
+  Running running(this, update_);
+  return ticalcs_calc_isready(calc_);
+}
+
+TransferProgress LinkSession::Progress() const {
+  // The first counter follows the bytes of the packet under way: a variable's data.
+  return {update_.cnt1, update_.max1};
+}
+
+void CancelFromSignal() {
+  CalcUpdate* const update = cancellable;
+  if (update != nullptr) update->cancel = 1;
+}
 
 int LinkSession::Send(const CalcData& variable) {
   FileContent* content = tifiles_content_create_regular(options_.model);
   if (content == nullptr) return kNoCable;
-  VarEntry* entry = tifiles_ve_create_alloc_data(static_cast<uint32_t>(variable.data.size()));
+  // On the link, as in the file, the variable starts with its own size, big-endian.
+  const std::size_t size = variable.data.size();
+  VarEntry* entry = tifiles_ve_create_alloc_data(static_cast<uint32_t>(size + 2));
   Copy(entry->folder, sizeof entry->folder, variable.folder);
   Copy(entry->name, sizeof entry->name, variable.name);
   entry->type = variable.type;
   entry->attr = variable.attribute == 2   ? ATTRB_ARCHIVED
                 : variable.attribute == 1 ? ATTRB_LOCKED
                                           : ATTRB_NONE;
-  entry->size = static_cast<uint32_t>(variable.data.size());
-  std::memcpy(entry->data, variable.data.data(), variable.data.size());
+  entry->size = static_cast<uint32_t>(size + 2);
+  entry->data[0] = static_cast<uint8_t>(size >> 8);
+  entry->data[1] = static_cast<uint8_t>(size & 0xFF);
+  std::memcpy(entry->data + 2, variable.data.data(), size);
   tifiles_content_add_entry(content, entry);
-  update_.cancel = 0;
+  Running running(this, update_);
   const int e = ticalcs_calc_send_var(calc_, MODE_NORMAL, content);
   tifiles_content_delete_regular(content);
   return e;
@@ -90,7 +130,7 @@ int LinkSession::Send(const CalcData& variable) {
 int LinkSession::List(std::vector<CalcVariable>& variables) {
   GNode* vars = nullptr;
   GNode* apps = nullptr;
-  update_.cancel = 0;
+  Running running(this, update_);
   if (int e = ticalcs_calc_get_dirlist(calc_, &vars, &apps)) return e;
   for (GNode* folder = g_node_first_child(vars); folder != nullptr;
        folder = g_node_next_sibling(folder)) {
@@ -104,7 +144,8 @@ int LinkSession::List(std::vector<CalcVariable>& variables) {
       variable.name = entry->name;
       variable.type = entry->type;
       variable.attribute = static_cast<std::uint8_t>(entry->attr);
-      variable.size = entry->size;
+      // The size the calculator gives counts the variable's own size word.
+      variable.size = entry->size >= 2 ? entry->size - 2 : 0;
       variables.push_back(variable);
     }
   }
@@ -118,10 +159,10 @@ int LinkSession::Receive(const CalcVariable& wanted, CalcData& received) {
   Copy(request.folder, sizeof request.folder, wanted.folder);
   Copy(request.name, sizeof request.name, wanted.name);
   request.type = wanted.type;
-  request.size = wanted.size;
+  request.size = wanted.size + 2;
   FileContent* content = tifiles_content_create_regular(options_.model);
   if (content == nullptr) return kNoCable;
-  update_.cancel = 0;
+  Running running(this, update_);
   int e = ticalcs_calc_recv_var(calc_, MODE_NORMAL, content, &request);
   if (e == 0 && content->num_entries == 0) e = kMissingVariable;
   if (e == 0) {
@@ -130,45 +171,17 @@ int LinkSession::Receive(const CalcVariable& wanted, CalcData& received) {
     received.name = wanted.name;
     received.type = entry->type;
     received.attribute = entry->attr == ATTRB_ARCHIVED ? 2 : entry->attr == ATTRB_LOCKED ? 1 : 0;
-    received.data.assign(reinterpret_cast<const char*>(entry->data), entry->size);
+    // Without the variable's own size, which must agree with what came.
+    const std::uint32_t stated =
+        entry->size >= 2 ? (std::uint32_t{entry->data[0]} << 8 | entry->data[1]) : 0;
+    if (entry->size < 2 || stated != entry->size - 2) {
+      e = kIncompleteVariable;
+    } else {
+      received.data.assign(reinterpret_cast<const char*>(entry->data) + 2, stated);
+    }
   }
   tifiles_content_delete_regular(content);
   return e;
-}
-
-std::string LinkErrorText(int code) {
-  switch (code) {
-    case kReadTimeout:
-    case kWriteTimeout:
-      return "la calculatrice ne répond pas : vérifiez que le câble est bien branché des deux "
-             "côtés et que la calculatrice est allumée, puis réessayez";
-    case kNotReady:
-    case kBusy:
-      return "la calculatrice est occupée : revenez à son écran d'accueil (HOME), puis "
-             "réessayez";
-    case kChecksum: return "la transmission a été brouillée : vérifiez le câble, puis réessayez";
-    case kRejected: return "la calculatrice a refusé la variable";
-    case kMissingVariable: return "la calculatrice n'a pas cette variable";
-    case kAbort: return "transfert annulé";
-    case kNoCable: return "aucun câble n'a pu être ouvert";
-    default: break;
-  }
-  // The library gives the calculator's own code when it knows it, and 350 alone otherwise.
-  if (code == kCalculatorRefusal) return "la calculatrice a refusé la demande";
-  if (code > kCalculatorRefusal && code < kCalculatorRefusal + 50) {
-    return "la calculatrice a refusé (code " + std::to_string(code - kCalculatorRefusal) + ")";
-  }
-  // Anything else in the libraries' own words, after its number.
-  std::string text = "erreur de liaison " + std::to_string(code);
-  char* message = nullptr;
-  if (ticables_error_get(code, &message) == 0 && message != nullptr) {
-    text += " : " + std::string(message);
-    ticables_error_free(message);
-  } else if (message = nullptr; ticalcs_error_get(code, &message) == 0 && message != nullptr) {
-    text += " : " + std::string(message);
-    ticalcs_error_free(message);
-  }
-  return text;
 }
 
 }  // namespace orbisk::link

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,17 @@ struct CalcData {
   std::string data;
 };
 
-// Every call returns 0 or the libraries' error code (see LinkErrorText).
+// How far the transfer under way has gone, in the library's units (bytes of a variable).
+struct TransferProgress {
+  int done = 0;
+  int total = 0;
+};
+
+// A variable received whose own size disagrees with what came: this piece's own error,
+// beyond the libraries' numbers.
+constexpr int kIncompleteVariable = 1000;
+
+// Every call returns 0 or the libraries' error code (see texts::LinkError).
 class LinkSession {
  public:
   explicit LinkSession(const LinkOptions& options);
@@ -60,6 +71,9 @@ class LinkSession {
   // Asks the transfer under way to stop; it then ends with ERROR_ABORT.
   void Cancel() { update_.cancel = 1; }
   CalcModel Model() const { return options_.model; }
+  TransferProgress Progress() const;
+  // Called as a transfer goes on, on the thread that runs it.
+  std::function<void(TransferProgress)> onProgress;
 
  private:
   LinkOptions options_;
@@ -69,7 +83,11 @@ class LinkSession {
   CalcUpdate update_{};
 };
 
-// The libraries' error `code` in French, with what to do next.
-std::string LinkErrorText(int code);
+// Sets the libraries up, once a run; every session does, and so must whoever calls them
+// before making one.
+void InitialiseLinkLibraries();
+
+// Stops the transfer under way, if any, as Cancel does; safe in a signal handler.
+void CancelFromSignal();
 
 }  // namespace orbisk::link

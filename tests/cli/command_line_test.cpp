@@ -108,6 +108,30 @@ TEST(CommandLineTest, ModesAndTheirOptions) {
       {{"--name", "x", "a"},
        Action::UsageError,
        "orbisk : l'option « --name » ne va qu'avec « --from-text »"},
+      // The link modes, which orbisk hands over to orbisk-link.
+      {{"--send", "--cable", "grey", "--port", "2", "a.89p"}, Action::Send, ""},
+      {{"--receive", "--into", "d", "main\\a"}, Action::Receive, ""},
+      {{"--receive", "--all", "--model", "v200"}, Action::Receive, ""},
+      {{"--calc"}, Action::ListCalculator, ""},
+      {{"--receive"},
+       Action::UsageError,
+       "orbisk : l'option « --receive » demande au moins une variable DOSSIER\\NOM, ou --all "
+       "pour toutes"},
+      {{"--receive", "--all", "main\\a"},
+       Action::UsageError,
+       "orbisk : l'option « --all » ne prend pas de nom de fichier"},
+      {{"--calc", "a"},
+       Action::UsageError,
+       "orbisk : l'option « --calc » ne prend pas de nom de fichier"},
+      {{"--calc", "--port", "5"},
+       Action::UsageError,
+       "orbisk : port inconnu « 5 » pour --port (de 1 à 4)"},
+      {{"--calc", "--model", "84"},
+       Action::UsageError,
+       "orbisk : modèle inconnu « 84 » pour --model (89, 89t, 92p ou v200)"},
+      {{"--show", "--cable", "grey", "a"},
+       Action::UsageError,
+       "orbisk : l'option « --cable » ne va qu'avec « --send », « --receive » ou « --calc »"},
       {{"--from-text", "--name=1abc", "a"},
        Action::UsageError,
        "orbisk : « 1abc » ne peut pas nommer une variable : au plus 8 caractères, une lettre "
@@ -187,14 +211,17 @@ TEST(CommandLineTest, EveryOptionOfTheTableIsListedReadAndKeptToItsModes) {
     EXPECT_NE(help.find(std::string(" ") + option.name + " "), std::string::npos);
     std::vector<std::string> arguments{option.name};
     if (option.takesValue) {
-      const char* value = option.id == OptionId::To         ? "89"
-                          : option.id == OptionId::Group    ? "g.89g"
-                          : option.id == OptionId::Type     ? "prgm"
-                          : option.id == OptionId::Encoding ? "latin1"
-                                                            : "x";
+      const char* value = option.id == OptionId::To          ? "89"
+                          : option.id == OptionId::Group     ? "g.89g"
+                          : option.id == OptionId::Type      ? "prgm"
+                          : option.id == OptionId::Encoding  ? "latin1"
+                          : option.id == OptionId::Port      ? "2"
+                          : option.id == OptionId::CalcModel ? "89t"
+                                                             : "x";
       arguments.push_back(value);
     }
-    arguments.push_back("a");
+    // --all receives everything: it takes no name.
+    if (option.id != OptionId::All) arguments.push_back("a");
     if (option.id == OptionId::EndOfOptions) continue;
     // A value only where one is taken.
     if (!option.takesValue) {

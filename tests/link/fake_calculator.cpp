@@ -104,7 +104,7 @@ void FakeCalculator::ReplyWithData(std::uint8_t command, const std::string& data
     said_.push_back(static_cast<std::uint8_t>(byte));
     sum += static_cast<std::uint8_t>(byte);
   }
-  if (faults.badChecksum && command == kData) ++sum;
+  if (faults.badChecksum && command == kData && givingVariable_) ++sum;
   said_.push_back(static_cast<std::uint8_t>(sum & 0xFF));
   said_.push_back(static_cast<std::uint8_t>((sum >> 8) & 0xFF));
 }
@@ -137,7 +137,8 @@ void FakeCalculator::Handle(std::uint8_t command, const std::string& data) {
       return;
     case State::TakingData:
       if (command != kData) return;
-      coming_.data = data.size() > 4 ? data.substr(4) : std::string();
+      // Four zero bytes, the variable's own size, then its bytes.
+      coming_.data = data.size() > 6 ? data.substr(6) : std::string();
       Reply(kAck);
       state_ = State::TakingEnd;
       return;
@@ -180,6 +181,7 @@ void FakeCalculator::Request(const std::string& header) {
   if (type == kListing) {
     const auto asked = static_cast<std::uint8_t>(size >> 24);
     going_ = Listing(asked == kFolderList, full.substr(0, full.find('\0')));
+    givingVariable_ = false;
     Reply(kAck);
     ReplyWithData(kVar, Header(static_cast<std::uint32_t>(going_.size()), kListing, ""));
     state_ = State::GivingAck;
@@ -196,8 +198,11 @@ void FakeCalculator::Request(const std::string& header) {
     ReplyWithData(kSkip, std::string(1, '\0'));
     return;
   }
-  ReplyWithData(kVar, Header(static_cast<std::uint32_t>(found->data.size()), found->type, full));
-  going_ = std::string(4, '\0') + found->data;
+  const std::size_t length = found->data.size();
+  ReplyWithData(kVar, Header(static_cast<std::uint32_t>(length + 2), found->type, full));
+  going_ = std::string(4, '\0') + static_cast<char>(length >> 8) +
+           static_cast<char>(length & 0xFF) + found->data;
+  givingVariable_ = true;
   state_ = State::GivingAck;
 }
 
@@ -214,7 +219,8 @@ std::string FakeCalculator::Listing(bool folders, const std::string& folder) con
     bytes.append(extra, '\0');
     return bytes;
   };
-  std::vector<std::string> names;
+  // Like a calculator, it always has its main folder, if only empty.
+  std::vector<std::string> names{"main"};
   for (const FakeVariable& v : variables) {
     if (std::find(names.begin(), names.end(), v.folder) == names.end()) names.push_back(v.folder);
   }
@@ -226,7 +232,7 @@ std::string FakeCalculator::Listing(bool folders, const std::string& folder) con
   listing += entry(folder, kFolderType, 0, 0);
   for (const FakeVariable& v : variables) {
     if (v.folder == folder) {
-      listing += entry(v.name, v.type, v.attribute, static_cast<std::uint32_t>(v.data.size()));
+      listing += entry(v.name, v.type, v.attribute, static_cast<std::uint32_t>(v.data.size() + 2));
     }
   }
   return listing;

@@ -26,7 +26,7 @@ struct FakeVariable {
 // What goes wrong, when asked.
 struct FakeFaults {
   bool silent = false;           // never answers
-  bool badChecksum = false;      // the data packets it sends carry a wrong sum
+  bool badChecksum = false;      // the variables it sends carry a wrong sum
   bool refuseVariables = false;  // a variable sent is refused (SKP "can't overwrite")
   int cutAfterPackets = -1;      // falls silent once it has sent that many packets
 };
@@ -44,6 +44,7 @@ class FakeCalculator {
   FakeFaults faults;
   // Every packet the host sent, by command, in order: what a test can check it said.
   std::vector<std::uint8_t> heard;
+  int PacketsSaid() const { return packetsSaid_; }
 
  private:
   enum class State {
@@ -69,8 +70,9 @@ class FakeCalculator {
   std::string pending_;  // what the host sent that makes no whole packet yet
   std::deque<std::uint8_t> said_;
   int packetsSaid_ = 0;
-  FakeVariable coming_;  // the variable being sent to it
-  std::string going_;    // the data packet it sends once cleared to
+  FakeVariable coming_;          // the variable being sent to it
+  std::string going_;            // the data packet it sends once cleared to
+  bool givingVariable_ = false;  // that packet is a variable's, not a listing's
 };
 
 }  // namespace orbisk::testing

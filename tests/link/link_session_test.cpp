@@ -7,30 +7,19 @@
 
 #include "fake_calculator.hpp"
 #include "files.hpp"
+#include "link_texts.hpp"
 #include "variable_file.hpp"
+#include "wired.hpp"
 
 namespace orbisk {
 namespace {
 
 using link::CalcData;
 using link::CalcVariable;
-using link::LinkErrorText;
 using link::LinkOptions;
 using link::LinkSession;
 using testing::FakeCalculator;
 using testing::FakeModel;
-
-// Hands the fake what the host sends; the host reads what the fake said, or times out.
-int Wire(CableHandle*, uint32_t, const CableEventData* event, void* user) {
-  auto* calculator = static_cast<FakeCalculator*>(user);
-  if (event->retval != 0) return event->retval;
-  if (event->type == CABLE_EVENT_TYPE_AFTER_SEND) {
-    calculator->Hear(event->data.data.data, event->data.data.len);
-  } else if (event->type == CABLE_EVENT_TYPE_AFTER_RECV) {
-    return calculator->Say(event->data.data.data, event->data.data.len) ? 0 : ERROR_READ_TIMEOUT;
-  }
-  return 0;
-}
 
 struct ModelCase {
   const char* name;
@@ -45,12 +34,7 @@ const ModelCase kModels[] = {{"TI-89", FakeModel::Ti89, CALC_TI89},
 
 // A session on the null cable, wired to `calculator`.
 std::unique_ptr<LinkSession> Wired(FakeCalculator& calculator, CalcModel model) {
-  LinkOptions options;
-  options.cable = CABLE_NUL;
-  options.model = model;
-  options.hook = Wire;
-  options.hookData = &calculator;
-  auto session = std::make_unique<LinkSession>(options);
+  auto session = std::make_unique<LinkSession>(testing::WiredTo(calculator, model));
   EXPECT_EQ(session->Open(), 0);
   return session;
 }
@@ -75,7 +59,7 @@ TEST(LinkSessionTest, EveryModelAnswersSendsListsAndReceives) {
     EXPECT_EQ(session->Ready(), 0);
 
     // Sent: the variable arrives whole, in its folder, under its name.
-    ASSERT_EQ(session->Send(program), 0) << LinkErrorText(session->Send(program));
+    ASSERT_EQ(session->Send(program), 0) << link::texts::LinkError(session->Send(program));
     ASSERT_EQ(calculator.variables.size(), 2u);
     const testing::FakeVariable& arrived = calculator.variables.back();
     EXPECT_EQ(arrived.folder, program.folder);
@@ -136,7 +120,7 @@ TEST(LinkSessionTest, EveryFaultEndsInAFrenchError) {
       e = session->Receive({"main", "prog", program.type, 0, 0}, received);
     }
     ASSERT_NE(e, 0);
-    EXPECT_EQ(LinkErrorText(e).rfind(c.said, 0), 0u) << LinkErrorText(e);
+    EXPECT_EQ(link::texts::LinkError(e).rfind(c.said, 0), 0u) << link::texts::LinkError(e);
   }
   // A variable the calculator does not have.
   FakeCalculator calculator(FakeModel::Ti89);
@@ -144,7 +128,7 @@ TEST(LinkSessionTest, EveryFaultEndsInAFrenchError) {
   CalcData received;
   const int e = session->Receive({"main", "absent", 0x12, 0, 0}, received);
   EXPECT_NE(e, 0);
-  EXPECT_FALSE(LinkErrorText(e).empty());
+  EXPECT_FALSE(link::texts::LinkError(e).empty());
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+// Hands a link command over to orbisk-link.
+#include "link_program.hpp"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <iostream>
+
+#include "cli_texts.hpp"
+#include "exit_status.hpp"
+#include "messages.hpp"
+#include "program_folder.hpp"
+
+namespace orbisk {
+
+std::vector<std::string> LinkProgramCandidates(const std::string& executableFolder) {
+  std::vector<std::string> candidates;
+  if (!executableFolder.empty() && executableFolder[0] == '/') {
+    candidates.push_back(executableFolder + "/" + ORBISK_MODULE_FROM_BINDIR + "/" +
+                         kLinkProgramName);
+  }
+  candidates.push_back(std::string(ORBISK_MODULE_INSTALL_DIR) + "/" + kLinkProgramName);
+  return candidates;
+}
+
+int RunLinkProgram(char** argv) {
+  const std::vector<std::string> candidates = LinkProgramCandidates(ExecutableFolder());
+  int error = ENOENT;
+  for (const std::string& path : candidates) {
+    ::execv(path.c_str(), argv);
+    error = errno;
+    if (error != ENOENT) {
+      std::cerr << texts::LinkProgramMissing(path, messages::Reason(error));
+      return kExitNotConverted;
+    }
+  }
+  std::cerr << texts::LinkProgramMissing(candidates.back(), messages::Reason(error));
+  return kExitNotConverted;
+}
+
+}  // namespace orbisk

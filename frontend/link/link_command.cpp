@@ -285,7 +285,11 @@ std::string ChooseLink(const CommandLine& line, LinkOptions& options, bool& usag
   } else if (options.hook == nullptr) {
     if (std::string error = FindUsbCable(options); !error.empty()) return error;
   }
-  if (line.port != 0) options.port = static_cast<CablePort>(line.port);
+  if (line.port != 0) {
+    options.port = static_cast<CablePort>(line.port);
+  } else if (options.cable == CABLE_TIE) {
+    options.port = PORT_2;  // the linking program's end; the emulator holds port 1
+  }
   for (const NamedModel& known : kCalculators) {
     if (line.calculatorModel == known.name) {
       options.model = known.calculator;

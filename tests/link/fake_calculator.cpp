@@ -87,6 +87,13 @@ bool FakeCalculator::Say(std::uint8_t* bytes, std::size_t size) {
   return true;
 }
 
+std::string FakeCalculator::TakeSaid() {
+  if (faults.silent) return {};
+  std::string all(said_.begin(), said_.end());
+  said_.clear();
+  return all;
+}
+
 void FakeCalculator::Reply(std::uint8_t command, std::uint16_t length) {
   if (faults.cutAfterPackets >= 0 && packetsSaid_ >= faults.cutAfterPackets) return;
   ++packetsSaid_;
@@ -110,6 +117,9 @@ void FakeCalculator::ReplyWithData(std::uint8_t command, const std::string& data
 }
 
 void FakeCalculator::Handle(std::uint8_t command, const std::string& data) {
+  // A host that starts again with a ready check has given up what went before, as a
+  // calculator sees when a link program was stopped half-way.
+  if (command == kReady) state_ = State::Idle;
   switch (state_) {
     case State::Idle:
       if (command == kReady) {

@@ -39,6 +39,8 @@ class FakeCalculator {
   void Hear(const std::uint8_t* bytes, std::size_t size);
   // Fills `size` bytes the host reads; false, filling nothing, when it has not said them.
   bool Say(std::uint8_t* bytes, std::size_t size);
+  // Everything it said that the host has not read yet, for a cable that takes it all.
+  std::string TakeSaid();
 
   std::vector<FakeVariable> variables;
   FakeFaults faults;

@@ -279,8 +279,12 @@ TEST(LinkChoiceTest, TheCableAndModelComeFromTheCommandLine) {
     bool usage;
   };
   const Row rows[] = {
-      {{"--calc", "--cable", "tiemu", "--model", "92p"}, CABLE_TIE, PORT_1, CALC_TI92P, false},
-      {{"--calc", "--cable", "TiEmu", "--model", "89t"}, CABLE_TIE, PORT_1, CALC_TI89T, false},
+      {{"--calc", "--cable", "tiemu", "--model", "92p"}, CABLE_TIE, PORT_2, CALC_TI92P, false},
+      {{"--calc", "--cable", "TiEmu", "--port", "1", "--model", "89t"},
+       CABLE_TIE,
+       PORT_1,
+       CALC_TI89T,
+       false},
       {{"--calc", "--cable", "black", "--port", "2", "--model", "v200"},
        CABLE_BLK,
        PORT_2,

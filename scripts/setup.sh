@@ -10,6 +10,9 @@ orbisk_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # What every build needs: compiler, CMake, Qt 6 Widgets, its French translations, and a
 # font for the window.
 ORBISK_BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-dejavu-core)
+# What orbisk-link, the piece that talks to a calculator over its cable, is built on (the
+# link libraries' pkg-config file needs libusb's, which its package does not pull in).
+ORBISK_LINK_PACKAGES=(pkg-config libticalcs-dev libticables-dev libusb-1.0-0-dev)
 
 orbisk_announced=0
 # Says once per script that work is being done, so a long first run is not silent.

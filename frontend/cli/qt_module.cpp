@@ -14,6 +14,10 @@ std::vector<std::string> QtModuleCandidates(const std::string& executableFolder)
     candidates.push_back(executableFolder + "/" + ORBISK_MODULE_FROM_BINDIR + "/" +
                          kQtModuleFileName);
   }
+  // orbisk-link lives beside the module, in the build tree as once installed.
+  if (!executableFolder.empty() && executableFolder[0] == '/') {
+    candidates.push_back(executableFolder + "/" + kQtModuleFileName);
+  }
   candidates.push_back(std::string(ORBISK_MODULE_INSTALL_DIR) + "/" + kQtModuleFileName);
   return candidates;
 }

@@ -21,6 +21,7 @@
 #include "posix_file_system.hpp"
 #include "program_folder.hpp"
 #include "qt_module.hpp"
+#include "run_messengers.hpp"
 #include "standard_output.hpp"
 #include "terminal_interaction.hpp"
 #include "text_commands.hpp"
@@ -41,82 +42,6 @@ ImportOptions ImportOptionsOf(const CommandLine& line) {
   options.type = line.type;
   return options;
 }
-
-// Message boxes come from the Qt module; if it cannot be loaded, standard error serves.
-std::unique_ptr<Messenger> MessageBoxesOrStandardError() {
-  std::string error;
-  if (const OrbiskQtModule* module = LoadQtModule(error)) {
-    return std::unique_ptr<Messenger>(module->messageBoxes());
-  }
-  std::cerr << texts::QtModuleUnavailable(error);
-  return std::make_unique<UnattendedInteraction>(std::cerr);
-}
-
-// A terminal when there is one; otherwise message boxes for what a person waits for (a
-// conversion, or whatever --notify asked), standard error for the text modes.
-std::unique_ptr<Messenger> ChooseMessenger(bool boxes) {
-  if (::isatty(STDIN_FILENO)) return std::make_unique<TerminalInteraction>(std::cin, std::cerr);
-  if (!boxes) return std::make_unique<UnattendedInteraction>(std::cerr);
-  // Whether there is a display is only worth finding out once there is something to show.
-  return std::make_unique<OnDemandInteraction>([] {
-    if (PrepareDisplay()) return MessageBoxesOrStandardError();
-    return std::unique_ptr<Messenger>(std::make_unique<UnattendedInteraction>(std::cerr));
-  });
-}
-
-// What --notify says once the run is over: one file's word on success as it always was, or
-// one summary of several files with their failures, through the Qt module on a display;
-// without one, each success as a line on standard output and failures as they come.
-class SuccessNotice {
- public:
-  SuccessNotice(std::ostream& out, messages::Made made) : out_(out), made_(made) {}
-
-  // Decides where the words go; on a display, the failures wait for the summary.
-  void Start(Conversation& user) {
-    std::string error;
-    module_ = PrepareDisplay() ? LoadQtModule(error) : nullptr;
-    if (module_ != nullptr) failures_.emplace(user);
-  }
-
-  void operator()(const std::string& source, const std::string& target) {
-    const std::string text = messages::MadeOne(made_, source, target);
-    if (module_ == nullptr) {
-      out_ << text << std::endl;
-    } else {
-      done_.push_back(text);
-    }
-  }
-
-  // Says how the run went, on a display; errors are told as they come again.
-  void Finish(Conversation& user) {
-    if (!failures_) return;
-    const KeptErrors::Kept failures = failures_->Errors();
-    failures_.reset();
-    const std::string caption = messages::MadeCaption(made_);
-    if (done_.size() + failures.size() == 1) {
-      if (!done_.empty()) {
-        module_->notify(caption.c_str(), done_[0].c_str());
-      } else if (failures[0].second) {
-        user.messenger().ShowMessage(failures[0].first);
-      } else {
-        user.messenger().ReportFailure(failures[0].first);
-      }
-      return;
-    }
-    if (done_.empty() && failures.empty()) return;
-    std::vector<std::string> failed;
-    for (const auto& [text, notice] : failures) failed.push_back(text);
-    const std::string summary = messages::MadeSummary(made_, done_.size(), failed);
-    module_->notify(caption.c_str(), summary.c_str());
-  }
-
- private:
-  std::ostream& out_;
-  messages::Made made_;
-  const OrbiskQtModule* module_ = nullptr;
-  std::vector<std::string> done_;
-  std::optional<KeptErrors> failures_;
-};
 
 // Loads the Qt module for a window, or says on standard error why there can be none:
 // `noDisplay` when nothing can show it.

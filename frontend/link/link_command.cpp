@@ -296,6 +296,10 @@ std::string ChooseLink(const CommandLine& line, LinkOptions& options, bool& usag
       return "";
     }
   }
+  if (!line.calculatorModel.empty()) {  // from the environment, which nothing checked
+    usage = true;
+    return texts::UnknownCalculator(line.calculatorModel);
+  }
   if (options.hook != nullptr) return "";
   // Asked of the calculator itself: its machine id, then its version for the kin models.
   CalcModel found = CALC_NONE;

@@ -105,6 +105,10 @@ std::string UnknownCable(const std::string& name) {
          " » pour --cable (silverlink, grey, black, tiemu, vti…)";
 }
 
+std::string UnknownCalculator(const std::string& model) {
+  return "orbisk : modèle inconnu « " + model + " » pour ORBISK_MODEL (89, 89t, 92p ou v200)";
+}
+
 std::string NoUsbCable() {
   return "Aucun câble USB n'est branché : branchez le câble SilverLink, ou nommez le câble "
          "série avec --cable grey ou --cable black.";

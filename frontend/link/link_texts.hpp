@@ -13,6 +13,7 @@ std::string NotReceived(const std::string& variable, const std::string& reason);
 std::string NoAnswer(const std::string& reason);
 
 std::string UnknownCable(const std::string& name);
+std::string UnknownCalculator(const std::string& model);
 std::string NoUsbCable();
 std::string TitaniumOwnUsb();
 std::string ModelNotFound();

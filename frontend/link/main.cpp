@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -15,11 +16,13 @@
 #include "local_engine.hpp"
 #include "posix_file_system.hpp"
 #include "progress_views.hpp"
+#include "run_messengers.hpp"
 #include "standard_output.hpp"
-#include "terminal_interaction.hpp"
-#include "unattended_interaction.hpp"
+#include "window_protocol.hpp"
 
 namespace {
+
+using orbisk::CommandLine;
 
 // The first Ctrl-C (or SIGTERM, as the editor's Annuler sends) stops the transfer cleanly:
 // the library returns, nothing half-received is written. A second one ends the process.
@@ -28,23 +31,39 @@ extern "C" void CancelTransfer(int signal) {
   std::signal(signal, SIG_DFL);
 }
 
+// Run by a window, orbisk-link speaks its protocol; otherwise to a person.
+bool ForAWindow() {
+  const char* value = std::getenv(orbisk::link::kWindowProtocolVariable);
+  return value != nullptr && *value == '1';
+}
+
 std::unique_ptr<orbisk::link::ProgressView> ChooseProgress() {
-  const char* lines = std::getenv("ORBISK_PROGRESS_LINES");
-  if (lines != nullptr && *lines == '1') {
-    return std::make_unique<orbisk::link::ProgressLines>(std::cerr);
-  }
+  if (ForAWindow()) return std::make_unique<orbisk::link::ProgressLines>(std::cerr);
   if (::isatty(STDERR_FILENO)) return std::make_unique<orbisk::link::TerminalProgress>(std::cerr);
   return std::make_unique<orbisk::link::NoProgress>();
+}
+
+// The cable, port and model a user keeps in the environment, where the command line names
+// none: for a cable nothing finds by itself, and for the editor, which has no options.
+void TakeDefaultsFromEnvironment(CommandLine& line) {
+  const auto value = [](const char* name) {
+    const char* set = std::getenv(name);
+    return std::string(set != nullptr ? set : "");
+  };
+  if (line.cable.empty()) line.cable = value("ORBISK_CABLE");
+  const std::string port = value("ORBISK_PORT");
+  if (line.port == 0 && port.size() == 1 && port[0] >= '1' && port[0] <= '4') {
+    line.port = port[0] - '0';
+  }
+  if (line.calculatorModel.empty()) line.calculatorModel = value("ORBISK_MODEL");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  using orbisk::CommandLine;
   std::signal(SIGXFSZ, SIG_IGN);
   orbisk::ReserveStandardDescriptors();
-  const CommandLine line =
-      orbisk::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  CommandLine line = orbisk::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (line.action == CommandLine::Action::UsageError) {
     std::cerr << line.usageError << "\n" << orbisk::texts::TryHelp();
     return orbisk::kExitUsage;
@@ -55,24 +74,37 @@ int main(int argc, char** argv) {
               << "\n";
     return orbisk::kExitUsage;
   }
+  TakeDefaultsFromEnvironment(line);
   for (const int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, CancelTransfer);
 
   orbisk::PosixFileSystem files;
   orbisk::SystemClock clock;
   orbisk::LocalEngine engine(files, clock);
-  std::unique_ptr<orbisk::Messenger> chosen;
-  if (::isatty(STDIN_FILENO)) {
-    chosen = std::make_unique<orbisk::TerminalInteraction>(std::cin, std::cerr);
-  } else {
-    chosen = std::make_unique<orbisk::UnattendedInteraction>(std::cerr);
-  }
+  // A window's protocol; or, for a desktop's action (--notify), boxes and one word at the end.
+  const std::unique_ptr<orbisk::Messenger> chosen =
+      ForAWindow() ? std::make_unique<orbisk::link::WindowMessenger>(std::cin, std::cerr)
+                   : orbisk::ChooseMessenger(line.notify);
   orbisk::AssumeYes yes(*chosen);
   orbisk::Conversation user(line.assumeYes ? static_cast<orbisk::Messenger&>(yes) : *chosen);
   orbisk::StandardOutput out;
-  orbisk::CommandRun run{engine, user, out.stream(), {}, {}};
+  orbisk::SuccessNotice notice(out.stream(), line.action == CommandLine::Action::Send
+                                                 ? orbisk::messages::Made::Sending
+                                                 : orbisk::messages::Made::Receiving);
+  const bool notifying = line.notify && !ForAWindow();
+  if (notifying) notice.Start(user);
+  orbisk::Converted done;
+  if (ForAWindow()) {
+    done = [](const std::string& source, const std::string& target) {
+      std::cerr << orbisk::link::ProtocolLine("orbisk-made", source + '\n' + target) << std::flush;
+    };
+  } else if (notifying) {
+    done = std::ref(notice);
+  }
+  orbisk::CommandRun run{engine, user, out.stream(), done, {}};
   const std::unique_ptr<orbisk::link::ProgressView> progress = ChooseProgress();
   const int status =
       orbisk::link::RunLinkCommand(line, orbisk::link::LinkOptions{}, run, *progress);
+  if (notifying) notice.Finish(user);
   if (const int error = out.Finish()) {
     std::cerr << orbisk::texts::CannotWriteOutput(error);
     return status == orbisk::kExitConverted ? orbisk::kExitNotConverted : status;

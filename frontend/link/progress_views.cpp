@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "window_protocol.hpp"
+
 namespace orbisk::link {
 
 int Percent(TransferProgress progress) {
@@ -39,7 +41,7 @@ void ProgressLines::Step(TransferProgress progress) {
   const int percent = Percent(progress);
   if (percent == shown_) return;
   shown_ = percent;
-  out_ << "orbisk-progress " << what_ << " " << percent << "\n" << std::flush;
+  out_ << ProtocolLine("orbisk-progress", what_ + " " + std::to_string(percent)) << std::flush;
 }
 
 }  // namespace orbisk::link

@@ -22,8 +22,8 @@ class TerminalProgress final : public ProgressView {
   int shown_ = -1;
 };
 
-// "orbisk-progress main\prog 45" a step, where the editor reads them: the percent only
-// when it changes.
+// "orbisk-progress main\prog 45" a step, for the window that runs orbisk-link (see
+// window_protocol.hpp): the percent only when it changes.
 class ProgressLines final : public ProgressView {
  public:
   explicit ProgressLines(std::ostream& out) : out_(out) {}

@@ -45,7 +45,7 @@ std::string ExportedSummary(std::size_t done, const std::vector<std::string>& fa
 
 // What the command line says of each file a run made, by what the run does: a conversion
 // (the words above), a text export (above), an extraction or a group made.
-enum class Made { Conversion, TextExport, Extraction, Group };
+enum class Made { Conversion, TextExport, Extraction, Group, Sending, Receiving };
 std::string MadeCaption(Made made);
 std::string MadeOne(Made made, const std::string& source, const std::string& target);
 std::string MadeSummary(Made made, std::size_t done, const std::vector<std::string>& failures);

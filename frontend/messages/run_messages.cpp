@@ -132,6 +132,8 @@ std::string MadeCaption(Made made) {
     case Made::TextExport: return ExportedCaption();
     case Made::Extraction: return "Extraction terminée";
     case Made::Group: return "Groupe fait";
+    case Made::Sending: return "Envoi terminé";
+    case Made::Receiving: return "Réception terminée";
   }
   return {};
 }
@@ -142,6 +144,10 @@ std::string MadeOne(Made made, const std::string& source, const std::string& tar
     case Made::TextExport: return Exported(source, target);
     case Made::Extraction: return "Variable de " + Q(source) + " extraite dans " + Q(target);
     case Made::Group: return "Groupe " + Q(target) + " fait";
+    // Sent: the file, then the variable it became on the calculator.
+    case Made::Sending: return Q(source) + " envoyé à la calculatrice (" + target + ")";
+    // Received: the variable, then the file it became.
+    case Made::Receiving: return "Variable " + source + " reçue dans " + Q(target);
   }
   return {};
 }
@@ -153,6 +159,8 @@ std::string MadeSummary(Made made, std::size_t done, const std::vector<std::stri
     case Made::Extraction:
       return Summary(done, "variable extraite", "variables extraites", failures);
     case Made::Group: return Summary(done, "groupe fait", "groupes faits", failures);
+    case Made::Sending: return Summary(done, "variable envoyée", "variables envoyées", failures);
+    case Made::Receiving: return Summary(done, "variable reçue", "variables reçues", failures);
   }
   return {};
 }

@@ -303,7 +303,7 @@ TEST(OrbiskGroupsTest, AGroupMadeOfItsExtractedVariablesIsTheSameAndWrongOnesAre
        "orbisk : le groupe « x.89t » doit avoir l'extension d'un groupe (.89g, .9xg ou .v2g)\n"
        "Essayez « orbisk --help » pour plus d'informations.\n"},
       {{"--into", "out", "notes.89t"},
-       "orbisk : l'option « --into » ne va qu'avec « --extract »\n"
+       "orbisk : l'option « --into » ne va qu'avec « --extract » ou « --receive »\n"
        "Essayez « orbisk --help » pour plus d'informations.\n"},
   };
   const Names before = work.Entries();

@@ -13,9 +13,11 @@
 #include "files.hpp"
 #include "local_engine.hpp"
 #include "posix_file_system.hpp"
+#include "progress_views.hpp"
 #include "scripted_interaction.hpp"
 #include "temp_folder.hpp"
 #include "variable_file.hpp"
+#include "window_protocol.hpp"
 #include "wired.hpp"
 
 namespace orbisk {
@@ -307,6 +309,40 @@ TEST(LinkChoiceTest, TheCableAndModelComeFromTheCommandLine) {
     EXPECT_EQ(options.port, row.port);
     EXPECT_EQ(options.model, row.model);
   }
+}
+
+}  // namespace
+}  // namespace orbisk
+
+namespace orbisk {
+namespace {
+
+// The lines orbisk-link gives the window that runs it, and the answers it reads back.
+TEST(WindowProtocolTest, EachThingToShowIsOneLineAndEachAnswerOneLineBack) {
+  struct Row {
+    const char* answers;
+    bool yes;
+  };
+  for (const Row& row : {Row{"o\n", true}, Row{"n\n", false}, Row{"", false}}) {
+    std::istringstream answers(row.answers);
+    std::ostringstream out;
+    link::WindowMessenger messenger(answers, out);
+    messenger.ShowMessage("deux\nlignes");
+    messenger.ReportFailure("main\\notes");
+    EXPECT_EQ(messenger.AskYesNo("Remplacer ?"), row.yes) << row.answers;
+    EXPECT_EQ(out.str(),
+              "orbisk-message deux\x1Elignes\norbisk-failure main\\notes\n"
+              "orbisk-question Remplacer ?\n");
+  }
+  std::ostringstream progress;
+  link::ProgressLines lines(progress);
+  lines.Begin("main\\prog", true);
+  lines.Step({50, 100});
+  lines.Step({50, 100});  // the same percent again says nothing
+  lines.Step({100, 100});
+  EXPECT_EQ(progress.str(),
+            "orbisk-progress main\\prog 0\norbisk-progress main\\prog 50\n"
+            "orbisk-progress main\\prog 100\n");
 }
 
 }  // namespace

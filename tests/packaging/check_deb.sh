@@ -22,7 +22,12 @@ grep -q '^ Depends:.*libqt6gui6' <<<"$info" || fail "Depends lacks libqt6gui6 (X
 grep -q '^ Recommends:.*qt6-wayland' <<<"$info" || fail "Recommends lacks the Wayland plugin"
 grep -q '^ Recommends:.*qt6-translations-l10n' <<<"$info" ||
   fail "Recommends lacks the translations"
+# orbisk-link needs the link libraries' run-time packages.
+for library in libticalcs2 libticables2 libtifiles2; do
+  grep -q "^ Depends:.*$library" <<<"$info" || fail "Depends lacks $library"
+done
 for path in ./usr/bin/orbisk './usr/lib/[^/]+/orbisk/orbisk-qt.so' \
+            './usr/lib/[^/]+/orbisk/orbisk-link' \
             ./usr/share/applications/org.orbisk.Orbisk.desktop \
             ./usr/share/applications/org.orbisk.Orbisk.PlainText.desktop \
             ./usr/share/mime/packages/org.orbisk.Orbisk.xml \

@@ -59,6 +59,16 @@ engine_in_module=$(grep -cE "orbisk::($engine_classes)" <<<"$symbols" || true)
 [ "$engine_in_module" -eq 0 ] || fail "the Qt module holds $engine_in_module engine symbols"
 echo "the Qt module holds no engine of its own"
 
+# The link libraries (GPL) are linked by orbisk-link alone, installed beside the module.
+link_program=$(dirname "$module")/orbisk-link
+[ -x "$link_program" ] || fail "orbisk-link is not installed beside the Qt module"
+readelf -d "$link_program" | grep -q 'NEEDED.*libticalcs' || fail "orbisk-link links no libticalcs"
+for piece in "$prefix/bin/orbisk" "$module"; do
+  ! readelf -d "$piece" | grep NEEDED | grep -qiE 'ticalcs|ticables|tifiles' ||
+    fail "$piece links a calculator link library"
+done
+echo "only orbisk-link links the calculator link libraries"
+
 # The Qt module is found from the installed layout: the window opens on a virtual display.
 xvfb-run -a -s "-screen 0 800x600x24 -dpi 96 -noreset" \
   "$source_dir/tests/desktop/real_display_test.sh" "$prefix/bin/orbisk"
@@ -141,6 +151,15 @@ run_desktop_command "Desktop Action extract-here" "$work/here/cours.89g" >/dev/n
 [ -f "$work/here/prog.89p" ] && [ -f "$work/here/carre.89f" ] ||
   fail "the desktop action Extraire ici did not write the group's variables beside it"
 echo "the desktop actions convert, save as text and extract every file they are given"
+
+# Sending, from the desktop with no cable: orbisk hands it to orbisk-link, which says why not.
+grep -qx 'Name=Envoyer à la calculatrice' "$share/applications/$id.desktop" ||
+  fail "no desktop action Envoyer à la calculatrice"
+if out=$(run_desktop_command "Desktop Action send-to-calculator" "$work/bonjour.9xt" 2>&1); then
+  fail "sending with no cable succeeded: $out"
+fi
+grep -q "Aucun câble USB n'est branché" <<<"$out" || fail "sending with no cable said: $out"
+echo "the desktop action sends through orbisk-link, and says when no cable is there"
 
 # The thumbnailer, run as a file manager runs it: no display, the size it asks for.
 thumbnailer="$share/thumbnailers/$id.thumbnailer"

@@ -41,6 +41,13 @@ class NoDialogs final : public orbisk::Dialogs {
   SaveAnswer AskToSaveChanges(const QString&, const QString&) override {
     return SaveAnswer::Discard;
   }
+  std::optional<QStringList> ChooseItems(const QString&, const QString&,
+                                         const QStringList&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> ChooseFolder(const QString&, const QString&) override {
+    return std::nullopt;
+  }
 };
 
 double Median(std::vector<double> values) {

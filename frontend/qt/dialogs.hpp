@@ -49,6 +49,11 @@ class Dialogs {
   virtual std::optional<ChosenFile> ChooseFileToSave(const FileRequest& request) = 0;
   // A modal question about unsaved changes: Save (the default), Don't Save, or Cancel.
   virtual SaveAnswer AskToSaveChanges(const QString& caption, const QString& question) = 0;
+  // A modal list to pick one or more of `items` from; nothing comes back on Cancel.
+  virtual std::optional<QStringList> ChooseItems(const QString& caption, const QString& label,
+                                                 const QStringList& items) = 0;
+  // A modal dialog to choose a folder, starting in `start`; nothing comes back on Cancel.
+  virtual std::optional<QString> ChooseFolder(const QString& caption, const QString& start) = 0;
 };
 
 }  // namespace orbisk

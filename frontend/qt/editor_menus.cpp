@@ -77,6 +77,9 @@ std::vector<EditorWindow::Menu> EditorWindow::MenuTable() {
   }
   file.actions.insert(file.actions.end(),
                       {{},
+                       {texts::SendAction(), ctrlShift(Qt::Key_E), [this] { SendToCalculator(); }},
+                       {texts::ReceiveAction(), {}, [this] { ReceiveFromCalculator(); }},
+                       {},
                        {texts::CloseAction(), ctrl(Qt::Key_W), [this] { close(); }},
                        {texts::QuitAction(), ctrl(Qt::Key_Q), [this] { Quit(); }}});
   Menu edit{

@@ -97,6 +97,10 @@ class EditorWindow : public QWidget {
   void ShowWarnings(const std::vector<Warning>& warnings);
   void ConvertTo(Model model);
   void SaveAsText();
+  // Sends the text as it stands (saved first if the user wishes) to the calculator.
+  void SendToCalculator();
+  // Lists the calculator's variables, receives those picked into a folder and opens them.
+  void ReceiveFromCalculator();
   void Repair();
   void ShowConversionsFrom(Model model);
   // Whether the text fits a variable, said when it does not.

@@ -1,6 +1,13 @@
 // The real dialogs: Qt message boxes and file dialogs.
 #include "widget_dialogs.hpp"
 
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 #include "file_dialog.hpp"
 #include "window_texts.hpp"
 
@@ -119,6 +126,46 @@ Dialogs::SaveAnswer WidgetDialogs::AskToSaveChanges(const QString& caption,
     case QMessageBox::Discard: return SaveAnswer::Discard;
     default: return SaveAnswer::Cancel;
   }
+}
+
+std::optional<QStringList> WidgetDialogs::ChooseItems(const QString& caption, const QString& label,
+                                                      const QStringList& items) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(caption);
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* text = new QLabel(label, &dialog);
+  auto* list = new QListWidget(&dialog);
+  list->setObjectName(QStringLiteral("items"));
+  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list->addItems(items);
+  // The listing's columns line up as on a terminal.
+  list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  text->setBuddy(list);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  buttons->button(QDialogButtonBox::Cancel)->setText(texts::CancelButton());
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+  layout->addWidget(text);
+  layout->addWidget(list);
+  layout->addWidget(buttons);
+  dialog.resize(520, 360);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QStringList chosen;
+  for (int row = 0; row < list->count(); ++row) {
+    if (list->item(row)->isSelected()) chosen << list->item(row)->text();
+  }
+  return chosen;
+}
+
+std::optional<QString> WidgetDialogs::ChooseFolder(const QString& caption, const QString& start) {
+  FileDialog dialog(parent_);
+  dialog.setWindowTitle(caption);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  dialog.setDirectory(start);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace orbisk

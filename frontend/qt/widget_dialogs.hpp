@@ -19,6 +19,9 @@ class WidgetDialogs final : public Dialogs {
   std::optional<QString> ChooseFile(const FileRequest& request) override;
   std::optional<ChosenFile> ChooseFileToSave(const FileRequest& request) override;
   SaveAnswer AskToSaveChanges(const QString& caption, const QString& question) override;
+  std::optional<QStringList> ChooseItems(const QString& caption, const QString& label,
+                                         const QStringList& items) override;
+  std::optional<QString> ChooseFolder(const QString& caption, const QString& start) override;
 
  private:
   QWidget* parent_ = nullptr;

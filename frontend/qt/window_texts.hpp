@@ -221,6 +221,40 @@ inline QString OpenFilter() {
 }
 inline QString ExtractTitle() { return QStringLiteral("Extraire la variable"); }
 inline QString RecentMenu() { return QStringLiteral("Ré&cents"); }
+// The calculator at the end of its link cable, reached through orbisk-link.
+inline QString SendAction() { return QStringLiteral("Envo&yer à la calculatrice"); }
+inline QString ReceiveAction() { return QStringLiteral("Recevoir &de la calculatrice…"); }
+inline QString SendCaption() { return QStringLiteral("Envoyer à la calculatrice"); }
+inline QString ReceiveCaption() { return QStringLiteral("Recevoir de la calculatrice"); }
+inline QString SaveBeforeSending(const QString& name) {
+  return QStringLiteral(
+             "« %1 » a des modifications qui ne sont pas enregistrées.\n"
+             "Voulez-vous l'enregistrer avant de l'envoyer ? (Sinon, il est "
+             "envoyé tel qu'il est affiché.)")
+      .arg(name);
+}
+inline QString SentStatus(const QString& name) {
+  return QStringLiteral("« %1 » envoyé à la calculatrice").arg(name);
+}
+inline QString ReceiveLabel() {
+  return QStringLiteral("Les variables à recevoir (Ctrl ou Maj pour en choisir plusieurs) :");
+}
+inline QString ReceiveIntoCaption() { return QStringLiteral("Recevoir dans le dossier"); }
+inline QString NothingToReceive() {
+  return QStringLiteral("La calculatrice n'a aucune variable à recevoir.");
+}
+inline QString ReceivedStatus(qsizetype count, const QString& folder) {
+  if (count == 1) return QStringLiteral("1 variable reçue dans « %1 »").arg(folder);
+  return QStringLiteral("%1 variables reçues dans « %2 »").arg(count).arg(folder);
+}
+inline QString LinkNotInstalled() {
+  return QStringLiteral(
+      "L'échange avec la calculatrice n'est pas installé : il lui faut le "
+      "programme orbisk-link, fourni avec le paquet d'Orbisk.");
+}
+inline QString LinkFailed() {
+  return QStringLiteral("L'échange avec la calculatrice s'est arrêté sans dire pourquoi.");
+}
 inline QString NoRecentFiles() { return QStringLiteral("Aucun fichier récent"); }
 // "&1 notes.89t — /home/léa/cours": the number, a key for the first nine.
 inline QString RecentFileAction(int number, const QString& name, const QString& folder) {

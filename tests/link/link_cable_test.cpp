@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "fake_on_the_cable.hpp"
 #include "files.hpp"
 #include "run_program.hpp"
 #include "temp_folder.hpp"
@@ -15,38 +16,6 @@
 
 namespace orbisk {
 namespace {
-
-// The fake, started; it holds `files`' variables. Stopping it stores what it holds.
-class FakeOnTheCable {
- public:
-  FakeOnTheCable(const std::string& model, const std::string& store,
-                 const std::vector<std::string>& files) {
-    std::string command = std::string(ORBISK_FAKE_CALCULATOR) + " " + model + " '" + store + "'";
-    for (const std::string& file : files) command += " '" + file + "'";
-    pipe_ = ::popen(command.c_str(), "r");
-    // Its first line says its end of the cable is open: nothing is sent before.
-    char line[64] = {};
-    if (pipe_ != nullptr && std::fgets(line, sizeof line, pipe_) != nullptr) {
-      std::sscanf(line, "prêt %d", &pid_);
-    }
-  }
-  ~FakeOnTheCable() { Stop(); }
-  bool ready() const { return pid_ > 0; }
-  // Stops it and waits until it has stored what it holds.
-  void Stop() {
-    if (pipe_ == nullptr) return;
-    if (pid_ > 0) ::kill(pid_, SIGTERM);
-    char line[64];
-    while (std::fgets(line, sizeof line, pipe_) != nullptr) {
-    }
-    ::pclose(pipe_);
-    pipe_ = nullptr;
-  }
-
- private:
-  FILE* pipe_ = nullptr;
-  int pid_ = 0;
-};
 
 testing::Outcome Orbisk(const std::vector<std::string>& arguments, const std::string& folder) {
   testing::Invocation invocation;
@@ -67,7 +36,8 @@ TEST(TiEmuCableTest, OrbiskSendsListsAndReceivesFromAnotherProcess) {
   const std::string programData = ParseVariableFile(program, program.size()).file.entries[0].data;
 
   // The calculator has libtifiles' test group's variables from the start.
-  FakeOnTheCable fake("89", store, {ORBISK_TEST_DATA "/tilibs/group.89g"});
+  testing::FakeOnTheCable fake(ORBISK_FAKE_CALCULATOR, "89", store,
+                               {ORBISK_TEST_DATA "/tilibs/group.89g"});
   ASSERT_TRUE(fake.ready());
   const std::vector<std::string> cable{"--cable", "tiemu", "--model", "89"};
   const auto with = [&cable](std::vector<std::string> arguments) {

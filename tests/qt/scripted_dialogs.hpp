@@ -58,6 +58,24 @@ class ScriptedDialogs final : public Dialogs {
     }
     return saveAnswers.dequeue();
   }
+  // The lists offered are kept; each answer is the items picked, std::nullopt for Cancel.
+  std::optional<QStringList> ChooseItems(const QString&, const QString&,
+                                         const QStringList& items) override {
+    offeredItems << items;
+    if (itemAnswers.isEmpty()) {
+      QTest::qFail("unexpected list to choose from", __FILE__, __LINE__);
+      return std::nullopt;
+    }
+    return itemAnswers.dequeue();
+  }
+  std::optional<QString> ChooseFolder(const QString&, const QString& start) override {
+    folderStarts << start;
+    if (folderAnswers.isEmpty()) {
+      QTest::qFail("unexpected folder dialog", __FILE__, __LINE__);
+      return std::nullopt;
+    }
+    return folderAnswers.dequeue();
+  }
 
   QList<Message> messages;
   QList<Question> questions;
@@ -66,6 +84,10 @@ class ScriptedDialogs final : public Dialogs {
   QQueue<std::optional<QString>> fileAnswers;
   QQueue<int> filterAnswers;
   QQueue<SaveAnswer> saveAnswers;
+  QList<QStringList> offeredItems;
+  QQueue<std::optional<QStringList>> itemAnswers;
+  QStringList folderStarts;
+  QQueue<std::optional<QString>> folderAnswers;
 };
 
 }  // namespace orbisk::testing

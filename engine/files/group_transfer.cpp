@@ -26,7 +26,9 @@ GroupTransfer::GroupTransfer(FileSystem& files, Interaction& user, const Clock& 
     : files_(files), user_(user), clock_(clock), separators_(separators) {}
 
 Result<OpenedGroup> GroupTransfer::Read(const std::string& path) {
-  Result<CheckedFile> checked = TextTransfer(files_, user_, clock_, separators_).Check(path);
+  // Variables are taken as they are: no program's lines are made, only checked.
+  Result<CheckedFile> checked =
+      TextTransfer(files_, user_, clock_, separators_).Check(path, ProgramLines::None);
   if (!checked) return checked.error();
   FileReport& report = checked->report;
   if (report.looksLikeText) return Error::About(PathError::NotACalculatorFile, path);

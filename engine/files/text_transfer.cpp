@@ -320,9 +320,9 @@ Result<std::string> TextTransfer::Import(const std::string& source, const std::s
   return target;
 }
 
-Result<CheckedFile> TextTransfer::Check(const std::string& path) {
+Result<CheckedFile> TextTransfer::Check(const std::string& path, ProgramLines lines) {
   std::string head;
-  return CheckKeeping(path, head);
+  return CheckKeeping(path, head, lines);
 }
 
 Result<Repaired> TextTransfer::Repair(const std::string& path, const RepairOptions& options) {

@@ -159,8 +159,9 @@ class TextTransfer {
                              const ImportOptions& options = {});
   // Reads the text in `source` as Import does, making nothing of it.
   Result<ImportedText> ReadImport(const std::string& source, const ImportOptions& options = {});
-  // Checks `path`; an error only when it cannot even be read.
-  Result<CheckedFile> Check(const std::string& path);
+  // Checks `path`; an error only when it cannot even be read. `lines` says which programs'
+  // lines the report holds (a reader of variables as they are needs none).
+  Result<CheckedFile> Check(const std::string& path, ProgramLines lines = ProgramLines::Every);
   // Writes the file at `path` again, sound: its text as it can be found, the header fields
   // it had (folder, name, comment, attribute), the right sizes, terminator and checksum.
   Result<Repaired> Repair(const std::string& path, const RepairOptions& options);

@@ -132,21 +132,22 @@ bool Present(const std::vector<CalcVariable>& variables, const VariableEntry& en
 int SendFiles(const CommandLine& line, LinkSession& session, const NamedModel& to, CommandRun& run,
               ProgressView& progress) {
   Messenger& messenger = run.user.messenger();
-  // What the calculator holds, to ask before replacing any of it.
+  // What the calculator holds, to ask before replacing any of it (with --yes, nothing is
+  // asked, and the listing is spared).
   std::vector<CalcVariable> present;
-  if (const int e = session.List(present)) {
+  if (const int e = line.assumeYes ? 0 : session.List(present)) {
     messenger.ReportFailure(texts::NoAnswer(texts::LinkError(e)));
     return kExitNotConverted;
   }
   int status = kExitConverted;
   for (const std::string& file : line.names) {
-    const Result<OpenedGroup> group = run.engine.ReadGroup(file);
+    Result<OpenedGroup> group = run.engine.ReadGroup(file);
     if (!group) {
       run.user.Report(group.error());
       status = kExitNotConverted;
       continue;
     }
-    const std::vector<VariableEntry>& entries = group->file.entries;
+    std::vector<VariableEntry>& entries = group->file.entries;
     if (entries.size() == 1 && entries[0].type == types::kBackup) {
       messenger.ReportFailure(texts::BackupNotSent(file));
       status = kExitNotConverted;
@@ -156,7 +157,7 @@ int SendFiles(const CommandLine& line, LinkSession& session, const NamedModel& t
       messenger.ShowMessage(
           texts::ConvertedOnTheWay(file, ModelName(group->model), texts::CalculatorName(to.name)));
     }
-    for (const VariableEntry& entry : entries) {
+    for (VariableEntry& entry : entries) {
       const std::string variable = Shown(entry.folder, entry.name);
       if (group->model != to.files &&
           MovementOf({FileContent::Kind::Variable, entry.type}) != Movement::Moves) {
@@ -171,8 +172,8 @@ int SendFiles(const CommandLine& line, LinkSession& session, const NamedModel& t
         continue;
       }
       progress.Begin(variable, true);
-      const int e =
-          session.Send({entry.folder, entry.name, entry.type, entry.attribute, entry.data});
+      const int e = session.Send(
+          {entry.folder, entry.name, entry.type, entry.attribute, std::move(entry.data)});
       progress.End();
       if (e != 0) {
         messenger.ReportFailure(texts::NotSent(file, texts::LinkError(e)));

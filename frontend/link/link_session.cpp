@@ -149,6 +149,15 @@ int LinkSession::List(std::vector<CalcVariable>& variables) {
       variables.push_back(variable);
     }
   }
+  // The library frees the entries of the tree's leaves only: a folder that holds variables
+  // keeps its own entry, which is freed here.
+  for (GNode* folder = g_node_first_child(vars); folder != nullptr;
+       folder = g_node_next_sibling(folder)) {
+    if (folder->children != nullptr && folder->data != nullptr) {
+      tifiles_ve_delete(static_cast<VarEntry*>(folder->data));
+      folder->data = nullptr;
+    }
+  }
   ticalcs_dirlist_destroy(&vars);
   ticalcs_dirlist_destroy(&apps);
   return 0;

@@ -1,6 +1,7 @@
 // One conversation with a calculator over its link cable, through Debian's link libraries.
 #include "link_session.hpp"
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,6 +19,8 @@ void Nothing() {}
 LinkSession* running = nullptr;
 // Set by a signal handler: the transfer under way, if any, stops at its next step.
 CalcUpdate* volatile cancellable = nullptr;
+// A stop asked for between two calls holds for every call after it, in this session.
+volatile sig_atomic_t cancelRequested = 0;
 
 void Refresh() {
   if (running != nullptr && running->onProgress) running->onProgress(running->Progress());
@@ -27,7 +30,7 @@ void Refresh() {
 class Running {
  public:
   Running(LinkSession* session, CalcUpdate& update) {
-    update.cancel = 0;
+    update.cancel = cancelRequested;
     running = session;
     cancellable = &update;
   }
@@ -62,6 +65,7 @@ void InitialiseLinkLibraries() {
 }
 
 LinkSession::LinkSession(const LinkOptions& options) : options_(options) {
+  cancelRequested = 0;
   InitialiseLinkLibraries();
   update_.start = update_.stop = update_.label = Nothing;
   update_.refresh = update_.pbar = Refresh;
@@ -100,6 +104,7 @@ TransferProgress LinkSession::Progress() const {
 }
 
 void CancelFromSignal() {
+  cancelRequested = 1;
   CalcUpdate* const update = cancellable;
   if (update != nullptr) update->cancel = 1;
 }

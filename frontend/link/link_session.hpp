@@ -87,7 +87,8 @@ class LinkSession {
 // before making one.
 void InitialiseLinkLibraries();
 
-// Stops the transfer under way, if any, as Cancel does; safe in a signal handler.
+// Stops the transfer under way, if any, as Cancel does, and every one the session starts
+// after it (a signal may come between two); safe in a signal handler.
 void CancelFromSignal();
 
 }  // namespace orbisk::link

@@ -207,7 +207,12 @@ TEST_F(LinkCommandTest, AVariableTheCalculatorHasIsReplacedOnlyIfTheUserSays) {
 // Cancels the transfer as Ctrl-C or the editor's Annuler would, once half of it went.
 class CancelHalfway final : public link::ProgressView {
  public:
-  void Begin(const std::string&, bool) override { transferring = true; }
+  explicit CancelHalfway(bool atOnce = false) : atOnce_(atOnce) {}
+  void Begin(const std::string&, bool) override {
+    transferring = true;
+    // A signal that comes before the library's call begins holds for it too.
+    if (atOnce_) link::CancelFromSignal();
+  }
   void Step(link::TransferProgress progress) override {
     if (!transferring) return;  // the listing before
     steps.push_back(progress);
@@ -216,6 +221,9 @@ class CancelHalfway final : public link::ProgressView {
   void End() override { transferring = false; }
   bool transferring = false;
   std::vector<link::TransferProgress> steps;
+
+ private:
+  bool atOnce_;
 };
 
 TEST_F(LinkCommandTest, EveryFaultEndsInFrenchAndLeavesNothingBehind) {
@@ -247,6 +255,7 @@ TEST_F(LinkCommandTest, EveryFaultEndsInFrenchAndLeavesNothingBehind) {
       {"a wrong sum", garbled, false, false, "n'a pas été reçue : la transmission a été"},
       {"a cut", cut, false, false, "La variable main\\prog n'a pas été reçue : la calculatrice"},
       {"cancelled", {}, false, true, "n'a pas été reçue : transfert annulé"},
+      {"cancelled before it began", {}, false, true, "n'a pas été reçue : transfert annulé"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -257,7 +266,7 @@ TEST_F(LinkCommandTest, EveryFaultEndsInFrenchAndLeavesNothingBehind) {
                              ParseVariableFile(program_, program_.size()).file.entries[0].data}};
     calculator.faults = row.faults;
     LinkRun link;
-    CancelHalfway cancel;
+    CancelHalfway cancel(std::string(row.name) == "cancelled before it began");
     const int status =
         row.sending
             ? link.Run(calculator, {"--send", "--model", "89", folder_ / "notes.9xt"})
@@ -266,9 +275,11 @@ TEST_F(LinkCommandTest, EveryFaultEndsInFrenchAndLeavesNothingBehind) {
     EXPECT_EQ(status, kExitNotConverted);
     EXPECT_NE(link.Said().find(row.said), std::string::npos) << link.Said();
     EXPECT_TRUE(Entries(into_).empty());
-    if (row.cancel) {
-      EXPECT_GE(cancel.steps.size(), 2u);
-    }
+    // Cancelled half-way, the transfer had gone that far; cancelled first, it never began.
+    const bool halfway = std::any_of(cancel.steps.begin(), cancel.steps.end(), [](auto step) {
+      return step.total > 0 && step.done * 2 >= step.total;
+    });
+    EXPECT_EQ(halfway, row.cancel && std::string(row.name) == "cancelled");
   }
 }
 

@@ -85,7 +85,7 @@ std::string Shown(const std::string& folder, const std::string& name) {
 class OpenSession {
  public:
   OpenSession(const LinkOptions& options, CommandRun& run, ProgressView& progress)
-      : session_(options), run_(run) {
+      : session_(options) {
     session_.onProgress = [&progress](TransferProgress step) { progress.Step(step); };
     int e = session_.Open();
     if (e == 0) e = session_.Ready();
@@ -98,7 +98,6 @@ class OpenSession {
 
  private:
   LinkSession session_;
-  CommandRun& run_;
   bool ready_ = false;
 };
 

@@ -158,10 +158,6 @@ std::string SeveralVariables(const std::string& name) {
 
 std::string NothingOnCalculator() { return "La calculatrice n'a aucune variable à recevoir."; }
 
-std::string Sent(const std::string& file, const std::string& variable) {
-  return messages::parts::Q(file) + " envoyé : " + variable;
-}
-
 std::string CalculatorName(const std::string& model) {
   if (model == "89t") return "TI-89 Titanium";
   if (model == "92p") return "TI-92 Plus";

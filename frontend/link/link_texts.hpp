@@ -26,7 +26,6 @@ std::string ReplaceOnCalculator(const std::string& variable);
 std::string NoSuchVariable(const std::string& variable);
 std::string SeveralVariables(const std::string& name);
 std::string NothingOnCalculator();
-std::string Sent(const std::string& file, const std::string& variable);
 // A calculator's model as its owner knows it: "TI-89 Titanium".
 std::string CalculatorName(const std::string& model);
 

@@ -257,7 +257,9 @@ int ReceiveVariables(const CommandLine& line, LinkSession& session, const NamedM
     VariableEntry entry;
     entry.folder = wanted.folder;
     entry.name = wanted.name;
-    entry.type = data.type;
+    // The type the listing gave: a system other than the maker's (PedroM) heads what it
+    // sends with a type of its own, and the data are the same.
+    entry.type = wanted.type != 0 ? wanted.type : data.type;
     entry.attribute = data.attribute;
     entry.data = std::move(data.data);
     received.file.entries[i] = std::move(entry);

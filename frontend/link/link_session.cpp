@@ -4,6 +4,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace orbisk::link {
 namespace {
@@ -72,6 +74,15 @@ LinkSession::LinkSession(const LinkOptions& options) : options_(options) {
 }
 
 LinkSession::~LinkSession() {
+  // The TiEmu cable counts the two programs at its ends in memory they share, and closing
+  // one end lowers the count: an emulator then reads bytes nobody sent until another
+  // program opens the cable, and the calculator it runs takes them for a command. Its end
+  // stays open, then, until the process ends; the pipes close with it.
+  if (options_.cable == CABLE_TIE && attached_) {
+    static std::vector<std::pair<CalcHandle*, CableHandle*>> keptOpen;
+    keptOpen.emplace_back(calc_, cable_);
+    return;
+  }
   if (attached_) ticalcs_cable_detach(calc_);
   if (calc_ != nullptr) ticalcs_handle_del(calc_);
   if (cable_ != nullptr) ticables_handle_del(cable_);

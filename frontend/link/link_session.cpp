@@ -79,8 +79,9 @@ LinkSession::~LinkSession() {
   // program opens the cable, and the calculator it runs takes them for a command. Its end
   // stays open, then, until the process ends; the pipes close with it.
   if (options_.cable == CABLE_TIE && attached_) {
-    static std::vector<std::pair<CalcHandle*, CableHandle*>> keptOpen;
-    keptOpen.emplace_back(calc_, cable_);
+    // Never destroyed, so that what it holds stays reachable to the end.
+    static auto* const keptOpen = new std::vector<std::pair<CalcHandle*, CableHandle*>>;
+    keptOpen->emplace_back(calc_, cable_);
     return;
   }
   if (attached_) ticalcs_cable_detach(calc_);

@@ -1,12 +1,17 @@
 // The editor's Envoyer à la calculatrice and Recevoir de la calculatrice…, run headless with
 // scripted dialogs against the fake calculator at the other end of the TiEmu cable: the
 // real orbisk-link in between.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "application.hpp"
+#include "calculator_link.hpp"
 #include "editor_fixture.hpp"
 #include "fake_on_the_cable.hpp"
 #include "messages.hpp"
@@ -37,6 +42,7 @@ class TestCalculatorLink : public QObject, orbisk::testing::EditorFixture {
   void sendsTheTextAsItStandsOrSavedFirst();
   void receivesThePickedVariablesAndOpensThem();
   void saysSoWhenOrbiskLinkIsMissing();
+  void annulerStopsItAndSaysNothing();
 };
 
 void TestCalculatorLink::sendsTheTextAsItStandsOrSavedFirst() {
@@ -104,6 +110,41 @@ void TestCalculatorLink::saysSoWhenOrbiskLinkIsMissing() {
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages[0].icon, Dialogs::Icon::Critical);
   QCOMPARE(dialogs_->messages[0].caption, texts::ReceiveCaption());
+}
+
+// Annuler in the progress dialog stops the program (SIGTERM, which orbisk-link takes as a
+// cancel); the user who cancelled gets no box about it.
+void TestCalculatorLink::annulerStopsItAndSaysNothing() {
+  // A stand-in that says how far it got, then waits until it is stopped.
+  const QString standIn = InFolder("lent");
+  QFile script(standIn);
+  QVERIFY(script.open(QIODevice::WriteOnly));
+  script.write("#!/bin/sh\nprintf 'orbisk-progress main\\\\notes 10\\n' >&2\nexec sleep 600\n");
+  script.close();
+  QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                QFileDevice::ExeOwner));
+  qputenv("ORBISK_LINK_PROGRAM", QFile::encodeName(standIn));
+  // Annuler is pressed once the dialog shows, as a user would.
+  bool pressed = false;
+  QTimer press;
+  QObject::connect(&press, &QTimer::timeout, [&pressed] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<QProgressDialog*>(widget);
+      if (dialog != nullptr && dialog->isVisible() && !pressed) {
+        pressed = true;
+        QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+      }
+    }
+  });
+  press.start(20);
+  orbisk::CalculatorLink link(*dialogs_, form_.get());
+  const orbisk::LinkOutcome outcome = link.Run({QStringLiteral("--calc")}, texts::ReceiveCaption());
+  press.stop();
+  qputenv("ORBISK_LINK_PROGRAM", ORBISK_LINK_PROGRAM);
+  QVERIFY(pressed);
+  QVERIFY(outcome.cancelled);
+  QVERIFY(!outcome.ok());
+  QVERIFY2(dialogs_->messages.isEmpty(), qPrintable(dialogs_->messages.value(0).text));
 }
 
 QTEST_MAIN(TestCalculatorLink)

@@ -7,13 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "link_errors.hpp"
+
 namespace orbisk::link {
 namespace {
 
-// libticalcs' own error numbers for what this piece finds itself (its error.h, which the
-// package does not install).
-constexpr int kNoCable = 268;
-constexpr int kMissingVariable = 278;
+using errors::kIncompleteVariable;
+using errors::kMissingVariable;
+using errors::kNoCable;
 
 void Nothing() {}
 

@@ -49,10 +49,6 @@ struct TransferProgress {
   int total = 0;
 };
 
-// A variable received whose own size disagrees with what came: this piece's own error,
-// beyond the libraries' numbers.
-constexpr int kIncompleteVariable = 1000;
-
 // Every call returns 0 or the libraries' error code (see texts::LinkError).
 class LinkSession {
  public:

@@ -1,36 +1,13 @@
 // The link piece's words.
 #include "link_texts.hpp"
 
-#include "link_session.hpp"
+#include "link_errors.hpp"
 #include "message_parts.hpp"
 #include "tilibs.hpp"
 
 namespace orbisk::link::texts {
-namespace {
 
-// The libraries' own error numbers this piece tells apart (libticalcs' and libticables'
-// error.h, which they do not install).
-constexpr int kAbort = 256;
-constexpr int kNotReady = 257;
-constexpr int kChecksum = 258;
-constexpr int kInvalidCommand = 261;
-constexpr int kInvalidPacket = 262;
-constexpr int kRejected = 263;
-constexpr int kNoCable = 268;
-constexpr int kBusy = 269;
-constexpr int kMissingVariable = 278;
-constexpr int kCalculatorRefusal = 350;  // and up: 350 + the calculator's own code
-// libticables': a port in use, one that could not be opened, no cable at all.
-constexpr int kCableBusy = 1;
-constexpr int kEmulatorAbsent = 33;
-constexpr int kSerialOpen = 35;
-constexpr int kUsbOpen = 37;
-constexpr int kUsbClaimed = 38;
-constexpr int kNeedsRoot = 42;
-constexpr int kTtyOpen = 46;
-constexpr int kNoCableFound = 50;
-
-}  // namespace
+using namespace errors;
 
 std::string LinkError(int code) {
   switch (code) {

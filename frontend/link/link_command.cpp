@@ -101,12 +101,17 @@ class OpenSession {
   bool ready_ = false;
 };
 
+// The calculator's variables into `variables`; false, having said why, when it did not
+// give them.
+bool ListOrSay(LinkSession& session, std::vector<CalcVariable>& variables, Messenger& messenger) {
+  const int e = session.List(variables);
+  if (e != 0) messenger.ReportFailure(texts::NoAnswer(texts::LinkError(e)));
+  return e == 0;
+}
+
 int ListCalculator(LinkSession& session, CommandRun& run) {
   std::vector<CalcVariable> variables;
-  if (const int e = session.List(variables)) {
-    run.user.messenger().ReportFailure(texts::NoAnswer(texts::LinkError(e)));
-    return kExitNotConverted;
-  }
+  if (!ListOrSay(session, variables, run.user.messenger())) return kExitNotConverted;
   std::string lines;
   for (const CalcVariable& variable : variables) {
     VariableEntry entry;
@@ -134,10 +139,7 @@ int SendFiles(const CommandLine& line, LinkSession& session, const NamedModel& t
   // What the calculator holds, to ask before replacing any of it (with --yes, nothing is
   // asked, and the listing is spared).
   std::vector<CalcVariable> present;
-  if (const int e = line.assumeYes ? 0 : session.List(present)) {
-    messenger.ReportFailure(texts::NoAnswer(texts::LinkError(e)));
-    return kExitNotConverted;
-  }
+  if (!line.assumeYes && !ListOrSay(session, present, messenger)) return kExitNotConverted;
   int status = kExitConverted;
   for (const std::string& file : line.names) {
     Result<OpenedGroup> group = run.engine.ReadGroup(file);
@@ -212,10 +214,7 @@ int ReceiveVariables(const CommandLine& line, LinkSession& session, const NamedM
                      CommandRun& run, ProgressView& progress) {
   Messenger& messenger = run.user.messenger();
   std::vector<CalcVariable> all;
-  if (const int e = session.List(all)) {
-    messenger.ReportFailure(texts::NoAnswer(texts::LinkError(e)));
-    return kExitNotConverted;
-  }
+  if (!ListOrSay(session, all, messenger)) return kExitNotConverted;
   std::vector<CalcVariable> picked;
   int status = kExitConverted;
   if (line.all) {

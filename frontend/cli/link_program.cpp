@@ -14,13 +14,7 @@
 namespace orbisk {
 
 std::vector<std::string> LinkProgramCandidates(const std::string& executableFolder) {
-  std::vector<std::string> candidates;
-  if (!executableFolder.empty() && executableFolder[0] == '/') {
-    candidates.push_back(executableFolder + "/" + ORBISK_MODULE_FROM_BINDIR + "/" +
-                         kLinkProgramName);
-  }
-  candidates.push_back(std::string(ORBISK_MODULE_INSTALL_DIR) + "/" + kLinkProgramName);
-  return candidates;
+  return InstalledPieceCandidates(executableFolder, kLinkProgramName, false);
 }
 
 int RunLinkProgram(char** argv) {

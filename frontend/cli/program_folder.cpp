@@ -30,4 +30,15 @@ std::string ProgramFolder(const char* argv0) {
   return FolderOf(argv0 != nullptr ? argv0 : "");
 }
 
+std::vector<std::string> InstalledPieceCandidates(const std::string& executableFolder,
+                                                  const std::string& fileName, bool besideToo) {
+  std::vector<std::string> candidates;
+  if (!executableFolder.empty() && executableFolder[0] == '/') {
+    candidates.push_back(executableFolder + "/" + ORBISK_MODULE_FROM_BINDIR + "/" + fileName);
+    if (besideToo) candidates.push_back(executableFolder + "/" + fileName);
+  }
+  candidates.push_back(std::string(ORBISK_MODULE_INSTALL_DIR) + "/" + fileName);
+  return candidates;
+}
+
 }  // namespace orbisk

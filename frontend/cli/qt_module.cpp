@@ -9,17 +9,8 @@
 
 namespace orbisk {
 std::vector<std::string> QtModuleCandidates(const std::string& executableFolder) {
-  std::vector<std::string> candidates;
-  if (!executableFolder.empty() && executableFolder[0] == '/') {
-    candidates.push_back(executableFolder + "/" + ORBISK_MODULE_FROM_BINDIR + "/" +
-                         kQtModuleFileName);
-  }
-  // orbisk-link lives beside the module, in the build tree as once installed.
-  if (!executableFolder.empty() && executableFolder[0] == '/') {
-    candidates.push_back(executableFolder + "/" + kQtModuleFileName);
-  }
-  candidates.push_back(std::string(ORBISK_MODULE_INSTALL_DIR) + "/" + kQtModuleFileName);
-  return candidates;
+  // orbisk-link lives beside the module, and looks for it there too.
+  return InstalledPieceCandidates(executableFolder, kQtModuleFileName, true);
 }
 
 const OrbiskQtModule* LoadQtModuleFrom(const std::string& path, std::string& error) {

@@ -37,8 +37,8 @@ bool ForAWindow() {
   return value != nullptr && *value == '1';
 }
 
-std::unique_ptr<orbisk::link::ProgressView> ChooseProgress() {
-  if (ForAWindow()) return std::make_unique<orbisk::link::ProgressLines>(std::cerr);
+std::unique_ptr<orbisk::link::ProgressView> ChooseProgress(bool forAWindow) {
+  if (forAWindow) return std::make_unique<orbisk::link::ProgressLines>(std::cerr);
   if (::isatty(STDERR_FILENO)) return std::make_unique<orbisk::link::TerminalProgress>(std::cerr);
   return std::make_unique<orbisk::link::NoProgress>();
 }
@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     return orbisk::kExitUsage;
   }
   TakeDefaultsFromEnvironment(line);
+  const bool forAWindow = ForAWindow();
   for (const int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, CancelTransfer);
 
   orbisk::PosixFileSystem files;
@@ -82,18 +83,18 @@ int main(int argc, char** argv) {
   orbisk::LocalEngine engine(files, clock);
   // A window's protocol; or, for a desktop's action (--notify), boxes and one word at the end.
   const std::unique_ptr<orbisk::Messenger> chosen =
-      ForAWindow() ? std::make_unique<orbisk::link::WindowMessenger>(std::cin, std::cerr)
-                   : orbisk::ChooseMessenger(line.notify);
+      forAWindow ? std::make_unique<orbisk::link::WindowMessenger>(std::cin, std::cerr)
+                 : orbisk::ChooseMessenger(line.notify);
   orbisk::AssumeYes yes(*chosen);
   orbisk::Conversation user(line.assumeYes ? static_cast<orbisk::Messenger&>(yes) : *chosen);
   orbisk::StandardOutput out;
   orbisk::SuccessNotice notice(out.stream(), line.action == CommandLine::Action::Send
                                                  ? orbisk::messages::Made::Sending
                                                  : orbisk::messages::Made::Receiving);
-  const bool notifying = line.notify && !ForAWindow();
+  const bool notifying = line.notify && !forAWindow;
   if (notifying) notice.Start(user);
   orbisk::Converted done;
-  if (ForAWindow()) {
+  if (forAWindow) {
     done = [](const std::string& source, const std::string& target) {
       std::cerr << orbisk::link::ProtocolLine("orbisk-made", source + '\n' + target) << std::flush;
     };
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
     done = std::ref(notice);
   }
   orbisk::CommandRun run{engine, user, out.stream(), done, {}};
-  const std::unique_ptr<orbisk::link::ProgressView> progress = ChooseProgress();
+  const std::unique_ptr<orbisk::link::ProgressView> progress = ChooseProgress(forAWindow);
   const int status =
       orbisk::link::RunLinkCommand(line, orbisk::link::LinkOptions{}, run, *progress);
   if (notifying) notice.Finish(user);

@@ -29,6 +29,11 @@ struct FakeFaults {
   bool badChecksum = false;      // the variables it sends carry a wrong sum
   bool refuseVariables = false;  // a variable sent is refused (SKP "can't overwrite")
   int cutAfterPackets = -1;      // falls silent once it has sent that many packets
+
+  static FakeFaults Silence() { return {true, false, false, -1}; }
+  static FakeFaults WrongSum() { return {false, true, false, -1}; }
+  static FakeFaults Refusal() { return {false, false, true, -1}; }
+  static FakeFaults CutAfter(int packets) { return {false, false, false, packets}; }
 };
 
 class FakeCalculator {

@@ -234,25 +234,21 @@ TEST_F(LinkCommandTest, EveryFaultEndsInFrenchAndLeavesNothingBehind) {
     bool cancel;
     const char* said;
   };
-  testing::FakeFaults silent;
-  silent.silent = true;
-  testing::FakeFaults garbled;
-  garbled.badChecksum = true;
-  testing::FakeFaults refusing;
-  refusing.refuseVariables = true;
+  using Faults = testing::FakeFaults;
   // Cut in the middle of the variable: after the listing, its header and the host's go.
   FakeCalculator counter(FakeModel::Ti89);
   counter.variables = {{"main", "prog", 0x12, 0, "x"}};
   LinkRun listing;
   ASSERT_EQ(listing.Run(counter, {"--calc", "--model", "89"}), kExitConverted);
-  testing::FakeFaults cut;
-  cut.cutAfterPackets = counter.PacketsSaid() + 3;
+  const Faults cut = Faults::CutAfter(counter.PacketsSaid() + 3);
   const Row rows[] = {
-      {"silence", silent, false, false,
+      {"silence", Faults::Silence(), false, false,
        "Impossible de parler à la calculatrice : la "
        "calculatrice ne répond pas"},
-      {"a refusal", refusing, true, false, "n'a pas été envoyé : la calculatrice a refusé"},
-      {"a wrong sum", garbled, false, false, "n'a pas été reçue : la transmission a été"},
+      {"a refusal", Faults::Refusal(), true, false,
+       "n'a pas été envoyé : la calculatrice a refusé"},
+      {"a wrong sum", Faults::WrongSum(), false, false,
+       "n'a pas été reçue : la transmission a été"},
       {"a cut", cut, false, false, "La variable main\\prog n'a pas été reçue : la calculatrice"},
       {"cancelled", {}, false, true, "n'a pas été reçue : transfert annulé"},
       {"cancelled before it began", {}, false, true, "n'a pas été reçue : transfert annulé"},

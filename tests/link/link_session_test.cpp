@@ -92,19 +92,12 @@ struct FaultCase {
 
 TEST(LinkSessionTest, EveryFaultEndsInAFrenchError) {
   const CalcData program = RealProgram();
-  testing::FakeFaults silent;
-  silent.silent = true;
-  testing::FakeFaults garbled;
-  garbled.badChecksum = true;
-  testing::FakeFaults refusing;
-  refusing.refuseVariables = true;
-  testing::FakeFaults cut;
-  cut.cutAfterPackets = 1;
+  using Faults = testing::FakeFaults;
   const FaultCase cases[] = {
-      {"silence", silent, true, "la calculatrice ne répond pas"},
-      {"a cut after one packet", cut, true, "la calculatrice ne répond pas"},
-      {"a refusal", refusing, true, "la calculatrice a refusé"},
-      {"a wrong sum", garbled, false, "la transmission a été brouillée"},
+      {"silence", Faults::Silence(), true, "la calculatrice ne répond pas"},
+      {"a cut after one packet", Faults::CutAfter(1), true, "la calculatrice ne répond pas"},
+      {"a refusal", Faults::Refusal(), true, "la calculatrice a refusé"},
+      {"a wrong sum", Faults::WrongSum(), false, "la transmission a été brouillée"},
   };
   for (const FaultCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -8,13 +8,14 @@
 
 #include "cli_texts.hpp"
 #include "exit_status.hpp"
+#include "link_protocol.hpp"
 #include "messages.hpp"
 #include "program_folder.hpp"
 
 namespace orbisk {
 
 std::vector<std::string> LinkProgramCandidates(const std::string& executableFolder) {
-  return InstalledPieceCandidates(executableFolder, kLinkProgramName, false);
+  return InstalledPieceCandidates(executableFolder, link_protocol::kProgram, false);
 }
 
 int RunLinkProgram(char** argv) {

@@ -8,8 +8,6 @@
 
 namespace orbisk {
 
-inline constexpr char kLinkProgramName[] = "orbisk-link";
-
 // Where orbisk-link may be, in the order tried: beside the Qt module of this build or
 // installation, then where the package installs it.
 std::vector<std::string> LinkProgramCandidates(const std::string& executableFolder);

@@ -33,7 +33,7 @@ extern "C" void CancelTransfer(int signal) {
 
 // Run by a window, orbisk-link speaks its protocol; otherwise to a person.
 bool ForAWindow() {
-  const char* value = std::getenv(orbisk::link::kWindowProtocolVariable);
+  const char* value = std::getenv(orbisk::link_protocol::kVariable);
   return value != nullptr && *value == '1';
 }
 
@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
   }
   if (line.action != CommandLine::Action::Send && line.action != CommandLine::Action::Receive &&
       line.action != CommandLine::Action::ListCalculator) {
-    std::cerr << orbisk::texts::OptionOnlyWith("orbisk-link", {"--send", "--receive", "--calc"})
+    std::cerr << orbisk::texts::OptionOnlyWith(orbisk::link_protocol::kProgram,
+                                               {"--send", "--receive", "--calc"})
               << "\n";
     return orbisk::kExitUsage;
   }
@@ -96,7 +97,8 @@ int main(int argc, char** argv) {
   orbisk::Converted done;
   if (forAWindow) {
     done = [](const std::string& source, const std::string& target) {
-      std::cerr << orbisk::link::ProtocolLine("orbisk-made", source + '\n' + target) << std::flush;
+      std::cerr << orbisk::link::ProtocolLine(orbisk::link_protocol::kMade, source + '\n' + target)
+                << std::flush;
     };
   } else if (notifying) {
     done = std::ref(notice);

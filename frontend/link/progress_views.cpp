@@ -41,7 +41,8 @@ void ProgressLines::Step(TransferProgress progress) {
   const int percent = Percent(progress);
   if (percent == shown_) return;
   shown_ = percent;
-  out_ << ProtocolLine("orbisk-progress", what_ + " " + std::to_string(percent)) << std::flush;
+  out_ << ProtocolLine(link_protocol::kProgress, what_ + " " + std::to_string(percent))
+       << std::flush;
 }
 
 }  // namespace orbisk::link

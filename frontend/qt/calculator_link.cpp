@@ -8,12 +8,11 @@
 #include <QProcess>
 #include <QProgressDialog>
 
+#include "link_protocol.hpp"
 #include "window_texts.hpp"
 
 namespace orbisk {
 namespace {
-
-constexpr char kRecordSeparator = '\x1E';
 
 // One line of orbisk-link's protocol, its keyword taken apart from its text.
 struct ProtocolLine {
@@ -25,7 +24,7 @@ ProtocolLine Parse(const QByteArray& line) {
   const qsizetype space = line.indexOf(' ');
   if (space < 0) return {line, {}};
   QByteArray text = line.mid(space + 1);
-  text.replace(kRecordSeparator, '\n');
+  text.replace(link_protocol::kRecordSeparator, '\n');
   return {line.left(space), QString::fromUtf8(text)};
 }
 
@@ -44,7 +43,7 @@ QString LinkProgramPath() {
     return {};
   }
   const QString beside = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath() +
-                         QStringLiteral("/orbisk-link");
+                         QLatin1Char('/') + QString::fromLatin1(link_protocol::kProgram);
   return QFileInfo(beside).isExecutable() ? beside : QString();
 }
 
@@ -59,7 +58,7 @@ LinkOutcome CalculatorLink::Run(const QStringList& arguments, const QString& cap
   }
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("ORBISK_LINK_PROTOCOL"), QStringLiteral("1"));
+  environment.insert(QString::fromLatin1(link_protocol::kVariable), QStringLiteral("1"));
   process.setProcessEnvironment(environment);
 
   QProgressDialog progress(caption, texts::CancelButton(), 0, 100, parent_);
@@ -80,20 +79,20 @@ LinkOutcome CalculatorLink::Run(const QStringList& arguments, const QString& cap
   const auto handle = [&](const QByteArray& line) {
     ProtocolLine said = Parse(line);
     for (const auto& [path, shown] : shownAs_) said.text.replace(path, shown);
-    if (said.keyword == "orbisk-progress") {
+    if (said.keyword == link_protocol::kProgress) {
       progress.setLabelText(caption + QLatin1Char('\n') +
                             said.text.section(QLatin1Char(' '), 0, -2));
       progress.setValue(said.text.section(QLatin1Char(' '), -1).toInt());
-    } else if (said.keyword == "orbisk-message") {
+    } else if (said.keyword == link_protocol::kMessage) {
       dialogs_.ShowMessage(Dialogs::Icon::Information, caption, said.text);
-    } else if (said.keyword == "orbisk-failure") {
+    } else if (said.keyword == link_protocol::kFailure) {
       told = true;
       // The user who cancelled knows: "transfert annulé" needs no box.
       if (!outcome.cancelled) dialogs_.ShowMessage(Dialogs::Icon::Critical, caption, said.text);
-    } else if (said.keyword == "orbisk-question") {
+    } else if (said.keyword == link_protocol::kQuestion) {
       const bool yes = dialogs_.AskYesNo(caption, said.text, Dialogs::Icon::Warning);
-      process.write(yes ? "o\n" : "n\n");
-    } else if (said.keyword == "orbisk-made") {
+      process.write(QByteArray(yes ? link_protocol::kYes : link_protocol::kNo) + '\n');
+    } else if (said.keyword == link_protocol::kMade) {
       outcome.made.append(
           {said.text.section(QLatin1Char('\n'), 0, 0), said.text.section(QLatin1Char('\n'), 1)});
     } else if (!line.trimmed().isEmpty()) {

@@ -106,6 +106,33 @@ QByteArray NewList(const QString& href, const QString& mimeType, const QString& 
   return bytes;
 }
 
+// When Orbisk used each file its entries name, in the list's order.
+std::vector<std::pair<QDateTime, QString>> OurUses(const QByteArray& xbel) {
+  std::vector<std::pair<QDateTime, QString>> used;
+  QXmlStreamReader in(xbel);
+  QString file;
+  while (!in.atEnd()) {
+    if (in.readNext() != QXmlStreamReader::StartElement) continue;
+    if (IsBookmark(in)) {
+      file = QUrl(in.attributes().value(QLatin1String("href")).toString()).toLocalFile();
+    } else if (!file.isEmpty() && IsOurApplication(in)) {
+      used.emplace_back(
+          QDateTime::fromString(in.attributes().value(QLatin1String("modified")).toString(),
+                                Qt::ISODateWithMs),
+          file);
+    }
+  }
+  return used;
+}
+
+QDateTime LatestUse(const QByteArray& xbel) {
+  QDateTime latest;
+  for (const auto& [when, path] : OurUses(xbel)) {
+    if (when.isValid() && (!latest.isValid() || when > latest)) latest = when;
+  }
+  return latest;
+}
+
 }  // namespace
 
 QString RecentFilesPath() {
@@ -116,7 +143,10 @@ QString RecentFilesPath() {
 QByteArray WithRecentFile(const QByteArray& xbel, const QString& path, const QString& mimeType,
                           const QDateTime& when) {
   const QString href = QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
-  const QString stamp = Stamp(when);
+  // The list is read in the order of these times: two files used within the same
+  // millisecond must still come out latest first.
+  const QDateTime latest = LatestUse(xbel);
+  const QString stamp = Stamp(latest.isValid() && latest >= when ? latest.addMSecs(1) : when);
   if (xbel.trimmed().isEmpty()) return NewList(href, mimeType, stamp);
   QXmlStreamReader in(xbel);
   QByteArray bytes;
@@ -164,20 +194,7 @@ QByteArray WithRecentFile(const QByteArray& xbel, const QString& path, const QSt
 }
 
 QStringList RecentFilesIn(const QByteArray& xbel) {
-  std::vector<std::pair<QDateTime, QString>> used;
-  QXmlStreamReader in(xbel);
-  QString file;
-  while (!in.atEnd()) {
-    if (in.readNext() != QXmlStreamReader::StartElement) continue;
-    if (IsBookmark(in)) {
-      file = QUrl(in.attributes().value(QLatin1String("href")).toString()).toLocalFile();
-    } else if (!file.isEmpty() && IsOurApplication(in)) {
-      used.emplace_back(
-          QDateTime::fromString(in.attributes().value(QLatin1String("modified")).toString(),
-                                Qt::ISODateWithMs),
-          file);
-    }
-  }
+  std::vector<std::pair<QDateTime, QString>> used = OurUses(xbel);
   std::stable_sort(used.begin(), used.end(),
                    [](const auto& a, const auto& b) { return a.first > b.first; });
   QStringList files;

@@ -805,18 +805,24 @@ const QByteArray kOthersList =
 
 void TestEditor::theDesktopsRecentListIsKeptWhole_data() {
   QTest::addColumn<QByteArray>("before");
-  QTest::addColumn<QStringList>("used");  // in turn, a minute apart
+  QTest::addColumn<QStringList>("used");  // in turn
+  QTest::addColumn<int>("apart");         // seconds between two uses
   QTest::addColumn<QStringList>("listed");
   QTest::addColumn<QString>("count");  // Orbisk's count on the last file's entry
   const QString cours = QStringLiteral("/home/léa/cours.89t");
   const QString prog = QStringLiteral("/home/léa/prog & co.89p");
-  QTest::newRow("a new list") << QByteArray() << QStringList{cours} << QStringList{cours} << "1";
+  QTest::newRow("a new list") << QByteArray() << QStringList{cours} << 60 << QStringList{cours}
+                              << "1";
   QTest::newRow("another program's file stays")
-      << kOthersList << QStringList{prog} << QStringList{prog} << "1";
+      << kOthersList << QStringList{prog} << 60 << QStringList{prog} << "1";
   QTest::newRow("a file another program used")
-      << kOthersList << QStringList{cours} << QStringList{cours} << "1";
+      << kOthersList << QStringList{cours} << 60 << QStringList{cours} << "1";
   QTest::newRow("used again: the latest first, counted")
-      << kOthersList << QStringList{cours, prog, cours} << QStringList{cours, prog} << "2";
+      << kOthersList << QStringList{cours, prog, cours} << 60 << QStringList{cours, prog} << "2";
+  QTest::newRow("used within the same millisecond: still the latest first")
+      << QByteArray() << QStringList{cours, prog} << 0 << QStringList{prog, cours} << "1";
+  QTest::newRow("the same millisecond, a file used again")
+      << QByteArray() << QStringList{cours, prog, cours} << 0 << QStringList{cours, prog} << "2";
 }
 
 // What Orbisk writes into the desktop's list of recent files changes only its own: every
@@ -824,6 +830,7 @@ void TestEditor::theDesktopsRecentListIsKeptWhole_data() {
 void TestEditor::theDesktopsRecentListIsKeptWhole() {
   QFETCH(QByteArray, before);
   QFETCH(QStringList, used);
+  QFETCH(int, apart);
   QFETCH(QStringList, listed);
   QFETCH(QString, count);
   QByteArray list = before;
@@ -831,7 +838,7 @@ void TestEditor::theDesktopsRecentListIsKeptWhole() {
   for (const QString& path : used) {
     list = orbisk::WithRecentFile(list, path, QStringLiteral("application/x-ti89-text"), when);
     QVERIFY(!list.isEmpty());
-    when = when.addSecs(60);
+    when = when.addSecs(apart);
   }
   QCOMPARE(orbisk::RecentFilesIn(list), listed);
   // The other programs' words are all there, and the list reads as XML.

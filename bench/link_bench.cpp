@@ -1,7 +1,9 @@
 // Our cost around the link libraries: `orbisk --send` of a 64 KB program (orbisk-link's own
 // command, run in this process) against tilibs' own calls for the same transfer (the file
 // read by libtifiles, then sent), both to the fake calculator on the null cable, side by
-// side in the same rounds. Prints the medians and their ratio.
+// side in the same rounds. Before sending, orbisk lists the calculator to ask before
+// replacing a variable (unless --yes): tilibs is timed both with that listing, the same
+// exchanges on the cable as orbisk's, and without. Prints the medians and their ratios.
 // Usage: link_bench [ROUNDS]
 #include <malloc.h>
 
@@ -47,8 +49,9 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 }
 
 // tilibs alone: the file read by libtifiles, a session opened, the calculator found ready,
-// the content sent, the session closed.
-void SendWithTilibs(const std::string& path, orbisk::testing::FakeCalculator& calculator) {
+// its folders and variables listed if `listing`, the content sent, the session closed.
+void SendWithTilibs(const std::string& path, orbisk::testing::FakeCalculator& calculator,
+                    bool listing) {
   FileContent* content = tifiles_content_create_regular(CALC_TI89);
   if (tifiles_file_read_regular(path.c_str(), content) != 0) std::exit(1);
   const orbisk::link::LinkOptions options = orbisk::testing::WiredTo(calculator);
@@ -58,7 +61,15 @@ void SendWithTilibs(const std::string& path, orbisk::testing::FakeCalculator& ca
   ticables_cable_set_event_user_pointer(cable, options.hookData);
   CalcHandle* calc = ticalcs_handle_new(CALC_TI89);
   ticalcs_cable_attach(calc, cable);
-  if (ticalcs_calc_isready(calc) != 0 || ticalcs_calc_send_var(calc, MODE_NORMAL, content) != 0) {
+  if (ticalcs_calc_isready(calc) != 0) std::exit(1);
+  if (listing) {
+    GNode* vars = nullptr;
+    GNode* apps = nullptr;
+    if (ticalcs_calc_get_dirlist(calc, &vars, &apps) != 0) std::exit(1);
+    ticalcs_dirlist_destroy(&vars);
+    ticalcs_dirlist_destroy(&apps);
+  }
+  if (ticalcs_calc_send_var(calc, MODE_NORMAL, content) != 0) {
     std::fprintf(stderr, "link_bench: tilibs could not send\n");
     std::exit(1);
   }
@@ -103,12 +114,14 @@ int main(int argc, char** argv) {
   // freed its buffers pays the kernel to map them again, and the order decides the figures.
   mallopt(M_MMAP_THRESHOLD, 1 << 24);
   mallopt(M_TRIM_THRESHOLD, 1 << 26);
-  std::vector<double> tilibs, orbisk, orbiskYes;
+  std::vector<double> tilibs, tilibsListing, orbisk, orbiskYes;
   const auto runTilibs = [&] {
-    orbisk::testing::FakeCalculator calculator(orbisk::testing::FakeModel::Ti89);
-    const auto start = std::chrono::steady_clock::now();
-    SendWithTilibs(path, calculator);
-    tilibs.push_back(Seconds(start));
+    for (const bool listing : {false, true}) {
+      orbisk::testing::FakeCalculator calculator(orbisk::testing::FakeModel::Ti89);
+      const auto start = std::chrono::steady_clock::now();
+      SendWithTilibs(path, calculator, listing);
+      (listing ? tilibsListing : tilibs).push_back(Seconds(start));
+    }
   };
   const auto runOrbisk = [&](bool yes) {
     orbisk::testing::FakeCalculator calculator(orbisk::testing::FakeModel::Ti89);
@@ -143,11 +156,15 @@ int main(int argc, char** argv) {
     }
   }
   const double base = Median(tilibs);
+  const double baseListing = Median(tilibsListing);
   std::printf("--send of a 64 KB program to the fake, %d rounds side by side (median):\n", rounds);
-  std::printf("  tilibs' own calls     %8.3f ms\n", base * 1e3);
-  std::printf("  orbisk --send         %8.3f ms  %.2fx\n", Median(orbisk) * 1e3,
-              Median(orbisk) / base);
-  std::printf("  orbisk --send --yes   %8.3f ms  %.2fx\n", Median(orbiskYes) * 1e3,
+  std::printf("  tilibs: ready, send                %8.3f ms\n", base * 1e3);
+  std::printf("  tilibs: ready, listing, send       %8.3f ms\n", baseListing * 1e3);
+  std::printf(
+      "  orbisk --send (listing)            %8.3f ms  %.2fx the same calls, %.2fx without "
+      "listing\n",
+      Median(orbisk) * 1e3, Median(orbisk) / baseListing, Median(orbisk) / base);
+  std::printf("  orbisk --send --yes (no listing)   %8.3f ms  %.2fx\n", Median(orbiskYes) * 1e3,
               Median(orbiskYes) / base);
   return 0;
 }

@@ -26,10 +26,14 @@ static int is_temporary(const char* path) {
 static void announce_and_wait(const char* path) {
   const char* mark = getenv("ORBISK_PAUSE_MARK");
   if (mark == NULL) return;
-  FILE* file = fopen(mark, "w");
+  /* Written aside, then renamed: the test reads the mark as soon as it exists, and must
+     never find it empty or half-written. */
+  char part[4096];
+  if (snprintf(part, sizeof part, "%s.part", mark) >= (int)sizeof part) return;
+  FILE* file = fopen(part, "w");
   if (file == NULL) return;
   fputs(path, file);
-  fclose(file);
+  if (fclose(file) != 0 || rename(part, mark) != 0) return;
   const struct timespec pause = {0, 10 * 1000 * 1000};
   for (int waited = 0; waited < 6000 && access(mark, F_OK) == 0; ++waited) {
     if (nanosleep(&pause, NULL) != 0 && errno == EINTR) break;
